@@ -1,0 +1,250 @@
+#include "card/XmlDocument.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "card/XmlSourceText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keep every byte of the file that carries meaning: declaration, comments, white space
+// between elements and white space inside values. Fragment mode keeps the white space
+// outside the root; the rules it relaxes are checked by CheckTopLevel.
+constexpr unsigned ParseOptions = pugi::parse_full | pugi::parse_ws_pcdata | pugi::parse_fragment;
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+[[noreturn]] void ThrowParseError(const std::string& sourceName, const std::string& what,
+                                  std::string_view bytes, pugi::xml_encoding encoding, std::ptrdiff_t offset)
+{
+  std::string utf8 = SourceAsUtf8(bytes, encoding);
+  TSourcePosition at = PositionOfOffset(utf8, offset);
+  throw TXMLParseError("The card file " + Quoted(sourceName) + " is not well-formed XML: " + what +
+                           " (line " + std::to_string(at.Line) + ", column " + std::to_string(at.Column) + ")",
+                       at.Line, at.Column);
+}
+
+bool IsBlank(const char* text)
+{
+  for (; *text; ++text) {
+    if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
+  }
+  return true;
+}
+
+// The document level must hold exactly one element, optionally one leading declaration,
+// and otherwise only comments, processing instructions, a doctype and white space.
+void CheckTopLevel(const pugi::xml_document& dom, const std::string& sourceName, std::string_view bytes,
+                   pugi::xml_encoding encoding, std::size_t convertedSize)
+{
+  int elements = 0;
+  bool first = true;
+  for (pugi::xml_node node : dom.children()) {
+    switch (node.type()) {
+    case pugi::node_element:
+      if (++elements > 1) ThrowParseError(sourceName, "More than one root element", bytes, encoding, node.offset_debug());
+      break;
+    case pugi::node_pcdata:
+      if (!IsBlank(node.value())) ThrowParseError(sourceName, "Text outside the root element", bytes, encoding, node.offset_debug());
+      break;
+    case pugi::node_cdata:
+      ThrowParseError(sourceName, "Text outside the root element", bytes, encoding, node.offset_debug());
+    case pugi::node_declaration:
+      if (!first) ThrowParseError(sourceName, "XML declaration not at the start", bytes, encoding, node.offset_debug());
+      break;
+    default:
+      break;
+    }
+    first = false;
+  }
+  if (elements == 0) ThrowParseError(sourceName, "No document element found", bytes, encoding, static_cast<std::ptrdiff_t>(convertedSize));
+}
+
+// The file as bytes, refusing directories and files beyond the size limit before reading.
+std::string ReadCardFile(const std::string& path)
+{
+  std::error_code ec;
+  auto status = fs::status(path, ec);
+  if (ec || !fs::exists(status)) {
+    throw TXMLError("Could not open the card file " + Quoted(path) + ": " +
+                    (ec ? ec.message() : std::string(std::strerror(ENOENT))));
+  }
+  if (fs::is_directory(status)) throw TXMLError("Could not open the card file " + Quoted(path) + ": it is a folder");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw TXMLError("Could not open the card file " + Quoted(path) + ": " + std::strerror(errno));
+  std::string bytes;
+  char buffer[65536];
+  while (in) {
+    in.read(buffer, sizeof buffer);
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > TXMLCardDocument::MaxFileSize) {
+      throw TXMLError("The card file " + Quoted(path) + " is too large (more than " +
+                      std::to_string(TXMLCardDocument::MaxFileSize / (1024 * 1024)) + " MB)");
+    }
+  }
+  if (in.bad()) throw TXMLError("Could not read the card file " + Quoted(path) + ": " + std::strerror(errno));
+  return bytes;
+}
+
+// Any character above U+00FF in UTF-8 text (its lead byte is 0xC4 or more).
+bool NeedsMoreThanLatin1(std::string_view utf8)
+{
+  for (char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0xC4) return true;
+  }
+  return false;
+}
+
+std::string Serialise(const pugi::xml_document& dom, pugi::xml_encoding encoding, bool bom)
+{
+  std::ostringstream out;
+  unsigned flags = pugi::format_raw | pugi::format_no_declaration;
+  if (bom) flags |= pugi::format_write_bom;
+  dom.save(out, "", flags, encoding);
+  return out.str();
+}
+
+void WriteAll(int fd, const std::string& bytes)
+{
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, data, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw std::system_error(errno, std::generic_category());
+    }
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+}
+
+} // namespace
+
+TXMLCardDocument::TXMLCardDocument() : Dom(std::make_shared<pugi::xml_document>()) {}
+
+TXMLCardDocument::TXMLCardDocument(std::string fileName)
+    : Path(std::move(fileName)), Dom(std::make_shared<pugi::xml_document>())
+{
+}
+
+void TXMLCardDocument::Unload()
+{
+  // A fresh tree: bindings made before keep the old one alive on their own.
+  Dom = std::make_shared<pugi::xml_document>();
+  IsLoaded = false;
+  Encoding = pugi::encoding_utf8;
+  WriteBom = false;
+}
+
+void TXMLCardDocument::Load()
+{
+  Unload();
+  if (Path.empty()) {
+    IsLoaded = true;
+    return;
+  }
+  std::string bytes = ReadCardFile(Path);
+  LoadFromXml(bytes, Path);
+}
+
+void TXMLCardDocument::LoadFromXml(std::string_view bytes, const std::string& sourceName)
+{
+  Unload();
+  if (bytes.size() > MaxFileSize) throw TXMLError("The card file " + Quoted(sourceName) + " is too large");
+  auto dom = std::make_shared<pugi::xml_document>();
+  pugi::xml_parse_result result = dom->load_buffer(bytes.data(), bytes.size(), ParseOptions);
+  if (!result) ThrowParseError(sourceName, result.description(), bytes, result.encoding, result.offset);
+  CheckTopLevel(*dom, sourceName, bytes, result.encoding, SourceAsUtf8(bytes, result.encoding).size());
+
+  Dom = std::move(dom);
+  Encoding = result.encoding;
+  WriteBom = HasByteOrderMark(bytes, result.encoding);
+  IsLoaded = true;
+}
+
+std::string TXMLCardDocument::SaveToXml() const
+{
+  if (!IsLoaded) throw TXMLError("The card document is not loaded");
+  if (Encoding == pugi::encoding_latin1) {
+    // A value that Latin-1 cannot hold would be lost: such a document is written as UTF-8
+    // and its declaration says so.
+    std::string utf8 = Serialise(*Dom, pugi::encoding_utf8, false);
+    if (!NeedsMoreThanLatin1(utf8)) return Serialise(*Dom, Encoding, WriteBom);
+    Encoding = pugi::encoding_utf8;
+    pugi::xml_node declaration = Dom->first_child();
+    if (declaration.type() == pugi::node_declaration && declaration.attribute("encoding")) {
+      declaration.attribute("encoding").set_value("UTF-8");
+      return Serialise(*Dom, pugi::encoding_utf8, false);
+    }
+    return utf8;
+  }
+  return Serialise(*Dom, Encoding, WriteBom);
+}
+
+void TXMLCardDocument::Save() const
+{
+  if (Path.empty()) throw TXMLError("The card document has no file name");
+  std::string bytes = SaveToXml();
+
+  // Saving through a link replaces the file it points to, not the link.
+  fs::path target = Path;
+  std::error_code ec;
+  if (fs::is_symlink(target, ec)) {
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+
+  const std::string failure = "Could not save the card file " + Quoted(Path) + ": ";
+  struct stat oldStat {};
+  bool hadFile = ::stat(target.c_str(), &oldStat) == 0;
+
+  // A new name in the same folder (so rename is atomic), created exclusively; the umask
+  // gives it the usual permissions when no file exists yet.
+  std::random_device random;
+  std::string tempPath;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    tempPath = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000))).string();
+    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) throw TXMLError(failure + std::strerror(errno));
+  }
+  if (fd < 0) throw TXMLError(failure + "no free temporary file name");
+
+  try {
+    WriteAll(fd, bytes);
+    if (hadFile) ::fchmod(fd, oldStat.st_mode & 07777);
+    if (::fsync(fd) != 0) throw std::system_error(errno, std::generic_category());
+    if (::close(fd) != 0) {
+      fd = -1;
+      throw std::system_error(errno, std::generic_category());
+    }
+    fd = -1;
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) throw std::system_error(errno, std::generic_category());
+  } catch (const std::system_error& error) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(tempPath.c_str());
+    throw TXMLError(failure + std::strerror(error.code().value()));
+  }
+}
+
+pugi::xml_node TXMLCardDocument::DocumentElement() const { return Dom->document_element(); }
+
+pugi::xml_node TXMLCardDocument::CreateDocumentElement(const char* name)
+{
+  if (!IsLoaded) throw TXMLError("The card document is not loaded");
+  if (DocumentElement()) throw TXMLError("The card document already has a root element");
+  return Dom->append_child(name);
+}
