@@ -1,0 +1,57 @@
+#include "swf/reader/DisplayList.h"
+
+namespace swf {
+
+void TDisplayList::Apply(const TPlaceObject& place) {
+  auto it = FObjects.find(place.Depth);
+  if (!place.Move) {
+    // A new instance; an occupied depth keeps what it has.
+    if (!place.CharacterId || it != FObjects.end()) return;
+    TDisplayObject obj;
+    obj.CharacterId = *place.CharacterId;
+    if (place.Matrix) obj.Matrix = *place.Matrix;
+    if (place.CxForm) obj.CxForm = *place.CxForm;
+    if (place.Ratio) obj.Ratio = *place.Ratio;
+    if (place.Name) obj.Name = *place.Name;
+    if (place.ClipDepth) obj.ClipDepth = *place.ClipDepth;
+    if (place.BlendMode) obj.BlendMode = *place.BlendMode;
+    if (place.Visible) obj.Visible = *place.Visible;
+    FObjects.emplace(place.Depth, std::move(obj));
+    return;
+  }
+  if (it == FObjects.end()) return;  // modify or replace on an empty depth
+  TDisplayObject& obj = it->second;
+  if (place.CharacterId) obj.CharacterId = *place.CharacterId;
+  if (place.Matrix) obj.Matrix = *place.Matrix;
+  if (place.CxForm) obj.CxForm = *place.CxForm;
+  if (place.Ratio) obj.Ratio = *place.Ratio;
+  if (place.BlendMode) obj.BlendMode = *place.BlendMode;
+  if (place.Visible) obj.Visible = *place.Visible;
+}
+
+void TDisplayList::Apply(const TRemoveObject& remove) { FObjects.erase(remove.Depth); }
+
+void TDisplayList::Apply(const TDisplayTag& tag) {
+  std::visit([this](const auto& t) { Apply(t); }, tag);
+}
+
+void TDisplayList::ApplyFrame(const TFrame& frame) {
+  for (const TDisplayTag& tag : frame.DisplayTags) Apply(tag);
+}
+
+const TDisplayObject* TDisplayList::At(uint16_t depth) const {
+  auto it = FObjects.find(depth);
+  return it == FObjects.end() ? nullptr : &it->second;
+}
+
+TDisplayList ReplayTimeline(const TTimeline& timeline, uint32_t frame) {
+  TDisplayList list;
+  uint32_t last = timeline.FrameCount == 0 ? 0 : timeline.FrameCount - 1;
+  if (frame > last) frame = last;
+  // Frames past the parsed ones are empty: nothing to apply.
+  uint64_t stop = std::min<uint64_t>(frame + 1ull, timeline.Frames.size());
+  for (uint64_t i = 0; i < stop; ++i) list.ApplyFrame(timeline.Frames[i]);
+  return list;
+}
+
+}  // namespace swf

@@ -1,0 +1,21 @@
+// Turns a loaded file into a parsed movie: definitions into the dictionary, control tags
+// into the frames of the main timeline and of each sprite.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "swf/reader/MovieTypes.h"
+#include "swf/reader/SwfFile.h"
+
+namespace swf {
+
+// Never throws for a bad tag: the tag is skipped and the error noted in Warnings, so a
+// damaged movie yields what could be read. The file's own warnings come first.
+TMovie ParseMovie(const TSwfFile& file);
+
+// Load and parse in one step; throws TSwfError only when the header cannot be read.
+TMovie LoadMovie(std::span<const uint8_t> bytes);
+TMovie LoadMovieFile(const std::string& path);
+
+}  // namespace swf
