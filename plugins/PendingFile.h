@@ -1,0 +1,32 @@
+// A file written under a private temporary name beside its destination and renamed into
+// place only when complete, so a failure never leaves a partial file under the real name.
+#pragma once
+
+#include <string>
+
+namespace plugins {
+
+class TPendingFile {
+ public:
+  // Creates an empty, new file (never an existing one) in the destination's folder with a
+  // hidden, unique name. Throws std::runtime_error when the folder is not writable.
+  explicit TPendingFile(std::string destination);
+  ~TPendingFile();  // removes the temporary file unless Commit succeeded
+  TPendingFile(const TPendingFile&) = delete;
+  TPendingFile& operator=(const TPendingFile&) = delete;
+
+  const std::string& TempPath() const { return FTempPath; }
+  const std::string& Destination() const { return FDestination; }
+
+  // Renames the temporary file over the destination, replacing it. Throws on failure (the
+  // temporary file is then removed by the destructor).
+  void Commit();
+  void Discard();
+
+ private:
+  std::string FDestination;
+  std::string FTempPath;
+  bool FDone = false;
+};
+
+}  // namespace plugins
