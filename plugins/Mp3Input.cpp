@@ -37,8 +37,6 @@ class TMpg123Decoder : public TPcmDecoder {
       mpg123_format(FHandle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
     if (mpg123_open(FHandle, file.c_str()) != MPG123_OK) Fail("cannot open the file");
-    // Scanning the whole file gives the exact length, also without a length header.
-    if (mpg123_scan(FHandle) != MPG123_OK) Fail("not an MPEG audio file");
     long rate = 0;
     int channels = 0;
     int encoding = 0;
@@ -47,8 +45,19 @@ class TMpg123Decoder : public TPcmDecoder {
       Fail("no MPEG audio found");
     FRate = static_cast<int>(rate);
     FChannels = channels;
-    off_t length = mpg123_length(FHandle);
+    // A length header (as encoders write it) declares the exact length before the scan.
+    long accurate = 0;
+    double unused = 0;
+    mpg123_getstate(FHandle, MPG123_ACCURATE, &accurate, &unused);
+    const off_t declared = accurate ? mpg123_length(FHandle) : -1;
+    // Scanning the whole file gives the exact length, also without a length header.
+    if (mpg123_scan(FHandle) != MPG123_OK) Fail("damaged MPEG audio data");
+    const off_t length = mpg123_length(FHandle);
     FExpectedFrames = length > 0 ? static_cast<int64_t>(length) : -1;
+    // More than 10 ms short of what the header declares: the file was cut short, and the
+    // decoder alone would quietly play the part that is there.
+    if (declared > 0 && length >= 0 && declared - length > FRate / 100)
+      throw std::runtime_error("the file is cut short");
     mpg123_frameinfo info{};
     if (mpg123_info(FHandle, &info) == MPG123_OK) FBitrate = info.bitrate;
   }
