@@ -1,5 +1,6 @@
 #include "convert/ConvertForm.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,12 @@ TConvertFormWidgets BuildConvertForm(QDialog* form, int clientWidth, int clientH
                                             (ConvertFormColor >> 16) & 0xFF));
   form->setPalette(palette);
   form->setAutoFillBackground(true);
+  // The layout is measured for a small dialog font; the labels fit beside the edit boxes.
+  // Liberation Sans keeps the proportions of the classic dialog fonts.
+  QFont font = form->font();
+  font.setFamilies({QStringLiteral("Liberation Sans"), font.family()});
+  font.setPointSize(8);
+  form->setFont(font);
 
   TConvertFormWidgets widgets;
   widgets.Heading = MakeLabel(form, QStringLiteral("LabelHeading"), heading, Margin, Margin);
