@@ -52,14 +52,7 @@ TEST(SystemPathsTest, ShortNamesAreThePathItselfOrEmpty) {
   EXPECT_EQ(ShortPathName(file), file);
 }
 
-TEST(SystemPathsTest, FoldersCanBeMovedAndRestored) {
-  const QString original = SystemFolder();
-  EXPECT_FALSE(original.isEmpty());
-  SetSystemFolder("/somewhere/system");
-  EXPECT_EQ(SystemFolder(), "/somewhere/system");
-  SetSystemFolder({});
-  EXPECT_EQ(SystemFolder(), original);
-
+TEST(SystemPathsTest, TheProgramFolderIsKnownWithoutAnApplication) {
   // Without an application object the program's folder comes from the kernel.
   EXPECT_TRUE(QFileInfo(ProgramFolder() + "/platform_tests").exists()) << ProgramFolder().toStdString();
 }
@@ -74,12 +67,4 @@ TEST(DesktopTest, CommandLinesStartProgramsWithQuotedWords) {
   while (!QFileInfo::exists(marker) && !deadline.hasExpired())
     QThread::msleep(10);
   EXPECT_TRUE(QFileInfo::exists(marker));
-}
-
-TEST(DesktopTest, TheSettingsCommandCanBeSetToNothing) {
-  SetScreenSaverSettingsCommand("");
-  EXPECT_EQ(ScreenSaverSettingsCommand(), "");
-  SetScreenSaverSettingsCommand("settings --screensaver");
-  EXPECT_EQ(ScreenSaverSettingsCommand(), "settings --screensaver");
-  ResetScreenSaverSettingsCommand();
 }
