@@ -135,12 +135,13 @@ void TSoundImporter::WaitForOutput(const std::function<void()>& pumpEvents,
 }
 
 std::string TSoundImporter::Import(const std::string& source,
-                                   const std::function<void()>& pumpEvents) {
+                                   const std::function<void()>& pumpEvents,
+                                   const std::string& target) {
   LoadInputModule(InputModuleNameFor(source));
   LoadOutputModule();
 
   const std::string failureText = "Can not import " + source;
-  const std::string destination = ConvertedSoundPath(source);
+  const std::string destination = target.empty() ? ConvertedSoundPath(source) : target;
   std::unique_ptr<TPendingFile> pending;
   try {
     pending = std::make_unique<TPendingFile>(destination);
@@ -177,9 +178,9 @@ std::string TSoundImporter::Import(const std::string& source,
 }
 
 std::string ImportSound(const std::string& source, const std::function<void()>& pumpEvents,
-                        const TSoundImportOptions& options) {
+                        const TSoundImportOptions& options, const std::string& destination) {
   TSoundImporter importer(TAudioModules::Standard(), options);
-  return importer.Import(source, pumpEvents);
+  return importer.Import(source, pumpEvents, destination);
 }
 
 }  // namespace plugins

@@ -55,11 +55,13 @@ class TSoundImporter {
   TSoundImporter(const TSoundImporter&) = delete;
   TSoundImporter& operator=(const TSoundImporter&) = delete;
 
-  // Decodes `source` into ConvertedSoundPath(source), replacing an existing file, and returns
-  // that path. `pumpEvents` (may be empty) is called on every poll while the input module
-  // decodes, so a window keeps painting. Throws TSoundImportError; on any failure the
-  // converted file is left as it was and no partial file remains.
-  std::string Import(const std::string& source, const std::function<void()>& pumpEvents);
+  // Decodes `source` into `destination` (ConvertedSoundPath(source) when empty), replacing
+  // an existing file, and returns that path. `pumpEvents` (may be empty) is called on every
+  // poll while the input module decodes, so a window keeps painting. Throws
+  // TSoundImportError; on any failure the destination is left as it was and no partial
+  // file remains.
+  std::string Import(const std::string& source, const std::function<void()>& pumpEvents,
+                     const std::string& destination = {});
 
  private:
   void LoadInputModule(const std::string& libraryName);
@@ -78,6 +80,7 @@ class TSoundImporter {
 
 // One import with a fresh importer over the standard modules.
 std::string ImportSound(const std::string& source, const std::function<void()>& pumpEvents,
-                        const TSoundImportOptions& options = {});
+                        const TSoundImportOptions& options = {},
+                        const std::string& destination = {});
 
 }  // namespace plugins

@@ -218,6 +218,12 @@ TEST(SoundImport, ImporterKeepsWorkingAcrossImports) {
   importer.Import(folder / "two.wav", nullptr);
   ExpectSwfSound(folder / "one.wav_tmp.wav", 0.3);
   ExpectSwfSound(folder / "two.wav_tmp.wav", 0.6);
+
+  // A destination of the caller's choice; a folder that does not exist is an error.
+  EXPECT_EQ(importer.Import(folder / "two.wav", nullptr, folder / "chosen.wav"), folder / "chosen.wav");
+  ExpectSwfSound(folder / "chosen.wav", 0.6);
+  EXPECT_THROW(importer.Import(folder / "two.wav", nullptr, folder / "none/x.wav"),
+               TSoundImportError);
 }
 
 }  // namespace
