@@ -15,12 +15,16 @@ namespace swf {
 // Upper bound on the uncompressed size of a movie, whatever its header says.
 constexpr size_t MaxMovieSize = 256u << 20;
 
+// Upper bound on the number of tag records read from one run of tags.
+constexpr size_t MaxTagsPerRun = 4u << 20;
+
+// Offsets fit 32 bits because a movie never exceeds MaxMovieSize.
 struct TTagRecord {
   uint16_t Code = 0;
-  size_t Offset = 0;      // of the tag header in the uncompressed file
-  size_t BodyOffset = 0;  // of the body in the uncompressed file
-  size_t BodySize = 0;
-  size_t HeaderSize() const { return BodyOffset - Offset; }
+  uint32_t Offset = 0;      // of the tag header in the uncompressed file
+  uint32_t BodyOffset = 0;  // of the body in the uncompressed file
+  uint32_t BodySize = 0;
+  uint32_t HeaderSize() const { return BodyOffset - Offset; }
 };
 
 class TSwfFile {

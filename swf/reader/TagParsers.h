@@ -21,8 +21,9 @@ TShape ParseDefineShape(TSwfBitReader& r, int version);
 TFillStyle ParseFillStyle(TSwfBitReader& r, int version);
 TLineStyle ParseLineStyle(TSwfBitReader& r, int version);
 TShapeStyles ParseShapeStyles(TSwfBitReader& r, int version);
-// SHAPE records up to the end record; styled = the records may hold NewStyles.
-std::vector<TShapeRecord> ParseShapeRecords(TSwfBitReader& r, int version, bool styled);
+// The u8 of style index bits, then SHAPE records up to the end record (data that ends
+// without one keeps the records read). NewStyles arrays are read with the given version.
+std::vector<TShapeRecord> ParseShapeRecords(TSwfBitReader& r, int version);
 
 // Bitmaps (BitmapParser.cpp); code is the tag code.
 TBitmap ParseDefineBits(TSwfBitReader& r, uint16_t code);

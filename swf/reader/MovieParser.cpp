@@ -1,0 +1,231 @@
+// From tag records to a parsed movie: definitions into the dictionary, control tags into
+// frames. Each tag is parsed on its own, so one bad tag costs only itself.
+#include "swf/reader/MovieParser.h"
+
+#include "swf/format/SwfError.h"
+#include "swf/format/TagCodes.h"
+#include "swf/reader/TagParsers.h"
+
+namespace swf {
+namespace {
+
+// Parsed elements (frames, tags, records, glyphs) allowed in one movie: with the inflated
+// size capped, this keeps a small hostile file from growing into gigabytes of structures.
+constexpr size_t MaxParsedElements = 4u << 20;
+constexpr size_t MaxWarnings = 200;
+
+size_t CountOf(const TShape& s) { return 1 + s.Records.size() + s.Styles.Fills.size(); }
+size_t CountOf(const TFont& f) {
+  size_t n = 1 + f.Glyphs.size();
+  for (const auto& g : f.Glyphs) n += g.size();
+  return n;
+}
+size_t CountOf(const TText& t) {
+  size_t n = 1 + t.Records.size();
+  for (const auto& rec : t.Records) n += rec.Glyphs.size();
+  return n;
+}
+
+class TMovieParser {
+ public:
+  TMovieParser(const TSwfFile& file, TMovie& movie) : FFile(file), FMovie(movie) {}
+
+  void Run() {
+    for (const std::string& w : FFile.Warnings()) Warn(w);
+    FMovie.Timeline = ReadTimeline(FFile.Tags(), FFile.FrameCount(), true);
+    if (FSkipped > 0)
+      FMovie.Warnings.push_back(std::to_string(FSkipped) + " more problems were not listed");
+  }
+
+ private:
+  void Warn(const std::string& text) {
+    if (FMovie.Warnings.size() < MaxWarnings) FMovie.Warnings.push_back(text);
+    else ++FSkipped;
+  }
+
+  bool Spend(size_t n) {
+    FElements += n;
+    return FElements <= MaxParsedElements;
+  }
+
+  TSwfBitReader Reader(const TTagRecord& tag) const {
+    return TSwfBitReader(FFile.Data().data() + tag.BodyOffset, tag.BodySize, tag.BodyOffset,
+                         tag.Code);
+  }
+
+  template <class T>
+  void Define(uint16_t id, T&& value) {
+    if (!FMovie.Characters.emplace(id, TCharacter(std::forward<T>(value))).second)
+      Warn("Character " + std::to_string(id) + " is defined twice; the first definition is kept");
+  }
+
+  TTimeline ReadTimeline(const std::vector<TTagRecord>& tags, uint32_t frameCount, bool main) {
+    TTimeline timeline;
+    timeline.FrameCount = frameCount == 0 ? 1 : frameCount;
+    TFrame frame;
+    for (const TTagRecord& tag : tags) {
+      if (FOverBudget) break;
+      if (tag.Code == static_cast<uint16_t>(TTagCode::End)) break;
+      if (tag.Code == static_cast<uint16_t>(TTagCode::ShowFrame)) {
+        // Frames past the count never play: they are not kept.
+        if (timeline.Frames.size() < timeline.FrameCount) timeline.Frames.push_back(std::move(frame));
+        frame = TFrame();
+        if (!Spend(1)) OverBudget();
+        continue;
+      }
+      try {
+        if (!ReadControlTag(tag, frame) && main) ReadMovieTag(tag);
+      } catch (const TSwfError& e) {
+        Warn(e.what());
+      }
+    }
+    // Tags after the last ShowFrame form one more frame if the count allows it.
+    if (!frame.Empty() && timeline.Frames.size() < timeline.FrameCount)
+      timeline.Frames.push_back(std::move(frame));
+    return timeline;
+  }
+
+  void OverBudget() {
+    if (!FOverBudget) Warn("The movie is too complex; the rest of it was not read");
+    FOverBudget = true;
+  }
+
+  // Tags that belong to a frame, in the main timeline and in sprites alike.
+  bool ReadControlTag(const TTagRecord& tag, TFrame& frame) {
+    TSwfBitReader r = Reader(tag);
+    int swfVersion = FFile.Header().Version;
+    switch (static_cast<TTagCode>(tag.Code)) {
+      case TTagCode::PlaceObject: frame.DisplayTags.push_back(ParsePlaceObject(r, 1, swfVersion)); break;
+      case TTagCode::PlaceObject2: frame.DisplayTags.push_back(ParsePlaceObject(r, 2, swfVersion)); break;
+      case TTagCode::PlaceObject3: frame.DisplayTags.push_back(ParsePlaceObject(r, 3, swfVersion)); break;
+      case TTagCode::RemoveObject: frame.DisplayTags.push_back(ParseRemoveObject(r, 1)); break;
+      case TTagCode::RemoveObject2: frame.DisplayTags.push_back(ParseRemoveObject(r, 2)); break;
+      case TTagCode::DoAction: {
+        TDoAction action = ParseDoAction(r);
+        Spend(action.Actions.size());
+        frame.Actions.push_back(std::move(action));
+        break;
+      }
+      case TTagCode::StartSound: frame.Sounds.push_back(ParseStartSound(r, 1)); break;
+      case TTagCode::StartSound2: frame.Sounds.push_back(ParseStartSound(r, 2)); break;
+      case TTagCode::FrameLabel: {
+        std::string label = r.String();
+        if (!frame.Label) frame.Label = std::move(label);
+        break;
+      }
+      case TTagCode::SoundStreamHead: frame.StreamHead = ParseSoundStreamHead(r, 1); break;
+      case TTagCode::SoundStreamHead2: frame.StreamHead = ParseSoundStreamHead(r, 2); break;
+      case TTagCode::SoundStreamBlock: {
+        TSoundStreamBlock block;
+        const uint8_t* p = r.Bytes(r.Remaining());
+        block.Data.assign(p, p + tag.BodySize);
+        frame.StreamBlocks.push_back(std::move(block));
+        break;
+      }
+      default:
+        return false;
+    }
+    if (!Spend(1)) OverBudget();
+    return true;
+  }
+
+  // Definitions and movie-wide tags; only the main timeline holds them.
+  void ReadMovieTag(const TTagRecord& tag) {
+    TSwfBitReader r = Reader(tag);
+    size_t cost = 1;
+    switch (tag.Code) {
+      case 2: case 22: case 32: case 83: {
+        int version = tag.Code == 2 ? 1 : tag.Code == 22 ? 2 : tag.Code == 32 ? 3 : 4;
+        TShape shape = ParseDefineShape(r, version);
+        cost = CountOf(shape);
+        Define(shape.Id, std::move(shape));
+        break;
+      }
+      case 6: case 21: case 35: case 20: case 36: case 90: {
+        TBitmap bitmap = ParseDefineBits(r, tag.Code);
+        Define(bitmap.Id, std::move(bitmap));
+        break;
+      }
+      case 8:  // JPEGTables: one per movie
+        if (FMovie.JpegTables.empty()) {
+          const uint8_t* p = r.Bytes(r.Remaining());
+          FMovie.JpegTables.assign(p, p + tag.BodySize);
+        }
+        break;
+      case 10: case 48: case 75: {
+        TFont font = ParseDefineFont(r, tag.Code == 10 ? 1 : tag.Code == 48 ? 2 : 3);
+        cost = CountOf(font);
+        Define(font.Id, std::move(font));
+        break;
+      }
+      case 13: case 62: {
+        uint16_t id = PeekCharacterId(r);
+        auto it = FMovie.Characters.find(id);
+        TFont* font = it == FMovie.Characters.end() ? nullptr : std::get_if<TFont>(&it->second);
+        if (!font) r.Fail("Font information for font " + std::to_string(id) + ", which is not defined");
+        ParseDefineFontInfo(r, tag.Code == 13 ? 1 : 2, *font);
+        break;
+      }
+      case 11: case 33: {
+        TText text = ParseDefineText(r, tag.Code == 11 ? 1 : 2);
+        cost = CountOf(text);
+        Define(text.Id, std::move(text));
+        break;
+      }
+      case 37: {
+        TEditText edit = ParseDefineEditText(r);
+        Define(edit.Id, std::move(edit));
+        break;
+      }
+      case 14: {
+        TSound sound = ParseDefineSound(r);
+        Define(sound.Id, std::move(sound));
+        break;
+      }
+      case 39: ReadSprite(tag, r); break;
+      case 9:  // only the first background colour counts
+        if (!FMovie.BackgroundColor) FMovie.BackgroundColor = r.Rgb();
+        break;
+      case 69:
+        FMovie.FileAttributes = r.Remaining() >= 4 ? r.U32() : r.U8();
+        break;
+      case 77: FMovie.Metadata = r.String(); break;
+      default: break;  // kept as raw bytes in the file only
+    }
+    if (!Spend(cost)) OverBudget();
+  }
+
+  void ReadSprite(const TTagRecord& tag, TSwfBitReader& r) {
+    TSprite sprite;
+    sprite.Id = r.U16();
+    uint16_t frames = r.U16();
+    std::vector<std::string> warnings;
+    std::vector<TTagRecord> tags =
+        FFile.ReadTags(tag.BodyOffset + 4, tag.BodyOffset + tag.BodySize, warnings);
+    for (const std::string& w : warnings)
+      Warn("In sprite " + std::to_string(sprite.Id) + ": " + w);
+    sprite.Timeline = ReadTimeline(tags, frames, false);
+    Define(sprite.Id, std::move(sprite));
+  }
+
+  const TSwfFile& FFile;
+  TMovie& FMovie;
+  size_t FElements = 0;
+  size_t FSkipped = 0;
+  bool FOverBudget = false;
+};
+
+}  // namespace
+
+TMovie ParseMovie(const TSwfFile& file) {
+  TMovie movie;
+  movie.Header = file.Header();
+  TMovieParser(file, movie).Run();
+  return movie;
+}
+
+TMovie LoadMovie(std::span<const uint8_t> bytes) { return ParseMovie(TSwfFile::FromBytes(bytes)); }
+
+TMovie LoadMovieFile(const std::string& path) { return ParseMovie(TSwfFile::FromFile(path)); }
+
+}  // namespace swf
