@@ -1,9 +1,6 @@
 // Speed of the sound import on a three-minute MP3 (44.1 kHz stereo, 128 kbit/s, made here
 // with lame from a synthesized WAV). The counter "x_realtime" is seconds of sound per second
 // of wall time: how many times faster than real time the work runs.
-#include "plugins/SoundImport.h"
-#include "plugins/StandardModules.h"
-
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
 #include <stdlib.h>
@@ -14,6 +11,9 @@
 #include <filesystem>
 #include <thread>
 #include <vector>
+
+#include "plugins/SoundImport.h"
+#include "plugins/StandardModules.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "plugins/AudioModules.h"
 
-#include "plugins/StandardModules.h"
-
 #include <algorithm>
 #include <cctype>
+
+#include "plugins/StandardModules.h"
 
 namespace plugins {
 
@@ -43,12 +43,10 @@ TOutModuleGetter TOutputLibrary::FindOutModuleGetter(const std::string& exportNa
 const TAudioModules& TAudioModules::Standard() {
   static const TAudioModules standard = [] {
     TAudioModules modules;
-    modules.Register("mp3.dll", [] {
-      return std::make_unique<TInputLibrary>("mp3.dll", MakeMp3InModule());
-    });
-    modules.Register("wave.dll", [] {
-      return std::make_unique<TInputLibrary>("wave.dll", MakeWaveInModule());
-    });
+    modules.Register("mp3.dll",
+                     [] { return std::make_unique<TInputLibrary>("mp3.dll", MakeMp3InModule()); });
+    modules.Register(
+        "wave.dll", [] { return std::make_unique<TInputLibrary>("wave.dll", MakeWaveInModule()); });
     modules.Register("sound.dll", [] {
       return std::make_unique<TOutputLibrary>("sound.dll", MakeSoundOutModule());
     });

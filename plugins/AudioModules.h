@@ -3,12 +3,12 @@
 // not there loads nothing, and a loaded library may lack the export the program looks for.
 #pragma once
 
-#include "plugins/AudioModule.h"
-
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+
+#include "plugins/AudioModule.h"
 
 namespace plugins {
 

@@ -3,8 +3,6 @@
 // The mp3 and wave modules differ only in their decoder.
 #pragma once
 
-#include "plugins/AudioModule.h"
-
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+
+#include "plugins/AudioModule.h"
 
 namespace plugins {
 
@@ -35,8 +35,7 @@ class TDecodingInModule : public TInModule {
  public:
   using TDecoderFactory = std::unique_ptr<TPcmDecoder> (*)();
 
-  TDecodingInModule(std::string description, std::string extensions,
-                    TDecoderFactory makeDecoder);
+  TDecodingInModule(std::string description, std::string extensions, TDecoderFactory makeDecoder);
   ~TDecodingInModule() override;
 
  private:
@@ -58,10 +57,10 @@ class TDecodingInModule : public TInModule {
 
   // Shared with the polling thread.
   mutable std::mutex FLock;
-  bool FDecoding = false;         // between a successful Play and the end of the audio
-  int64_t FDeliveredFrames = 0;   // frames the output has accepted
+  bool FDecoding = false;        // between a successful Play and the end of the audio
+  int64_t FDeliveredFrames = 0;  // frames the output has accepted
   int64_t FExpectedMs = 0;
-  int64_t FLengthMs = 0;          // the length once decoding has ended or failed
+  int64_t FLengthMs = 0;  // the length once decoding has ended or failed
   int FSampleRate = 0;
   std::string FError;
 };

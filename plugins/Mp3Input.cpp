@@ -1,9 +1,9 @@
 // The MPEG audio input module: libmpg123 decodes to signed 16-bit PCM at the file's own
 // rate and channel count.
+#include <mpg123.h>
+
 #include "plugins/DecodingInModule.h"
 #include "plugins/StandardModules.h"
-
-#include <mpg123.h>
 
 namespace plugins {
 
@@ -111,8 +111,7 @@ std::unique_ptr<TPcmDecoder> MakeMpg123Decoder() { return std::make_unique<TMpg1
 }  // namespace
 
 std::unique_ptr<TInModule> MakeMp3InModule() {
-  return std::make_unique<TDecodingInModule>("MPEG audio decoder",
-                                             "MP3;MP2;MP1",
+  return std::make_unique<TDecodingInModule>("MPEG audio decoder", "MP3;MP2;MP1",
                                              &MakeMpg123Decoder);
 }
 

@@ -1,13 +1,13 @@
 #include "plugins/SoundImport.h"
 
-#include "plugins/PendingFile.h"
-
 #include <sndfile.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <thread>
+
+#include "plugins/PendingFile.h"
 
 namespace plugins {
 
@@ -107,8 +107,7 @@ void TSoundImporter::LoadOutputModule() {
 
 // Polls until the output has caught up with the input's length. Sets `failure` when it
 // stops making progress or takes far longer than the sound lasts.
-void TSoundImporter::WaitForOutput(const std::function<void()>& pumpEvents,
-                                   std::string& failure) {
+void TSoundImporter::WaitForOutput(const std::function<void()>& pumpEvents, std::string& failure) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   Clock::time_point lastProgress = start;
@@ -124,7 +123,8 @@ void TSoundImporter::WaitForOutput(const std::function<void()>& pumpEvents,
       lastOutputTime = outputTime;
       lastProgress = now;
     }
-    const auto allowed = FOptions.Margin + FOptions.RealTimeFactor * std::chrono::milliseconds(length);
+    const auto allowed =
+        FOptions.Margin + FOptions.RealTimeFactor * std::chrono::milliseconds(length);
     if (now - lastProgress > FOptions.StallTimeout || now - start > allowed) {
       failure = "the sound modules did not finish";
       return;

@@ -4,13 +4,13 @@
 // No window code here: the sound chooser and the command line both call it.
 #pragma once
 
-#include "plugins/AudioModules.h"
-
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "plugins/AudioModules.h"
 
 namespace plugins {
 

@@ -1,9 +1,6 @@
 // The sound output module: whatever PCM the input module opens it with is down-mixed to one
 // channel, resampled to a SWF sound rate when needed (libsamplerate) and written as a
 // 16-bit mono WAV file (libsndfile) to the path the program gave in OutputFile.
-#include "plugins/StandardModules.h"
-#include "plugins/SwfSoundRate.h"
-
 #include <samplerate.h>
 #include <sndfile.h>
 
@@ -14,6 +11,9 @@
 #include <cstring>
 #include <mutex>
 #include <vector>
+
+#include "plugins/StandardModules.h"
+#include "plugins/SwfSoundRate.h"
 
 namespace plugins {
 
@@ -105,7 +105,8 @@ class TSoundOutModule : public TOutModule {
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     FFile = sf_open(OutputFile.c_str(), SFM_WRITE, &info);
     if (!FFile) {
-      std::string reason = std::string("cannot write \"") + OutputFile + "\": " + sf_strerror(nullptr);
+      std::string reason =
+          std::string("cannot write \"") + OutputFile + "\": " + sf_strerror(nullptr);
       ReleaseResampler();
       return Refuse(reason);
     }
@@ -132,7 +133,8 @@ class TSoundOutModule : public TOutModule {
       for (int c = 0; c < FChannels; ++c) sum += SampleAt(frame, c);
       FMono[f] = sum / static_cast<float>(FChannels);
     }
-    FPartial.erase(FPartial.begin(), FPartial.begin() + static_cast<std::ptrdiff_t>(frames * frameBytes));
+    FPartial.erase(FPartial.begin(),
+                   FPartial.begin() + static_cast<std::ptrdiff_t>(frames * frameBytes));
 
     if (!Resample(FMono.data(), frames, false)) return 1;
     FReceivedFrames += static_cast<int64_t>(frames);
@@ -215,7 +217,8 @@ class TSoundOutModule : public TOutModule {
     if (FResampler && FError.empty()) Resample(&nothing, 0, true);
     int error = sf_close(FFile);
     FFile = nullptr;
-    if (error != 0) Fail(std::string("cannot write \"") + OutputFile + "\": " + sf_error_number(error));
+    if (error != 0)
+      Fail(std::string("cannot write \"") + OutputFile + "\": " + sf_error_number(error));
     ReleaseResampler();
     FPartial.clear();
   }

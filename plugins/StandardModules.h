@@ -1,9 +1,9 @@
 // The modules that come with the program, each made fresh for one loaded library.
 #pragma once
 
-#include "plugins/AudioModule.h"
-
 #include <memory>
+
+#include "plugins/AudioModule.h"
 
 namespace plugins {
 

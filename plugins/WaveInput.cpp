@@ -1,13 +1,13 @@
 // The input module for WAV and the other formats libsndfile reads; any sample format is
 // read as signed 16-bit PCM (float data scaled to full range).
-#include "plugins/DecodingInModule.h"
-#include "plugins/StandardModules.h"
-
 #include <sndfile.h>
 
 #include <array>
 #include <cstdint>
 #include <fstream>
+
+#include "plugins/DecodingInModule.h"
+#include "plugins/StandardModules.h"
 
 namespace plugins {
 

@@ -1,19 +1,20 @@
 #include "tools/ImportSoundCommand.h"
 
-#include "plugins/SoundImport.h"
-
 #include <cstdio>
 #include <string>
+
+#include "plugins/SoundImport.h"
 
 namespace tools {
 
 namespace {
 
 void PrintUsage(std::FILE* stream) {
-  std::fputs("usage: greetix-cli import-sound IN [-o OUT.wav]\n"
-             "Converts IN (MP3, WAV, ...) into a 16-bit mono WAV at a SWF sound rate;\n"
-             "without -o the file IN_tmp.wav is written beside IN.\n",
-             stream);
+  std::fputs(
+      "usage: greetix-cli import-sound IN [-o OUT.wav]\n"
+      "Converts IN (MP3, WAV, ...) into a 16-bit mono WAV at a SWF sound rate;\n"
+      "without -o the file IN_tmp.wav is written beside IN.\n",
+      stream);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 // The module protocol itself: the registry, the output's conversion and its time, and the
 // input's length meeting the output time exactly.
-#include "plugins/AudioModules.h"
-#include "plugins/StandardModules.h"
-#include "SoundFixtures.h"
-
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -11,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 #include <thread>
+
+#include "SoundFixtures.h"
+#include "plugins/AudioModules.h"
+#include "plugins/StandardModules.h"
 
 namespace plugins::test {
 namespace {
@@ -41,7 +41,9 @@ class SoundOutput : public ::testing::Test {
     Out->OutputFile = Folder / "out.wav";
     Out->Init();
   }
-  void WriteFrames(const void* data, int bytes) { ASSERT_EQ(Out->Write(static_cast<const char*>(data), bytes), 0); }
+  void WriteFrames(const void* data, int bytes) {
+    ASSERT_EQ(Out->Write(static_cast<const char*>(data), bytes), 0);
+  }
 
   TTempFolder Folder;
   std::unique_ptr<TOutModule> Out;

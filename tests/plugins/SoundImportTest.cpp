@@ -1,14 +1,14 @@
 // The sound import end to end through the real modules: converted file, format, length,
 // module choice, the messages for missing modules and damaged files.
-#include "plugins/SoundImport.h"
-#include "plugins/StandardModules.h"
-#include "plugins/SwfSoundRate.h"
-#include "SoundFixtures.h"
-
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <cmath>
+
+#include "SoundFixtures.h"
+#include "plugins/SoundImport.h"
+#include "plugins/StandardModules.h"
+#include "plugins/SwfSoundRate.h"
 
 namespace plugins::test {
 namespace {
@@ -165,8 +165,7 @@ TEST(SoundImport, DamagedFilesFailCleanlyAndKeepTheEarlierImport) {
   EXPECT_EQ(ReadBytes(ConvertedSoundPath(source)), converted);
 
   // Only the files the test wrote and the one good import: no temporary file is left.
-  for (const std::string& name : folder.FileNames())
-    EXPECT_NE(name.front(), '.') << name;
+  for (const std::string& name : folder.FileNames()) EXPECT_NE(name.front(), '.') << name;
 }
 
 TEST(SoundImport, EmptyNameIsRefusedByTheWaveModule) {
@@ -220,7 +219,8 @@ TEST(SoundImport, ImporterKeepsWorkingAcrossImports) {
   ExpectSwfSound(folder / "two.wav_tmp.wav", 0.6);
 
   // A destination of the caller's choice; a folder that does not exist is an error.
-  EXPECT_EQ(importer.Import(folder / "two.wav", nullptr, folder / "chosen.wav"), folder / "chosen.wav");
+  EXPECT_EQ(importer.Import(folder / "two.wav", nullptr, folder / "chosen.wav"),
+            folder / "chosen.wav");
   ExpectSwfSound(folder / "chosen.wav", 0.6);
   EXPECT_THROW(importer.Import(folder / "two.wav", nullptr, folder / "none/x.wav"),
                TSoundImportError);
