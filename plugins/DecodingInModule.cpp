@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <vector>
 
 namespace plugins {
@@ -95,6 +96,10 @@ int TDecodingInModule::DoPlay(const std::string& file) {
 
   if (!outMod || !outMod->Open || !outMod->Write || !outMod->Close)
     return FailPlay("no output module");
+
+  // A device or pipe could block the open or never end; only plain files are decoded.
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(file, ignored)) return FailPlay("no such sound file");
 
   FDecoder = FMakeDecoder();
   try {

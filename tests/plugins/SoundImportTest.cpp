@@ -168,7 +168,7 @@ TEST(SoundImport, DamagedFilesFailCleanlyAndKeepTheEarlierImport) {
   for (const std::string& name : folder.FileNames()) EXPECT_NE(name.front(), '.') << name;
 }
 
-TEST(SoundImport, EmptyNameIsRefusedByTheWaveModule) {
+TEST(SoundImport, EmptyNameAndNonFilesAreRefused) {
   TSoundImporter importer;
   try {
     importer.Import("", nullptr);
@@ -177,6 +177,12 @@ TEST(SoundImport, EmptyNameIsRefusedByTheWaveModule) {
     EXPECT_STREQ(error.what(), "Can not import ");
     EXPECT_FALSE(error.Detail().empty());
   }
+  // Neither is a folder or a device file decoded (a device could block or never end).
+  TTempFolder folder;
+  EXPECT_THROW(importer.Import("/dev/zero", nullptr, folder / "zero.wav"), TSoundImportError);
+  EXPECT_THROW(importer.Import(folder.Path().string(), nullptr, folder / "dir.wav"),
+               TSoundImportError);
+  EXPECT_TRUE(folder.FileNames().empty());
 }
 
 // An output that accepts everything but whose time never moves.
