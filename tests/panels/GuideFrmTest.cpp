@@ -11,20 +11,7 @@
 
 namespace {
 
-int argc = 1;
-char arg0[] = "panels_guide_tests";
-char* argv[] = {arg0, nullptr};
-QApplication& App() {
-  static QApplication app(argc, argv);
-  return app;
-}
-
-// The application must exist before any member widget is built.
-struct WithApp {
-  WithApp() { App(); }
-};
-
-struct GuideFixture : ::testing::Test, WithApp {
+struct GuideFixture : ::testing::Test {
   int Result = 7;
   TGuideForm Guide{Result};
 

@@ -1,0 +1,11 @@
+// Entry point of the tests that need widgets: one QApplication for the whole run, made
+// before any test and destroyed after all of them (a static one would die too late).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
