@@ -1,0 +1,56 @@
+// TChildForm: the base of the four property panels (background, text, picture, sound).
+// A panel is either a floating tool window or docked into a host panel of the main window;
+// the docking constructor decides which before anything else is built.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+
+class TChildForm : public QWidget {
+  Q_OBJECT
+public:
+  // A floating tool window owned by `owner` (which may be null).
+  explicit TChildForm(QWidget* owner);
+  // A panel docked into `hostPanel`: a borderless child at (0, 0), sized for the left column.
+  TChildForm(QWidget* owner, QWidget* hostPanel);
+  ~TChildForm() override;
+
+  bool IsDocked() const { return Docked; }
+  QWidget* HostPanel() const { return Host; }
+
+  // Floating client size and docked size, in pixels.
+  static constexpr int FloatingWidth = 201;
+  static constexpr int FloatingHeight = 380;
+  static constexpr int DockedWidth = 203;
+  static constexpr int DockedHeight = 600;
+
+  // Inherited by every panel.
+  QLabel* ChildImage1 = nullptr;        // the panel background, stretched
+  QLabel* ChildImage2 = nullptr;        // empty overlay, kept for the panels that draw on it
+  QLabel* ChildLabelFlashObj1 = nullptr; // "Selected:"
+  QLabel* ChildLabelFlashObj = nullptr;  // name of the object the panel edits
+  QLabel* ChildImgLine = nullptr;        // the vertical line at the panel's right edge
+
+  // Sets the caption of ChildLabelFlashObj (the library writes the object's name here).
+  void SetSelectedName(const QString& name);
+
+  // The live panel whose object name is `name` ("TextForm", "PicForm", ...), or null.
+  static TChildForm* Find(const QString& name);
+
+public slots:
+  // Double buffering and the panel background picture "left"; a missing picture leaves it blank.
+  void FormCreate();
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void Build();
+  // Docked: no border, parented to the host, at (0, 0) with the docked size.
+  void Loaded();
+
+  bool Docked = false;
+  QPointer<QWidget> Host;
+};
