@@ -1,0 +1,214 @@
+#include "render/FlashText.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "render/EffectMath.h"
+#include "render/FlashObjRegistry.h"
+#include "render/RenderContext.h"
+#include "render/TextPanel.h"
+#include "render/TextUnits.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+std::unique_ptr<TFlashObj> MakeText(TRenderContext& context) { return std::make_unique<TFlashText>(context); }
+const TFlashObjRegistrar Registrar("Text", &MakeText);
+
+// Lowers the panel's updating flag on every way out.
+class TUpdatingPanel {
+public:
+  explicit TUpdatingPanel(ITextPanel& panel) : Panel(panel) { Panel.SetUpdating(true); }
+  ~TUpdatingPanel() { Panel.SetUpdating(false); }
+
+private:
+  ITextPanel& Panel;
+};
+
+// Selects entry 0, then the first entry equal to `value`, if any.
+void SelectEntry(ITextPanel& panel, TTextPanelList list, const std::string& value)
+{
+  panel.SetItemIndex(list, 0);
+  const std::vector<std::string> items = panel.Items(list);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == value) {
+      panel.SetItemIndex(list, static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+// The text of the selected entry; no value when none is selected.
+std::optional<std::string> SelectedEntry(const ITextPanel& panel, TTextPanelList list)
+{
+  const int index = panel.ItemIndex(list);
+  const std::vector<std::string> items = panel.Items(list);
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return std::nullopt;
+  return items[static_cast<std::size_t>(index)];
+}
+
+ITextPanel& TextPanelOf(const TRenderContext& context)
+{
+  if (!context.TextPanel) throw std::logic_error("The text panel is not open.");
+  return *context.TextPanel;
+}
+
+} // namespace
+
+TFlashText::TFlashText(TRenderContext& context) : TFlashObj(context, "Text") {}
+
+void TFlashText::AddNew()
+{
+  TFlashObj::AddNew();
+  TRenderContext& context = Context();
+  if (context.Library) context.Library->AddRootNode(ObjName);
+
+  const int startTime = context.Preview ? context.Preview->CurrentFrame() : 0;
+  TXMLObj object = context.Movie().Obj().Add();
+  object.SetObjName(ObjName);
+  object.SetStartTime(startTime);
+  object.SetEndTime(Wrap32(static_cast<std::int64_t>(startTime) + 24));
+  object.SetLayer(2);
+  object.SetObjTypeName("Text");
+  TXMLObjText text = object.ObjType().ObjText();
+  text.SetContent("");
+  text.SetTextUnit(1);
+  text.SetFontName("MS Sans Serif");
+  text.SetFontSize(18);
+  text.SetFontColor("$FF0000");
+  text.SetPositionX(50);
+  text.SetPositionY(50);
+  text.SetEffectName("-- None --");
+  text.SetEffectValue("");
+  context.SaveDocument();
+
+  // Selecting the new node opens it in a new editing object, which may free this one:
+  // nothing of this object is touched afterwards.
+  if (context.Library) context.Library->SelectLastNode();
+}
+
+void TFlashText::Render(int index)
+{
+  ForgetContent();
+  LoadFromDocument(index);
+  SplitUnits();
+  if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
+}
+
+void TFlashText::LoadFromDocument(int index)
+{
+  TXMLObj object = Context().Movie().Obj().Item(index);
+  Layer = object.Layer();
+  TXMLObjText text = object.ObjType().ObjText();
+  Content = text.Content();
+  FontName = text.FontName();
+  FontSize = text.FontSize();
+  FontColor = StrToIntColour(text.FontColor());
+  PositionX = text.PositionX();
+  PositionY = text.PositionY();
+  EffectName = text.EffectName();
+  EffectValue = text.EffectValue();
+  TextUnit = text.TextUnit();
+  StartTime = object.StartTime();
+  EndTime = object.EndTime();
+}
+
+void TFlashText::StoreInDocument()
+{
+  TRenderContext& context = Context();
+  TXMLObjList objects = context.Movie().Obj();
+  for (int i = 0; i < objects.Count(); ++i) {
+    // Each step is guarded on its own: an error (no node selected, an element that cannot
+    // hold a value) skips to the next object.
+    try {
+      TXMLObj object = objects.Item(i);
+      if (!context.Library) throw std::logic_error("No library");
+      const std::optional<std::string> selected = context.Library->SelectedCaption();
+      if (!selected) throw std::logic_error("No node selected");
+      if (object.ObjName() != *selected) continue;
+      if (object.ObjTypeName() == "Text") {
+        object.SetLayer(Layer);
+        TXMLObjText text = object.ObjType().ObjText();
+        text.SetContent(Content);
+        text.SetFontName(FontName);
+        text.SetFontSize(FontSize);
+        text.SetFontColor(ColourToText(FontColor));
+        text.SetPositionX(PositionX);
+        text.SetPositionY(PositionY);
+        text.SetEffectName(EffectName);
+        text.SetTextUnit(TextUnit);
+        object.SetStartTime(StartTime);
+        object.SetEndTime(EndTime);
+      }
+      context.SaveDocument();
+      return;
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+void TFlashText::ShowInPanel()
+{
+  ITextPanel& panel = TextPanelOf(Context());
+  TUpdatingPanel updating(panel);
+  panel.SetContent(Content);
+  panel.SetEditBegin(Wrap32(static_cast<std::int64_t>(StartTime) + 1));
+  panel.SetEditEnd(Wrap32(static_cast<std::int64_t>(EndTime) + 1));
+  SelectEntry(panel, TTextPanelList::FontName, FontName);
+  SelectEntry(panel, TTextPanelList::FontSize, std::to_string(FontSize));
+  panel.SetFontColor(FontColor);
+  panel.SetPositionX(PositionX);
+  panel.SetPositionY(PositionY);
+  SelectEntry(panel, TTextPanelList::EffectName, EffectName);
+}
+
+void TFlashText::ReadFromPanel()
+{
+  const ITextPanel& panel = TextPanelOf(Context());
+  Content = panel.Content();
+  FontName = SelectedEntry(panel, TTextPanelList::FontName).value_or("");
+  if (auto size = SelectedEntry(panel, TTextPanelList::FontSize)) {
+    if (auto value = ParseIntegerText(*size)) FontSize = *value;
+  }
+  FontColor = panel.FontColor();
+  PositionX = panel.PositionX();
+  PositionY = panel.PositionY();
+  if (auto effect = SelectedEntry(panel, TTextPanelList::EffectName)) EffectName = *effect;
+  TextUnit = 1;
+  StartTime = Wrap32(static_cast<std::int64_t>(panel.EditBegin()) - 1);
+  EndTime = Wrap32(static_cast<std::int64_t>(panel.EditEnd()) - 1);
+}
+
+void TFlashText::SplitUnits() { UnitList = SplitTextUnits(Content, TextUnit); }
+
+double TFlashText::PlaceX() const { return Wrap32(20LL * PositionX); }
+double TFlashText::PlaceY() const { return Wrap32(20LL * PositionY + 100); }
+double TFlashText::PlaceHeight() const { return Wrap32(28LL * FontSize); }
+double TFlashText::UnitX(int k) const { return Wrap32(20LL * PositionX + 28LL * FontSize * k); }
+
+void TFlashText::PlaceWhole()
+{
+  SwfObject().MakeTextSimple(FontName, Content, PlaceX(), PlaceY(), PlaceHeight());
+  MarkContentMade();
+}
+
+void TFlashText::PlaceUnit(int k)
+{
+  SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), PlaceY(),
+                             PlaceHeight());
+  MarkContentMade();
+}
+
+swf::ISwfMovie& TFlashText::SwfMovie() const
+{
+  if (!Context().SwfMovie) throw std::logic_error("No movie to render into.");
+  return *Context().SwfMovie;
+}
+
+swf::ISwfObject& TFlashText::SwfObject() const
+{
+  if (!Context().SwfObject) throw std::logic_error("No shape object to render with.");
+  return *Context().SwfObject;
+}
+
+TRandomSource& TFlashText::Random() const { return Context().Random; }

@@ -1,0 +1,29 @@
+// JPEG decoding and encoding with libjpeg. The files are untrusted: the declared size is
+// checked before any pixel memory is taken, a damaged or cut-short file is an error with a
+// clear text (never a process exit), and the decoder's memory and scan count are capped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/RgbPicture.h"
+
+// The outcome of decoding: the declared size always; the pixels only when the size was
+// within the limit (Pixels empty and TooLarge set otherwise).
+struct TJpegDecoding {
+  TPictureSize Declared;
+  bool TooLarge = false;
+  TRgbPicture Picture;
+};
+
+// Reads the JPEG file at `path`. A picture wider than maxWidth or higher than maxHeight is
+// not decoded. Throws TPictureError when the file cannot be opened or is not a whole JPEG.
+TJpegDecoding DecodeJpeg(const std::string& path, int maxWidth, int maxHeight);
+
+// The JPEG data (baseline, 4:2:0) of `picture` at the given quality (0..100).
+std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality);
+
+// Writes `bytes` to `path` through a temporary file beside it, so a failed write leaves the
+// previous file as it was. Throws TPictureError.
+void WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes);

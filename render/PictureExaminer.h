@@ -1,0 +1,30 @@
+// The picture examiner as its users see it: it checks a picture file and writes it as the
+// JPEG work file that MakePicture receives. The picture code provides the implementation
+// and installs its factory; the card and the picture objects share one examiner.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class IPictureExaminer {
+public:
+  virtual ~IPictureExaminer() = default;
+  virtual void SetPictureFile(const std::string& path) = 0;
+  // True when the work file now holds the picture and Width and Height are its size. May
+  // show its own message (a picture too large) and return false; a file that does not load
+  // throws.
+  virtual bool Examine() = 0;
+  virtual std::string WorkFile() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+};
+
+// Makes the examiner whose work file is `workBasePath` + ".jpg".
+using TPictureExaminerFactory =
+    std::function<std::unique_ptr<IPictureExaminer>(const std::string& workBasePath)>;
+
+// The factory used when a render context first needs an examiner. The picture code sets it
+// once (a registrar in its own source file); without one no picture can be examined.
+void SetPictureExaminerFactory(TPictureExaminerFactory factory);
+const TPictureExaminerFactory& PictureExaminerFactory();

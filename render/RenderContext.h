@@ -1,0 +1,81 @@
+// The one record through which the card objects reach everything outside themselves: the
+// SWF builder's three objects, the card document and its current binding, the editor's
+// preview, library and panels, and the shared helpers. The program-wide state owns one;
+// tests make their own. No object reaches a global.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "card/XMLUnit.h"
+#include "render/EditorInterfaces.h"
+#include "render/PictureExaminer.h"
+#include "render/RandomSource.h"
+#include "swf/builder/SwfObjs.h"
+
+class ITextPanel;
+class IPicturePanel; // declared by the picture panel code
+class ISoundPanel;   // declared by the sound panel code
+class TFlashObj;
+
+class TRenderContext {
+public:
+  TRenderContext();
+  ~TRenderContext();
+  TRenderContext(const TRenderContext&) = delete;
+  TRenderContext& operator=(const TRenderContext&) = delete;
+
+  // The builder's movie, shape and action objects, made once and kept for the whole run.
+  swf::ISwfMovie* SwfMovie = nullptr;
+  swf::ISwfObject* SwfObject = nullptr;
+  swf::ISwfAction* SwfAction = nullptr;
+
+  // The card document (owned by the movie library) and the binding of its root, made anew
+  // each time the library rebuilds its list. Empty outside Edit mode.
+  TXMLCardDocument* Document = nullptr;
+  std::optional<TXMLMovie> XMLMovie;
+
+  IPreviewInfo* Preview = nullptr;
+  ILibraryView* Library = nullptr;
+  ITextPanel* TextPanel = nullptr;
+  IPicturePanel* PicturePanel = nullptr;
+  ISoundPanel* SoundPanel = nullptr;
+  IUserMessages* Messages = nullptr;
+
+  // The colours of "Rainbow"; clock-seeded unless replaced by a seeded source.
+  TRandomSource Random;
+
+  // The card's TotalFrames, set by the card before it renders its objects (the picture
+  // renderer compares end frames with it).
+  int CardTotalFrames = 0;
+  // The untitled base path: work files add ".grx", ".swf" and ".jpg".
+  std::string WorkBasePath;
+  // Folder of the program file; relative media paths in a card resolve against it.
+  std::string ProgramFolder;
+
+  // The binding of the card document's root; throws std::logic_error when there is none.
+  TXMLMovie& Movie();
+  // Saves the card document to its file; throws std::logic_error when there is none.
+  void SaveDocument();
+  // A media path as the card holds it, made absolute against ProgramFolder when relative.
+  std::string ResolveMediaPath(const std::string& path) const;
+
+  // The shared picture examiner, made on first use by the installed factory (or the one a
+  // test put into SharedExaminer); nullptr when no factory is installed.
+  IPictureExaminer* PictureExaminer();
+  std::unique_ptr<IPictureExaminer> SharedExaminer;
+
+  // The editing object of a kind ("Text", "Pic", "Sound") through which the panels edit
+  // the selected object; nullptr when that kind has none (or is not built in).
+  TFlashObj* EditingObject(const std::string& kind) const;
+  // Frees the editing object of that kind and makes a new one; returns it (nullptr for an
+  // unknown kind).
+  TFlashObj* RenewEditingObject(const std::string& kind);
+  // Frees every editing object and makes a new one of each registered kind.
+  void RenewEditingObjects();
+
+private:
+  std::map<std::string, std::unique_ptr<TFlashObj>> EditingObjects;
+};

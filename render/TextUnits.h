@@ -1,0 +1,16 @@
+// Cutting a text into the units that the per-letter effects animate one by one.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The characters (Unicode code points) of UTF-8 text, each as its own UTF-8 string. A byte
+// that does not begin a well-formed sequence becomes U+FFFD, so no character is cut in half
+// and no broken sequence reaches the text shaper.
+std::vector<std::string> SplitCharacters(std::string_view utf8);
+
+// One entry per character of `utf8`: the first entries hold `unitLength` characters each
+// (fewer in the last unit), the remaining entries are empty. A unit length below 1 counts
+// as 1.
+std::vector<std::string> SplitTextUnits(std::string_view utf8, int unitLength);

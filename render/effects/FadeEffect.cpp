@@ -1,0 +1,24 @@
+// "Fade": the whole text fading in, alpha growing by 255 / (E + 1) a frame.
+#include "render/effects/EffectSteps.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+void RunFade(TFlashText& text)
+{
+  const std::int32_t s = text.StartTime, e = text.EndTime;
+  text.PlaceWhole();
+  ForEachFrame(s, e, [&](std::int32_t i) {
+    FrameStep(text, i, [&] {
+      // With E = -1 the step divides by zero: the text then shows as it ends, opaque.
+      const auto alpha = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
+      const double a = alpha ? *alpha * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 255.0;
+      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), a);
+    });
+  });
+  text.Finish();
+}
+
+const TTextEffectRegistrar Registrar("Fade", 24, &RunFade);
+
+} // namespace

@@ -1,0 +1,39 @@
+// "Heart Beat": letter by letter, growing up to frame M (about E / 2), then shrinking.
+#include "render/effects/EffectSteps.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+void RunHeartBeat(TFlashText& text)
+{
+  const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
+  // M depends on E alone, not on the middle of S..E.
+  const auto m = static_cast<std::int32_t>(RoundHalfEven(e / 2.0));
+  const int units = static_cast<int>(text.Units().size());
+  for (int k = 0; k < units; ++k) {
+    text.PlaceUnit(k);
+    text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+    // Frame M gets two steps, the rising one first. A step that would divide by zero
+    // (E = 0, or j = 0 in the falling half) shows the text at its plain size.
+    ForEachFrame(s, m, [&](std::int32_t i) {
+      FrameStep(text, i, [&] {
+        const auto rise = Quotient(2.5 * i, e / 2.0);
+        const double scale = rise ? f / 28.0 * 65536 * *rise : PlainScale;
+        text.SwfObject().Scale(scale, scale);
+      });
+    });
+    ForEachFrame(m, e, [&](std::int32_t j) {
+      FrameStep(text, j, [&] {
+        const auto fall = Quotient(j / 2.0 * 2.5, e / 2.0);
+        const auto scaleOrNone = fall ? Quotient(f / 36.0 * 65536 * 2.5, *fall) : std::nullopt;
+        const double scale = scaleOrNone ? *scaleOrNone : PlainScale;
+        text.SwfObject().Scale(scale, scale);
+      });
+    });
+  }
+  text.Finish();
+}
+
+const TTextEffectRegistrar Registrar("Heart Beat", 24, &RunHeartBeat);
+
+} // namespace

@@ -1,0 +1,29 @@
+// "Kerning": the whole text shrinking from a large size while fading in.
+#include "render/effects/EffectSteps.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+void RunKerning(TFlashText& text)
+{
+  const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
+  text.PlaceWhole();
+  ForEachFrame(s, e, [&](std::int32_t i) {
+    FrameStep(text, i, [&] {
+      // E = 0 (or frame -1) divides by zero: that frame shows the text at its plain size.
+      const auto shrink = Quotient(Wrap32(static_cast<std::int64_t>(i) + 1) * 2.5, e);
+      const auto scaleOrNone = shrink ? Quotient(f / 28.0 * 65536 * 2, *shrink) : std::nullopt;
+      const double scale = scaleOrNone ? *scaleOrNone : PlainScale;
+      text.SwfObject().Scale(scale, scale);
+      // E = -1 divides by zero: the text then shows as it ends, opaque.
+      const auto fade = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
+      const double alpha = fade ? *fade * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 255.0;
+      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+    });
+  });
+  text.Finish();
+}
+
+const TTextEffectRegistrar Registrar("Kerning", 24, &RunKerning);
+
+} // namespace

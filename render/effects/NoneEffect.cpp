@@ -1,0 +1,19 @@
+// "-- None --": the whole text in its full colour from StartTime to EndTime.
+#include "render/effects/EffectSteps.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+void RunNone(TFlashText& text)
+{
+  text.PlaceWhole();
+  text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+  // No frame loop: one placement at the first frame stays until Finish ends it.
+  text.SwfMovie().GotoFrame(text.StartTime);
+  text.SwfMovie().AddObject(text.SwfObject());
+  text.Finish();
+}
+
+const TTextEffectRegistrar Registrar("-- None --", 24, &RunNone);
+
+} // namespace

@@ -1,0 +1,30 @@
+// "Radiation": the whole text growing while fading out.
+#include "render/effects/EffectSteps.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+void RunRadiation(TFlashText& text)
+{
+  const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
+  // No steady copy is made under the radiating text: a shape that is never placed would
+  // only add an unused character to the movie.
+  text.PlaceWhole();
+  ForEachFrame(s, e, [&](std::int32_t i) {
+    FrameStep(text, i, [&] {
+      // E = 0 divides by zero: that frame shows the text at its plain size.
+      const auto growth = Quotient(Wrap32(static_cast<std::int64_t>(i) + 10) * 1.1, e);
+      const double scale = growth ? *growth * (f / 28.0) * 65536 : PlainScale;
+      text.SwfObject().Scale(scale, scale);
+      // E = -1 divides by zero: the text then shows as it ends, faded out.
+      const auto fade = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
+      const double alpha = fade ? 255 - *fade * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 0.0;
+      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+    });
+  });
+  text.Finish();
+}
+
+const TTextEffectRegistrar Registrar("Radiation", 24, &RunRadiation);
+
+} // namespace
