@@ -1,0 +1,34 @@
+// The grid the property panels lay their controls on: two columns of label and field in
+// the strip left of the panel's line at x 187, rows from the top.
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace PanelLayout {
+
+inline constexpr int RowHeight = 21;
+inline constexpr int RowPitch = 28;
+inline constexpr int FirstRowY = 12;
+// A wide field spans both columns; a narrow pair shares the row.
+inline constexpr int LabelX = 6;
+inline constexpr int FieldX = 44;
+inline constexpr int WideFieldWidth = 136;
+inline constexpr int FieldWidth = 52;
+inline constexpr int Label2X = 100;
+inline constexpr int Field2X = 134;
+inline constexpr int Field2Width = 46;
+
+inline constexpr int RowY(int row) { return FirstRowY + row * RowPitch; }
+
+} // namespace PanelLayout
+
+// The small dialog font the panels are measured for.
+void ApplyPanelFont(QWidget* panel);
+
+// A transparent label at (x, y), vertically centred on its row; `buddy` takes the focus
+// on its mnemonic.
+QLabel* MakeFieldLabel(QWidget* panel, const char* name, const QString& text, int x, int y,
+                       QWidget* buddy);
