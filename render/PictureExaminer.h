@@ -20,9 +20,11 @@ public:
   virtual int Height() const = 0;
 };
 
-// Makes the examiner whose work file is `workBasePath` + ".jpg".
-using TPictureExaminerFactory =
-    std::function<std::unique_ptr<IPictureExaminer>(const std::string& workBasePath)>;
+class TRenderContext;
+
+// Makes the examiner of `context`: its work file is the context's WorkBasePath + ".jpg", and
+// it tells its refusals through the context's Messages.
+using TPictureExaminerFactory = std::function<std::unique_ptr<IPictureExaminer>(TRenderContext& context)>;
 
 // The factory used when a render context first needs an examiner. The picture code sets it
 // once (a registrar in its own source file); without one no picture can be examined.

@@ -31,7 +31,7 @@ std::string TRenderContext::ResolveMediaPath(const std::string& path) const
 
 IPictureExaminer* TRenderContext::PictureExaminer()
 {
-  if (!SharedExaminer && PictureExaminerFactory()) SharedExaminer = PictureExaminerFactory()(WorkBasePath);
+  if (!SharedExaminer && PictureExaminerFactory()) SharedExaminer = PictureExaminerFactory()(*this);
   return SharedExaminer.get();
 }
 

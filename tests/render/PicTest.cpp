@@ -204,16 +204,18 @@ TEST_F(PicTest, BitmapsWithLyingHeadersGiveTheLoadersError)
 
 TEST_F(PicTest, TopDownBitmapIsAccepted)
 {
-  // A negative height stores the rows from the top.
-  std::string bytes = BmpHeaderBytes(2, -2, 16);
-  bytes += std::string("\0\0\xFF\0\0\xFF\0\0", 8);           // top row: red, red
-  bytes += std::string("\xFF\0\0\xFF\0\0\0\0", 8);           // bottom row: blue, blue
+  // A negative height stores the rows from the top: here red rows above blue rows.
+  const int size = 16;
+  std::string bytes = BmpHeaderBytes(size, -size, size * size * 3);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) bytes += y < size / 2 ? std::string("\0\0\xFF", 3) : std::string("\xFF\0\0", 3);
   WriteWholeFile(Scratch.File("topdown.bmp"), bytes);
   ASSERT_TRUE(Examine(Scratch.File("topdown.bmp")));
-  EXPECT_EQ(Pic.Width(), 2);
-  EXPECT_EQ(Pic.Height(), 2);
+  EXPECT_EQ(Pic.Width(), size);
+  EXPECT_EQ(Pic.Height(), size);
   const TRgbPicture work = DecodeJpeg(Pic.WorkFile(), 800, 600).Picture;
-  EXPECT_GT(PixelAt(work, 0, 0)[0], PixelAt(work, 0, 0)[2]);
+  EXPECT_GT(PixelAt(work, 4, 1)[0], 200);
+  EXPECT_GT(PixelAt(work, 4, size - 2)[2], 200);
 }
 
 } // namespace
