@@ -1,0 +1,174 @@
+#include "player/MoviePlayer.h"
+
+#include <algorithm>
+
+#include "player/render/CharacterLibrary.h"
+#include "player/render/Renderer.h"
+#include "player/timeline/ActionRunner.h"
+#include "player/timeline/Clip.h"
+#include "player/timeline/TimelineSet.h"
+#include "swf/reader/MovieParser.h"
+
+namespace player {
+
+TMoviePlayer::TMoviePlayer(TAudioMode audio) : FAudioMode(audio) {}
+
+TMoviePlayer::~TMoviePlayer() {
+  FOutput.reset();  // the device thread reads the mixer: stop it first
+  Unload();
+}
+
+void TMoviePlayer::LoadFile(const std::string& path) {
+  Unload();
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovieFile(path)));
+}
+
+void TMoviePlayer::LoadBytes(std::span<const uint8_t> bytes) {
+  Unload();
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovie(bytes)));
+}
+
+void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie) {
+  Unload();
+  FMovie = std::move(movie);
+  FLibrary = std::make_unique<TCharacterLibrary>(*FMovie);
+  FTimelines = std::make_unique<TTimelineSet>(*FMovie);
+  FRenderer = std::make_unique<TRenderer>(*FLibrary, FMovie->Header.Version);
+  TFrameEvents events;
+  FRoot = TClip::Create(*FTimelines, FTimelines->Root(), 0, events);
+  ++FLoadCount;
+  Process(events);
+}
+
+void TMoviePlayer::Unload() {
+  FMixer.StopAll();
+  // Clips refer to the timelines, the renderer to the library, both to the movie.
+  FRoot.reset();
+  FRenderer.reset();
+  FTimelines.reset();
+  FLibrary.reset();
+  FMovie.reset();
+}
+
+int TMoviePlayer::TotalFrames() const {
+  return FRoot ? static_cast<int>(FRoot->FrameCount()) : 0;
+}
+
+int TMoviePlayer::CurrentFrame() const {
+  return FRoot ? static_cast<int>(FRoot->CurrentFrame()) : 0;
+}
+
+double TMoviePlayer::FrameRate() const {
+  const double rate = FMovie ? FMovie->FramesPerSecond() : 0;
+  return rate > 0 ? rate : 12;
+}
+
+QSizeF TMoviePlayer::StageSize() const {
+  if (!FMovie) return {};
+  const swf::TRect& r = FMovie->Header.FrameSize;
+  return QSizeF(std::max(0.0, (static_cast<double>(r.XMax) - r.XMin) / 20),
+                std::max(0.0, (static_cast<double>(r.YMax) - r.YMin) / 20));
+}
+
+QColor TMoviePlayer::BackgroundColor() const {
+  if (!FMovie || !FMovie->BackgroundColor) return Qt::white;
+  const swf::TRgba& c = *FMovie->BackgroundColor;
+  return QColor(c.R, c.G, c.B);
+}
+
+int TMoviePlayer::SwfVersion() const { return FMovie ? FMovie->Header.Version : 0; }
+
+std::vector<std::string> TMoviePlayer::Warnings() const {
+  std::vector<std::string> warnings;
+  if (FMovie) warnings = FMovie->Warnings;
+  if (FLibrary) warnings.insert(warnings.end(), FLibrary->Warnings().begin(), FLibrary->Warnings().end());
+  return warnings;
+}
+
+bool TMoviePlayer::IsPlaying() const { return FRoot && FRoot->IsPlaying(); }
+
+void TMoviePlayer::SetPlaying(bool playing) {
+  if (!FRoot) return;
+  if (playing && !FRoot->IsPlaying() && !FLoop && FRoot->FrameCount() > 1 &&
+      FRoot->CurrentFrame() + 1 >= FRoot->FrameCount()) {
+    GotoFrame(0);
+  }
+  FRoot->SetPlaying(playing);
+  if (!playing) StopSounds();
+}
+
+void TMoviePlayer::Tick() {
+  if (!FRoot) return;
+  TFrameEvents events;
+  FRoot->Tick(events, FLoop);
+  Process(events);
+}
+
+void TMoviePlayer::GotoFrame(int frame) {
+  if (!FRoot) return;
+  TFrameEvents events;
+  FRoot->Goto(static_cast<uint32_t>(std::max(frame, 0)), events);
+  Process(events);
+}
+
+void TMoviePlayer::StopSounds() { FMixer.StopAll(); }
+
+void TMoviePlayer::Process(TFrameEvents& events) {
+  TActionRunner runner([this] { StopSounds(); });
+  runner.Run(events);
+  if (FAudioMode == TAudioMode::None) return;
+  for (const swf::TStartSound* start : events.Sounds) {
+    if (!start->ClassName.empty() && start->SoundId == 0) continue;  // by class: not resolvable
+    const uint16_t id = start->SoundId;
+    if (start->Info.SyncStop) {
+      FMixer.Stop(id);
+      continue;
+    }
+    if (start->Info.SyncNoMultiple && FMixer.IsPlaying(id)) continue;
+    std::shared_ptr<const TPcmSound> sound = FLibrary->Sound(id);
+    if (!sound) continue;
+    TSoundPlayback how;
+    how.InPoint = start->Info.InPoint.value_or(0);
+    how.OutPoint = start->Info.OutPoint.value_or(0);
+    how.Loops = start->Info.LoopCount.value_or(1);
+    if (!FOutput) {
+      FOutput = FAudioMode == TAudioMode::Device ? OpenAudioOutput(FMixer) : SilentAudioOutput();
+    }
+    FMixer.Start(id, std::move(sound), how);
+  }
+}
+
+void TMoviePlayer::Render(QPainter& painter, const QRect& area, std::optional<QColor> background) {
+  painter.save();
+  painter.fillRect(area, background.value_or(BackgroundColor()));
+  const QSizeF stage = StageSize();
+  if (FRoot && stage.width() > 0 && stage.height() > 0 && !area.isEmpty()) {
+    // "Show all": the whole stage fits, proportions kept, centred.
+    const double scale = std::min(area.width() / stage.width(), area.height() / stage.height());
+    const QRectF shown(area.x() + (area.width() - stage.width() * scale) / 2,
+                       area.y() + (area.height() - stage.height() * scale) / 2,
+                       stage.width() * scale, stage.height() * scale);
+    const swf::TRect& frame = FMovie->Header.FrameSize;
+    const QTransform toDevice = QTransform::fromTranslate(-frame.XMin, -frame.YMin) *
+                                QTransform::fromScale(scale / 20, scale / 20) *
+                                QTransform::fromTranslate(shown.x(), shown.y());
+    painter.setClipRect(shown, Qt::IntersectClip);
+    FRenderer->Draw(painter, *FRoot, toDevice);
+  }
+  painter.restore();
+}
+
+QImage TMoviePlayer::RenderImage(const QSize& size, std::optional<QColor> background) {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return image;
+  QPainter painter(&image);
+  Render(painter, image.rect(), background);
+  painter.end();
+  return image;
+}
+
+uint64_t TMoviePlayer::ChangeCount() const {
+  return (FTimelines ? FTimelines->ChangeCount() : 0) + (FLoadCount << 40);
+}
+
+}  // namespace player

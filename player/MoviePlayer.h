@@ -1,0 +1,112 @@
+// The player of one SWF movie without a window: loads a file, plays its timeline tick by
+// tick or jumps to a frame, draws the current frame into any painter or image (the movie
+// scaled to fit, proportions kept, centred on its background colour) and plays its sounds.
+//
+//   audio/     sound decoders (PCM, ADPCM, MP3), the mixer and the device output
+//   bitmap/    JPEG and lossless pictures to QImage
+//   timeline/  display lists, sprites, seeking, frame actions
+//   render/    paths of shapes and texts, fills, masks: the QPainter renderer
+//   widget/    the preview widget (a separate library, it needs Qt Widgets)
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QSizeF>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "player/audio/AudioOutput.h"
+#include "player/audio/SoundMixer.h"
+
+namespace swf {
+struct TMovie;
+}
+
+namespace player {
+
+class TCharacterLibrary;
+class TClip;
+class TRenderer;
+class TTimelineSet;
+struct TFrameEvents;
+
+enum class TAudioMode {
+  None,    // sounds are neither decoded nor played (drawing frames only)
+  Silent,  // sounds are decoded and mixed but go nowhere
+  Device,  // sounds play on the default device (silent when there is none)
+};
+
+class TMoviePlayer {
+ public:
+  explicit TMoviePlayer(TAudioMode audio = TAudioMode::None);
+  ~TMoviePlayer();
+  TMoviePlayer(const TMoviePlayer&) = delete;
+  TMoviePlayer& operator=(const TMoviePlayer&) = delete;
+
+  // Loading replaces the movie and shows its frame 0, playing. A damaged movie loads what
+  // could be read (see Warnings); only a file that is not a movie at all throws
+  // swf::TSwfError, and then nothing is loaded.
+  void LoadFile(const std::string& path);
+  void LoadBytes(std::span<const uint8_t> bytes);
+  void Unload();
+  bool IsLoaded() const { return FRoot != nullptr; }
+
+  // 0 when nothing is loaded.
+  int TotalFrames() const;
+  int CurrentFrame() const;  // from 0
+  double FrameRate() const;  // frames per second; a movie's 0 reads as 12
+  QSizeF StageSize() const;  // pixels
+  QColor BackgroundColor() const;  // the movie's (white when it sets none)
+  int SwfVersion() const;
+  std::vector<std::string> Warnings() const;
+
+  // Looping at the end of the main timeline (on by default). Sprites always loop.
+  bool Loop() const { return FLoop; }
+  void SetLoop(bool loop) { FLoop = loop; }
+  // Whether the main timeline moves on at each tick. Halting stops the sounds; playing
+  // from the last frame of a movie that does not loop starts it again from frame 0.
+  bool IsPlaying() const;
+  void SetPlaying(bool playing);
+
+  // One frame of playback: the main timeline moves on when playing, sprites always do;
+  // actions run and sounds of the frames entered start.
+  void Tick();
+  // Jumps the main timeline to a frame (clamped to the movie); that frame's actions run and
+  // its sounds start, those of frames passed over do not.
+  void GotoFrame(int frame);
+  void StopSounds();
+
+  // Draws the current frame into area: background colour everywhere (the override when
+  // given), the stage scaled to fit and centred, nothing outside it.
+  void Render(QPainter& painter, const QRect& area,
+              std::optional<QColor> background = std::nullopt);
+  QImage RenderImage(const QSize& size, std::optional<QColor> background = std::nullopt);
+
+  // Grows whenever what is shown may have changed; a view repaints when it moved.
+  uint64_t ChangeCount() const;
+  const TSoundMixer& Mixer() const { return FMixer; }
+
+ private:
+  void Load(std::unique_ptr<swf::TMovie> movie);
+  void Process(TFrameEvents& events);  // run actions, start sounds
+
+  TAudioMode FAudioMode;
+  TSoundMixer FMixer;
+  std::unique_ptr<IAudioOutput> FOutput;  // opened on the first sound
+  std::unique_ptr<swf::TMovie> FMovie;
+  std::unique_ptr<TCharacterLibrary> FLibrary;
+  std::unique_ptr<TTimelineSet> FTimelines;
+  std::shared_ptr<TClip> FRoot;
+  std::unique_ptr<TRenderer> FRenderer;
+  bool FLoop = true;
+  uint64_t FLoadCount = 0;
+};
+
+}  // namespace player

@@ -1,0 +1,71 @@
+// The player's own objects made from the parsed characters of a movie: paths of shapes and
+// texts, decoded bitmaps and sounds. Each is built on first use and kept.
+#pragma once
+
+#include <QImage>
+#include <QPainterPath>
+#include <QRectF>
+#include <QTransform>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "player/audio/PcmSound.h"
+#include "player/render/ShapeGeometry.h"
+#include "swf/reader/MovieTypes.h"
+
+namespace player {
+
+// A static text as paths in the text's own space (before its matrix), one run per record.
+struct TTextGeometry {
+  struct TRun {
+    QPainterPath Path;
+    swf::TRgba Color;
+  };
+  QTransform Matrix;  // the text's matrix
+  std::vector<TRun> Runs;
+  QRectF Bounds;      // of the runs, text space
+  QPainterPath Outline() const;
+};
+
+class TCharacterLibrary {
+ public:
+  // All decoded pictures together stay below this many pixels; further ones are not
+  // decoded (a movie of many huge, highly compressed bitmaps).
+  static constexpr uint64_t MaxTotalPixels = 64u << 20;
+  // Likewise for all decoded sounds, in sample frames.
+  static constexpr uint64_t MaxTotalSoundFrames = 3 * MaxSoundFrames;
+
+  // Path elements of one static text at most.
+  static constexpr size_t MaxTextElements = 1u << 20;
+
+  explicit TCharacterLibrary(const swf::TMovie& movie) : FMovie(movie) {}
+
+  const swf::TMovie& Movie() const { return FMovie; }
+  // Each returns null for an id that is not of that kind or cannot be decoded.
+  const TShapeGeometry* Shape(uint16_t id);
+  const QImage* Bitmap(uint16_t id);
+  const TTextGeometry* Text(uint16_t id);
+  std::shared_ptr<const TPcmSound> Sound(uint16_t id);
+
+  // Problems met while decoding, one line each.
+  const std::vector<std::string>& Warnings() const { return FWarnings; }
+
+ private:
+  const std::vector<QPainterPath>& Glyphs(uint16_t fontId);
+  void Warn(uint16_t id, const std::string& what);
+
+  const swf::TMovie& FMovie;
+  std::map<uint16_t, std::unique_ptr<TShapeGeometry>> FShapes;
+  std::map<uint16_t, std::unique_ptr<QImage>> FBitmaps;  // null entry: undecodable
+  std::map<uint16_t, std::unique_ptr<TTextGeometry>> FTexts;
+  std::map<uint16_t, std::vector<QPainterPath>> FGlyphs;
+  std::map<uint16_t, std::shared_ptr<const TPcmSound>> FSounds;
+  uint64_t FPixels = 0;
+  uint64_t FSoundFrames = 0;
+  std::vector<std::string> FWarnings;
+};
+
+}  // namespace player

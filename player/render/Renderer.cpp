@@ -1,0 +1,222 @@
+#include "player/render/Renderer.h"
+
+#include <QImage>
+
+#include <cmath>
+
+#include "player/render/MatrixConvert.h"
+#include "player/timeline/TimelineSet.h"
+
+namespace player {
+
+namespace {
+
+void SetHints(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+QRectF DeviceRect(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  return QRectF(0, 0, device->width(), device->height());
+}
+
+}  // namespace
+
+TRenderer::TRenderer(TCharacterLibrary& library, int swfVersion)
+    : FLibrary(library), FSmoothBitmaps(swfVersion >= 8) {}
+
+void TRenderer::Draw(QPainter& painter, const TClip& root, const QTransform& toDevice) {
+  FPixelsPerTwip = std::sqrt(std::abs(toDevice.determinant()));
+  painter.save();
+  SetHints(painter);
+  DrawRange(painter, root, root.DisplayList().begin(), root.DisplayList().end(), toDevice,
+            TColorTransform(), 0);
+  painter.restore();
+}
+
+void TRenderer::DrawRange(QPainter& painter, const TClip& clip, TIterator begin, TIterator end,
+                          const QTransform& world, const TColorTransform& cx, int nesting) {
+  for (TIterator it = begin; it != end;) {
+    const swf::TDisplayObject& object = it->second.Object;
+    if (object.ClipDepth > 0) {
+      // The mask covers the following depths up to its clip depth.
+      TIterator groupEnd = std::next(it);
+      while (groupEnd != end && groupEnd->first <= object.ClipDepth) ++groupEnd;
+      DrawMasked(painter, clip, it, std::next(it), groupEnd, world, cx, nesting);
+      it = groupEnd;
+      continue;
+    }
+    DrawObject(painter, clip, it->first, object, world, cx, nesting);
+    ++it;
+  }
+}
+
+void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
+                           const swf::TDisplayObject& object, const QTransform& world,
+                           const TColorTransform& parentCx, int nesting) {
+  if (!object.Visible) return;
+  const QTransform objectWorld = ToQTransform(object.Matrix) * world;
+  const TColorTransform cx = parentCx.Compose(TColorTransform::From(object.CxForm));
+  if (cx.IsInvisible()) return;
+  const uint16_t id = object.CharacterId;
+  if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
+    DrawShape(painter, *shape, objectWorld, cx);
+  } else if (const TTextGeometry* text = FLibrary.Text(id)) {
+    DrawText(painter, *text, objectWorld, cx);
+  } else if (const TClip* child = clip.Child(depth)) {
+    if (nesting < TTimelineSet::MaxNesting) {
+      DrawRange(painter, *child, child->DisplayList().begin(), child->DisplayList().end(),
+                objectWorld, cx, nesting + 1);
+    }
+  } else if (const QImage* image = FLibrary.Bitmap(id)) {
+    DrawBitmap(painter, id, *image, objectWorld, cx);
+  } else if (const swf::TEditText* edit = FLibrary.Movie().Find<swf::TEditText>(id)) {
+    DrawEditText(painter, *edit, objectWorld, cx);
+  }
+}
+
+void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,
+                          const TColorTransform& cx) {
+  painter.setTransform(world);
+  for (const TShapeLayer& layer : shape.Layers) {
+    for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) {
+      const TFillPaint paint =
+          MakeFillPaint(layer.Fills[fill.Style], cx, FLibrary, FRecolor, FSmoothBitmaps);
+      if (!paint.Visible) continue;
+      if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
+      if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+      painter.fillPath(fill.Path, paint.Brush);
+      if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      if (paint.Opacity < 1) painter.setOpacity(1);
+    }
+    for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
+      painter.strokePath(stroke.Path, StrokePen(layer.Lines[stroke.Style], world, cx));
+    }
+  }
+}
+
+QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
+                          const TColorTransform& cx) {
+  QBrush brush;
+  if (style.Fill) {
+    TFillPaint paint = MakeFillPaint(*style.Fill, cx, FLibrary, FRecolor, FSmoothBitmaps);
+    brush = paint.Visible ? paint.Brush : QBrush(Qt::transparent);
+  } else {
+    brush = QBrush(cx.Apply(style.Color));
+  }
+  QPen pen(brush, style.Width);
+  pen.setCapStyle(style.StartCap == 1 ? Qt::FlatCap : style.StartCap == 2 ? Qt::SquareCap
+                                                                          : Qt::RoundCap);
+  pen.setJoinStyle(style.Join == 1 ? Qt::BevelJoin : style.Join == 2 ? Qt::MiterJoin
+                                                                     : Qt::RoundJoin);
+  if (style.Join == 2) pen.setMiterLimit(std::max(1.0, style.MiterLimit / 256.0));
+  // Strokes never get thinner than one device pixel; strokes that do not scale keep their
+  // width in stage pixels.
+  const qreal scale = std::sqrt(std::abs(world.determinant()));
+  const bool fixedWidth = style.NoHScale || style.NoVScale;
+  const qreal deviceWidth = fixedWidth ? style.Width * FPixelsPerTwip : style.Width * scale;
+  if (deviceWidth < 1.0) {
+    pen.setCosmetic(true);
+    pen.setWidthF(1.0);
+  } else if (fixedWidth) {
+    pen.setCosmetic(true);
+    pen.setWidthF(deviceWidth);
+  }
+  return pen;
+}
+
+void TRenderer::DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
+                         const TColorTransform& cx) {
+  painter.setTransform(text.Matrix * world);
+  for (const TTextGeometry::TRun& run : text.Runs) painter.fillPath(run.Path, cx.Apply(run.Color));
+}
+
+void TRenderer::DrawBitmap(QPainter& painter, uint16_t id, const QImage& image,
+                           const QTransform& world, const TColorTransform& cx) {
+  // A placed bitmap shows one picture pixel per stage pixel (20 twips).
+  painter.setTransform(QTransform::fromScale(20, 20) * world);
+  const TImagePaint paint = PaintableImage(id, image, cx, FRecolor);
+  painter.setOpacity(paint.Opacity);
+  painter.drawImage(QPointF(0, 0), *paint.Image);
+  painter.setOpacity(1);
+}
+
+QRectF TRenderer::MaskBounds(const swf::TDisplayObject& object, const QTransform& world,
+                             const QRectF& device) {
+  const QTransform objectWorld = ToQTransform(object.Matrix) * world;
+  if (const TShapeGeometry* shape = FLibrary.Shape(object.CharacterId)) {
+    return objectWorld.mapRect(shape->Bounds);
+  }
+  if (const TTextGeometry* text = FLibrary.Text(object.CharacterId)) {
+    return (text->Matrix * objectWorld).mapRect(text->Bounds);
+  }
+  return device;
+}
+
+void TRenderer::DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
+                           TIterator end, const QTransform& world, const TColorTransform& cx,
+                           int nesting) {
+  if (begin == end) return;
+  const QRectF device = DeviceRect(painter);
+  const QRect area =
+      MaskBounds(mask->second.Object, world, device).intersected(device).toAlignedRect() &
+      device.toAlignedRect();
+  if (area.isEmpty()) return;
+  // The masked objects and the mask go to two layers of the area's size; the mask's
+  // coverage then cuts the content (DestinationIn), and the result is painted.
+  const QTransform shifted = world * QTransform::fromTranslate(-area.x(), -area.y());
+  QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+  QImage maskLayer(area.size(), QImage::Format_ARGB32_Premultiplied);
+  if (layer.isNull() || maskLayer.isNull()) return;
+  layer.fill(Qt::transparent);
+  maskLayer.fill(Qt::transparent);
+  {
+    QPainter maskPainter(&maskLayer);
+    SetHints(maskPainter);
+    PaintMaskShape(maskPainter, clip, mask->first, mask->second.Object, shifted, nesting);
+  }
+  {
+    QPainter layerPainter(&layer);
+    SetHints(layerPainter);
+    DrawRange(layerPainter, clip, begin, end, shifted, cx, nesting);
+    layerPainter.resetTransform();
+    layerPainter.setOpacity(1);
+    layerPainter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    layerPainter.drawImage(0, 0, maskLayer);
+  }
+  painter.save();
+  painter.resetTransform();
+  painter.setOpacity(1);
+  painter.drawImage(area.topLeft(), layer);
+  painter.restore();
+}
+
+void TRenderer::PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t depth,
+                               const swf::TDisplayObject& object, const QTransform& world,
+                               int nesting) {
+  // A mask's shape counts, not its colours: fills are painted opaque, strokes left out.
+  const QTransform objectWorld = ToQTransform(object.Matrix) * world;
+  const uint16_t id = object.CharacterId;
+  if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
+    painter.setTransform(objectWorld);
+    for (const TShapeLayer& layer : shape->Layers) {
+      for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) painter.fillPath(fill.Path, Qt::black);
+    }
+  } else if (const TTextGeometry* text = FLibrary.Text(id)) {
+    painter.setTransform(text->Matrix * objectWorld);
+    for (const TTextGeometry::TRun& run : text->Runs) painter.fillPath(run.Path, Qt::black);
+  } else if (const TClip* child = clip.Child(depth)) {
+    if (nesting >= TTimelineSet::MaxNesting) return;
+    for (const auto& [childDepth, placed] : child->DisplayList()) {
+      if (placed.Object.ClipDepth == 0 && placed.Object.Visible) {
+        PaintMaskShape(painter, *child, childDepth, placed.Object, objectWorld, nesting + 1);
+      }
+    }
+  } else if (const QImage* image = FLibrary.Bitmap(id)) {
+    painter.setTransform(QTransform::fromScale(20, 20) * objectWorld);
+    painter.fillRect(QRectF(0, 0, image->width(), image->height()), Qt::black);
+  }
+}
+
+}  // namespace player

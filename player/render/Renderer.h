@@ -1,0 +1,55 @@
+// Draws the display list of a clip tree with QPainter: shapes, static and edit texts,
+// bitmaps and sprites, each with its matrix and colour transform, and clip layers (masks)
+// painted through an offscreen layer so their edges stay antialiased.
+#pragma once
+
+#include <QPainter>
+#include <QTransform>
+
+#include "player/render/CharacterLibrary.h"
+#include "player/render/ColorTransform.h"
+#include "player/render/FillPaint.h"
+#include "player/timeline/Clip.h"
+
+namespace player {
+
+class TRenderer {
+ public:
+  // swfVersion decides whether smoothed bitmap fills are smoothed (version 8 on).
+  TRenderer(TCharacterLibrary& library, int swfVersion);
+
+  // toDevice maps the movie's twips to the painter's device pixels.
+  void Draw(QPainter& painter, const TClip& root, const QTransform& toDevice);
+
+ private:
+  using TIterator = TDisplayState::const_iterator;
+  void DrawRange(QPainter& painter, const TClip& clip, TIterator begin, TIterator end,
+                 const QTransform& world, const TColorTransform& cx, int nesting);
+  void DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
+                  const swf::TDisplayObject& object, const QTransform& world,
+                  const TColorTransform& cx, int nesting);
+  void DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
+                  TIterator end, const QTransform& world, const TColorTransform& cx, int nesting);
+  void PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t depth,
+                      const swf::TDisplayObject& object, const QTransform& world, int nesting);
+
+  void DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,
+                 const TColorTransform& cx);
+  QPen StrokePen(const swf::TLineStyle& style, const QTransform& world, const TColorTransform& cx);
+  void DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
+                const TColorTransform& cx);
+  void DrawBitmap(QPainter& painter, uint16_t id, const QImage& image, const QTransform& world,
+                  const TColorTransform& cx);
+  void DrawEditText(QPainter& painter, const swf::TEditText& text, const QTransform& world,
+                    const TColorTransform& cx);
+  // Device-space bounds of what a mask covers (the whole device when unknown).
+  QRectF MaskBounds(const swf::TDisplayObject& object, const QTransform& world,
+                    const QRectF& device);
+
+  TCharacterLibrary& FLibrary;
+  bool FSmoothBitmaps;
+  TRecolorCache FRecolor;
+  qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
+};
+
+}  // namespace player

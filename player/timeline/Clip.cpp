@@ -1,0 +1,99 @@
+#include "player/timeline/Clip.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "player/timeline/TimelineSet.h"
+
+namespace player {
+
+TClip::TClip(TTimelineSet& set, TTimelineIndex& index, int nesting)
+    : FSet(set), FIndex(index), FNesting(nesting) {
+  FSet.ClipCreated();
+}
+
+TClip::~TClip() { FSet.ClipDestroyed(); }
+
+std::shared_ptr<TClip> TClip::Create(TTimelineSet& set, TTimelineIndex& index, int nesting,
+                                     TFrameEvents& events) {
+  std::shared_ptr<TClip> clip(new TClip(set, index, nesting));
+  clip->FState = index.StateAt(0);
+  clip->SyncChildren(events);
+  clip->EnterFrame(0, events);
+  return clip;
+}
+
+const TClip* TClip::Child(uint16_t depth) const {
+  auto found = FChildren.find(depth);
+  return found == FChildren.end() ? nullptr : found->second.Clip.get();
+}
+
+void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
+  FFrame = frame;
+  FSet.Changed();
+  const swf::TFrame& tags = FIndex.Timeline().Frame(frame);
+  for (const swf::TDoAction& block : tags.Actions) {
+    events.Actions.push_back({weak_from_this(), &block});
+  }
+  for (const swf::TStartSound& sound : tags.Sounds) events.Sounds.push_back(&sound);
+}
+
+void TClip::SyncChildren(TFrameEvents& events) {
+  for (auto it = FChildren.begin(); it != FChildren.end();) {
+    auto placed = FState.find(it->first);
+    if (placed == FState.end() || !placed->second.SameInstance(it->second.Instance)) {
+      it = FChildren.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (const auto& [depth, placed] : FState) {
+    if (FChildren.count(depth)) continue;
+    TTimelineIndex* sprite = FSet.Sprite(placed.Object.CharacterId);
+    if (!sprite || !FSet.MayCreateClip(FNesting + 1)) continue;
+    FChildren.emplace(depth, TChild{placed, Create(FSet, *sprite, FNesting + 1, events)});
+  }
+}
+
+void TClip::AdvanceOneFrame(TFrameEvents& events) {
+  const uint32_t next = FFrame + 1;
+  const swf::TFrame& tags = FIndex.Timeline().Frame(next);
+  ApplyFrameTags(FState, tags, next);
+  if (!tags.DisplayTags.empty()) SyncChildren(events);
+  EnterFrame(next, events);
+}
+
+void TClip::Tick(TFrameEvents& events, bool loop) {
+  // Sprites placed during this tick show their first frame; only earlier ones move on.
+  std::vector<std::pair<uint16_t, std::shared_ptr<TClip>>> earlier;
+  earlier.reserve(FChildren.size());
+  for (const auto& [depth, child] : FChildren) earlier.emplace_back(depth, child.Clip);
+
+  if (FPlaying) {
+    if (FFrame + 1 < FrameCount()) {
+      AdvanceOneFrame(events);
+    } else if (FrameCount() > 1 && loop) {
+      Goto(0, events);
+    } else if (!loop) {
+      FPlaying = false;  // the end of a movie that does not loop
+    }
+  }
+  for (const auto& [depth, clip] : earlier) {
+    auto still = FChildren.find(depth);
+    if (still != FChildren.end() && still->second.Clip == clip) clip->Tick(events, true);
+  }
+}
+
+void TClip::Goto(uint32_t frame, TFrameEvents& events) {
+  frame = std::min(frame, FrameCount() - 1);
+  if (frame == FFrame) return;
+  if (frame == FFrame + 1) {
+    AdvanceOneFrame(events);
+    return;
+  }
+  FState = FIndex.StateAt(frame);
+  SyncChildren(events);
+  EnterFrame(frame, events);
+}
+
+}  // namespace player

@@ -1,0 +1,272 @@
+#include "TestMovie.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <fstream>
+
+#include <zlib.h>
+
+namespace playertest {
+
+using swf::TSwfBitWriter;
+using swf::TTagCode;
+
+TFill Solid(TRgba color) {
+  TFill fill;
+  fill.Color = color;
+  return fill;
+}
+
+TOutline Rectangle(int32_t x, int32_t y, int32_t w, int32_t h) {
+  TOutline outline;
+  outline.Points = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}};
+  return outline;
+}
+
+void TTimelineWriter::Tag(TTagCode code, const std::vector<uint8_t>& body, bool forceLong) {
+  FTags.Tag(static_cast<uint16_t>(code), body, forceLong);
+}
+
+void TTimelineWriter::Place(uint16_t depth, uint16_t id, const TMatrix& m,
+                            std::optional<TCxForm> cx, uint16_t clipDepth) {
+  TSwfBitWriter w;
+  w.U8(0x02 | 0x04 | (cx ? 0x08 : 0) | (clipDepth ? 0x40 : 0));
+  w.U16(depth);
+  w.U16(id);
+  w.Matrix(m);
+  if (cx) w.CxForm(*cx, true);
+  if (clipDepth) w.U16(clipDepth);
+  Tag(TTagCode::PlaceObject2, w.Take());
+}
+
+void TTimelineWriter::Modify(uint16_t depth, std::optional<TMatrix> m, std::optional<TCxForm> cx) {
+  TSwfBitWriter w;
+  w.U8(0x01 | (m ? 0x04 : 0) | (cx ? 0x08 : 0));
+  w.U16(depth);
+  if (m) w.Matrix(*m);
+  if (cx) w.CxForm(*cx, true);
+  Tag(TTagCode::PlaceObject2, w.Take());
+}
+
+void TTimelineWriter::Remove(uint16_t depth) {
+  TSwfBitWriter w;
+  w.U16(depth);
+  Tag(TTagCode::RemoveObject2, w.Take());
+}
+
+void TTimelineWriter::Action(const std::vector<uint8_t>& records) {
+  std::vector<uint8_t> body = records;
+  body.push_back(0);
+  Tag(TTagCode::DoAction, body);
+}
+
+void TTimelineWriter::Label(const std::string& name) {
+  TSwfBitWriter w;
+  w.String(name);
+  Tag(TTagCode::FrameLabel, w.Take());
+}
+
+void TTimelineWriter::StartSound(uint16_t id, uint8_t flags) {
+  Tag(TTagCode::StartSound, {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), flags});
+}
+
+void TTimelineWriter::ShowFrame() {
+  Tag(TTagCode::ShowFrame, {});
+  ++FFrames;
+}
+
+TTestMovie::TTestMovie(int widthPx, int heightPx, double fps, int version)
+    : FWidth(widthPx), FHeight(heightPx), FVersion(version), FFps(fps) {
+  if (version >= 8) Tag(TTagCode::FileAttributes, {0, 0, 0, 0});
+}
+
+void TTestMovie::Background(TRgba color) {
+  Tag(TTagCode::SetBackgroundColor, {color.R, color.G, color.B});
+}
+
+namespace {
+
+void WriteFill(TSwfBitWriter& w, const TFill& fill) {
+  w.U8(fill.Type);
+  if (fill.Type == 0x00) {
+    w.Rgba(fill.Color);
+  } else if (fill.Type == 0x10 || fill.Type == 0x12) {
+    w.Matrix(fill.Matrix);
+    w.U8(static_cast<uint8_t>(fill.Stops.size()));
+    for (const auto& [ratio, color] : fill.Stops) {
+      w.U8(ratio);
+      w.Rgba(color);
+    }
+  } else {
+    w.U16(fill.BitmapId);
+    w.Matrix(fill.Matrix);
+  }
+}
+
+}  // namespace
+
+uint16_t TTestMovie::Shape(const std::vector<TFill>& fills, const std::vector<TOutline>& outlines,
+                           const std::vector<std::pair<uint16_t, TRgba>>& lines) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  int32_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
+  for (const TOutline& o : outlines) {
+    for (auto [x, y] : o.Points) {
+      minX = std::min(minX, x), maxX = std::max(maxX, x);
+      minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+  }
+  w.Rect({minX, maxX, minY, maxY});
+  w.U8(static_cast<uint8_t>(fills.size()));
+  for (const TFill& fill : fills) WriteFill(w, fill);
+  w.U8(static_cast<uint8_t>(lines.size()));
+  for (const auto& [width, color] : lines) {
+    w.U16(width);
+    w.Rgba(color);
+  }
+  const int fillBits = swf::UnsignedBits(fills.size());
+  const int lineBits = swf::UnsignedBits(lines.size());
+  w.U8(static_cast<uint8_t>(fillBits << 4 | lineBits));
+  for (const TOutline& o : outlines) {
+    // Style change: MoveTo, fill0, fill1 and line.
+    w.UB(1, 0);
+    w.UB(1, 0);
+    w.UB(1, lineBits > 0);
+    w.UB(1, fillBits > 0);
+    w.UB(1, fillBits > 0);
+    w.UB(1, 1);
+    const int n = std::max({1, swf::SignedBits(o.Points[0].first), swf::SignedBits(o.Points[0].second)});
+    w.UB(5, n);
+    w.SB(n, o.Points[0].first);
+    w.SB(n, o.Points[0].second);
+    if (fillBits) w.UB(fillBits, o.Fill0);
+    if (fillBits) w.UB(fillBits, o.Fill1);
+    if (lineBits) w.UB(lineBits, o.Line);
+    for (size_t i = 1; i < o.Points.size(); ++i) {
+      const int32_t dx = o.Points[i].first - o.Points[i - 1].first;
+      const int32_t dy = o.Points[i].second - o.Points[i - 1].second;
+      const int bits = std::max({2, swf::SignedBits(dx), swf::SignedBits(dy)});
+      w.UB(1, 1);  // edge
+      w.UB(1, 1);  // straight
+      w.UB(4, bits - 2);
+      w.UB(1, 1);  // general line
+      w.SB(bits, dx);
+      w.SB(bits, dy);
+    }
+  }
+  w.UB(6, 0);  // end
+  w.Flush();
+  Tag(TTagCode::DefineShape3, w.Take());
+  return id;
+}
+
+uint16_t TTestMovie::RectShape(int32_t x, int32_t y, int32_t w, int32_t h, TFill fill) {
+  return Shape({fill}, {Rectangle(x, y, w, h)});
+}
+
+uint16_t TTestMovie::Bitmap(int width, int height, const std::vector<uint32_t>& argb) {
+  const uint16_t id = NextId();
+  std::vector<uint8_t> pixels;
+  for (uint32_t p : argb) {
+    const uint32_t a = p >> 24;
+    pixels.push_back(static_cast<uint8_t>(a));
+    for (int shift : {16, 8, 0}) pixels.push_back(static_cast<uint8_t>(((p >> shift) & 0xFF) * a / 255));
+  }
+  uLongf size = compressBound(pixels.size());
+  std::vector<uint8_t> packed(size);
+  compress(packed.data(), &size, pixels.data(), pixels.size());
+  packed.resize(size);
+  TSwfBitWriter w;
+  w.U16(id);
+  w.U8(5);
+  w.U16(static_cast<uint16_t>(width));
+  w.U16(static_cast<uint16_t>(height));
+  w.Bytes(packed);
+  Tag(TTagCode::DefineBitsLossless2, w.Take(), true);
+  return id;
+}
+
+uint16_t TTestMovie::Sprite(const TTimelineWriter& timeline) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  w.U16(static_cast<uint16_t>(timeline.Frames()));
+  w.Bytes(timeline.Bytes());
+  w.U16(0);  // End
+  Tag(TTagCode::DefineSprite, w.Take());
+  return id;
+}
+
+uint16_t TTestMovie::Sound(uint8_t formatByte, uint32_t sampleCount,
+                           const std::vector<uint8_t>& data) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  w.U8(formatByte);
+  w.U32(sampleCount);
+  w.Bytes(data);
+  Tag(TTagCode::DefineSound, w.Take());
+  return id;
+}
+
+std::vector<uint8_t> TTestMovie::Bytes(std::optional<int> frameCount) const {
+  TSwfBitWriter body;
+  body.Rect({0, FWidth * 20, 0, FHeight * 20});
+  const int rate = static_cast<int>(std::lround(FFps * 256));
+  body.U8(static_cast<uint8_t>(rate & 0xFF));
+  body.U8(static_cast<uint8_t>(rate >> 8));
+  body.U16(static_cast<uint16_t>(frameCount.value_or(FFrames)));
+  body.Bytes(FTags.Data());
+  body.U16(0);  // End
+  TSwfBitWriter file;
+  file.Bytes(reinterpret_cast<const uint8_t*>("FWS"), 3);
+  file.U8(static_cast<uint8_t>(FVersion));
+  file.U32(static_cast<uint32_t>(body.Size() + 8));
+  file.Bytes(body.Data());
+  return file.Take();
+}
+
+void TTestMovie::Save(const std::string& path) const {
+  const std::vector<uint8_t> data = Bytes();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()),
+                                              static_cast<std::streamsize>(data.size()));
+}
+
+std::vector<uint8_t> ActionStop() { return {0x07}; }
+std::vector<uint8_t> ActionPlay() { return {0x06}; }
+std::vector<uint8_t> ActionGotoFrame(uint16_t frame) {
+  return {0x81, 2, 0, static_cast<uint8_t>(frame), static_cast<uint8_t>(frame >> 8)};
+}
+std::vector<uint8_t> ActionGotoLabel(const std::string& label) {
+  std::vector<uint8_t> r = {0x8C, static_cast<uint8_t>(label.size() + 1), 0};
+  r.insert(r.end(), label.begin(), label.end());
+  r.push_back(0);
+  return r;
+}
+
+TMatrix Translate(double xPx, double yPx) {
+  TMatrix m;
+  m.TX = static_cast<int32_t>(std::lround(xPx * 20));
+  m.TY = static_cast<int32_t>(std::lround(yPx * 20));
+  return m;
+}
+
+TMatrix ScaleRotate(double sx, double sy, double degrees, double xPx, double yPx) {
+  const double a = degrees * M_PI / 180;
+  TMatrix m = Translate(xPx, yPx);
+  m.A = static_cast<int32_t>(std::lround(sx * std::cos(a) * 65536));
+  m.B = static_cast<int32_t>(std::lround(sx * std::sin(a) * 65536));
+  m.C = static_cast<int32_t>(std::lround(-sy * std::sin(a) * 65536));
+  m.D = static_cast<int32_t>(std::lround(sy * std::cos(a) * 65536));
+  return m;
+}
+
+TCxForm AlphaMult(double alpha) {
+  TCxForm cx;
+  cx.AMult = static_cast<int16_t>(std::lround(alpha * 256));
+  return cx;
+}
+
+}  // namespace playertest
