@@ -12,8 +12,11 @@ namespace swf::test {
 namespace {
 
 TEST(Corpus, EveryMovieLoads) {
+  // The test function's environment names the folder; the build's default stands in when
+  // the environment does not reach the test.
   const char* root = std::getenv("GREETIX_CORPUS");
-  if (!root || !std::filesystem::is_directory(root)) GTEST_SKIP() << "no corpus folder";
+  if (!root || !*root) root = GREETIX_DEFAULT_CORPUS;
+  if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "no corpus folder at " << root;
   int count = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     if (entry.path().extension() != ".swf") continue;
