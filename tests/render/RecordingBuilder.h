@@ -4,6 +4,8 @@
 #pragma once
 
 #include <charconv>
+#include <cstdint>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -100,13 +102,22 @@ private:
 class TRecordingMovie : public swf::ISwfMovie {
 public:
   explicit TRecordingMovie(TRecording& recording) : Log(recording) {}
-  void SetSize(int width, int height) override { Log.Add("SetSize", {}, {double(width), double(height)}); }
+  void SetSize(int width, int height) override
+  {
+    Log.Add("SetSize", {}, {double(width), double(height)});
+    StageWidth = width;
+    StageHeight = height;
+  }
   void SetFrameRate(int framesPerSecond) override { Log.Add("SetFrameRate", {}, {double(framesPerSecond)}); }
   void SetFrameBkColor(int red, int green, int blue) override
   {
     Log.Add("SetFrameBkColor", {}, {double(red), double(green), double(blue)});
   }
-  void GotoFrame(double frame) override { Log.Add("GotoFrame", {}, {frame}); }
+  void GotoFrame(double frame) override
+  {
+    Log.Add("GotoFrame", {}, {frame});
+    if (frame + 1 > FrameCount) FrameCount = static_cast<int>(frame + 1);
+  }
   void AddObject(swf::ISwfObject&) override { Log.Add("AddObject", {}, {}); }
   void RemoveObject(swf::ISwfObject&) override { Log.Add("RemoveObject", {}, {}); }
   void AddAction(swf::ISwfAction&) override { Log.Add("AddAction", {}, {}); }
@@ -114,9 +125,52 @@ public:
   {
     Log.Add("WriteMovie", {path}, {});
     if (FailWrite) throw std::runtime_error("cannot write");
+    if (WriteHeader) WriteHeaderFile(path);
+    FrameCount = 0;
   }
 
   bool FailWrite = false;
+  // Writes a movie header (stage, rate 15, frame count) so readers of the header can work.
+  bool WriteHeader = true;
+
+  // An uncompressed header with 16-bit rectangle fields and no tags.
+  void WriteHeaderFile(const std::string& path) const
+  {
+    std::string bytes = "FWS";
+    bytes += char(8);
+    bytes += std::string(4, '\0');
+    std::uint64_t bits = 0;
+    int count = 0;
+    auto put = [&](std::uint32_t value, int width) {
+      for (int i = width - 1; i >= 0; --i) {
+        bits = (bits << 1) | ((value >> i) & 1);
+        if (++count == 8) {
+          bytes += char(bits & 0xFF);
+          bits = 0;
+          count = 0;
+        }
+      }
+    };
+    put(16, 5);
+    put(0, 16);
+    put(std::uint32_t(StageWidth), 16);
+    put(0, 16);
+    put(std::uint32_t(StageHeight), 16);
+    if (count) put(0, 8 - count);
+    bytes += char(0);
+    bytes += char(15);
+    bytes += char(FrameCount & 0xFF);
+    bytes += char((FrameCount >> 8) & 0xFF);
+    bytes += std::string("\x43\x02\xFF\xFF\xFF", 5); // SetBackgroundColor, white
+    bytes += std::string("\x40\x00", 2);             // ShowFrame
+    bytes += std::string(2, '\0');                    // End
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = char((bytes.size() >> (8 * i)) & 0xFF);
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  int StageWidth = 0;
+  int StageHeight = 0;
+  int FrameCount = 0; // highest frame visited + 1
 
 private:
   TRecording& Log;

@@ -1,0 +1,283 @@
+#include "card/FlashCard.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "card/CardHost.h"
+#include "card/SwfStageSize.h"
+#include "render/EffectMath.h"
+#include "render/FlashObj.h"
+#include "render/FlashObjRegistry.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+// Sets a flag of the host for the length of a scope, clearing it on every way out.
+class TWindowFitting {
+public:
+  explicit TWindowFitting(ICardHost& host) : Host(host) { Host.SetWindowFitting(true); }
+  ~TWindowFitting() { Host.SetWindowFitting(false); }
+
+private:
+  ICardHost& Host;
+};
+
+class TBackgroundPanelUpdating {
+public:
+  explicit TBackgroundPanelUpdating(ICardHost& host) : Host(host) { Host.SetBackgroundPanelUpdating(true); }
+  ~TBackgroundPanelUpdating() { Host.SetBackgroundPanelUpdating(false); }
+
+private:
+  ICardHost& Host;
+};
+
+constexpr const char* NoMovie = "http://";
+
+} // namespace
+
+TFlashCard::TFlashCard(ICardHost& host, TRenderContext& context, const std::string& untitledBasePath)
+    : CardPath(untitledBasePath), WorkSwfFile(untitledBasePath + ".swf"), Host(host), Ctx(context),
+      WorkProject(untitledBasePath + ".grx")
+{
+}
+
+void TFlashCard::SetMode(const std::string& mode)
+{
+  CurrentMode = mode;
+  if (mode == "Close") {
+    Host.SetPreviewBackgroundColor(BgColor);
+    Host.SetPreviewMovie(NoMovie);
+    Host.FreeToolWindows();
+    CloseDocument();
+    Host.DisablePlayControls();
+    Host.DisableEditControls();
+    SetLoop(false);
+    Host.ShowPreviewArea(false);
+  } else if (mode == "Play") {
+    Host.SetPreviewBackgroundColor(BgColor);
+    Host.SetPreviewMovie(NoMovie);
+    Host.FreeToolWindows();
+    CloseDocument();
+    Host.DisableEditControls();
+    Host.EnablePlayControls();
+    SetLoop(false);
+    Host.ShowPreviewArea(true);
+  } else if (mode == "Edit") {
+    Host.FreeToolWindows();
+    CloseDocument();
+    Host.CreateToolWindows();
+    Host.EnablePlayControls();
+    Host.EnableEditControls();
+    SetLoop(true);
+    Ctx.RenewEditingObjects();
+    if (!SourceProject.empty()) {
+      // A failed copy is not reported: the working project file stays as it was.
+      std::error_code ignored;
+      std::filesystem::copy_file(SourceProject, WorkProject, std::filesystem::copy_options::overwrite_existing,
+                                 ignored);
+    }
+    TXMLCardDocument& document = Host.CardDocument();
+    document.SetFileName(WorkProject);
+    Ctx.Document = &document;
+    Ctx.XMLMovie = Host.RebuildLibrary();
+    LoadAndShow();
+    Host.ShowLibraryAndBackgroundPanel();
+    BuildMovie("", "");
+    Host.ShowPreviewArea(true);
+  }
+}
+
+void TFlashCard::CloseDocument()
+{
+  // The document went with the library window.
+  Ctx.Document = nullptr;
+  Ctx.XMLMovie.reset();
+}
+
+void TFlashCard::LoadFromDocument()
+{
+  TXMLMovie& movie = Ctx.Movie();
+  TotalFrames = movie.TotalFrames();
+  BgColor = ParseColourText(movie.BgColor()).value_or(0);
+  BgPic = movie.BgPic();
+  Width = movie.Width();
+  Height = movie.Height();
+  Rate = movie.Rate();
+  SetLoop(ParseBooleanText(movie.Loop()));
+}
+
+void TFlashCard::StoreInDocument()
+{
+  TXMLMovie& movie = Ctx.Movie();
+  movie.SetTotalFrames(TotalFrames);
+  movie.SetBgColor(ColourToText(BgColor));
+  movie.SetBgPic(BgPic);
+  movie.SetWidth(Width);
+  movie.SetHeight(Height);
+  movie.SetRate(Rate);
+  movie.SetLoop(BooleanToText(Looping));
+  Ctx.SaveDocument();
+}
+
+void TFlashCard::ReadFromPanels()
+{
+  if (Host.PreviewMovie() != NoMovie) TotalFrames = Host.TotalFrames();
+  const TBackgroundFields fields = Host.BackgroundPanelFields();
+  BgColor = fields.Colour;
+  Width = fields.Width;
+  Height = fields.Height;
+  Rate = fields.Rate;
+  SetLoop(Host.StoredLoopFlag());
+}
+
+void TFlashCard::ShowInPanels()
+{
+  TBackgroundPanelUpdating updating(Host);
+  Host.SetBackgroundPanelFields({BgColor, Width, Height, Rate});
+  Host.SetStoredLoopFlag(Looping);
+}
+
+void TFlashCard::LoadAndShow()
+{
+  LoadFromDocument();
+  ShowInPanels();
+}
+
+void TFlashCard::ReadAndStore()
+{
+  ReadFromPanels();
+  StoreInDocument();
+}
+
+void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
+{
+  if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
+  Host.SetPlayingFlag(Host.PreviewPlaying());
+  Ctx.SaveDocument();
+  swf::ISwfMovie& movie = *Ctx.SwfMovie;
+  movie.SetSize(Wrap32(20LL * Width), Wrap32(20LL * Height));
+  movie.SetFrameRate(Rate);
+  movie.GotoFrame(0);
+  movie.SetFrameBkColor(BgColor & 0xFF, (BgColor >> 8) & 0xFF, (BgColor >> 16) & 0xFF);
+  try {
+    SaveSwf();
+    if (scope == "All" && !Looping) {
+      // The stop goes one frame past the movie the preview shows: the previous render.
+      movie.GotoFrame(Host.TotalFrames());
+      Ctx.SwfAction->MakeActionStop();
+      movie.AddAction(*Ctx.SwfAction);
+    }
+  } catch (const std::exception&) {
+    // What was placed so far stays in the movie.
+  }
+  movie.WriteMovie(target.empty() ? WorkSwfFile : target);
+  SavedFrame = Host.PreviewFrameNum();
+  ReloadPreview("Size");
+  Host.SetPreviewFrameNum(SavedFrame);
+  if (Host.PlayingFlag()) StartPlaying();
+}
+
+void TFlashCard::SaveSwf()
+{
+  Host.Trace("FlashCard.SaveSwf");
+  if (!BgPic.empty()) PlaceBackgroundPicture();
+  PlaceObjects();
+}
+
+void TFlashCard::PlaceBackgroundPicture()
+{
+  if (IPictureExaminer* examiner = Ctx.PictureExaminer()) {
+    try {
+      examiner->SetPictureFile(Ctx.ResolveMediaPath(BgPic));
+      if (examiner->Examine()) {
+        PreparedBgFile = examiner->WorkFile();
+        BgPicWidth = examiner->Width();
+        BgPicHeight = examiner->Height();
+      }
+    } catch (const std::exception& error) {
+      // An unreadable picture is refused like one too large: the previous one is kept and
+      // the objects are still placed.
+      if (Ctx.Messages) Ctx.Messages->ShowError(error.what());
+    }
+  }
+  try {
+    const auto centred = [](int stage, int picture) {
+      return std::max(0, static_cast<int>(RoundHalfEven((static_cast<double>(stage) - picture) / 2)));
+    };
+    const int x = centred(Width, BgPicWidth);
+    const int y = centred(Height, BgPicHeight);
+    Ctx.SwfObject->MakePicture(Wrap32(20LL * x), Wrap32(20LL * y), Wrap32(20LL * (BgPicWidth + x)),
+                               Wrap32(20LL * (BgPicHeight + y)), BgPicWidth, BgPicHeight, PreparedBgFile);
+    // At frame 0 and never removed: behind every object for the whole movie.
+    Ctx.SwfMovie->AddObject(*Ctx.SwfObject);
+  } catch (const std::exception&) {
+    if (Ctx.Messages) Ctx.Messages->ShowError("Sorry, can not use the picture!");
+  }
+}
+
+void TFlashCard::PlaceObjects()
+{
+  Ctx.CardTotalFrames = TotalFrames;
+  // Fresh renderers for this render, one per kind.
+  std::map<std::string, std::unique_ptr<TFlashObj>> renderers;
+  for (const std::string& kind : TFlashObjRegistry::Kinds()) renderers[kind] = TFlashObjRegistry::Create(kind, Ctx);
+  TXMLObjList objects = Ctx.Movie().Obj();
+  // The count is read again before each object; kinds are compared exactly.
+  for (int i = 0; i < objects.Count(); ++i) {
+    auto renderer = renderers.find(objects.Item(i).ObjTypeName());
+    if (renderer != renderers.end() && renderer->second) renderer->second->Render(i);
+  }
+}
+
+void TFlashCard::ReloadPreview(const std::string& option)
+{
+  try {
+    Host.SetPreviewBGColor("");
+    Host.SetPreviewMovie(NoMovie);
+    Host.SetPreviewMovie(WorkSwfFile);
+    Host.SetSliderMax(Host.TotalFrames() - 1);
+    Host.SetPreviewPlaying(Host.PlayingFlag());
+    Host.SetPreviewLoop(Looping);
+    Host.RefreshPreviewControl();
+    if (Host.PlayingFlag()) Host.PreviewPlay();
+  } catch (const std::exception&) {
+  }
+  if (option != "Size") return;
+
+  TWindowFitting fitting(Host);
+  const int w = SwfStageWidth(WorkSwfFile);
+  if (w <= 380) {
+    Host.SetClientWidth(Host.LeftAreaWidth() + 380);
+    Host.SetPreviewAreaWidth(380);
+  } else {
+    Host.SetClientWidth(w + Host.LeftAreaWidth());
+  }
+  const int h = SwfStageHeight(WorkSwfFile);
+  if (h <= 330) {
+    Host.SetClientHeight(Host.TopAreaHeight() + 330);
+    Host.SetPreviewAreaHeight(330);
+  } else {
+    Host.SetClientHeight(h + Host.TopAreaHeight() + Host.SliderHeight());
+  }
+}
+
+void TFlashCard::SetLoop(bool on)
+{
+  Looping = on;
+  Host.SetPreviewLoop(on);
+  Host.ShowLoopState(on);
+}
+
+void TFlashCard::StartPlaying()
+{
+  Host.SetPlayingFlag(true);
+  Host.SetPreviewLoop(Looping);
+  Host.SetPreviewPlaying(true);
+}
+
+int TFlashCard::SwfStageWidth(const std::string& file) { return ::SwfStageWidth(file); }
+
+int TFlashCard::SwfStageHeight(const std::string& file) { return ::SwfStageHeight(file); }

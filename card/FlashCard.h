@@ -1,0 +1,69 @@
+// TFlashCard: the open card. Holds the movie-level settings (stage, rate, background,
+// looping, frame count) and the working file names, loads and stores them in the card
+// document, switches the main window between "Edit", "Play" and "Close", renders the whole
+// card through the SWF builder and reloads the preview with the result.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ICardHost;
+class TRenderContext;
+
+class TFlashCard {
+public:
+  // `untitledBasePath`: the working files' base (a private folder + "/Untitled"); the
+  // working project file adds ".grx", the working movie ".swf".
+  TFlashCard(ICardHost& host, TRenderContext& context, const std::string& untitledBasePath);
+
+  // Plainly settable fields, in declaration order.
+  int TotalFrames = 0;           // frame count of the preview movie, as last taken from it
+  std::uint32_t BgColor = 0;     // 0x00BBGGRR
+  std::string BgPic;             // background picture as chosen; empty: none
+  std::string PreparedBgFile;    // its JPEG work file
+  int BgPicWidth = 0;            // pixels of the prepared picture
+  int BgPicHeight = 0;
+  std::string CardPath;          // the card's own path without extension
+  std::string WorkSwfFile;       // the movie the preview shows
+  std::string SourceProject;     // copied over the working project file when Edit starts
+  int Width = 420;               // stage pixels
+  int Height = 180;
+  int Rate = 15;                 // frames per second
+  int SavedFrame = 0;            // preview frame kept across a render
+
+  const std::string& WorkProjectFile() const { return WorkProject; }
+  bool Loop() const { return Looping; }
+  const std::string& Mode() const { return CurrentMode; }
+
+  // "Edit", "Play" or "Close"; any other text is only stored.
+  void SetMode(const std::string& mode);
+  void LoadFromDocument();
+  void StoreInDocument();
+  void ReadFromPanels();
+  void ShowInPanels();
+  void LoadAndShow();
+  void ReadAndStore();
+  // Renders the card into `target` (the working movie when empty) and reloads the preview.
+  // Scope "All" (Save, Export) ends a movie that does not loop with a stop action.
+  void BuildMovie(const std::string& scope, const std::string& target);
+  // Places the background picture and every object of the document into the builder.
+  void SaveSwf();
+  // Reloads the preview with WorkSwfFile; "Size" also fits the main window to the movie.
+  void ReloadPreview(const std::string& option);
+  void SetLoop(bool on);
+  void StartPlaying();
+
+  static int SwfStageWidth(const std::string& file);
+  static int SwfStageHeight(const std::string& file);
+
+private:
+  void PlaceBackgroundPicture();
+  void PlaceObjects();
+  void CloseDocument();
+
+  ICardHost& Host;
+  TRenderContext& Ctx;
+  std::string WorkProject;
+  bool Looping = false;
+  std::string CurrentMode;
+};
