@@ -1,0 +1,210 @@
+#include "render/FlashPic.h"
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "render/EffectMath.h"
+#include "render/FlashObjRegistry.h"
+#include "render/PicEffects.h"
+#include "render/PicturePanel.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+std::unique_ptr<TFlashObj> MakePic(TRenderContext& context) { return std::make_unique<TFlashPic>(context); }
+const TFlashObjRegistrar Registrar("Pic", &MakePic);
+
+const char* const CannotUsePicture = "Sorry, can not use the picture!";
+
+// Lowers the panel's updating flag on every way out.
+class TUpdatingPanel {
+public:
+  explicit TUpdatingPanel(IPicturePanel& panel) : Panel(panel) { Panel.SetUpdating(true); }
+  ~TUpdatingPanel() { Panel.SetUpdating(false); }
+
+private:
+  IPicturePanel& Panel;
+};
+
+IPicturePanel& PanelOf(const TRenderContext& context)
+{
+  if (!context.PicturePanel) throw std::logic_error("The picture panel is not open.");
+  return *context.PicturePanel;
+}
+
+} // namespace
+
+TFlashPic::TFlashPic(TRenderContext& context) : TFlashObj(context, "Pic") {}
+
+void TFlashPic::AddNew()
+{
+  TFlashObj::AddNew();
+  TRenderContext& context = Context();
+  if (context.Library) context.Library->AddRootNode(ObjName);
+
+  const int startTime = context.Preview ? context.Preview->CurrentFrame() : 0;
+  TXMLObj object = context.Movie().Obj().Add();
+  object.SetObjName(ObjName);
+  object.SetStartTime(startTime);
+  object.SetEndTime(Wrap32(static_cast<std::int64_t>(startTime) + 24));
+  object.SetLayer(2);
+  object.SetObjTypeName("Pic");
+  TXMLObjPic picture = object.ObjType().ObjPic();
+  picture.SetContent("");
+  picture.SetPositionX(0);
+  picture.SetPositionY(0);
+  picture.SetWidth(0);
+  picture.SetHeight(0);
+  picture.SetEffectName("-- None --");
+  context.SaveDocument();
+
+  // Selecting the new node opens it in a new editing object, which may free this one:
+  // nothing of this object is touched afterwards.
+  if (context.Library) context.Library->SelectLastNode();
+}
+
+void TFlashPic::Render(int index)
+{
+  ForgetContent();
+  LoadFromDocument(index);
+  if (Content.empty()) return;
+  if (!ExaminePicture()) return;
+
+  const std::int32_t endTime = EndTime;
+  try {
+    if (const TPicEffect* effect = TPicEffects::Find(EffectName)) effect->Run(*this);
+    // Every effect, after its own Finish, ends the picture at its last frame when the card
+    // goes on past it; only a shape this object made is taken away.
+    if (endTime < Context().CardTotalFrames) {
+      SwfMovie().GotoFrame(endTime);
+      if (HasShape()) SwfMovie().RemoveObject(SwfObject());
+    }
+  } catch (const std::exception&) {
+    ShowError(CannotUsePicture);
+  }
+}
+
+bool TFlashPic::ExaminePicture()
+{
+  // A refused or unreadable picture renders nothing: the work file then holds whatever was
+  // examined last (another object's picture, the background), which must not stand in.
+  try {
+    IPictureExaminer* examiner = Context().PictureExaminer();
+    if (!examiner) throw std::logic_error("No picture examiner is installed.");
+    examiner->SetPictureFile(Context().ResolveMediaPath(Content));
+    if (!examiner->Examine()) return false; // it has told why, where there is a why
+    WorkFile = examiner->WorkFile();
+    return true;
+  } catch (const std::exception& error) {
+    ShowError(error.what());
+    return false;
+  }
+}
+
+void TFlashPic::LoadFromDocument(int index)
+{
+  TXMLObj object = Context().Movie().Obj().Item(index);
+  TXMLObjPic picture = object.ObjType().ObjPic();
+  Content = picture.Content();
+  PositionX = picture.PositionX();
+  PositionY = picture.PositionY();
+  Width = picture.Width();
+  Height = picture.Height();
+  EffectName = picture.EffectName();
+  StartTime = object.StartTime();
+  EndTime = object.EndTime();
+  Layer = object.Layer();
+}
+
+void TFlashPic::StoreInDocument()
+{
+  TRenderContext& context = Context();
+  TXMLObjList objects = context.Movie().Obj();
+  for (int i = 0; i < objects.Count(); ++i) {
+    // Each step is guarded on its own: an error (no node selected, an element that cannot
+    // hold a value) skips to the next object.
+    try {
+      TXMLObj object = objects.Item(i);
+      if (!context.Library) throw std::logic_error("No library");
+      const std::optional<std::string> selected = context.Library->SelectedCaption();
+      if (!selected) throw std::logic_error("No node selected");
+      if (object.ObjName() != *selected) continue;
+      if (object.ObjTypeName() == "Pic") {
+        TXMLObjPic picture = object.ObjType().ObjPic();
+        picture.SetContent(Content);
+        picture.SetPositionX(PositionX);
+        picture.SetPositionY(PositionY);
+        picture.SetWidth(Width);
+        picture.SetHeight(Height);
+        picture.SetEffectName(EffectName);
+        object.SetStartTime(StartTime);
+        object.SetEndTime(EndTime);
+        object.SetLayer(Layer);
+      }
+      context.SaveDocument();
+      return;
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+void TFlashPic::ShowInPanel()
+{
+  IPicturePanel& panel = PanelOf(Context());
+  TUpdatingPanel updating(panel);
+  // The thumbnail shows this object's picture, or nothing: never another object's.
+  if (Content.empty() || !panel.LoadPicture(Context().ResolveMediaPath(Content))) panel.ClearPicture();
+  panel.SetEditPositionX(PositionX);
+  panel.SetEditPositionY(PositionY);
+  panel.SetEditWidth(Width);
+  panel.SetEditHeight(Height);
+  panel.SetEditBegin(Wrap32(static_cast<std::int64_t>(StartTime) + 1));
+  panel.SetEditEnd(Wrap32(static_cast<std::int64_t>(EndTime) + 1));
+  panel.SetEffectIndex(0);
+  const std::vector<std::string> names = panel.EffectNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == EffectName) {
+      panel.SetEffectIndex(static_cast<int>(i));
+      break;
+    }
+  }
+}
+
+void TFlashPic::ReadFromPanel()
+{
+  const IPicturePanel& panel = PanelOf(Context());
+  PositionX = panel.EditPositionX();
+  PositionY = panel.EditPositionY();
+  Width = panel.EditWidth();
+  Height = panel.EditHeight();
+  StartTime = Wrap32(static_cast<std::int64_t>(panel.EditBegin()) - 1);
+  EndTime = Wrap32(static_cast<std::int64_t>(panel.EditEnd()) - 1);
+  const int index = panel.EffectIndex();
+  const std::vector<std::string> names = panel.EffectNames();
+  if (index >= 0 && static_cast<std::size_t>(index) < names.size()) EffectName = names[static_cast<std::size_t>(index)];
+}
+
+void TFlashPic::PlaceAt(std::int32_t left)
+{
+  SwfObject().MakePicture(Wrap32(20LL * left), Wrap32(20LL * PositionY), Wrap32(20LL * (static_cast<std::int64_t>(left) + Width)),
+                          Wrap32(20LL * (static_cast<std::int64_t>(PositionY) + Height)), Width, Height, WorkFile);
+  MarkContentMade();
+}
+
+swf::ISwfMovie& TFlashPic::SwfMovie() const
+{
+  if (!Context().SwfMovie) throw std::logic_error("No movie to render into.");
+  return *Context().SwfMovie;
+}
+
+swf::ISwfObject& TFlashPic::SwfObject() const
+{
+  if (!Context().SwfObject) throw std::logic_error("No shape object to render with.");
+  return *Context().SwfObject;
+}
+
+void TFlashPic::ShowError(const std::string& text) const
+{
+  if (Context().Messages) Context().Messages->ShowError(text);
+}

@@ -1,0 +1,63 @@
+#include "render/PicEffects.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "render/EffectMath.h"
+#include "render/FlashPic.h"
+#include "swf/builder/SwfObjs.h"
+
+namespace {
+
+// The picture at its place from the first frame until Finish ends it.
+void RunNone(TFlashPic& picture)
+{
+  picture.PlaceAt(picture.PositionX);
+  picture.SwfMovie().GotoFrame(picture.StartTime);
+  picture.SwfMovie().AddObject(picture.SwfObject());
+  picture.Finish();
+}
+
+// A new shape each frame, 2 pixels further left per frame counted from frame 0 (not from
+// the picture's first frame): at frame i the left edge is X - 2 i.
+void RunMove(TFlashPic& picture)
+{
+  swf::ISwfMovie& movie = picture.SwfMovie();
+  for (std::int64_t i = picture.StartTime; i <= picture.EndTime; ++i) {
+    movie.GotoFrame(static_cast<double>(i));
+    // Takes away this picture's shape of the frame before. Before the first shape is made
+    // the shape object still holds the object rendered before this one, which must stay.
+    if (picture.HasShape()) movie.RemoveObject(picture.SwfObject());
+    picture.PlaceAt(Wrap32(picture.PositionX - 2 * i));
+    movie.AddObject(picture.SwfObject());
+  }
+  picture.Finish();
+}
+
+// Named by card files from elsewhere; they show nothing.
+void RunNothing(TFlashPic&) {}
+
+const TPicEffect Effects[] = {
+    {"-- None --", true, &RunNone},
+    {"Come In", false, &RunNothing},
+    {"Come Out", false, &RunNothing},
+    {"Move", true, &RunMove},
+};
+
+} // namespace
+
+const TPicEffect* TPicEffects::Find(const std::string& name)
+{
+  for (const TPicEffect& effect : Effects)
+    if (effect.Name == name) return &effect;
+  return nullptr;
+}
+
+std::vector<std::string> TPicEffects::OfferedNames()
+{
+  std::vector<std::string> names;
+  for (const TPicEffect& effect : Effects)
+    if (effect.Offered) names.push_back(effect.Name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
