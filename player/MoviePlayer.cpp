@@ -1,6 +1,7 @@
 #include "player/MoviePlayer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "player/render/CharacterLibrary.h"
 #include "player/render/Renderer.h"
@@ -18,17 +19,17 @@ TMoviePlayer::~TMoviePlayer() {
   Unload();
 }
 
-void TMoviePlayer::LoadFile(const std::string& path) {
+void TMoviePlayer::LoadFile(const std::string& path, bool autoPlay) {
   Unload();
-  Load(std::make_unique<swf::TMovie>(swf::LoadMovieFile(path)));
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovieFile(path)), autoPlay);
 }
 
-void TMoviePlayer::LoadBytes(std::span<const uint8_t> bytes) {
+void TMoviePlayer::LoadBytes(std::span<const uint8_t> bytes, bool autoPlay) {
   Unload();
-  Load(std::make_unique<swf::TMovie>(swf::LoadMovie(bytes)));
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovie(bytes)), autoPlay);
 }
 
-void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie) {
+void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
   Unload();
   FMovie = std::move(movie);
   FLibrary = std::make_unique<TCharacterLibrary>(*FMovie);
@@ -37,11 +38,17 @@ void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie) {
   TFrameEvents events;
   FRoot = TClip::Create(*FTimelines, FTimelines->Root(), 0, events);
   ++FLoadCount;
+  if (!autoPlay) {
+    FRoot->SetPlaying(false);
+    FPendingSounds = std::move(events.Sounds);
+    events.Sounds.clear();
+  }
   Process(events);
 }
 
 void TMoviePlayer::Unload() {
   FMixer.StopAll();
+  FPendingSounds.clear();
   // Clips refer to the timelines, the renderer to the library, both to the movie.
   FRoot.reset();
   FRenderer.reset();
@@ -94,11 +101,16 @@ void TMoviePlayer::SetPlaying(bool playing) {
     GotoFrame(0);
   }
   FRoot->SetPlaying(playing);
-  if (!playing) StopSounds();
+  if (!playing) {
+    StopSounds();
+  } else if (!FPendingSounds.empty()) {
+    StartSounds(std::exchange(FPendingSounds, {}));
+  }
 }
 
 void TMoviePlayer::Tick() {
   if (!FRoot) return;
+  FPendingSounds.clear();
   TFrameEvents events;
   FRoot->Tick(events, FLoop);
   Process(events);
@@ -106,6 +118,7 @@ void TMoviePlayer::Tick() {
 
 void TMoviePlayer::GotoFrame(int frame) {
   if (!FRoot) return;
+  FPendingSounds.clear();
   TFrameEvents events;
   FRoot->Goto(static_cast<uint32_t>(std::max(frame, 0)), events);
   Process(events);
@@ -116,8 +129,12 @@ void TMoviePlayer::StopSounds() { FMixer.StopAll(); }
 void TMoviePlayer::Process(TFrameEvents& events) {
   TActionRunner runner([this] { StopSounds(); });
   runner.Run(events);
+  StartSounds(events.Sounds);
+}
+
+void TMoviePlayer::StartSounds(const std::vector<const swf::TStartSound*>& sounds) {
   if (FAudioMode == TAudioMode::None) return;
-  for (const swf::TStartSound* start : events.Sounds) {
+  for (const swf::TStartSound* start : sounds) {
     if (!start->ClassName.empty() && start->SoundId == 0) continue;  // by class: not resolvable
     const uint16_t id = start->SoundId;
     if (start->Info.SyncStop) {

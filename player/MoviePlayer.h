@@ -27,6 +27,7 @@
 
 namespace swf {
 struct TMovie;
+struct TStartSound;
 }
 
 namespace player {
@@ -50,11 +51,12 @@ class TMoviePlayer {
   TMoviePlayer(const TMoviePlayer&) = delete;
   TMoviePlayer& operator=(const TMoviePlayer&) = delete;
 
-  // Loading replaces the movie and shows its frame 0, playing. A damaged movie loads what
-  // could be read (see Warnings); only a file that is not a movie at all throws
-  // swf::TSwfError, and then nothing is loaded.
-  void LoadFile(const std::string& path);
-  void LoadBytes(std::span<const uint8_t> bytes);
+  // Loading replaces the movie and shows its frame 0, playing unless autoPlay is off (then
+  // frame 0's sounds wait for the first SetPlaying(true)). A damaged movie loads what could
+  // be read (see Warnings); only a file that is not a movie at all throws swf::TSwfError,
+  // and then nothing is loaded.
+  void LoadFile(const std::string& path, bool autoPlay = true);
+  void LoadBytes(std::span<const uint8_t> bytes, bool autoPlay = true);
   void Unload();
   bool IsLoaded() const { return FRoot != nullptr; }
 
@@ -94,8 +96,9 @@ class TMoviePlayer {
   const TSoundMixer& Mixer() const { return FMixer; }
 
  private:
-  void Load(std::unique_ptr<swf::TMovie> movie);
+  void Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay);
   void Process(TFrameEvents& events);  // run actions, start sounds
+  void StartSounds(const std::vector<const swf::TStartSound*>& sounds);
 
   TAudioMode FAudioMode;
   TSoundMixer FMixer;
@@ -106,6 +109,7 @@ class TMoviePlayer {
   std::shared_ptr<TClip> FRoot;
   std::unique_ptr<TRenderer> FRenderer;
   bool FLoop = true;
+  std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing
   uint64_t FLoadCount = 0;
 };
 
