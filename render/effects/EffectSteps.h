@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 #include "render/EffectMath.h"
 #include "render/FlashText.h"
@@ -30,3 +32,23 @@ void FrameStep(TFlashText& text, double frame, TCalls&& calls)
 // The scale a frame gets when its formula would divide by zero: 65536, the size at which
 // "-- None --" shows the text.
 constexpr double PlainScale = 65536.0;
+
+// Letter-by-letter effects make one shape per unit and one frame step per unit and frame.
+// A card with a very long text would make the builder hold millions of placements; beyond
+// this many frame steps for one text the effect refuses with an error (the card's render
+// then goes on without it and what follows it, as with any failing object).
+constexpr std::int64_t MaxLetterFrameSteps = 1000000;
+
+inline void CheckLetterWork(const TFlashText& text, std::int64_t framesPerUnit)
+{
+  const auto units = static_cast<std::int64_t>(text.Units().size());
+  if (framesPerUnit > 0 && units > MaxLetterFrameSteps / framesPerUnit)
+    throw std::runtime_error("A text of " + std::to_string(units) + " letters is too long for the effect \"" +
+                             text.EffectName + "\".");
+}
+
+// Frames in first..last, none when last < first.
+inline std::int64_t FrameCount(std::int32_t first, std::int32_t last)
+{
+  return last < first ? 0 : static_cast<std::int64_t>(last) - first + 1;
+}

@@ -10,6 +10,7 @@ void RunHeartBeat(TFlashText& text)
   // M depends on E alone, not on the middle of S..E.
   const auto m = static_cast<std::int32_t>(RoundHalfEven(e / 2.0));
   const int units = static_cast<int>(text.Units().size());
+  CheckLetterWork(text, FrameCount(s, m) + FrameCount(m, e));
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
     text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);

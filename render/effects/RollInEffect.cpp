@@ -8,6 +8,7 @@ namespace {
 void RunRollIn(TFlashText& text)
 {
   const int units = static_cast<int>(text.Units().size());
+  CheckLetterWork(text, FrameCount(text.StartTime, text.EndTime));
   // The translation replaces the letter's origin: it keeps the letter's own offset and
   // the height at which "-- None --" places the text.
   const double y = text.PlaceY();

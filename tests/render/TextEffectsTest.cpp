@@ -273,3 +273,14 @@ TEST(TextEffects, DivisionsByEndPlusOneZeroDoNotFail)
   for (const auto& call : RenderText(Text("Radiation", -2, -1), 100).Calls)
     for (double value : call.Numbers) EXPECT_TRUE(std::isfinite(value));
 }
+
+TEST(TextEffects, LetterEffectsRefuseTextsTooLongToAnimate)
+{
+  // 5000 letters over 240 frames would be 1.2 million frame steps.
+  const TTextSpec spec = Text("Roll In", 0, 239, 18, std::string(5000, 'a'));
+  EXPECT_THROW(RenderText(spec), std::runtime_error);
+  // The same text as a whole is one shape.
+  TTextSpec whole = spec;
+  whole.Effect = "Move";
+  EXPECT_EQ(RenderText(whole).Named("MakeTextSimple").size(), 1u);
+}
