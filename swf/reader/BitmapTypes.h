@@ -26,6 +26,7 @@ struct TBitmap {
   bool IsJpeg() const {
     return Kind == TBitmapKind::Jpeg || Kind == TBitmapKind::Jpeg2 || Kind == TBitmapKind::Jpeg3;
   }
+  bool operator==(const TBitmap&) const = default;
 };
 
 }  // namespace swf

@@ -73,10 +73,15 @@ TInflateResult DecodeLzma(std::span<const uint8_t> properties, std::span<const u
   std::copy(properties.begin(), properties.end(), header);
   uint64_t size = expectedSize;
   for (int i = 0; i < 8; ++i) header[5 + i] = static_cast<uint8_t>(size >> (8 * i));
+  // The decoder allocates the dictionary size the file names. A dictionary larger than the
+  // whole output decodes the same as one of the output's size, so cap it there.
+  uint32_t dictionary = header[1] | header[2] << 8 | header[3] << 16 | uint32_t(header[4]) << 24;
+  uint32_t needed = static_cast<uint32_t>(std::max<size_t>(std::min(maxSize, expectedSize), 4096));
+  if (dictionary > needed)
+    for (int i = 0; i < 4; ++i) header[1 + i] = static_cast<uint8_t>(needed >> (8 * i));
 
   lzma_stream ls = LZMA_STREAM_INIT;
-  // The memory limit keeps a dictionary size from the file from allocating without bound.
-  if (lzma_alone_decoder(&ls, 512ull << 20) != LZMA_OK) return result;
+  if (lzma_alone_decoder(&ls, UINT64_MAX) != LZMA_OK) return result;
   ls.next_in = header;
   ls.avail_in = sizeof header;
   bool inputFed = false;

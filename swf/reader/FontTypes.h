@@ -34,6 +34,7 @@ struct TFont {
 
   // Glyph coordinates are in a square of this many units per EM.
   int EmSquare() const { return Version == 3 ? 20480 : 1024; }
+  bool operator==(const TFont&) const = default;
 };
 
 }  // namespace swf

@@ -107,6 +107,7 @@ struct TShape {
   bool UsesNonScalingStrokes = false, UsesScalingStrokes = false;
   TShapeStyles Styles;
   std::vector<TShapeRecord> Records;
+  bool operator==(const TShape&) const = default;
 };
 
 }  // namespace swf

@@ -35,6 +35,7 @@ struct TSound {
   TSoundFormat Format;
   uint32_t SampleCount = 0;  // sample frames per channel
   std::vector<uint8_t> Data; // MP3: starts with i16 SeekSamples
+  bool operator==(const TSound&) const = default;
 };
 
 struct TSoundEnvelopePoint {
@@ -57,6 +58,7 @@ struct TStartSound {
   uint16_t SoundId = 0;
   std::string ClassName;  // StartSound2 only
   TSoundInfo Info;
+  bool operator==(const TStartSound&) const = default;
 };
 
 struct TSoundStreamHead {
@@ -65,11 +67,13 @@ struct TSoundStreamHead {
   TSoundFormat Stream;
   uint16_t SamplesPerFrame = 0;  // average
   int16_t LatencySeek = 0;       // MP3 only
+  bool operator==(const TSoundStreamHead&) const = default;
 };
 
 // The stream's data for the frame it is in. MP3: u16 sample count, i16 seek, frames.
 struct TSoundStreamBlock {
   std::vector<uint8_t> Data;
+  bool operator==(const TSoundStreamBlock&) const = default;
 };
 
 }  // namespace swf

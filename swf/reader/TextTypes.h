@@ -32,6 +32,7 @@ struct TText {
   TRect Bounds;
   TMatrix Matrix;
   std::vector<TTextRecord> Records;
+  bool operator==(const TText&) const = default;
 };
 
 struct TEditText {
@@ -51,6 +52,7 @@ struct TEditText {
   int16_t Leading = 0;
   std::string VariableName;
   std::optional<std::string> InitialText;
+  bool operator==(const TEditText&) const = default;
 };
 
 }  // namespace swf
