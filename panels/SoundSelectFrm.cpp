@@ -1,0 +1,235 @@
+#include "panels/SoundSelectFrm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <exception>
+
+#include "panels/ChildFrm.h"
+#include "panels/SoundFrm.h"
+#include "panels/ioplug.h"
+
+namespace {
+
+TSoundSelectForm* Chooser = nullptr;
+
+void FreeChooser()
+{
+  delete Chooser;
+  Chooser = nullptr;
+}
+
+struct TMediaFolderAccess {
+  std::function<QString()> Get;
+  std::function<void(const QString&)> Set;
+  QString Own; // used while nothing is connected
+};
+
+TMediaFolderAccess& MediaFolder()
+{
+  static TMediaFolderAccess access;
+  return access;
+}
+
+QString StandardOpenDialog(QWidget* parent, const QString& folder, const QString& filter)
+{
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
+}
+
+void StandardMessage(QWidget* parent, const QString& text)
+{
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y)
+{
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(x, y, 75, 25);
+  button->setAutoDefault(false);
+  return button;
+}
+
+} // namespace
+
+TSoundSelectForm::TSoundSelectForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      OpenSoundDialog(StandardOpenDialog), ShowMessage(StandardMessage)
+{
+  BuildControls();
+}
+
+TSoundSelectForm::~TSoundSelectForm()
+{
+  if (Chooser == this) Chooser = nullptr;
+}
+
+TSoundSelectForm* TSoundSelectForm::Instance()
+{
+  if (!Chooser) {
+    Chooser = new TSoundSelectForm;
+    // Kept for the rest of the run and freed with the application object.
+    qAddPostRoutine(FreeChooser);
+  }
+  return Chooser;
+}
+
+void TSoundSelectForm::BuildControls()
+{
+  setObjectName(QStringLiteral("SoundSelectForm"));
+  setWindowTitle(QStringLiteral("Select Sound:"));
+  setFixedSize(ClientWidth, ClientHeight);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(200, 228, 169)); // 11134152 as red, green, blue
+  setPalette(palette);
+
+  Label1 = new QLabel(QStringLiteral("Sound Filename:"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(8, 8, 200, 16);
+
+  EditSoundName = new QLineEdit(this);
+  EditSoundName->setObjectName(QStringLiteral("EditSoundName"));
+  EditSoundName->setGeometry(8, 26, ClientWidth - 16, 22);
+  Label1->setBuddy(EditSoundName);
+
+  OpenBtn = MakeButton(this, "OpenBtn", QStringLiteral("&Open"), 68, 58);
+  OkBtn = MakeButton(this, "OkBtn", QStringLiteral("&OK"), 150, 58);
+  CleanBtn = MakeButton(this, "CleanBtn", QStringLiteral("&Clean"), 232, 58);
+
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setGeometry(0, ClientHeight - 16, ClientWidth, 16);
+  ProgressBar1->setRange(0, ProgressMaximum);
+  ProgressBar1->setTextVisible(false);
+
+  connect(OpenBtn, &QPushButton::clicked, this, &TSoundSelectForm::OpenBtnClick);
+  connect(OkBtn, &QPushButton::clicked, this, &TSoundSelectForm::OkBtnClick);
+  connect(CleanBtn, &QPushButton::clicked, this, &TSoundSelectForm::CleanBtnClick);
+}
+
+QString TSoundSelectForm::SoundFilter() { return QStringLiteral("All Sound Files (*.mp3;*.wav)|*.mp3;*.wav"); }
+
+QString TSoundSelectForm::DialogFilter()
+{
+  // The dialog matches the patterns listed in parentheses, separated by spaces.
+  return QStringLiteral("All Sound Files (*.mp3 *.wav)");
+}
+
+void TSoundSelectForm::ConnectMediaFolder(std::function<QString()> get, std::function<void(const QString&)> set)
+{
+  MediaFolder().Get = std::move(get);
+  MediaFolder().Set = std::move(set);
+}
+
+QString TSoundSelectForm::LastMediaFolder()
+{
+  const TMediaFolderAccess& access = MediaFolder();
+  return access.Get ? access.Get() : access.Own;
+}
+
+void TSoundSelectForm::SetLastMediaFolder(const QString& folder)
+{
+  TMediaFolderAccess& access = MediaFolder();
+  if (access.Set)
+    access.Set(folder);
+  else
+    access.Own = folder;
+}
+
+void TSoundSelectForm::showEvent(QShowEvent* event)
+{
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TSoundSelectForm::FormShow()
+{
+  SetButtonsEnabled(true);
+  ProgressBar1->setValue(0);
+}
+
+void TSoundSelectForm::OpenBtnClick()
+{
+  const QString file = OpenSoundDialog ? OpenSoundDialog(this, LastMediaFolder(), DialogFilter()) : QString();
+  if (file.isEmpty()) return;
+  const QFileInfo chosen(file);
+  EditSoundName->setText(chosen.absoluteFilePath());
+  SetLastMediaFolder(chosen.absolutePath() + QLatin1Char('/'));
+}
+
+void TSoundSelectForm::CleanBtnClick()
+{
+  EditSoundName->clear();
+  SetPanelContent(QString());
+  accept();
+}
+
+void TSoundSelectForm::OkBtnClick()
+{
+  if (IsImporting) return;
+  const QString fileName = EditSoundName->text();
+  // An empty name means no sound: nothing to decode, and no file is written anywhere.
+  if (!fileName.isEmpty()) {
+    IsImporting = true;
+    // Disabled until the chooser is shown again, so a second import cannot start.
+    SetButtonsEnabled(false);
+    QString failure;
+    try {
+      SoundImporter().Import(QFile::encodeName(fileName).toStdString(), [this] { WaitStep(); });
+    } catch (const std::exception& error) {
+      failure = QString::fromUtf8(error.what());
+    }
+    IsImporting = false;
+    // A failed import leaves any earlier converted file as it was; the name is taken all the
+    // same, as the user chose it.
+    if (!failure.isEmpty() && ShowMessage) ShowMessage(this, failure);
+  }
+  SetPanelContent(fileName);
+  accept();
+}
+
+void TSoundSelectForm::WaitStep()
+{
+  SetButtonsEnabled(false);
+  QCoreApplication::processEvents();
+  const int next = ProgressBar1->value() + ProgressStep;
+  ProgressBar1->setValue(next < ProgressMaximum ? next : 0);
+}
+
+void TSoundSelectForm::SetButtonsEnabled(bool enabled)
+{
+  OpenBtn->setEnabled(enabled);
+  OkBtn->setEnabled(enabled);
+  CleanBtn->setEnabled(enabled);
+}
+
+void TSoundSelectForm::SetPanelContent(const QString& fileName)
+{
+  TSoundForm* panel = Panel ? Panel.data() : qobject_cast<TSoundForm*>(TChildForm::Find(QStringLiteral("SoundForm")));
+  if (panel) panel->Content->setText(fileName);
+}
+
+void TSoundSelectForm::reject()
+{
+  // The decoding must end before the chooser goes away.
+  if (!IsImporting) QDialog::reject();
+}
+
+void TSoundSelectForm::closeEvent(QCloseEvent* event)
+{
+  if (IsImporting)
+    event->ignore();
+  else
+    QDialog::closeEvent(event);
+}
