@@ -189,6 +189,10 @@ void TFlashCard::SaveSwf()
 
 void TFlashCard::PlaceBackgroundPicture()
 {
+  // A background the examiner refuses (too large, unreadable) is left out: the one work
+  // file by now holds the picture examined last, often an object's, which must not stand
+  // in for it. The prepared fields keep their values; the objects are still placed.
+  bool prepared = false;
   if (IPictureExaminer* examiner = Ctx.PictureExaminer()) {
     try {
       examiner->SetPictureFile(Ctx.ResolveMediaPath(BgPic));
@@ -196,13 +200,13 @@ void TFlashCard::PlaceBackgroundPicture()
         PreparedBgFile = examiner->WorkFile();
         BgPicWidth = examiner->Width();
         BgPicHeight = examiner->Height();
+        prepared = true;
       }
     } catch (const std::exception& error) {
-      // An unreadable picture is refused like one too large: the previous one is kept and
-      // the objects are still placed.
       if (Ctx.Messages) Ctx.Messages->ShowError(error.what());
     }
   }
+  if (!prepared) return;
   try {
     const auto centred = [](int stage, int picture) {
       return std::max(0, static_cast<int>(RoundHalfEven((static_cast<double>(stage) - picture) / 2)));

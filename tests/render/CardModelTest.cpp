@@ -291,12 +291,14 @@ TEST(CardModel, BackgroundPictureIsCentredRoundingHalfToEven)
   fixture.Card.BuildMovie("", "");
   EXPECT_EQ(fixture.Builder.Recording.Lines()[4], "MakePicture(0,0,10000,6000,500,300,/tmp/work.jpg)");
 
-  // Refused: the previous picture is placed again.
+  // Refused: no background (the work file may hold another picture by now), the objects
+  // are still rendered.
   fake.Accept = false;
   fake.Work = "/tmp/other.jpg";
   fixture.Builder.Recording.Clear();
   fixture.Card.BuildMovie("", "");
-  EXPECT_EQ(fixture.Builder.Recording.Lines()[4], "MakePicture(0,0,10000,6000,500,300,/tmp/work.jpg)");
+  EXPECT_TRUE(fixture.Builder.Recording.Named("MakePicture").empty());
+  EXPECT_EQ(fixture.Builder.Recording.Named("MakeTextSimple").size(), 1u);
 
   // Unreadable: its message, and the objects are still rendered.
   fake.Throw = true;
@@ -307,6 +309,7 @@ TEST(CardModel, BackgroundPictureIsCentredRoundingHalfToEven)
 
   // The builder refuses it: the fixed message, and the objects are still rendered.
   fake.Throw = false;
+  fake.Accept = true;
   fixture.Builder.Object.FailPictures = true;
   fixture.Builder.Recording.Clear();
   fixture.Card.BuildMovie("", "");
