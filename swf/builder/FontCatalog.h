@@ -1,0 +1,84 @@
+// Finds and keeps fonts for text shapes: a family name goes to fontconfig (which falls
+// back to the default sans for unknown families); a character the family's font lacks is
+// taken from the first installed font, in fontconfig's order of preference, that has it.
+// Each font file is opened once (FreeType for outlines, HarfBuzz for shaping) and glyph
+// outlines are kept after their first use, so making many texts stays cheap.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <hb.h>
+
+#include "swf/builder/ShapeEncoder.h"
+
+namespace swf {
+
+// A glyph outline in font units, y pointing up, as FreeType decomposes it.
+struct TGlyphOutline {
+  struct TCommand {
+    enum TKind : uint8_t { Move, Line, Quad, Cubic } Kind;
+    float Points[6];  // x,y pairs: the end point last
+  };
+  std::vector<TCommand> Commands;
+  TInkSide Ink = TInkSide::Right;  // the side of travel (on screen) the glyph's ink lies on
+};
+
+class TFontFace {
+ public:
+  TFontFace(FT_Library library, const std::string& file, int index);
+  ~TFontFace();
+  TFontFace(const TFontFace&) = delete;
+  TFontFace& operator=(const TFontFace&) = delete;
+
+  bool Loaded() const { return FFace && FFont; }
+  hb_font_t* Font() const { return FFont; }
+  double UnitsPerEm() const { return FUnitsPerEm; }
+  double Ascender() const { return FAscender; }     // font units above the baseline
+  double LineHeight() const { return FLineHeight; } // font units from one baseline to the next
+  bool HasChar(char32_t c) const;
+  const TGlyphOutline& Outline(uint32_t glyph);
+
+ private:
+  FT_Face FFace = nullptr;
+  hb_blob_t* FBlob = nullptr;
+  hb_face_t* FHbFace = nullptr;
+  hb_font_t* FFont = nullptr;
+  double FUnitsPerEm = 1000;
+  double FAscender = 800;
+  double FLineHeight = 1200;
+  std::unordered_map<uint32_t, TGlyphOutline> FOutlines;
+};
+
+class TFontCatalog {
+ public:
+  static TFontCatalog& Instance();
+  ~TFontCatalog();
+
+  // Callers hold this lock while they use faces of the catalog.
+  std::mutex& Lock() { return FLock; }
+  // The face fontconfig gives the family. Throws when no font is installed at all.
+  TFontFace& Primary(const std::string& family);
+  // The face that draws the character for the family.
+  TFontFace& ForChar(const std::string& family, char32_t c);
+
+ private:
+  TFontCatalog();
+  struct TFamily;
+  TFamily& Family(const std::string& family);
+  TFontFace* Load(const std::string& file, int index);
+
+  std::mutex FLock;
+  FT_Library FLibrary = nullptr;
+  std::map<std::pair<std::string, int>, std::unique_ptr<TFontFace>> FFaces;
+  std::unordered_map<std::string, std::unique_ptr<TFamily>> FFamilies;
+};
+
+}  // namespace swf

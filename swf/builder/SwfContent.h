@@ -1,0 +1,47 @@
+// The content that TSwfObject makes and TSwfMovie places: text shapes, pictures and
+// sounds, held as immutable data so that a movie can keep them after the object has moved on.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace swf {
+
+// The bytes of a JPEG file and its size in pixels.
+struct TBitmapData {
+  std::vector<uint8_t> Jpeg;
+  int Width = 0;
+  int Height = 0;
+};
+
+// Samples ready for DefineSound.
+struct TSoundData {
+  uint8_t Format = 0;         // the DefineSound format byte (codec, rate, size, channels)
+  uint32_t SampleCount = 0;   // sample frames
+  std::vector<uint8_t> Samples;
+};
+
+enum class TContentKind { TextShape, PictureShape, Sound };
+
+struct TContent {
+  TContentKind Kind = TContentKind::TextShape;
+  // Text: the DefineShape3 body after the character id (bounds, one solid fill, records).
+  std::vector<uint8_t> ShapeBody;
+  // Picture: the rectangle's size in twips; the shape spans (0,0)-(Width,Height).
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::shared_ptr<const TBitmapData> Bitmap;
+  // Sound.
+  std::shared_ptr<const TSoundData> Sound;
+  // The translation of a placement until Translate replaces it: the text's origin or the
+  // picture's top left corner, in twips.
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
+
+  bool IsShape() const { return Kind != TContentKind::Sound; }
+};
+
+using TContentPtr = std::shared_ptr<const TContent>;
+
+}  // namespace swf

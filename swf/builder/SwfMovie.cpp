@@ -1,0 +1,160 @@
+#include "swf/builder/SwfMovie.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "swf/builder/FileIo.h"
+#include "swf/builder/SwfAction.h"
+#include "swf/builder/SwfObject.h"
+#include "swf/format/SwfError.h"
+
+namespace swf {
+namespace {
+
+constexpr int MaxFrame = 65534;  // the frame count is a u16
+constexpr int MaxStageTwips = 1073741823;
+
+std::atomic<uint64_t> FrameVisits{1};
+std::atomic<uint64_t> Clears{0};
+
+int ClampByte(int v) { return std::clamp(v, 0, 255); }
+
+}  // namespace
+
+TSwfMovie::TSwfMovie() {
+  FSettings.Stage = {0, 550 * TwipsPerPixel, 0, 400 * TwipsPerPixel};
+}
+
+uint64_t TSwfMovie::FrameVisit() { return FrameVisits.load(); }
+
+uint64_t TSwfMovie::ClearCount() { return Clears.load(); }
+
+int TSwfMovie::RoundFrame(double frame) {
+  if (std::isnan(frame) || frame < -0.5 || frame > MaxFrame + 0.5) {
+    throw TSwfError("Frame number out of range (0 to " + std::to_string(MaxFrame) +
+                    "): " + std::to_string(frame));
+  }
+  // The default rounding mode rounds half to even.
+  double rounded = std::nearbyint(frame);
+  return static_cast<int>(std::clamp(rounded, 0.0, static_cast<double>(MaxFrame)));
+}
+
+void TSwfMovie::SetSize(int width, int height) {
+  if (width < 0 || height < 0 || width > MaxStageTwips || height > MaxStageTwips) {
+    throw TSwfError("Stage size out of range: " + std::to_string(width) + " x " + std::to_string(height) +
+                    " twips");
+  }
+  FSettings.Stage = {0, width, 0, height};
+}
+
+void TSwfMovie::SetFrameRate(int framesPerSecond) {
+  if (framesPerSecond < 1 || framesPerSecond > 255) {
+    throw TSwfError("Frame rate out of range (1 to 255): " + std::to_string(framesPerSecond));
+  }
+  FSettings.FrameRate88 = static_cast<uint16_t>(framesPerSecond << 8);
+}
+
+void TSwfMovie::SetFrameBkColor(int red, int green, int blue) {
+  FSettings.Background = {static_cast<uint8_t>(ClampByte(red)), static_cast<uint8_t>(ClampByte(green)),
+                          static_cast<uint8_t>(ClampByte(blue)), 255};
+}
+
+void TSwfMovie::GotoFrame(double frame) {
+  FFrame = RoundFrame(frame);
+  FrameVisits.fetch_add(1);
+}
+
+TSwfObject& TSwfMovie::Own(ISwfObject& object) const {
+  auto* own = dynamic_cast<TSwfObject*>(&object);
+  if (!own) throw TSwfError("The movie can only place objects of its own builder");
+  return *own;
+}
+
+bool TSwfMovie::Holds(TSwfObject& object) const {
+  if (!object.FContent || object.FFinished) return false;
+  if (!object.FMovie) {
+    object.FMovie = this;
+    object.FMovieGeneration = FGeneration;
+  }
+  return object.FMovie == this && object.FMovieGeneration == FGeneration;
+}
+
+void TSwfMovie::AddObject(ISwfObject& object) {
+  TSwfObject& obj = Own(object);
+  FTimeline.UseFrame(FFrame);
+  if (!Holds(obj)) return;
+  using TLastCall = TSwfObject::TLastCall;
+  TLastCall previous = obj.FLastCall;
+  bool frameStep = obj.FVisitAtRemove == FrameVisit();  // removed since the last GotoFrame
+  if (obj.FContent->Kind == TContentKind::Sound) {
+    FTimeline.StartSound(FFrame, obj.FContent);
+    obj.FLastCall = TLastCall::Add;
+    obj.FFinished = true;
+    return;
+  }
+  FTimeline.Of(obj.FContent).Add(FFrame, obj.CurrentPlacement(), FTimeline.NextSeq());
+  obj.FLastCall = frameStep ? TLastCall::FrameStepAdd : TLastCall::Add;
+  bool addedTwice = previous == TLastCall::Add || previous == TLastCall::FrameStepAdd;
+  bool placedWhereMade = previous == TLastCall::Make && obj.FVisitAtMake == FrameVisit();
+  if (!frameStep && (addedTwice || placedWhereMade)) obj.FFinished = true;
+}
+
+void TSwfMovie::RemoveObject(ISwfObject& object) {
+  TSwfObject& obj = Own(object);
+  FTimeline.UseFrame(FFrame);
+  if (!Holds(obj)) return;
+  if (obj.FLastCall == TSwfObject::TLastCall::Remove) {
+    obj.FFinished = true;  // the content already left with the first removal
+    return;
+  }
+  obj.FLastCall = TSwfObject::TLastCall::Remove;
+  obj.FVisitAtRemove = FrameVisit();
+  RemoveGroup(obj);
+}
+
+void TSwfMovie::RemoveGroup(TSwfObject& obj) {
+  for (const auto& character : obj.FGroup) {
+    TContentTimeline* line = FTimeline.Find(character.get());
+    if (!line || line->LastAddFrame() < 0 || line->EndedAfterLastAdd()) continue;
+    int lastAdd = line->LastAddFrame();
+    bool current = character == obj.FContent;
+    if (lastAdd < FFrame) {
+      line->Remove(FFrame);
+    } else if (lastAdd > FFrame || !current) {
+      line->Remove(lastAdd + 1);  // past the movie's end it is simply never written
+    }
+  }
+  // Earlier letters that have left (or never came) need no more attention.
+  std::erase_if(obj.FGroup, [&](const TContentPtr& character) {
+    if (character == obj.FContent) return false;
+    TContentTimeline* line = FTimeline.Find(character.get());
+    return !line || line->LastAddFrame() < 0 || line->EndedAfterLastAdd();
+  });
+}
+
+void TSwfMovie::AddAction(ISwfAction& action) {
+  auto* own = dynamic_cast<TSwfAction*>(&action);
+  if (!own) throw TSwfError("The movie can only add actions of its own builder");
+  FTimeline.UseFrame(FFrame);
+  if (!own->Codes().empty()) FTimeline.AddAction(FFrame, own->Codes());
+}
+
+std::vector<uint8_t> TSwfMovie::MovieBytes() const { return SerializeMovie(FSettings, FTimeline); }
+
+void TSwfMovie::WriteMovie(const std::string& path) {
+  struct TClearAtEnd {
+    TSwfMovie& Movie;
+    ~TClearAtEnd() { Movie.Clear(); }
+  } clearAtEnd{*this};
+  WriteFileAtomically(path, MovieBytes(), "movie");
+}
+
+void TSwfMovie::Clear() {
+  FTimeline.Clear();
+  FFrame = 0;
+  ++FGeneration;
+  Clears.fetch_add(1);
+}
+
+}  // namespace swf

@@ -1,0 +1,134 @@
+#include "swf/builder/SwfObject.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "swf/builder/JpegFile.h"
+#include "swf/builder/SwfMovie.h"
+#include "swf/builder/TextShape.h"
+#include "swf/builder/WaveFile.h"
+#include "swf/format/SwfError.h"
+
+namespace swf {
+namespace {
+
+constexpr double MaxField = 1073741823.0;      // the largest 31-bit signed field
+constexpr double MaxTextHeight = 1000000.0;    // twips (50000 pixels)
+
+// A number for a 31-bit field: NaN as 0, everything else clamped.
+int32_t Field(double v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int32_t>(std::lround(std::clamp(v, -MaxField, MaxField)));
+}
+
+double Finite(double v) { return std::isnan(v) ? 0.0 : v; }
+
+uint8_t Byte(double v) { return static_cast<uint8_t>(std::clamp(std::round(Finite(v)), 0.0, 255.0)); }
+
+}  // namespace
+
+TSwfObject::TSwfObject() = default;
+TSwfObject::~TSwfObject() = default;
+
+void TSwfObject::StartContent(TContentPtr content) {
+  bool joinsText = !FFinished && FContent && FContent->Kind == TContentKind::TextShape &&
+                   content->Kind == TContentKind::TextShape &&
+                   (FLastCall == TLastCall::FrameStepAdd || FLastCall == TLastCall::Make) &&
+                   FClearsAtMake == TSwfMovie::ClearCount();
+  if (!joinsText) {
+    FGroup.clear();
+    FMovie = nullptr;  // fresh content binds to the movie that first uses it
+  }
+  FGroup.push_back(content);
+  FContent = std::move(content);
+  FLastCall = TLastCall::Make;
+  FFinished = false;
+  FVisitAtMake = TSwfMovie::FrameVisit();
+  FClearsAtMake = TSwfMovie::ClearCount();
+  FFill.reset();
+  FScaleX = FScaleY = 65536;
+  FAngle = 0;
+  FTranslation.reset();
+}
+
+void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& text, double x, double y,
+                                double height) {
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(height)) {
+    throw TSwfError("The text's position or height is not a number");
+  }
+  if (height > MaxTextHeight) throw TSwfError("The text is too large: " + std::to_string(height) + " twips");
+  auto character = std::make_shared<TContent>();
+  character->Kind = TContentKind::TextShape;
+  character->ShapeBody = TextShapeBody(fontName, text, height);
+  character->OriginX = Field(x);
+  character->OriginY = Field(y);
+  StartContent(std::move(character));
+}
+
+void TSwfObject::MakePicture(int left, int top, int right, int bottom, int /*width*/, int /*height*/,
+                             const std::string& jpegPath) {
+  std::shared_ptr<const TBitmapData> bitmap = ReadJpegFile(jpegPath);
+  if (FLastBitmap && FLastBitmap->Jpeg == bitmap->Jpeg) bitmap = FLastBitmap;
+  FLastBitmap = bitmap;
+  auto character = std::make_shared<TContent>();
+  character->Kind = TContentKind::PictureShape;
+  character->Bitmap = std::move(bitmap);
+  int64_t width = std::llabs(static_cast<int64_t>(right) - left);
+  int64_t height = std::llabs(static_cast<int64_t>(bottom) - top);
+  character->Width = Field(static_cast<double>(width));
+  character->Height = Field(static_cast<double>(height));
+  character->OriginX = std::min(left, right);
+  character->OriginY = std::min(top, bottom);
+  StartContent(std::move(character));
+}
+
+void TSwfObject::MakeSound(const std::string& wavePath) {
+  auto character = std::make_shared<TContent>();
+  character->Kind = TContentKind::Sound;
+  character->Sound = ReadWaveFile(wavePath);
+  StartContent(std::move(character));
+}
+
+void TSwfObject::SetSolidFill(int red, int green, int blue, double alpha) {
+  FFill = TRgba{Byte(red), Byte(green), Byte(blue), Byte(alpha)};
+}
+
+void TSwfObject::Scale(double x, double y) {
+  FScaleX = Finite(x);
+  FScaleY = Finite(y);
+}
+
+void TSwfObject::Rotate(int angle) { FAngle = angle; }
+
+void TSwfObject::Translate(double x, double y) { FTranslation = std::make_pair(Finite(x), Finite(y)); }
+
+TPlacement TSwfObject::CurrentPlacement() const {
+  TPlacement placement;
+  double radians = FAngle / 65536.0 * std::numbers::pi / 180.0;
+  double cosine = std::cos(radians), sine = std::sin(radians);
+  // Scale first, then turn (clockwise on screen), then move the origin into place.
+  placement.Matrix.A = Field(FScaleX * cosine);
+  placement.Matrix.B = Field(FScaleX * sine);
+  placement.Matrix.C = Field(-FScaleY * sine);
+  placement.Matrix.D = Field(FScaleY * cosine);
+  if (FTranslation) {
+    placement.Matrix.TX = Field(FTranslation->first);
+    placement.Matrix.TY = Field(FTranslation->second);
+  } else if (FContent) {
+    placement.Matrix.TX = FContent->OriginX;
+    placement.Matrix.TY = FContent->OriginY;
+  }
+  if (FFill && FContent && FContent->Kind == TContentKind::TextShape) {
+    // Multiply by 0 and add the colour: exact colours and alpha from one black shape.
+    TCxForm& c = placement.CxForm;
+    c.RMult = c.GMult = c.BMult = c.AMult = 0;
+    c.RAdd = FFill->R;
+    c.GAdd = FFill->G;
+    c.BAdd = FFill->B;
+    c.AAdd = FFill->A;
+  }
+  return placement;
+}
+
+}  // namespace swf

@@ -1,0 +1,87 @@
+// TSwfObject: the builder's shape object. It makes text shapes, pictures and sounds and
+// holds the fill and transform that TSwfMovie::AddObject places them with.
+//
+// - Each Make starts a new character and resets the attributes: no fill (text drawn in
+//   opaque black), scale 1, no rotation, and the translation at the content's origin (a
+//   text's (x, y), a picture's top left corner). What was added before stays.
+// - SetSolidFill, Scale, Rotate and Translate replace, never accumulate; they take effect
+//   at the next AddObject. Scale and Rotate act about the content's origin; the matrix is
+//   translate · rotate · scale. Angles turn clockwise on screen.
+// - The fill of a text becomes a colour transform (multiply 0, add the colour), so one
+//   shape serves every colour and alpha. Pictures and sounds ignore the fill.
+// - Non-finite numbers: NaN counts as 0 and infinities as the largest value the format
+//   holds, so an effect dividing by zero still gives a movie.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "swf/builder/SwfContent.h"
+#include "swf/builder/SwfObjs.h"
+#include "swf/builder/SwfTimeline.h"
+#include "swf/format/SwfTypes.h"
+
+namespace swf {
+
+class TSwfMovie;
+
+class TSwfObject : public ISwfObject {
+ public:
+  TSwfObject();
+  ~TSwfObject() override;
+
+  // Text: UTF-8, shaped with the font found by family name (unknown families fall back to
+  // the default sans; characters the font lacks come from the first font that has them).
+  // x, y: the origin, where the top left of the first line's box lies (y is the top of the
+  // line box, not the baseline); height: the em height. All in twips. Lines break at '\n'.
+  void MakeTextSimple(const std::string& fontName, const std::string& text, double x, double y,
+                      double height) override;
+  // A JPEG picture scaled to the rectangle (twips); width and height (pixels) are the
+  // rectangle's size and are not otherwise used. The file is read during the call.
+  void MakePicture(int left, int top, int right, int bottom, int width, int height,
+                   const std::string& jpegPath) override;
+  // A 16-bit mono PCM wave file at 5512, 11025, 22050 or 44100 Hz, read during the call.
+  void MakeSound(const std::string& wavePath) override;
+  // Colour components and alpha 0..255; values outside are clamped, alpha is rounded.
+  void SetSolidFill(int red, int green, int blue, double alpha) override;
+  // Factors in 16.16 fixed point (65536 = 1.0).
+  void Scale(double x, double y) override;
+  // Degrees in 16.16 fixed point, clockwise.
+  void Rotate(int angle) override;
+  // Where the content's origin lands, in twips.
+  void Translate(double x, double y) override;
+
+  // The content the next AddObject places (empty before the first Make).
+  const TContentPtr& Content() const { return FContent; }
+  // The matrix and colour transform the next AddObject uses.
+  TPlacement CurrentPlacement() const;
+
+ private:
+  friend class TSwfMovie;
+
+  // What the movie last did with this object; decides letter groups and finished content
+  // (see TSwfMovie).
+  enum class TLastCall { None, Make, Add, FrameStepAdd, Remove };
+
+  void StartContent(TContentPtr content);
+
+  TContentPtr FContent;
+  std::vector<TContentPtr> FGroup;  // the letters of one text, FContent last
+  TLastCall FLastCall = TLastCall::None;
+  bool FFinished = false;
+  uint64_t FVisitAtMake = 0;
+  uint64_t FClearsAtMake = 0;
+  uint64_t FVisitAtRemove = ~0ull;
+  const TSwfMovie* FMovie = nullptr;  // the movie the content was first used in
+  uint64_t FMovieGeneration = 0;
+
+  std::optional<TRgba> FFill;
+  double FScaleX = 65536, FScaleY = 65536;
+  int FAngle = 0;
+  std::optional<std::pair<double, double>> FTranslation;
+  std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
+};
+
+}  // namespace swf

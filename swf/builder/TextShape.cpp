@@ -1,0 +1,144 @@
+#include "swf/builder/TextShape.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "swf/builder/FontCatalog.h"
+#include "swf/builder/ShapeEncoder.h"
+#include "swf/format/SwfTypes.h"
+
+namespace swf {
+namespace {
+
+struct TPlacedGlyph {
+  TFontFace* Face;
+  uint32_t Glyph;
+  double X, Y;   // pen position in twips, Y the baseline (pointing down)
+  double Scale;  // twips per font unit
+};
+
+struct TLayout {
+  std::vector<TPlacedGlyph> Glyphs;
+  double Width = 0;
+};
+
+// Splits the text into lines of drawable characters.
+std::vector<std::u32string> Lines(const std::string& text) {
+  std::vector<std::u32string> lines(1);
+  for (char32_t c : DecodeUtf8(text)) {
+    if (c == U'\n') {
+      lines.emplace_back();
+    } else if (c == U'\t') {
+      lines.back().push_back(U' ');
+    } else if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0)) {
+      lines.back().push_back(c);
+    }
+  }
+  return lines;
+}
+
+// Shapes one run of characters drawn with one face; returns the pen's new x.
+double ShapeRun(TFontFace& face, const char32_t* chars, size_t count, double penX, double baseline,
+                double height, std::vector<TPlacedGlyph>& out) {
+  hb_buffer_t* buffer = hb_buffer_create();
+  hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t*>(chars), static_cast<int>(count), 0,
+                      static_cast<int>(count));
+  hb_buffer_guess_segment_properties(buffer);
+  hb_shape(face.Font(), buffer, nullptr, 0);
+  unsigned n = 0;
+  hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &n);
+  hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &n);
+  double scale = height / face.UnitsPerEm();
+  for (unsigned i = 0; i < n; ++i) {
+    out.push_back({&face, infos[i].codepoint, penX + positions[i].x_offset * scale,
+                   baseline - positions[i].y_offset * scale, scale});
+    penX += positions[i].x_advance * scale;
+  }
+  hb_buffer_destroy(buffer);
+  return penX;
+}
+
+// Needs the catalog's lock.
+TLayout LayOut(const std::string& fontName, const std::string& text, double height) {
+  TLayout layout;
+  if (!(height > 0)) return layout;
+  TFontCatalog& catalog = TFontCatalog::Instance();
+  TFontFace& primary = catalog.Primary(fontName);
+  double primaryScale = height / primary.UnitsPerEm();
+  double baseline = primary.Ascender() * primaryScale;
+  for (const std::u32string& line : Lines(text)) {
+    double penX = 0;
+    size_t start = 0;
+    while (start < line.size()) {
+      // A run of characters that one face draws.
+      TFontFace& face = catalog.ForChar(fontName, line[start]);
+      size_t end = start + 1;
+      while (end < line.size() && &catalog.ForChar(fontName, line[end]) == &face) ++end;
+      penX = ShapeRun(face, line.data() + start, end - start, penX, baseline, height, layout.Glyphs);
+      start = end;
+    }
+    layout.Width = std::max(layout.Width, penX);
+    baseline += primary.LineHeight() * primaryScale;
+  }
+  return layout;
+}
+
+void AddGlyph(TShapeEncoder& shape, TPlacedGlyph& glyph) {
+  const TGlyphOutline& outline = glyph.Face->Outline(glyph.Glyph);
+  double s = glyph.Scale;
+  // Font units point up; twips point down.
+  auto x = [&](float v) { return glyph.X + v * s; };
+  auto y = [&](float v) { return glyph.Y - v * s; };
+  for (const auto& c : outline.Commands) {
+    const float* p = c.Points;
+    switch (c.Kind) {
+      case TGlyphOutline::TCommand::Move: shape.MoveTo(x(p[0]), y(p[1]), outline.Ink); break;
+      case TGlyphOutline::TCommand::Line: shape.LineTo(x(p[0]), y(p[1])); break;
+      case TGlyphOutline::TCommand::Quad: shape.QuadTo(x(p[0]), y(p[1]), x(p[2]), y(p[3])); break;
+      case TGlyphOutline::TCommand::Cubic:
+        shape.CubicTo(x(p[0]), y(p[1]), x(p[2]), y(p[3]), x(p[4]), y(p[5]));
+        break;
+    }
+  }
+  shape.ClosePath();
+}
+
+}  // namespace
+
+std::u32string DecodeUtf8(const std::string& text) {
+  std::u32string out;
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  size_t n = text.size(), i = 0;
+  while (i < n) {
+    unsigned char b = s[i];
+    int length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    char32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+    bool ok = length > 0 && i + length <= n;
+    for (int k = 1; ok && k < length; ++k) {
+      ok = (s[i + k] & 0xC0) == 0x80;
+      c = (c << 6) | (s[i + k] & 0x3F);
+    }
+    static const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (ok && (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
+    out.push_back(ok ? c : U'\uFFFD');
+    i += ok ? length : 1;
+  }
+  return out;
+}
+
+std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height) {
+  TShapeEncoder shape;
+  {
+    std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+    TLayout layout = LayOut(fontName, text, height);
+    for (TPlacedGlyph& glyph : layout.Glyphs) AddGlyph(shape, glyph);
+  }
+  return shape.Body(TShapeEncoder::SolidFill({0, 0, 0, 255}));
+}
+
+double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height) {
+  std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+  return LayOut(fontName, text, height).Width;
+}
+
+}  // namespace swf

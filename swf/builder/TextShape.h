@@ -1,0 +1,22 @@
+// Text as a shape: UTF-8 text shaped by HarfBuzz with the fonts of TFontCatalog, glyph
+// outlines from FreeType, encoded as one DefineShape3 with a single solid fill (opaque
+// black; placements recolour it). Coordinates are twips relative to the text's origin,
+// the top left of the first line's box: the first baseline lies one ascender below it.
+// Lines break at '\n'; other control characters are left out, a tab counts as a space.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace swf {
+
+// height is the em height in twips; a height of 0 or less gives an empty shape.
+std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height);
+
+// The advance width of the text's longest line, in twips.
+double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height);
+
+// The text's code points; bytes that are not UTF-8 become U+FFFD.
+std::u32string DecodeUtf8(const std::string& text);
+
+}  // namespace swf
