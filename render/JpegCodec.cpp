@@ -69,6 +69,7 @@ struct TDecodeJob {
   std::FILE* File = nullptr;
   int MaxWidth = 0;
   int MaxHeight = 0;
+  int MaxSide = 0; // > 0: decode reduced to fit, instead of checking MaxWidth and MaxHeight
   TJpegDecoding Result;
   std::vector<std::uint8_t> CmykRow; // one row of four-channel samples
   TErrorManager Errors;
@@ -108,9 +109,22 @@ bool RunDecode(TDecodeJob& job)
   jpeg_read_header(&info, TRUE);
 
   job.Result.Declared = {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
-  if (info.image_width > static_cast<unsigned>(job.MaxWidth) ||
-      info.image_height > static_cast<unsigned>(job.MaxHeight)) {
-    job.Result.TooLarge = true;
+  if (job.MaxSide > 0) {
+    const unsigned maxSide = static_cast<unsigned>(job.MaxSide);
+    const auto fits = [&](unsigned denominator) {
+      return (info.image_width + denominator - 1) / denominator <= maxSide &&
+             (info.image_height + denominator - 1) / denominator <= maxSide;
+    };
+    unsigned denominator = 1;
+    while (denominator <= 8 && !fits(denominator)) denominator *= 2;
+    job.Result.TooLarge = denominator > 8;
+    info.scale_num = 1;
+    info.scale_denom = denominator;
+  } else {
+    job.Result.TooLarge = info.image_width > static_cast<unsigned>(job.MaxWidth) ||
+                          info.image_height > static_cast<unsigned>(job.MaxHeight);
+  }
+  if (job.Result.TooLarge) {
     jpeg_destroy_decompress(&info);
     return true;
   }
@@ -177,19 +191,35 @@ bool RunEncode(TEncodeJob& job)
 
 } // namespace
 
-TJpegDecoding DecodeJpeg(const std::string& path, int maxWidth, int maxHeight)
+namespace {
+
+TJpegDecoding Decode(const std::string& path, TDecodeJob& job)
 {
   std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rbe"));
   if (!file)
     throw TPictureError("Cannot open the picture file \"" + path + "\": " + std::strerror(errno) + ".");
+  job.File = file.get();
+  if (!RunDecode(job))
+    throw TPictureError("The picture file \"" + path + "\" is not a readable JPEG picture (" + job.Errors.Message +
+                        ").");
+  return std::move(job.Result);
+}
+
+} // namespace
+
+TJpegDecoding DecodeJpeg(const std::string& path, int maxWidth, int maxHeight)
+{
   auto job = std::make_unique<TDecodeJob>();
-  job->File = file.get();
   job->MaxWidth = maxWidth;
   job->MaxHeight = maxHeight;
-  if (!RunDecode(*job))
-    throw TPictureError("The picture file \"" + path + "\" is not a readable JPEG picture (" +
-                        job->Errors.Message + ").");
-  return std::move(job->Result);
+  return Decode(path, *job);
+}
+
+TJpegDecoding DecodeJpegReduced(const std::string& path, int maxSide)
+{
+  auto job = std::make_unique<TDecodeJob>();
+  job->MaxSide = maxSide;
+  return Decode(path, *job);
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality)

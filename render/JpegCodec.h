@@ -21,6 +21,11 @@ struct TJpegDecoding {
 // not decoded. Throws TPictureError when the file cannot be opened or is not a whole JPEG.
 TJpegDecoding DecodeJpeg(const std::string& path, int maxWidth, int maxHeight);
 
+// Reads the JPEG file at `path` shrunk while decoding to 1/1, 1/2, 1/4 or 1/8 of its size,
+// the largest whose sides are at most maxSide pixels (for showing it small). TooLarge when
+// even 1/8 is larger.
+TJpegDecoding DecodeJpegReduced(const std::string& path, int maxSide);
+
 // The JPEG data (baseline, 4:2:0) of `picture` at the given quality (0..100).
 std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality);
 

@@ -9,6 +9,7 @@
 #include "render/JpegCodec.h"
 #include "render/Pic.h"
 #include "render/PictureError.h"
+#include "render/PicturePreview.h"
 
 namespace {
 
@@ -216,6 +217,29 @@ TEST_F(PicTest, TopDownBitmapIsAccepted)
   const TRgbPicture work = DecodeJpeg(Pic.WorkFile(), 800, 600).Picture;
   EXPECT_GT(PixelAt(work, 4, 1)[0], 200);
   EXPECT_GT(PixelAt(work, 4, size - 2)[2], 200);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PicturePreview, ShowsPicturesTheExaminerRefusesWithinBounds)
+{
+  TScratchFolder scratch;
+  WriteJpeg(scratch.File("large.jpg"), 2000, 1000);
+  const TRgbPicture shrunk = ReadPreviewPicture(scratch.File("large.jpg"), 512);
+  EXPECT_EQ(shrunk.Width, 500); // a quarter: the largest reduction that fits
+  EXPECT_EQ(shrunk.Height, 250);
+
+  WriteBmp(scratch.File("large.bmp"), 1024, 768);
+  EXPECT_EQ(ReadPreviewPicture(scratch.File("large.bmp")).Width, 1024);
+
+  WriteJpeg(scratch.File("strip.jpg"), 6000, 8); // an eighth is still wider than 512
+  EXPECT_THROW(ReadPreviewPicture(scratch.File("strip.jpg"), 512), TPictureError);
+  WriteWholeFile(scratch.File("huge.bmp"), BmpHeaderBytes(5000, 10, 5000 * 3 * 10) + std::string(150000, '\0'));
+  EXPECT_THROW(ReadPreviewPicture(scratch.File("huge.bmp")), TPictureError);
+  WriteWholeFile(scratch.File("icon.ico"), "\0\0\1\0");
+  EXPECT_THROW(ReadPreviewPicture(scratch.File("icon.ico")), TPictureError);
 }
 
 } // namespace
