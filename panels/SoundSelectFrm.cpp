@@ -14,8 +14,10 @@
 #include <exception>
 
 #include "panels/ChildFrm.h"
+#include "panels/PanelHost.h"
 #include "panels/SoundFrm.h"
 #include "panels/ioplug.h"
+#include "render/RenderContext.h"
 
 namespace {
 
@@ -37,6 +39,15 @@ TMediaFolderAccess& MediaFolder()
 {
   static TMediaFolderAccess access;
   return access;
+}
+
+// The file a name in the card stands for: a relative name (as the templates hold) lies in the
+// program folder, where the renderer looks for its converted file.
+std::string SoundFileOf(const QString& fileName)
+{
+  const std::string name = QFile::encodeName(fileName).toStdString();
+  IPanelHost* host = PanelHost();
+  return host ? host->RenderContext().ResolveMediaPath(name) : name;
 }
 
 QString StandardOpenDialog(QWidget* parent, const QString& folder, const QString& filter)
@@ -186,7 +197,7 @@ void TSoundSelectForm::OkBtnClick()
     SetButtonsEnabled(false);
     QString failure;
     try {
-      SoundImporter().Import(QFile::encodeName(fileName).toStdString(), [this] { WaitStep(); });
+      SoundImporter().Import(SoundFileOf(fileName), [this] { WaitStep(); });
     } catch (const std::exception& error) {
       failure = QString::fromUtf8(error.what());
     }

@@ -232,6 +232,16 @@ TEST_F(SoundChooser, OkImportsTheFileBesideItAndTakesItsName)
   EXPECT_NEAR(facts.Seconds(), 0.5, 0.01);
   EXPECT_EQ(Folder.FileNames(), (std::vector<std::string>{"Party Song.wav", "Party Song.wav_tmp.wav"}));
 
+  // A relative name, as the templates hold, lies in the program folder, where the renderer
+  // looks for the converted file; the name itself is kept as it is.
+  Host.Fixture.Ctx.ProgramFolder = Folder.Path().string();
+  std::filesystem::create_directory(Folder / "library");
+  WriteSineWav(Folder / "library/jingle.wav", 22050, 1, 0.2);
+  ImportByOk("library/jingle.wav");
+  EXPECT_TRUE(Messages.isEmpty()) << Messages.join("; ").toStdString();
+  EXPECT_EQ(ReadWavFacts(Folder / "library/jingle.wav_tmp.wav").Rate, 22050);
+  EXPECT_EQ(Host.StoredContent(1), "library/jingle.wav");
+
   // The buttons stay disabled until the chooser is shown again.
   EXPECT_FALSE(Chooser->OkBtn->isEnabled());
   bool enabledWhenShown = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RenderFixture.h"
+#include "render/FlashObjRegistry.h"
 #include "render/FlashSound.h"
 #include "render/FlashText.h"
 #include "render/SoundPanel.h"
@@ -71,7 +72,9 @@ TEST(FlashSound, AddNewAppendsTheDefaultsInOrderAndSelectsTheNewNode)
 {
   TRenderFixture fixture(SoundObjXml("Sound1", "a.wav") + TextObjXml(TTextSpec{}));
   fixture.Preview.Current = 10; // a sound starts at frame 0 wherever the preview stands
-  auto sound = std::make_unique<TFlashSound>(fixture.Ctx);
+  // The card and the library make sound objects by their kind.
+  std::unique_ptr<TFlashObj> sound = TFlashObjRegistry::Create("Sound", fixture.Ctx);
+  ASSERT_NE(dynamic_cast<TFlashSound*>(sound.get()), nullptr);
   EXPECT_EQ(sound->ObjTypeName, "Sound");
   sound->AddNew();
   EXPECT_EQ(fixture.Library.Nodes, (std::vector<std::string>{"Sound2"}));
