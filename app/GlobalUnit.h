@@ -1,0 +1,54 @@
+// The program-wide state: one record, owned by the main window, that every part of the
+// editor reads and writes (the open card, the builder objects, the play and window-fit
+// flags, the current objects, the tool windows, the working paths, the guide's choice).
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "render/RenderContext.h"
+
+class TFlashCard;
+
+inline constexpr const char* ApplicationTitle = "Greetix 3.0";
+
+struct TGlobal {
+  TGlobal();
+  ~TGlobal();
+  TGlobal(const TGlobal&) = delete;
+  TGlobal& operator=(const TGlobal&) = delete;
+
+  // "Greetix 3.0": the fixed first part of every window caption.
+  QString AppTitle;
+  // The base path (without extension) of a card that has no file name yet: the private
+  // working folder of this run + "/Untitled".
+  QString UntitledBasePath;
+  // The folder pictures and sounds were last chosen from, with its trailing separator.
+  QString LastOpenDir;
+  // The template chosen when the new-card guide last closed with OK.
+  int GuideResult = 0;
+
+  // What the card objects reach: the builder's three objects, the card document, the
+  // editing objects (the current text, picture and sound object), the preview and panels.
+  TRenderContext Context;
+
+  // Whether the preview is meant to play.
+  bool Playing = false;
+  // Set while the card fits the window to a movie; the resize step leaves the card alone.
+  bool WindowFitting = false;
+  // "Text", "Pic" or "Sound": the kind of object last opened in the movie library.
+  QString CurrentObjKind;
+  // Client coordinates of the last left press and release over the preview.
+  QPoint DragStart;
+  QPoint DragEnd;
+
+  // The tool windows; each may be absent.
+  QPointer<QWidget> BackgroundForm;
+  QPointer<QWidget> ObjListForm;
+  QPointer<QWidget> TextForm;
+  QPointer<QWidget> PicForm;
+  QPointer<QWidget> SoundForm;
+};

@@ -1,0 +1,91 @@
+// The main window's life: creation, the start-up document, closing, and the dispatch of
+// the title bar's and the application's mouse events.
+#include "app/MainFrm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/ErrorBox.h"
+#include "app/FileDialogs.h"
+#include "app/ImageBox.h"
+#include "app/PictureButton.h"
+#include "app/PlaySlider.h"
+#include "panels/UiBitmaps.h"
+#include "platform/WorkFolder.h"
+
+TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Arguments(arguments),
+      Dialogs(std::make_unique<TFileDialogs>()) {
+  setObjectName(QStringLiteral("MainForm"));
+  RegisterStandardToolWindows();
+  BuildActions();
+  BuildComponents();
+  ConnectControls();
+  setMinimumSize(ConstrainOuterSize(QSize(0, 0)));
+  setMaximumSize(ConstrainOuterSize(QSize(INT_MAX, INT_MAX)));
+  resize(610 + 2 * BorderWidth, 439 + 2 * BorderWidth);
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  setMouseTracking(true);
+  FormCreate();
+  qApp->installEventFilter(this);
+  TimerTitle->start();
+  TimerPlay->start();
+}
+
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  FreeToolWindows();
+}
+
+void TMainForm::SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs) {
+  Dialogs = std::move(dialogs);
+}
+
+void TMainForm::FormCreate() {
+  G.AppTitle = QString::fromLatin1(ApplicationTitle);
+  G.UntitledBasePath = Platform::UntitledBasePath();
+  setWindowTitle(G.AppTitle);
+  setWindowIcon(Ui::ProgramIcon());
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (Shown)
+    return;
+  Shown = true;
+  RunCommand([this] { FormShow(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // The program ends without any question, whatever the state of the card.
+  event->accept();
+}
+
+void TMainForm::BtnMiniClick() { showMinimized(); }
+
+void TMainForm::BtnCloseClick() { close(); }
+
+void TMainForm::FileExitActExecute() { close(); }
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (ApplicationEvents1Message(watched, event))
+    return true;
+  const bool titlePart = watched == ImgTitle || watched == Caption1 || watched == LabelHelp ||
+                         watched == Label1 || watched == ImgTitleLine;
+  if (titlePart && event->type() == QEvent::MouseButtonPress) {
+    ImgTitleMouseDown(static_cast<QMouseEvent*>(event)->button());
+    return false;
+  }
+  if (titlePart && watched != ImgTitleLine && event->type() == QEvent::MouseButtonDblClick) {
+    ImgTitleDblClick();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,242 @@
+// The main window: the painted title bar and toolbar, the docking places of the tool
+// windows, the preview with its slider, and every command of the editor.
+//
+// The window is frameless; a four-pixel sizing border surrounds the client area `Client`,
+// and all positions below are client coordinates. The implementation is split by concern:
+// MainFrmComponents (building the controls), MainFrmLayout (resize, size limits, full
+// screen), MainFrmStates (tool windows and the three window states), MainFrmPreview (the
+// player commands and the slider), MainFrmFile (New, Open, Save, Export, Close) and
+// MainFrmTitle (title bar, caption, mouse over the preview, help, About).
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+#include "app/GlobalUnit.h"
+#include "app/ImageList.h"
+#include "panels/ToolWindows.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class TImage;
+class TPictureButton;
+class TPlaySlider;
+class TFileDialogs;
+
+// The player's movie property when no movie is loaded.
+inline constexpr const char* NoMovie = "http://";
+
+// The help page beside the program.
+QString HelpFileName();
+
+class TMainForm : public QWidget {
+  Q_OBJECT
+public:
+  // arguments: the command line after the program name; the first one chooses the
+  // document shown at start-up.
+  explicit TMainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  TGlobal& Global() { return G; }
+  // Where Open, Save and Export ask for file names (tests answer without a dialog).
+  void SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs);
+  TFileDialogs& FileDialogs() { return *Dialogs; }
+
+  // Client area: the window less its sizing border.
+  static constexpr int BorderWidth = 4;
+  QSize ClientSize() const;
+  void SetClientSize(int width, int height);
+  void SetClientWidth(int width);
+  void SetClientHeight(int height);
+  // The window's own size limits, applied to a proposed outer size.
+  static QSize ConstrainOuterSize(QSize proposed);
+  bool BorderSizeable() const { return Sizeable; }
+
+  // ---- Components ----
+  QWidget* Client = nullptr;
+  QWidget* PanelTop = nullptr;
+  TImage* ImgTitle = nullptr;
+  TImage* ImgHead = nullptr;
+  TImage* Image1 = nullptr;
+  TImage* Image2 = nullptr;
+  QLabel* Caption1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* LabelHelp = nullptr;
+  TImage* ImgTitleLine = nullptr;
+  TPictureButton* BtnHelp = nullptr;
+  TPictureButton* BtnMini = nullptr;
+  TPictureButton* BtnClose = nullptr;
+  TPictureButton* BtnNew = nullptr;
+  TPictureButton* BtnOpen = nullptr;
+  TPictureButton* BtnSave = nullptr;
+  TPictureButton* BtnBackground = nullptr;
+  TPictureButton* BtnText = nullptr;
+  TPictureButton* BtnPicture = nullptr;
+  TPictureButton* BtnSound = nullptr;
+  TPictureButton* BtnLoop = nullptr;
+  TPictureButton* BtnPlay = nullptr;
+  TPictureButton* BtnPause = nullptr;
+  TPictureButton* BtnStop = nullptr;
+  TPictureButton* BtnBackward = nullptr;
+  TPictureButton* BtnForward = nullptr;
+  QWidget* PanelLeft = nullptr;
+  TImage* ImgLeft = nullptr;
+  QWidget* PanelObj = nullptr;
+  QWidget* PanelMain = nullptr;
+  QWidget* ShockwaveFlash = nullptr;
+  QWidget* Panel1 = nullptr;
+  TPlaySlider* SliderPlay = nullptr;
+
+  QMenu* PopupMenu = nullptr;
+  QAction* LoopPopupMenuItem = nullptr;
+  QAction* N5 = nullptr;
+  QAction* AboutPopupMenuItem = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* SwfToExe = nullptr;
+  QAction* ExeToSwf = nullptr;
+
+  QTimer* TimerTitle = nullptr;
+  QTimer* TimerPlay = nullptr;
+
+  // ---- Actions ----
+  QAction *FileNewAct, *FileOpenAct, *FileCloseAct, *FileSaveAct, *FileSaveAsAct,
+      *FileExportAsSwfAct, *FileSetAsScreenSaverAct, *FileSwfToExeAct, *FileExeToSwfAct,
+      *FileExitAct;
+  QAction *EditBgAct, *EditTextAct, *EditPictureAct, *EditSoundAct;
+  QAction *ControlPlayAct, *ControlPauseAct, *ControlStopAct, *ControlForwardAct,
+      *ControlBackwardAct, *ControlLoopAct;
+  QAction *ViewFullScreenAct, *ViewPreviewAct;
+  QAction *InsertTextAct, *InsertPictureAct, *InsertSoundAct;
+  QAction *WindowLibraryAct, *WindowShowAct;
+  QAction *HelpContentsAct, *HelpFaqAct, *HelpAboutAct, *HelpVisitPlumeworksAct,
+      *HelpVisitForumAct;
+
+  // ---- Image lists of the picture buttons ----
+  TImageList ImageList1, ImageList2, ImageList3, ImageList4, ImageList5, ImageList6,
+      ImageList7, ImageList8, ImageList9, ImageList10, ImageList11, ImageList12, ImageList13,
+      ImageList14, ImageList15, ImageList16, ImageList17;
+
+  // ---- UI state operations (the card switches the window's state through these) ----
+  void FreeToolWindows();
+  void CreateToolWindows();
+  void DisablePlayControls();
+  void EnablePlayControls();
+  void DisableEditControls();
+  void EnableEditControls();
+  // The stored loop flag: the enabled state of ControlLoopAct.
+  bool StoredLoop() const;
+  void SetStoredLoop(bool on);
+  // Shows or hides the preview area (PanelMain).
+  void SetPreviewVisible(bool visible);
+  // The loop button's pictures and the popup item's check mark for looping on or off.
+  void ShowLoopState(bool on);
+
+  // The caption that TimerTitleTimer shows for the given document and frame figures.
+  static QString CaptionText(const QString& appTitle, const QString& documentName,
+                             int frameNum, int totalFrames);
+
+public slots:
+  // Window
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void BtnMiniClick();
+  void BtnCloseClick();
+  void FileExitActExecute();
+  void EditBgActExecute();
+  void WindowLibraryActExecute();
+  void WindowShowActExecute();
+  void ViewFullScreenActExecute();
+  // File
+  void FileNewActExecute();
+  void FileOpenActExecute();
+  void FileSaveActExecute();
+  void FileSaveAsActExecute();
+  void FileExportAsSwfActExecute();
+  void FileCloseActExecute();
+  void FileSetAsScreenSaverActExecute();
+  void FileSwfToExeActExecute();
+  void FileExeToSwfActExecute();
+  // Insert
+  void InsertTextActExecute();
+  void InsertPictureActExecute();
+  void InsertSoundActExecute();
+  // Preview
+  void ControlPlayActExecute();
+  void ControlPauseActExecute();
+  void ControlStopActExecute();
+  void ControlForwardActExecute();
+  void ControlBackwardActExecute();
+  void ControlLoopActExecute();
+  void ViewPreviewActExecute();
+  void SliderPlayMouseDown();
+  void SliderPlayMouseUp();
+  void TimerPlayTimer();
+  // Title bar, caption, help
+  void ImgTitleMouseDown(Qt::MouseButton button);
+  void ImgTitleDblClick();
+  void TimerTitleTimer();
+  void HelpContentsActExecute();
+  void HelpFaqActExecute();
+  void HelpAboutActExecute();
+  void HelpVisitPlumeworksActExecute();
+  void HelpVisitForumActExecute();
+
+public:
+  // The application's message hook: sees every event before it is delivered. True marks
+  // it handled.
+  bool ApplicationEvents1Message(QObject* receiver, QEvent* event);
+  // Whether a client point lies inside the preview (PanelMain, strictly inside its edges).
+  bool InsidePreview(QPoint clientPoint) const;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+private:
+  void BuildComponents();
+  void BuildTitleBar();
+  void BuildToolBar();
+  void BuildPanels();
+  void BuildMenus();
+  void BuildActions();
+  void ConnectControls();
+  void AlignPanels();
+  void RepaintPlayer();
+  Qt::Edges BorderEdgesAt(QPoint point) const;
+  void MoveDockedPanelParts();
+  // The resize's card step: in Edit state the stage takes the preview area's size and the
+  // card renders again. Errors end it silently.
+  void ResizeCard(int stageWidth, int stageHeight);
+  QPointer<QWidget>& ToolWindow(TToolWindowKind kind);
+  // The card and the player as the title, caption and mouse handling read them.
+  bool HasCard() const;
+  bool EditingCard() const; // a card exists and its mode is "Edit"
+  QString CardPath() const;
+  QString DocumentName() const;
+  QString PreviewMovie() const;
+  int PreviewFrameNum() const;
+  int PreviewTotalFrames() const;
+  void PreviewDragStep(bool pressed, QPoint clientPoint);
+  // Moves the current text or picture by a distance in stage pixels, in its panel, its
+  // object and the card document, then renders the card.
+  void MoveCurrentObject(QPoint distance);
+
+  TGlobal G;
+  QStringList Arguments;
+  std::unique_ptr<TFileDialogs> Dialogs;
+  bool Shown = false;
+  bool Sizeable = true;
+  bool GuideOpen = false;
+  // The client size a window fit asked for; its resize report leaves the card alone.
+  QSize FittedClientSize;
+};

@@ -1,0 +1,197 @@
+// The main window's geometry: the sizing border, the client layout on every size change,
+// the size limits and the full-screen view.
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "app/ImageBox.h"
+#include "app/MainFrm.h"
+#include "app/PictureButton.h"
+#include "app/PlaySlider.h"
+
+namespace {
+
+constexpr int MinOuterWidth = 570;
+constexpr int MaxOuterWidth = 1034;
+constexpr int MinOuterHeight = 420;
+constexpr int MaxOuterHeight = 800;
+
+} // namespace
+
+QSize TMainForm::ConstrainOuterSize(QSize proposed) {
+  return QSize(std::clamp(proposed.width(), MinOuterWidth, MaxOuterWidth),
+               std::clamp(proposed.height(), MinOuterHeight, MaxOuterHeight));
+}
+
+QSize TMainForm::ClientSize() const { return Client->size(); }
+
+void TMainForm::SetClientSize(int width, int height) {
+  int border = Sizeable ? 2 * BorderWidth : 0;
+  resize(ConstrainOuterSize(QSize(width + border, height + border)));
+}
+
+void TMainForm::SetClientWidth(int width) { SetClientSize(width, Client->height()); }
+
+void TMainForm::SetClientHeight(int height) { SetClientSize(Client->width(), height); }
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  int border = Sizeable ? BorderWidth : 0;
+  Client->setGeometry(border, border, width() - 2 * border, height() - 2 * border);
+  FormResize();
+}
+
+// The controls that stretch with the client area, as their alignments ask.
+void TMainForm::AlignPanels() {
+  int clientWidth = Client->width();
+  int clientHeight = Client->height();
+  PanelTop->setGeometry(0, 0, clientWidth, PanelTop->height());
+  ImgTitle->resize(clientWidth, ImgTitle->height());
+  ImgHead->resize(clientWidth, ImgHead->height());
+  int below = PanelTop->height();
+  PanelLeft->setGeometry(0, below, PanelLeft->width(), clientHeight - below);
+  ImgLeft->setGeometry(PanelLeft->rect());
+  PanelMain->setGeometry(PanelLeft->width(), below, clientWidth - PanelLeft->width(),
+                         clientHeight - below);
+  int strip = Panel1->height();
+  ShockwaveFlash->setGeometry(0, 0, PanelMain->width(), PanelMain->height() - strip);
+  Panel1->setGeometry(0, PanelMain->height() - strip, PanelMain->width(), strip);
+  SliderPlay->setGeometry(Panel1->rect());
+}
+
+void TMainForm::FormResize() {
+  AlignPanels();
+  int clientWidth = Client->width();
+  int clientHeight = Client->height();
+
+  // 1. Repaint the player.
+  if (isVisible())
+    RepaintPlayer();
+
+  // 2. In Edit state the stage follows the preview area, and the card renders anew. A
+  //    resize that only reports the size a window fit asked for changes nothing.
+  bool fitReported = FittedClientSize.isValid() && FittedClientSize == Client->size();
+  FittedClientSize = QSize();
+  if (!G.WindowFitting && !fitReported)
+    ResizeCard(clientWidth - PanelLeft->width(),
+               clientHeight - PanelTop->height() - SliderPlay->height());
+
+  // 3. Title bar, from the right.
+  BtnClose->move(clientWidth - BtnClose->width() - 10, BtnClose->y());
+  BtnMini->move(BtnClose->x() - BtnMini->width(), BtnMini->y());
+  ImgTitleLine->move(BtnMini->x() - ImgTitleLine->width() - 5, ImgTitleLine->y());
+  LabelHelp->move(ImgTitleLine->x() - LabelHelp->width() - 7, LabelHelp->y());
+  BtnHelp->move(LabelHelp->x() - BtnHelp->width() - 2, BtnHelp->y());
+
+  // 4. Player buttons, from the right.
+  BtnForward->move(clientWidth - BtnForward->width() - 20, BtnForward->y());
+  TPictureButton* previous = BtnForward;
+  for (TPictureButton* button : {BtnBackward, BtnStop, BtnPause, BtnPlay, BtnLoop}) {
+    button->move(previous->x() - button->width() - 1, button->y());
+    previous = button;
+  }
+
+  // 5. The library's place keeps its distance from the bottom.
+  PanelObj->move(PanelObj->x(), clientHeight - PanelObj->height() - 8);
+
+  // 6. The docked panels' line and labels follow.
+  MoveDockedPanelParts();
+}
+
+void TMainForm::MoveDockedPanelParts() {
+  for (QWidget* panel : {G.BackgroundForm.data(), G.TextForm.data(), G.PicForm.data(),
+                         G.SoundForm.data()}) {
+    if (!panel)
+      continue;
+    if (auto* line = panel->findChild<QWidget*>(QStringLiteral("ChildImgLine")))
+      line->resize(line->width(), PanelLeft->height() - 10);
+    for (const char* name : {"ChildLabelFlashObj", "ChildLabelFlashObj1"})
+      if (auto* label = panel->findChild<QWidget*>(QString::fromLatin1(name)))
+        label->move(label->x(), PanelObj->y() - 103);
+  }
+}
+
+void TMainForm::RepaintPlayer() {
+  ShockwaveFlash->update();
+  ShockwaveFlash->setFocus();
+}
+
+void TMainForm::ViewFullScreenActExecute() {
+  if (Sizeable) {
+    SliderPlay->hide();
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    Sizeable = false;
+    setWindowState(Qt::WindowMaximized);
+  } else {
+    SliderPlay->show();
+    setWindowState(Qt::WindowNoState);
+    Sizeable = true;
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  }
+  // Changing the window's flags takes it off the screen; put it back.
+  show();
+  resizeEvent(nullptr);
+}
+
+// ---- The sizing border ----
+
+Qt::Edges TMainForm::BorderEdgesAt(QPoint point) const {
+  Qt::Edges edges;
+  if (!Sizeable || isMaximized())
+    return edges;
+  const int grip = BorderWidth + 2; // corners are a little easier to catch
+  if (point.x() < BorderWidth)
+    edges |= Qt::LeftEdge;
+  if (point.x() >= width() - BorderWidth)
+    edges |= Qt::RightEdge;
+  if (point.y() < BorderWidth)
+    edges |= Qt::TopEdge;
+  if (point.y() >= height() - BorderWidth)
+    edges |= Qt::BottomEdge;
+  if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
+    if (point.y() < grip)
+      edges |= Qt::TopEdge;
+    if (point.y() >= height() - grip)
+      edges |= Qt::BottomEdge;
+  }
+  return edges;
+}
+
+void TMainForm::paintEvent(QPaintEvent*) {
+  if (!Sizeable)
+    return;
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor(194, 76, 47));
+  painter.setPen(QColor(233, 130, 90));
+  painter.drawRect(rect().adjusted(1, 1, -2, -2));
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+  Qt::Edges edges = BorderEdgesAt(event->position().toPoint());
+  if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+    setCursor(Qt::SizeFDiagCursor);
+  else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+    setCursor(Qt::SizeBDiagCursor);
+  else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+    setCursor(Qt::SizeHorCursor);
+  else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+    setCursor(Qt::SizeVerCursor);
+  else
+    unsetCursor();
+  QWidget::mouseMoveEvent(event);
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+  Qt::Edges edges = BorderEdgesAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && edges && windowHandle()) {
+    windowHandle()->startSystemResize(edges);
+    return;
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void TMainForm::leaveEvent(QEvent* event) {
+  unsetCursor();
+  QWidget::leaveEvent(event);
+}

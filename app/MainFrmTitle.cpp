@@ -1,0 +1,151 @@
+// The painted title bar, the caption that follows the movie, the mouse over the preview
+// (the Loop/About menu and dragging the selected object), help and the About box.
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "app/AboutFrm.h"
+#include "app/MainFrm.h"
+#include "platform/Desktop.h"
+#include "platform/SystemPaths.h"
+
+// ---- Title bar ----
+
+void TMainForm::ImgTitleMouseDown(Qt::MouseButton button) {
+  if (button == Qt::RightButton)
+    return;
+  if (QWindow* window = windowHandle())
+    window->startSystemMove();
+}
+
+void TMainForm::ImgTitleDblClick() {
+  if (windowState() & Qt::WindowMaximized)
+    showNormal();
+  else
+    showMaximized();
+  if (isVisible())
+    RepaintPlayer();
+}
+
+// ---- Caption ----
+
+QString TMainForm::CaptionText(const QString& appTitle, const QString& documentName,
+                               int frameNum, int totalFrames) {
+  return appTitle + QStringLiteral(" - ") + documentName +
+         QStringLiteral(" (%1/%2 Frames)").arg(frameNum + 1).arg(totalFrames);
+}
+
+void TMainForm::TimerTitleTimer() {
+  try {
+    QString caption = G.AppTitle;
+    QString documentPart;
+    QString movie = PreviewMovie();
+    if (movie != QLatin1String(NoMovie) && !movie.isEmpty()) {
+      caption = CaptionText(G.AppTitle, DocumentName(), PreviewFrameNum(), PreviewTotalFrames());
+      documentPart = caption.mid(G.AppTitle.size());
+    }
+    if (windowTitle() != caption) {
+      // The task-bar text is the caption too.
+      QGuiApplication::setApplicationDisplayName(caption);
+      setWindowTitle(caption);
+    }
+    if (Caption1->text() != documentPart) {
+      Caption1->setText(documentPart);
+      Caption1->adjustSize();
+    }
+  } catch (...) {
+    // The caption waits for the next tick.
+  }
+}
+
+// The file-name part of the card's path, or of the movie shown when there is no card.
+QString TMainForm::DocumentName() const {
+  QString path = HasCard() ? CardPath() : PreviewMovie();
+  return QFileInfo(path).fileName();
+}
+
+// ---- Mouse over the preview ----
+
+bool TMainForm::InsidePreview(QPoint clientPoint) const {
+  QRect area = PanelMain->geometry();
+  return area.left() < clientPoint.x() && clientPoint.x() < area.left() + area.width() &&
+         area.top() < clientPoint.y() && clientPoint.y() < area.top() + area.height();
+}
+
+bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
+  // Mouse messages reach the window before any control; watching them there sees each
+  // press once, whatever control lies under the pointer.
+  if (receiver != windowHandle() || !windowHandle())
+    return false;
+  QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+    return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  QPoint screenPoint = mouse->globalPosition().toPoint();
+  QPoint clientPoint = Client->mapFromGlobal(screenPoint);
+  bool active = isActiveWindow();
+
+  // 1. The right button over the preview opens the Loop/About menu instead of anything the
+  //    player would show.
+  if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton && active &&
+      InsidePreview(clientPoint)) {
+    PopupMenu->popup(screenPoint);
+    return true;
+  }
+
+  // 2. Dragging the selected text or picture. The player and the slider get these
+  //    presses too.
+  if (mouse->button() == Qt::LeftButton && active && InsidePreview(clientPoint)) {
+    try {
+      PreviewDragStep(type == QEvent::MouseButtonPress, clientPoint);
+    } catch (...) {
+      // A drag that cannot be applied changes nothing more.
+    }
+  }
+  return false;
+}
+
+void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
+  if (!EditingCard() || (G.CurrentObjKind != QLatin1String("Text") &&
+                         G.CurrentObjKind != QLatin1String("Pic")))
+    return;
+  if (pressed) {
+    ShockwaveFlash->setCursor(Qt::SizeAllCursor);
+    G.DragStart = clientPoint;
+    return;
+  }
+  G.DragEnd = clientPoint;
+  bool moving = ShockwaveFlash->testAttribute(Qt::WA_SetCursor) &&
+                ShockwaveFlash->cursor().shape() == Qt::SizeAllCursor;
+  // Whatever the move does, the player's cursor comes back.
+  struct TCursorBack {
+    QWidget* Player;
+    ~TCursorBack() { Player->unsetCursor(); }
+  } cursorBack{ShockwaveFlash};
+  if (moving && G.DragEnd != G.DragStart)
+    MoveCurrentObject(G.DragEnd - G.DragStart);
+}
+
+// ---- Help and About ----
+
+QString HelpFileName() {
+  return Platform::ProgramFolder() + QStringLiteral("/Greetix.html");
+}
+
+void TMainForm::HelpContentsActExecute() { Platform::ShellOpen(HelpFileName()); }
+
+void TMainForm::HelpFaqActExecute() {}
+
+// The maker's web pages have no address in this edition: the two links lead nowhere.
+void TMainForm::HelpVisitPlumeworksActExecute() {}
+
+void TMainForm::HelpVisitForumActExecute() {}
+
+void TMainForm::HelpAboutActExecute() {
+  TAboutForm about(this);
+  about.exec();
+}
