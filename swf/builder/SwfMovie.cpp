@@ -103,13 +103,14 @@ void TSwfMovie::AddObject(ISwfObject& object) {
 void TSwfMovie::RemoveObject(ISwfObject& object) {
   TSwfObject& obj = Own(object);
   FTimeline.UseFrame(FFrame);
+  // Even a removal that finds nothing makes the next AddObject on this frame a frame step.
+  obj.FVisitAtRemove = FrameVisit();
   if (!Holds(obj)) return;
   if (obj.FLastCall == TSwfObject::TLastCall::Remove) {
     obj.FFinished = true;  // the content already left with the first removal
     return;
   }
   obj.FLastCall = TSwfObject::TLastCall::Remove;
-  obj.FVisitAtRemove = FrameVisit();
   RemoveGroup(obj);
 }
 
