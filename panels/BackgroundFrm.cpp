@@ -71,6 +71,17 @@ std::uint32_t TBackgroundForm::BgColorValue() const { return BGColor->Color(); }
 
 void TBackgroundForm::SetBgColorValue(std::uint32_t colour) { BGColor->SetColor(colour); }
 
+TBackgroundFields TBackgroundForm::Fields() const {
+  return {BGColor->Color(), EditWidth->Value(), EditHeight->Value(), EditRate->Value()};
+}
+
+void TBackgroundForm::SetFields(const TBackgroundFields& fields) {
+  BGColor->SetColor(fields.Colour);
+  EditWidth->SetValue(fields.Width);
+  EditHeight->SetValue(fields.Height);
+  EditRate->SetValue(fields.Rate);
+}
+
 void TBackgroundForm::BGColorClick() { BGColor->DropDown(); }
 
 void TBackgroundForm::BGColorChange() {

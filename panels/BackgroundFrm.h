@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "card/CardHost.h"
 #include "panels/ChildFrm.h"
 
 class QLabel;
@@ -36,6 +37,8 @@ public:
   // The panel as the card reads it and fills it (colour 0x00BBGGRR, sizes in pixels).
   std::uint32_t BgColorValue() const;
   void SetBgColorValue(std::uint32_t colour);
+  TBackgroundFields Fields() const;
+  void SetFields(const TBackgroundFields& fields);
 
   static constexpr int FloatingClientHeight = 339;
 

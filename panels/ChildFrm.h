@@ -36,6 +36,10 @@ public:
   // Sets the caption of ChildLabelFlashObj (the library writes the object's name here).
   void SetSelectedName(const QString& name);
 
+  // Applies at once an edit that is waiting for the panel's delayed apply; the library
+  // calls it before the selection moves to another object. Nothing by default.
+  virtual void ApplyPendingEdits() {}
+
   // The live panel whose object name is `name` ("TextForm", "PicForm", ...), or null.
   static TChildForm* Find(const QString& name);
 

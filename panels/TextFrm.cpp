@@ -1,0 +1,228 @@
+#include "panels/TextFrm.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "panels/ColorButton.h"
+#include "panels/PanelCommands.h"
+#include "panels/PanelHost.h"
+#include "panels/PanelLayout.h"
+#include "panels/SpinEdit.h"
+#include "panels/TextPanelView.h"
+#include "render/FlashObj.h"
+#include "render/RenderContext.h"
+#include "render/effects/TextEffect.h"
+
+namespace {
+
+TFlashObj* CurrentText() {
+  IPanelHost* host = PanelHost();
+  return host ? host->RenderContext().EditingObject("Text") : nullptr;
+}
+
+TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minValue, int maxValue, int value) {
+  auto* edit = new TSpinEdit(parent, minValue, maxValue, value);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setEditable(false);
+  box->addItems(items);
+  return box;
+}
+
+} // namespace
+
+TTextForm::TTextForm(QWidget* owner) : TChildForm(owner) {
+  resize(FloatingWidth, FloatingHeight);
+  BuildControls();
+}
+
+TTextForm::TTextForm(QWidget* owner, QWidget* hostPanel) : TChildForm(owner, hostPanel) {
+  BuildControls();
+}
+
+TTextForm::~TTextForm() {
+  if (IPanelHost* host = PanelHost()) {
+    TRenderContext& context = host->RenderContext();
+    if (context.TextPanel == View.get())
+      context.TextPanel = nullptr;
+  }
+}
+
+QStringList TTextForm::FontFamilies() {
+  QStringList families{QStringLiteral("Default")};
+  for (const QString& family : QFontDatabase::families())
+    if (!QFontDatabase::isPrivateFamily(family) && !families.contains(family))
+      families << family;
+  std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+  });
+  return families;
+}
+
+QStringList TTextForm::FontSizes() {
+  return {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"};
+}
+
+void TTextForm::BuildControls() {
+  setObjectName(QStringLiteral("TextForm"));
+  setWindowTitle(QStringLiteral("TextForm"));
+  ApplyPanelFont(this);
+  using namespace PanelLayout;
+
+  Content = new QLineEdit(this);
+  Content->setObjectName(QStringLiteral("Content"));
+  Content->setToolTip(QStringLiteral("Text Content"));
+  Content->setGeometry(FieldX, RowY(0), WideFieldWidth, RowHeight);
+  Label1 = MakeFieldLabel(this, "Label1", QStringLiteral("Text:"), LabelX, RowY(0), Content);
+
+  FontName = MakeList(this, "FontName", FontFamilies());
+  FontName->setToolTip(QStringLiteral("Font Name"));
+  FontName->setGeometry(FieldX, RowY(1), WideFieldWidth, RowHeight);
+  FontName->setMaxVisibleItems(12);
+  Label2 = MakeFieldLabel(this, "Label2", QStringLiteral("Font:"), LabelX, RowY(1), FontName);
+
+  FontSize = MakeList(this, "FontSize", FontSizes());
+  FontSize->setToolTip(QStringLiteral("Font Size"));
+  FontSize->setGeometry(FieldX, RowY(2), FieldWidth, RowHeight);
+  Label3 = MakeFieldLabel(this, "Label3", QStringLiteral("Size:"), LabelX, RowY(2), FontSize);
+
+  FontColor = new TColorButton(this);
+  FontColor->setObjectName(QStringLiteral("FontColor"));
+  FontColor->setToolTip(QStringLiteral("Font Color"));
+  FontColor->setGeometry(Field2X, RowY(2), Field2Width, RowHeight);
+  Label4 = MakeFieldLabel(this, "Label4", QStringLiteral("Color:"), Label2X, RowY(2), FontColor);
+
+  PositionX = MakeSpinEdit(this, "PositionX", -10000, 10000, 100);
+  PositionX->setToolTip(QStringLiteral("Text Position X"));
+  PositionX->SetMaxLength(4);
+  PositionX->setGeometry(FieldX, RowY(3), FieldWidth, RowHeight);
+  Label5 = MakeFieldLabel(this, "Label5", QStringLiteral("PosX:"), LabelX, RowY(3), PositionX);
+
+  PositionY = MakeSpinEdit(this, "PositionY", -10000, 10000, 60);
+  PositionY->setToolTip(QStringLiteral("Text Position Y"));
+  PositionY->SetMaxLength(4);
+  PositionY->setGeometry(Field2X, RowY(3), Field2Width, RowHeight);
+  Label6 = MakeFieldLabel(this, "Label6", QStringLiteral("PosY:"), Label2X, RowY(3), PositionY);
+
+  EditBegin = MakeSpinEdit(this, "EditBegin", 1, 10000, 1);
+  EditBegin->setGeometry(FieldX, RowY(4), FieldWidth, RowHeight);
+  Label7 = MakeFieldLabel(this, "Label7", QStringLiteral("&Start:"), LabelX, RowY(4), EditBegin);
+
+  EditEnd = MakeSpinEdit(this, "EditEnd", -10000, 10000, 0);
+  EditEnd->setGeometry(Field2X, RowY(4), Field2Width, RowHeight);
+  Label8 = MakeFieldLabel(this, "Label8", QStringLiteral("&End:"), Label2X, RowY(4), EditEnd);
+
+  QStringList effects;
+  for (const std::string& name : TTextEffectRegistry::Names())
+    effects << QString::fromStdString(name);
+  EffectName = MakeList(this, "EffectName", effects);
+  EffectName->setToolTip(QStringLiteral("Text Effect Name"));
+  EffectName->setGeometry(FieldX, RowY(5), WideFieldWidth, RowHeight);
+  EffectName->setMaxVisibleItems(8);
+  Label9 = MakeFieldLabel(this, "Label9", QStringLiteral("Effect:"), LabelX, RowY(5), EffectName);
+
+  QWidget* tabOrder[] = {EffectName, FontName, FontSize, PositionX, PositionY, EditBegin, EditEnd, Content};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+    setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+
+  // Connected once the lists are filled, so filling them applies nothing.
+  connect(Content, &QLineEdit::textChanged, this, &TTextForm::ContentChange);
+  Content->installEventFilter(this);
+  for (TSpinEdit* edit : {PositionX, PositionY, EditBegin, EditEnd}) {
+    connect(edit, &TSpinEdit::Changed, this, &TTextForm::ContentChange);
+    edit->installEventFilter(this);
+  }
+  connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
+  connect(FontName, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
+  connect(FontSize, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
+  connect(FontColor, &TColorButton::Changed, this, &TTextForm::FontNameChange);
+  connect(FontColor, &TColorButton::clicked, this, &TTextForm::FontColorClick);
+  connect(EffectName, &QComboBox::currentIndexChanged, this, &TTextForm::EffectNameChange);
+
+  View = std::make_unique<TTextPanelView>(*this);
+  AttachToContext();
+}
+
+void TTextForm::AttachToContext() {
+  if (IPanelHost* host = PanelHost())
+    host->RenderContext().TextPanel = View.get();
+}
+
+void TTextForm::ContentChange() {
+  // An enabled timer is not restarted: the apply comes one second after the first change.
+  if (!IsUpdating && !Timer1->isActive())
+    Timer1->start();
+}
+
+void TTextForm::ContentKeyDown(int key) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    RunPanelCommand(this, [this] { Apply(); });
+}
+
+void TTextForm::Timer1Timer() {
+  // Disabled whatever the apply does, so a failing apply is not retried every second.
+  Timer1->stop();
+  RunQuietly([this] { Apply(); });
+}
+
+void TTextForm::ApplyPendingEdits() {
+  if (Timer1->isActive())
+    Timer1Timer();
+}
+
+void TTextForm::FontNameChange() {
+  if (!IsUpdating)
+    RunPanelCommand(this, [this] { Apply(); });
+}
+
+void TTextForm::FontColorClick() { FontColor->DropDown(); }
+
+void TTextForm::EffectNameChange() {
+  if (IsUpdating)
+    return;
+  RunPanelCommand(this, [] {
+    IPanelHost* host = PanelHost();
+    TFlashObj* text = CurrentText();
+    if (!host || !text)
+      return;
+    text->ReadAndStore();
+    // Choosing an effect gives the text the effect's own length from its first frame.
+    if (std::optional<int> length = TTextEffectRegistry::DefaultLength(text->EffectName)) {
+      text->EndTime = static_cast<std::int32_t>(
+          std::clamp<long long>(static_cast<long long>(text->StartTime) + *length, INT32_MIN, INT32_MAX));
+      text->ShowInPanel();
+      text->StoreInDocument();
+    }
+    host->RenderCard();
+  });
+}
+
+void TTextForm::Apply() {
+  IPanelHost* host = PanelHost();
+  TFlashObj* text = CurrentText();
+  if (!host || !text)
+    return;
+  text->ReadAndStore();
+  host->RenderCard();
+}
+
+bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress)
+    ContentKeyDown(static_cast<QKeyEvent*>(event)->key());
+  return TChildForm::eventFilter(watched, event);
+}

@@ -1,0 +1,75 @@
+// TTextForm: the text panel. Shows the current text object (its content, font, size,
+// colour, position, first and last frame, and effect) and writes every change back through
+// the object into the card document, after which the card renders again. Lists, colour and
+// effect apply at once; typing applies one second after the first change, or at once on Enter.
+#pragma once
+
+#include <memory>
+
+#include "panels/ChildFrm.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTimer;
+class ITextPanel;
+class TColorButton;
+class TSpinEdit;
+
+class TTextForm : public TChildForm {
+  Q_OBJECT
+public:
+  explicit TTextForm(QWidget* owner);
+  TTextForm(QWidget* owner, QWidget* hostPanel);
+  ~TTextForm() override;
+
+  static constexpr int FloatingWidth = 226;
+  static constexpr int FloatingHeight = 295;
+
+  QLineEdit* Content = nullptr;
+  QComboBox* FontName = nullptr;
+  QComboBox* FontSize = nullptr;
+  TColorButton* FontColor = nullptr;
+  TSpinEdit* PositionX = nullptr;
+  TSpinEdit* PositionY = nullptr;
+  TSpinEdit* EditBegin = nullptr; // frames counted from 1
+  TSpinEdit* EditEnd = nullptr;
+  QComboBox* EffectName = nullptr;
+  QTimer* Timer1 = nullptr; // the delayed apply, 1000 ms
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+         *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+         *Label9 = nullptr;
+
+  // Raised while the text object fills the panel: the change handlers then do nothing.
+  bool Updating() const { return IsUpdating; }
+  void SetUpdating(bool updating) { IsUpdating = updating; }
+
+  // The panel as the text object sees it.
+  ITextPanel& Panel() { return *View; }
+
+  // The entries of FontName: "Default" and the installed font families, sorted.
+  static QStringList FontFamilies();
+  // The entries of FontSize.
+  static QStringList FontSizes();
+
+  void ApplyPendingEdits() override;
+
+public slots:
+  void ContentChange();
+  void ContentKeyDown(int key);
+  void Timer1Timer();
+  void FontNameChange();
+  void FontColorClick();
+  void EffectNameChange();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void BuildControls();
+  void AttachToContext();
+  // ReadAndStore on the current text object, then the card renders again.
+  void Apply();
+  bool IsUpdating = false;
+  std::unique_ptr<ITextPanel> View;
+};
