@@ -141,6 +141,12 @@ class TMovieParser {
         Define(shape.Id, std::move(shape));
         break;
       }
+      case 46: case 84: {
+        TMorphShape morph = ParseDefineMorphShape(r, tag.Code == 46 ? 1 : 2);
+        cost = 1 + morph.StartRecords.size() + morph.EndRecords.size() + morph.Fills.size();
+        Define(morph.Id, std::move(morph));
+        break;
+      }
       case 6: case 21: case 35: case 20: case 36: case 90: {
         TBitmap bitmap = ParseDefineBits(r, tag.Code);
         Define(bitmap.Id, std::move(bitmap));

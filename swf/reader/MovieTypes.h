@@ -12,6 +12,7 @@
 #include "swf/format/SwfTypes.h"
 #include "swf/reader/BitmapTypes.h"
 #include "swf/reader/FontTypes.h"
+#include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/ShapeTypes.h"
 #include "swf/reader/SoundTypes.h"
 #include "swf/reader/TextTypes.h"
@@ -19,7 +20,8 @@
 
 namespace swf {
 
-using TCharacter = std::variant<TShape, TBitmap, TFont, TText, TEditText, TSound, TSprite>;
+using TCharacter =
+    std::variant<TShape, TBitmap, TFont, TText, TEditText, TSound, TSprite, TMorphShape>;
 
 // FileAttributes flags.
 enum TFileAttributeFlags : uint32_t {

@@ -4,6 +4,7 @@
 #include "swf/reader/ActionTypes.h"
 #include "swf/reader/BitmapTypes.h"
 #include "swf/reader/FontTypes.h"
+#include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/MovieTypes.h"
 #include "swf/reader/PlaceTypes.h"
 #include "swf/reader/ShapeTypes.h"

@@ -9,6 +9,7 @@
 #include "swf/reader/ActionTypes.h"
 #include "swf/reader/BitmapTypes.h"
 #include "swf/reader/FontTypes.h"
+#include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/PlaceTypes.h"
 #include "swf/reader/ShapeTypes.h"
 #include "swf/reader/SoundTypes.h"
@@ -24,6 +25,9 @@ TShapeStyles ParseShapeStyles(TSwfBitReader& r, int version);
 // The u8 of style index bits, then SHAPE records up to the end record (data that ends
 // without one keeps the records read). NewStyles arrays are read with the given version.
 std::vector<TShapeRecord> ParseShapeRecords(TSwfBitReader& r, int version);
+
+// Morph shapes (MorphShapeParser.cpp). version: 1 = DefineMorphShape, 2 = DefineMorphShape2.
+TMorphShape ParseDefineMorphShape(TSwfBitReader& r, int version);
 
 // Bitmaps (BitmapParser.cpp); code is the tag code.
 TBitmap ParseDefineBits(TSwfBitReader& r, uint16_t code);

@@ -111,6 +111,51 @@ TEST(ShapeParser, UnknownFillTypeAndMissingEndRecord) {
   EXPECT_TRUE(ParseShapeRecords(c, 1).empty());
 }
 
+TEST(MorphShapeParser, StartAndEndStates) {
+  TSwfBitWriter edges;
+  edges.U8(0x11);  // start: move, fill0 1, line 1, one straight edge
+  edges.UB(1, 0), edges.UB(5, 0b01011), edges.UB(5, 4), edges.SB(4, 1), edges.SB(4, 2), edges.UB(1, 1), edges.UB(1, 1);
+  edges.UB(1, 1), edges.UB(1, 1), edges.UB(4, 6), edges.UB(1, 1), edges.SB(8, 100), edges.SB(8, -100);
+  edges.UB(1, 0), edges.UB(5, 0);
+  edges.Flush();
+  std::vector<uint8_t> start = edges.Take();
+  TSwfBitWriter endEdges;
+  endEdges.U8(0x00);
+  endEdges.UB(1, 0), endEdges.UB(5, 0b00001), endEdges.UB(5, 5), endEdges.SB(5, 10), endEdges.SB(5, 12);
+  endEdges.UB(1, 1), endEdges.UB(1, 0), endEdges.UB(4, 6), endEdges.SB(8, 1), endEdges.SB(8, 2), endEdges.SB(8, 3), endEdges.SB(8, 4);
+  endEdges.UB(1, 0), endEdges.UB(5, 0);
+  endEdges.Flush();
+  TSwfBitWriter styles;
+  styles.U8(1), styles.U8(0x00), styles.Rgba({255, 0, 0, 255}), styles.Rgba({0, 0, 255, 0});
+  styles.U8(1), styles.U16(20), styles.U16(60), styles.Rgba({1, 1, 1, 255}), styles.Rgba({2, 2, 2, 255});
+  std::vector<uint8_t> styleBytes = styles.Take();
+  TSwfBitWriter w;
+  w.U16(6);
+  w.Rect({0, 100, 0, 100}), w.Rect({0, 200, 0, 200});
+  w.U32(static_cast<uint32_t>(styleBytes.size() + start.size()));
+  w.Bytes(styleBytes), w.Bytes(start), w.Bytes(endEdges.Data());
+  std::vector<uint8_t> body = w.Take();
+  TSwfBitReader r = Over(body, 46);
+  TMorphShape morph = ParseDefineMorphShape(r, 1);
+  EXPECT_EQ(morph.Id, 6);
+  EXPECT_EQ(morph.EndBounds, (TRect{0, 200, 0, 200}));
+  ASSERT_EQ(morph.Fills.size(), 1u);
+  EXPECT_EQ(morph.Fills[0].End.Color, (TRgba{0, 0, 255, 0}));
+  ASSERT_EQ(morph.Lines.size(), 1u);
+  EXPECT_EQ(morph.Lines[0].Start.Width, 20);
+  EXPECT_EQ(morph.Lines[0].End.Width, 60);
+  ASSERT_EQ(morph.StartRecords.size(), 2u);
+  EXPECT_EQ(std::get<TStraightEdge>(morph.StartRecords[1]), (TStraightEdge{100, -100}));
+  ASSERT_EQ(morph.EndRecords.size(), 2u);
+  EXPECT_EQ(std::get<TStyleChange>(morph.EndRecords[0]).MoveToX, 10);
+  EXPECT_EQ(std::get<TCurvedEdge>(morph.EndRecords[1]), (TCurvedEdge{1, 2, 3, 4}));
+
+  // An end offset past the tag is an error, not a read outside it.
+  body[16] = 0x7F;  // the high byte of the end offset
+  TSwfBitReader bad = Over(body, 46);
+  EXPECT_THROW(ParseDefineMorphShape(bad, 1), TSwfError);
+}
+
 // Glyph 0: a triangle; glyph 1: empty (a space).
 std::vector<uint8_t> Font2Body(bool layout) {
   TSwfBitWriter glyph;
