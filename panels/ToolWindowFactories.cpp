@@ -3,6 +3,7 @@
 //       [](QWidget* host, QWidget* owner) -> QWidget* { return new TTextForm(owner, host); });
 #include "panels/BackgroundFrm.h"
 #include "panels/ObjListFrm.h"
+#include "panels/PicFrm.h"
 #include "panels/SoundFrm.h"
 #include "panels/TextFrm.h"
 #include "panels/ToolWindows.h"
@@ -21,5 +22,6 @@ void RegisterStandardToolWindows() {
   TToolWindowRegistry::Register(TToolWindowKind::Background, &MakeToolWindow<TBackgroundForm>);
   TToolWindowRegistry::Register(TToolWindowKind::Library, &MakeToolWindow<TObjListForm>);
   TToolWindowRegistry::Register(TToolWindowKind::Text, &MakeToolWindow<TTextForm>);
+  TToolWindowRegistry::Register(TToolWindowKind::Picture, &MakeToolWindow<TPicForm>);
   TToolWindowRegistry::Register(TToolWindowKind::Sound, &MakeToolWindow<TSoundForm>);
 }
