@@ -35,6 +35,7 @@ void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
   FLibrary = std::make_unique<TCharacterLibrary>(*FMovie);
   FTimelines = std::make_unique<TTimelineSet>(*FMovie);
   FRenderer = std::make_unique<TRenderer>(*FLibrary, FMovie->Header.Version);
+  FRenderer->SetAntialiased(FAntialiased);
   TFrameEvents events;
   FRoot = TClip::Create(*FTimelines, FTimelines->Root(), 0, events);
   ++FLoadCount;
@@ -106,6 +107,11 @@ void TMoviePlayer::SetPlaying(bool playing) {
   } else if (!FPendingSounds.empty()) {
     StartSounds(std::exchange(FPendingSounds, {}));
   }
+}
+
+void TMoviePlayer::SetAntialiased(bool on) {
+  FAntialiased = on;
+  if (FRenderer) FRenderer->SetAntialiased(on);
 }
 
 void TMoviePlayer::Tick() {

@@ -85,6 +85,9 @@ class TMoviePlayer {
   void GotoFrame(int frame);
   void StopSounds();
 
+  // Antialiased drawing (on by default); off draws hard edges, as at low quality.
+  void SetAntialiased(bool on);
+
   // Draws the current frame into area: background colour everywhere (the override when
   // given), the stage scaled to fit and centred, nothing outside it.
   void Render(QPainter& painter, const QRect& area,
@@ -109,6 +112,7 @@ class TMoviePlayer {
   std::shared_ptr<TClip> FRoot;
   std::unique_ptr<TRenderer> FRenderer;
   bool FLoop = true;
+  bool FAntialiased = true;
   std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing
   uint64_t FLoadCount = 0;
 };

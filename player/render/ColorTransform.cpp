@@ -1,24 +1,26 @@
 #include "player/render/ColorTransform.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace player {
 
 namespace {
 
-int Channel(float value, float mult, float add) {
-  return std::clamp(static_cast<int>(std::lround(value * mult + add)), 0, 255);
+int Channel(int value, int mult, int add) {
+  return std::clamp(((value * mult) >> 8) + add, 0, 255);
 }
+
+// Nested terms stay in range: a hostile movie may nest many large multipliers.
+int Bound(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, -(1 << 20), 1 << 20)); }
 
 }  // namespace
 
 TColorTransform TColorTransform::From(const swf::TCxForm& cx) {
   TColorTransform t;
-  t.RMult = cx.RMult / 256.0f;
-  t.GMult = cx.GMult / 256.0f;
-  t.BMult = cx.BMult / 256.0f;
-  t.AMult = cx.AMult / 256.0f;
+  t.RMult = cx.RMult;
+  t.GMult = cx.GMult;
+  t.BMult = cx.BMult;
+  t.AMult = cx.AMult;
   t.RAdd = cx.RAdd;
   t.GAdd = cx.GAdd;
   t.BAdd = cx.BAdd;
@@ -28,14 +30,14 @@ TColorTransform TColorTransform::From(const swf::TCxForm& cx) {
 
 TColorTransform TColorTransform::Compose(const TColorTransform& inner) const {
   TColorTransform t;
-  t.RMult = RMult * inner.RMult;
-  t.GMult = GMult * inner.GMult;
-  t.BMult = BMult * inner.BMult;
-  t.AMult = AMult * inner.AMult;
-  t.RAdd = RAdd + RMult * inner.RAdd;
-  t.GAdd = GAdd + GMult * inner.GAdd;
-  t.BAdd = BAdd + BMult * inner.BAdd;
-  t.AAdd = AAdd + AMult * inner.AAdd;
+  t.RMult = Bound((int64_t{RMult} * inner.RMult) >> 8);
+  t.GMult = Bound((int64_t{GMult} * inner.GMult) >> 8);
+  t.BMult = Bound((int64_t{BMult} * inner.BMult) >> 8);
+  t.AMult = Bound((int64_t{AMult} * inner.AMult) >> 8);
+  t.RAdd = Bound(RAdd + ((int64_t{RMult} * inner.RAdd) >> 8));
+  t.GAdd = Bound(GAdd + ((int64_t{GMult} * inner.GAdd) >> 8));
+  t.BAdd = Bound(BAdd + ((int64_t{BMult} * inner.BAdd) >> 8));
+  t.AAdd = Bound(AAdd + ((int64_t{AMult} * inner.AAdd) >> 8));
   return t;
 }
 
@@ -48,8 +50,8 @@ uint32_t TColorTransform::ApplyPremultiplied(uint32_t argb) const {
   const int a = static_cast<int>(argb >> 24);
   if (a == 0 && AAdd <= 0) return 0;
   // Unpremultiply, transform, premultiply again.
-  auto straight = [a](uint32_t c) { return a == 0 ? 0.0f : (c & 0xFF) * 255.0f / a; };
-  const int outA = Channel(static_cast<float>(a), AMult, AAdd);
+  auto straight = [a](uint32_t c) { return a == 0 ? 0 : static_cast<int>(((c & 0xFF) * 255 + a / 2) / a); };
+  const int outA = Channel(a, AMult, AAdd);
   const int r = Channel(straight(argb >> 16), RMult, RAdd);
   const int g = Channel(straight(argb >> 8), GMult, GAdd);
   const int b = Channel(straight(argb), BMult, BAdd);

@@ -4,6 +4,7 @@
 #include <QRadialGradient>
 
 #include <algorithm>
+#include <cmath>
 
 #include "player/render/MatrixConvert.h"
 
@@ -29,7 +30,7 @@ const QImage& TRecolorCache::Get(uint16_t bitmapId, const QImage& source,
 
 TImagePaint PaintableImage(uint16_t bitmapId, const QImage& source, const TColorTransform& cx,
                            TRecolorCache& cache) {
-  if (cx.IsAlphaOnly()) return {&source, std::clamp<qreal>(cx.AMult, 0, 1)};
+  if (cx.IsAlphaOnly()) return {&source, cx.Opacity()};
   return {&cache.Get(bitmapId, source, cx), 1};
 }
 
@@ -43,11 +44,60 @@ QGradient::Spread SpreadOf(uint8_t spread) {
   }
 }
 
+double ToLinear(int channel) {
+  const double c = channel / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+int FromLinear(double linear) {
+  const double c = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+  return std::clamp(static_cast<int>(std::lround(c * 255)), 0, 255);
+}
+
+QColor Mix(const QColor& a, const QColor& b, double t, bool linearRgb) {
+  auto channel = [&](int x, int y) {
+    if (!linearRgb) return static_cast<int>(std::lround(x + (y - x) * t));
+    return FromLinear(ToLinear(x) + (ToLinear(y) - ToLinear(x)) * t);
+  };
+  return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()),
+                channel(a.blue(), b.blue()),
+                static_cast<int>(std::lround(a.alpha() + (b.alpha() - a.alpha()) * t)));
+}
+
+// The colour at each of the 256 ratios, taken as the movie's players do: between the last
+// stop before the ratio and the first stop at or after it, in the order the stops are
+// written. So stops sharing a ratio make a hard step, and ratios out of order still give
+// one defined picture.
+QGradientStops GradientTable(const std::vector<swf::TGradientStop>& stops,
+                             const TColorTransform& cx, bool linearRgb) {
+  std::vector<QColor> colors;
+  colors.reserve(stops.size());
+  for (const swf::TGradientStop& stop : stops) colors.push_back(cx.Apply(stop.Color));
+  QGradientStops table;
+  table.reserve(256);
+  for (int ratio = 0; ratio < 256; ++ratio) {
+    size_t next = 0;
+    while (next < stops.size() && stops[next].Ratio < ratio) ++next;
+    QColor color;
+    if (next == 0) {
+      color = colors.front();
+    } else if (next == stops.size()) {
+      color = colors.back();
+    } else {
+      const int from = stops[next - 1].Ratio, to = stops[next].Ratio;
+      const double t = to > from ? static_cast<double>(ratio - from) / (to - from) : 1.0;
+      color = Mix(colors[next - 1], colors[next], std::clamp(t, 0.0, 1.0), linearRgb);
+    }
+    table.append({ratio / 255.0, color});
+  }
+  return table;
+}
+
 TFillPaint GradientPaint(const swf::TFillStyle& style, const TColorTransform& cx) {
   TFillPaint paint;
   const std::vector<swf::TGradientStop>& stops = style.Gradient.Stops;
-  if (stops.empty()) {
-    paint.Visible = false;
+  if (stops.empty()) {  // a gradient without stops paints black
+    paint.Brush = QBrush(cx.Apply(swf::TRgba{0, 0, 0, 255}));
     return paint;
   }
   const QTransform matrix = ToQTransform(style.Matrix);
@@ -67,14 +117,7 @@ TFillPaint GradientPaint(const swf::TFillStyle& style, const TColorTransform& cx
     gradient = QRadialGradient(QPointF(0, 0), 16384, QPointF(focal * 16384, 0));
   }
   gradient.setSpread(SpreadOf(style.Gradient.Spread));
-  QGradientStops qtStops;
-  for (const swf::TGradientStop& stop : stops) {
-    qtStops.append({stop.Ratio / 255.0, cx.Apply(stop.Color)});
-  }
-  // Qt wants increasing positions; ratios out of order are taken in order of position.
-  std::stable_sort(qtStops.begin(), qtStops.end(),
-                   [](const QGradientStop& a, const QGradientStop& b) { return a.first < b.first; });
-  gradient.setStops(qtStops);
+  gradient.setStops(GradientTable(stops, cx, style.Gradient.Interpolation == 1));
   paint.Brush = QBrush(gradient);
   paint.Brush.setTransform(matrix);
   return paint;

@@ -11,11 +11,6 @@ namespace player {
 
 namespace {
 
-void SetHints(QPainter& painter) {
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-}
-
 QRectF DeviceRect(const QPainter& painter) {
   const QPaintDevice* device = painter.device();
   return QRectF(0, 0, device->width(), device->height());
@@ -25,6 +20,11 @@ QRectF DeviceRect(const QPainter& painter) {
 
 TRenderer::TRenderer(TCharacterLibrary& library, int swfVersion)
     : FLibrary(library), FSmoothBitmaps(swfVersion >= 8) {}
+
+void TRenderer::SetHints(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing, FAntialiased);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
 
 void TRenderer::Draw(QPainter& painter, const TClip& root, const QTransform& toDevice) {
   FPixelsPerTwip = std::sqrt(std::abs(toDevice.determinant()));
@@ -40,9 +40,15 @@ void TRenderer::DrawRange(QPainter& painter, const TClip& clip, TIterator begin,
   for (TIterator it = begin; it != end;) {
     const swf::TDisplayObject& object = it->second.Object;
     if (object.ClipDepth > 0) {
-      // The mask covers the following depths up to its clip depth.
+      // The mask covers the following depths up to its clip depth. A mask inside that range
+      // reaching further is itself seen only through this one, and so is what it masks:
+      // the group grows to its end too.
+      uint16_t groupLast = object.ClipDepth;
       TIterator groupEnd = std::next(it);
-      while (groupEnd != end && groupEnd->first <= object.ClipDepth) ++groupEnd;
+      while (groupEnd != end && groupEnd->first <= groupLast) {
+        groupLast = std::max(groupLast, groupEnd->second.Object.ClipDepth);
+        ++groupEnd;
+      }
       DrawMasked(painter, clip, it, std::next(it), groupEnd, world, cx, nesting);
       it = groupEnd;
       continue;
@@ -91,7 +97,12 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (paint.Opacity < 1) painter.setOpacity(1);
     }
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
-      painter.strokePath(stroke.Path, StrokePen(layer.Lines[stroke.Style], world, cx));
+      const QPen pen = StrokePen(layer.Lines[stroke.Style], world, cx);
+      // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
+      const bool shift = !FAntialiased && pen.isCosmetic();
+      if (shift) painter.setTransform(world * QTransform::fromTranslate(-0.5, -0.5));
+      painter.strokePath(stroke.Path, pen);
+      if (shift) painter.setTransform(world);
     }
   }
 }

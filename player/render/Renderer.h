@@ -18,6 +18,9 @@ class TRenderer {
   // swfVersion decides whether smoothed bitmap fills are smoothed (version 8 on).
   TRenderer(TCharacterLibrary& library, int swfVersion);
 
+  // Antialiased edges (on by default); off gives the movie's "low quality" look.
+  void SetAntialiased(bool on) { FAntialiased = on; }
+
   // toDevice maps the movie's twips to the painter's device pixels.
   void Draw(QPainter& painter, const TClip& root, const QTransform& toDevice);
 
@@ -43,12 +46,14 @@ class TRenderer {
   void DrawEditText(QPainter& painter, const swf::TEditText& text, const QTransform& world,
                     const TColorTransform& cx);
   // Device-space bounds of what a mask covers (the whole device when unknown).
+  void SetHints(QPainter& painter) const;
   QRectF MaskBounds(const swf::TDisplayObject& object, const QTransform& world,
                     const QRectF& device);
 
   TCharacterLibrary& FLibrary;
   bool FSmoothBitmaps;
   TRecolorCache FRecolor;
+  bool FAntialiased = true;
   qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
 };
 

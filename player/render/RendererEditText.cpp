@@ -1,5 +1,6 @@
 // Text fields (DefineEditText) are drawn with a system font: their initial text, in the
 // field's box, colour, size and alignment. Scripts never change them in this player.
+#include <QGuiApplication>
 #include <QTextDocument>
 
 #include "player/render/Renderer.h"
@@ -8,6 +9,8 @@ namespace player {
 
 void TRenderer::DrawEditText(QPainter& painter, const swf::TEditText& text,
                              const QTransform& world, const TColorTransform& cx) {
+  // System fonts need a GUI application; a plain command-line run leaves text fields out.
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
   painter.setTransform(world);
   const QRectF box(text.Bounds.XMin, text.Bounds.YMin, text.Bounds.XMax - text.Bounds.XMin,
                    text.Bounds.YMax - text.Bounds.YMin);

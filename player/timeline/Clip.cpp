@@ -58,7 +58,7 @@ void TClip::SyncChildren(TFrameEvents& events) {
 void TClip::AdvanceOneFrame(TFrameEvents& events) {
   const uint32_t next = FFrame + 1;
   const swf::TFrame& tags = FIndex.Timeline().Frame(next);
-  ApplyFrameTags(FState, tags, next);
+  FIndex.ApplyFrame(FState, next);
   if (!tags.DisplayTags.empty()) SyncChildren(events);
   EnterFrame(next, events);
 }

@@ -8,7 +8,7 @@ TDisplayState TTimelineIndex::StateAt(uint32_t frame) {
   frame = std::min(frame, FrameCount() - 1);
   if (FSnapshots.empty()) {
     TDisplayState first;
-    ApplyFrameTags(first, FTimeline.Frame(0), 0);
+    ApplyFrame(first, 0);
     FSnapshotObjects += first.size();
     FSnapshots.push_back(std::move(first));
   }
@@ -18,7 +18,7 @@ TDisplayState TTimelineIndex::StateAt(uint32_t frame) {
     TDisplayState next = FSnapshots.back();
     const uint32_t from = static_cast<uint32_t>(FSnapshots.size() - 1) * SnapshotInterval;
     for (uint32_t f = from + 1; f <= from + SnapshotInterval; ++f) {
-      ApplyFrameTags(next, FTimeline.Frame(f), f);
+      ApplyFrame(next, f);
     }
     if (FSnapshotObjects + next.size() > MaxSnapshotObjects) {
       FSnapshotsFull = true;
@@ -30,7 +30,7 @@ TDisplayState TTimelineIndex::StateAt(uint32_t frame) {
   const size_t base = std::min(wanted, FSnapshots.size() - 1);
   TDisplayState state = FSnapshots[base];
   for (uint32_t f = static_cast<uint32_t>(base) * SnapshotInterval + 1; f <= frame; ++f) {
-    ApplyFrameTags(state, FTimeline.Frame(f), f);
+    ApplyFrame(state, f);
   }
   return state;
 }

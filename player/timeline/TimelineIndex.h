@@ -17,10 +17,16 @@ class TTimelineIndex {
   // thousands of objects on thousands of frames); seeking then replays further.
   static constexpr size_t MaxSnapshotObjects = 1u << 20;
 
-  explicit TTimelineIndex(const swf::TTimeline& timeline) : FTimeline(timeline) {}
+  explicit TTimelineIndex(const swf::TTimeline& timeline, TReplaceRule mayReplace = {})
+      : FTimeline(timeline), FMayReplace(std::move(mayReplace)) {}
 
   const swf::TTimeline& Timeline() const { return FTimeline; }
   uint32_t FrameCount() const { return FTimeline.FrameCount == 0 ? 1 : FTimeline.FrameCount; }
+
+  // Applies the display tags of one frame.
+  void ApplyFrame(TDisplayState& state, uint32_t frame) const {
+    ApplyFrameTags(state, FTimeline.Frame(frame), frame, FMayReplace);
+  }
 
   // The display state after frames 0..frame (frame clamped to the last one).
   TDisplayState StateAt(uint32_t frame);
@@ -29,6 +35,7 @@ class TTimelineIndex {
 
  private:
   const swf::TTimeline& FTimeline;
+  TReplaceRule FMayReplace;
   std::vector<TDisplayState> FSnapshots;  // [k]: after frame k · SnapshotInterval
   size_t FSnapshotObjects = 0;
   bool FSnapshotsFull = false;

@@ -7,7 +7,7 @@ TTimelineIndex* TTimelineSet::Sprite(uint16_t id) {
   if (found != FSprites.end()) return found->second.get();
   const swf::TSprite* sprite = FMovie.Find<swf::TSprite>(id);
   if (!sprite) return nullptr;
-  return FSprites.emplace(id, std::make_unique<TTimelineIndex>(sprite->Timeline))
+  return FSprites.emplace(id, std::make_unique<TTimelineIndex>(sprite->Timeline, ReplaceRule(FMovie)))
       .first->second.get();
 }
 

@@ -19,7 +19,8 @@ class TTimelineSet {
   static constexpr int MaxNesting = 32;
   static constexpr size_t MaxClips = 4096;
 
-  explicit TTimelineSet(const swf::TMovie& movie) : FMovie(movie), FRoot(movie.Timeline) {}
+  explicit TTimelineSet(const swf::TMovie& movie)
+      : FMovie(movie), FRoot(movie.Timeline, ReplaceRule(movie)) {}
 
   TTimelineIndex& Root() { return FRoot; }
   // The timeline of a sprite character, or null when the id is not a sprite.
@@ -36,6 +37,13 @@ class TTimelineSet {
   void Changed() { ++FChanges; }
 
  private:
+  // Only shapes swap their character on a replace.
+  static TReplaceRule ReplaceRule(const swf::TMovie& movie) {
+    return [&movie](uint16_t from, uint16_t to) {
+      return movie.Find<swf::TShape>(from) != nullptr && movie.Find<swf::TShape>(to) != nullptr;
+    };
+  }
+
   const swf::TMovie& FMovie;
   TTimelineIndex FRoot;
   std::map<uint16_t, std::unique_ptr<TTimelineIndex>> FSprites;

@@ -7,6 +7,7 @@
 #include "player/MoviePlayer.h"
 
 using namespace playertest;
+using swf::TSwfBitWriter;
 using player::TMoviePlayer;
 
 namespace {
@@ -175,6 +176,33 @@ TEST(Timeline, AnInstanceThatStaysAcrossAGotoKeepsItsState) {
   EXPECT_EQ(ColorAt(player), QColor(0, 0, 255));  // the same instance: not restarted
   player.GotoFrame(2);
   EXPECT_EQ(ColorAt(player), QColor(255, 0, 0));  // the new instance starts at its frame 0
+}
+
+TEST(Timeline, ReplacingSwapsShapesButNotSprites) {
+  TTestMovie movie(100, 100);
+  const uint16_t red = movie.RectShape(0, 0, 1000, 2000, Solid(Colors[0]));
+  const uint16_t blue = movie.RectShape(0, 0, 1000, 2000, Solid(Colors[1]));
+  TTimelineWriter clip;
+  clip.Place(1, red);
+  clip.ShowFrame();
+  const uint16_t sprite = movie.Sprite(clip);
+  movie.Place(1, red);
+  movie.Place(2, sprite, Translate(50, 0));
+  movie.ShowFrame();
+  TSwfBitWriter replace;  // PlaceObject2 Move + HasCharacter
+  for (uint16_t depth : {1, 2}) {
+    replace = TSwfBitWriter();
+    replace.U8(0x03);
+    replace.U16(depth);
+    replace.U16(blue);
+    movie.Tag(swf::TTagCode::PlaceObject2, replace.Take());
+  }
+  movie.ShowFrame();
+  TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  player.Tick();
+  EXPECT_EQ(ColorAt(player, 25, 50), QColor(0, 0, 255));  // the shape became blue
+  EXPECT_EQ(ColorAt(player, 75, 50), QColor(255, 0, 0));  // the sprite stays itself
 }
 
 TEST(Timeline, SoundsStartOnlyForFramesEntered) {
