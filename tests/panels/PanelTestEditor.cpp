@@ -1,6 +1,6 @@
 #include "PanelTestEditor.h"
 
-#include <QFile>
+#include <QApplication>
 #include <fstream>
 #include <sstream>
 
@@ -39,6 +39,8 @@ void TPanelTestEditor::OpenCard(const std::string& movieXml) {
   std::ofstream(source) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Movie>" << movieXml << "</Movie>";
   Card->SourceProject = source;
   show();
+  // Focus moves (and a field corrects itself on leaving) only in the active window.
+  QApplication::setActiveWindow(this);
   Card->SetMode("Edit");
 }
 

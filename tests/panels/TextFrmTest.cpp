@@ -1,0 +1,248 @@
+// The text panel on a real card: what it shows, how each control applies, the delayed
+// apply, the effect lengths, and what every apply leaves behind (saved card, re-rendered
+// preview at the frame it showed).
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "PanelTestCards.h"
+#include "PanelTestEditor.h"
+#include "card/XMLUnit.h"
+#include "panels/ColorButton.h"
+#include "panels/ObjListFrm.h"
+#include "panels/SpinEdit.h"
+#include "panels/TextFrm.h"
+
+namespace {
+
+class TextFormTest : public ::testing::Test {
+protected:
+  // Opens a card holding the given texts and selects the first.
+  void OpenWith(const std::string& objects) {
+    Editor.OpenCard(CardSettings() + objects);
+    Editor.Library().SelectNode(0);
+    Renders = Editor.Renders;
+    Saved = Editor.WorkProjectText();
+  }
+  TTextForm& Panel() { return Editor.TextPanel(); }
+  TXMLObjText SavedText(int index = 0) {
+    SavedDocument = std::make_unique<TXMLCardDocument>(Editor.Card->WorkProjectFile());
+    return BindMovie(*SavedDocument).Obj().Item(index).ObjType().ObjText();
+  }
+  TXMLObj SavedObj(int index = 0) {
+    SavedDocument = std::make_unique<TXMLCardDocument>(Editor.Card->WorkProjectFile());
+    return BindMovie(*SavedDocument).Obj().Item(index);
+  }
+  void Type(QWidget* field, const QString& text) {
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+      edit->selectAll();
+    else
+      static_cast<TSpinEdit*>(field)->selectAll();
+    QTest::keyClicks(field, text);
+  }
+
+  TPanelTestEditor Editor;
+  int Renders = 0;
+  std::string Saved;
+  std::unique_ptr<TXMLCardDocument> SavedDocument;
+};
+
+TEST_F(TextFormTest, ControlsCarryTheirNamesHintsRangesAndEntries) {
+  OpenWith(NamedText("Text1"));
+  TTextForm& panel = Panel();
+  EXPECT_EQ(panel.windowTitle(), "TextForm");
+  EXPECT_EQ(panel.parentWidget(), Editor.PanelLeft);
+  struct {
+    const char* Name;
+    const char* Hint;
+  } const hints[] = {{"Content", "Text Content"},        {"FontName", "Font Name"},
+                     {"FontSize", "Font Size"},          {"FontColor", "Font Color"},
+                     {"PositionX", "Text Position X"},   {"PositionY", "Text Position Y"},
+                     {"EffectName", "Text Effect Name"}};
+  for (const auto& hint : hints) {
+    auto* control = panel.findChild<QWidget*>(hint.Name);
+    ASSERT_NE(control, nullptr) << hint.Name;
+    EXPECT_EQ(control->toolTip(), hint.Hint);
+  }
+  EXPECT_EQ(panel.PositionX->MinValue(), -10000);
+  EXPECT_EQ(panel.PositionX->MaxValue(), 10000);
+  EXPECT_EQ(panel.EditBegin->MinValue(), 1);
+  EXPECT_EQ(panel.EditEnd->MinValue(), -10000);
+  EXPECT_EQ(panel.Timer1->interval(), 1000);
+
+  QStringList effects;
+  for (int i = 0; i < panel.EffectName->count(); ++i)
+    effects << panel.EffectName->itemText(i);
+  EXPECT_EQ(effects, QStringList({"-- None --", "Come In", "Fade", "Heart Beat", "Kerning", "Move",
+                                  "Radiation", "Rainbow", "Roll In", "Rotate"}));
+  EXPECT_EQ(panel.EffectName->maxVisibleItems(), 8);
+  EXPECT_EQ(panel.FontSize->count(), 16);
+  EXPECT_EQ(panel.FontSize->itemText(15), "72");
+
+  // The installed families and "Default", sorted, each once.
+  const QStringList fonts = TTextForm::FontFamilies();
+  EXPECT_TRUE(fonts.contains("Default"));
+  EXPECT_TRUE(fonts.contains("Liberation Sans"));
+  EXPECT_EQ(fonts.size(), QSet<QString>(fonts.begin(), fonts.end()).size());
+  for (int i = 1; i < fonts.size(); ++i)
+    EXPECT_LE(fonts[i - 1].compare(fonts[i], Qt::CaseInsensitive), 0) << fonts[i].toStdString();
+}
+
+TEST_F(TextFormTest, ShowsTheOpenedTextAndFillingItStoresNothing) {
+  TTextObj text;
+  text.Content = "Greetings";
+  text.Start = 4;
+  text.End = 40;
+  text.Font = "Liberation Serif";
+  text.Size = 24;
+  text.Color = "$FF";
+  text.X = -12;
+  text.Y = 77;
+  text.Effect = "Fade";
+  OpenWith(TextObjXml(text));
+  TTextForm& panel = Panel();
+  EXPECT_EQ(panel.Content->text(), "Greetings");
+  EXPECT_EQ(panel.EditBegin->Value(), 5);
+  EXPECT_EQ(panel.EditEnd->Value(), 41);
+  EXPECT_EQ(panel.FontName->currentText(), "Liberation Serif");
+  EXPECT_EQ(panel.FontSize->currentText(), "24");
+  EXPECT_EQ(panel.FontColor->Color(), 0xFFu);
+  EXPECT_EQ(panel.PositionX->Value(), -12);
+  EXPECT_EQ(panel.PositionY->Value(), 77);
+  EXPECT_EQ(panel.EffectName->currentText(), "Fade");
+  EXPECT_FALSE(panel.Timer1->isActive());
+  EXPECT_EQ(Editor.WorkProjectText(), Saved);
+  EXPECT_FALSE(panel.Updating());
+}
+
+TEST_F(TextFormTest, AMissingFontShowsTheFirstEntryAndAnUnlistedSizeShowsEight) {
+  TTextObj text;
+  text.Font = "No Such Font Family";
+  text.Size = 13;
+  OpenWith(TextObjXml(text));
+  EXPECT_EQ(Panel().FontName->currentIndex(), 0);
+  EXPECT_EQ(Panel().FontSize->currentText(), "8");
+  // The next apply writes what the panel shows.
+  QTest::keyClick(Panel().Content, Qt::Key_Return);
+  EXPECT_EQ(SavedText().FontName(), Panel().FontName->itemText(0).toStdString());
+  EXPECT_EQ(SavedText().FontSize(), 8);
+}
+
+TEST_F(TextFormTest, AWordTypedIntoContentRendersOnceOneSecondAfterTheFirstKey) {
+  OpenWith(NamedText("Text1", 0, ""));
+  Editor.Frame = 7;
+  Type(Panel().Content, "Hello");
+  EXPECT_TRUE(Panel().Timer1->isActive());
+  EXPECT_EQ(Editor.Renders, Renders);
+  QSignalSpy fired(Panel().Timer1, &QTimer::timeout);
+  ASSERT_TRUE(fired.wait(3000));
+  EXPECT_EQ(Editor.Renders, Renders + 1);
+  EXPECT_FALSE(Panel().Timer1->isActive());
+  EXPECT_EQ(SavedText().Content(), "Hello");
+  // The preview shows the new movie at the frame it showed before.
+  EXPECT_EQ(Editor.PreviewPath, Editor.Card->WorkSwfFile);
+  EXPECT_EQ(Editor.Frame, 7);
+}
+
+TEST_F(TextFormTest, EnterAppliesAtOnceAndAPendingDelayedApplyFollows) {
+  OpenWith(NamedText("Text1"));
+  Type(Panel().PositionX, "120");
+  QTest::keyClick(Panel().PositionX, Qt::Key_Return);
+  EXPECT_EQ(Editor.Renders, Renders + 1);
+  EXPECT_EQ(SavedText().PositionX(), 120);
+  EXPECT_TRUE(Panel().Timer1->isActive());
+  Panel().Timer1Timer();
+  EXPECT_EQ(Editor.Renders, Renders + 2);
+  // Other keys apply nothing.
+  QTest::keyClick(Panel().PositionX, Qt::Key_Tab);
+  EXPECT_EQ(Editor.Renders, Renders + 2);
+}
+
+TEST_F(TextFormTest, FontSizeAndColourApplyAtOnce) {
+  OpenWith(NamedText("Text1"));
+  Editor.Frame = 3;
+  Panel().FontName->setCurrentText("Liberation Mono");
+  EXPECT_EQ(SavedText().FontName(), "Liberation Mono");
+  Panel().FontSize->setCurrentText("36");
+  EXPECT_EQ(SavedText().FontSize(), 36);
+  QTest::mouseClick(Panel().FontColor, Qt::LeftButton);
+  QMenu* palette = Panel().FontColor->Palette();
+  ASSERT_TRUE(palette->isVisible());
+  palette->findChild<QToolButton*>("Swatch13")->click(); // blue 255
+  EXPECT_EQ(SavedText().FontColor(), "16711680");
+  EXPECT_EQ(Editor.Renders, Renders + 3);
+  EXPECT_FALSE(Panel().Timer1->isActive());
+  EXPECT_EQ(Editor.Frame, 3);
+}
+
+TEST_F(TextFormTest, FramesAreShownFromOneAndStoredFromZero) {
+  OpenWith(NamedText("Text1"));
+  Type(Panel().EditEnd, "30");
+  Type(Panel().EditBegin, "0");
+  QTest::keyClick(Panel().EditBegin, Qt::Key_Return);
+  // 0 is read as typed until the field is left.
+  EXPECT_EQ(SavedObj().StartTime(), -1);
+  EXPECT_EQ(SavedObj().EndTime(), 29);
+  Panel().Content->setFocus();
+  EXPECT_EQ(Panel().EditBegin->Text(), "1");
+  Panel().Timer1Timer();
+  EXPECT_EQ(SavedObj().StartTime(), 0);
+}
+
+TEST_F(TextFormTest, PositionsAreLimitedToFourTypedCharacters) {
+  OpenWith(NamedText("Text1"));
+  Type(Panel().PositionY, "123456");
+  EXPECT_EQ(Panel().PositionY->Text(), "1234");
+  Type(Panel().PositionX, "-9999");
+  EXPECT_EQ(Panel().PositionX->Text(), "-999");
+}
+
+TEST_F(TextFormTest, ChoosingAnEffectGivesTheTextTheEffectsLength) {
+  TTextObj text;
+  text.Start = 10;
+  text.End = 12;
+  OpenWith(TextObjXml(text));
+  ASSERT_EQ(Panel().EditBegin->Value(), 11);
+  Panel().EffectName->setCurrentText("Move");
+  EXPECT_EQ(Panel().EditEnd->Value(), 250);
+  EXPECT_EQ(SavedObj().EndTime(), 249);
+  EXPECT_EQ(SavedText().EffectName(), "Move");
+  EXPECT_EQ(Editor.Renders, Renders + 1);
+  // Refilling the panel with the new end started no delayed apply.
+  EXPECT_FALSE(Panel().Timer1->isActive());
+  Panel().EffectName->setCurrentText("Rotate");
+  EXPECT_EQ(Panel().EditEnd->Value(), 60);
+  Panel().EffectName->setCurrentText("-- None --");
+  EXPECT_EQ(SavedObj().EndTime(), 34);
+}
+
+TEST_F(TextFormTest, EveryApplySetsTheTextUnitToOne) {
+  TTextObj text;
+  text.TextUnit = 2;
+  OpenWith(TextObjXml(text));
+  QTest::keyClick(Panel().Content, Qt::Key_Enter);
+  EXPECT_EQ(SavedText().TextUnit(), 1);
+}
+
+TEST_F(TextFormTest, EditsGoToTheTextSelectedInTheLibraryAndRenderTheWholeCard) {
+  OpenWith(NamedText("Text1", 0, "one") + NamedText("Text2", 0, "two") + NamedText("Text3", 0, "three"));
+  Editor.Library().SelectNode(1);
+  Type(Panel().Content, "zwei");
+  QTest::keyClick(Panel().Content, Qt::Key_Return);
+  EXPECT_EQ(SavedText(0).Content(), "one");
+  EXPECT_EQ(SavedText(1).Content(), "zwei");
+  EXPECT_EQ(SavedText(2).Content(), "three");
+  // The working movie holds the new text: its frame count is the card's 25 frames.
+  EXPECT_EQ(Editor.Total, 25);
+  Panel().Timer1->stop();
+}
+
+} // namespace
