@@ -1,0 +1,37 @@
+// Rendering a card file without a window, as the editor's preview does or as Save and
+// Export do: the card is copied into a private working folder (the input is never
+// changed), opened in Edit mode on a headless host and rendered until the frame count the
+// renderers compare with is the count of the movie they produce.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "render/EditorInterfaces.h"
+#include "swf/builder/SwfObjs.h"
+
+struct TCardRenderOptions {
+  std::string CardFile;
+  std::string OutputFile;
+  // Scope "All": a movie that does not loop ends with a stop action.
+  bool Final = false;
+  // Seeds the colours of "Rainbow"; the clock when absent.
+  std::optional<std::uint32_t> Seed;
+  // Relative media paths of the card resolve against this folder.
+  std::string ProgramFolder;
+  // Renders at most this many times to settle the frame count.
+  int MaxPasses = 5;
+};
+
+struct TCardRenderResult {
+  int Passes = 0;     // renders made before the output
+  int FrameCount = 0; // frames of the written movie
+};
+
+// Throws std::runtime_error with a one-line message for a card that cannot be read or a
+// movie that cannot be written. Messages the editor would show in a box (a picture that
+// cannot be used) go to `messages` and the render goes on.
+TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMovie& movie,
+                                 swf::ISwfObject& object, swf::ISwfAction& action,
+                                 IUserMessages* messages);

@@ -1,0 +1,54 @@
+// greetix-cli: the card pipeline and the movie tools without a window.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <QCoreApplication>
+
+#include "tools/ConvertCommands.h"
+#include "tools/ImportSoundCommand.h"
+#include "tools/InfoCommand.h"
+#include "tools/RenderCommand.h"
+
+namespace {
+
+struct TCommand {
+  const char* Name;
+  int (*Run)(int argc, char** argv);
+  const char* Usage;
+};
+
+const TCommand Commands[] = {
+    {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N]"},
+    {"info", &tools::RunInfo, "info MOVIE.swf [--json]"},
+    {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
+    {"exe2swf", &RunExe2Swf, "exe2swf IN.exe OUT.swf"},
+    {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},
+};
+
+void PrintUsage(std::FILE* out)
+{
+  std::fprintf(out, "Usage: greetix-cli COMMAND ARGUMENTS\n");
+  for (const TCommand& command : Commands) std::fprintf(out, "  greetix-cli %s\n", command.Usage);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+  // Gives the commands the program's folder, where the shipped files lie.
+  QCoreApplication application(argc, argv);
+  if (argc < 2) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  for (const TCommand& command : Commands) {
+    if (std::strcmp(argv[1], command.Name) == 0) return command.Run(argc - 1, argv + 1);
+  }
+  std::fprintf(stderr, "greetix-cli: unknown command \"%s\" (run without arguments for the list)\n", argv[1]);
+  return 2;
+}
