@@ -75,10 +75,12 @@ void TFlashPic::Render(int index)
   try {
     if (const TPicEffect* effect = TPicEffects::Find(EffectName)) effect->Run(*this);
     // Every effect, after its own Finish, ends the picture at its last frame when the card
-    // goes on past it; only a shape this object made is taken away.
+    // goes on past it. After Finish this removal finds the shape gone already, and an effect
+    // that made nothing leaves the shape object with another object's finished content: the
+    // builder takes nothing away in either case.
     if (endTime < Context().CardTotalFrames) {
       SwfMovie().GotoFrame(endTime);
-      if (HasShape()) SwfMovie().RemoveObject(SwfObject());
+      SwfMovie().RemoveObject(SwfObject());
     }
   } catch (const std::exception&) {
     ShowError(CannotUsePicture);

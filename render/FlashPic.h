@@ -31,8 +31,6 @@ public:
 
   // Makes the picture as a new shape with its left edge at `left` pixels.
   void PlaceAt(std::int32_t left);
-  // Whether this render has made a shape of this picture yet.
-  bool HasShape() const { return HasMadeContent(); }
 
   swf::ISwfMovie& SwfMovie() const;
   swf::ISwfObject& SwfObject() const;

@@ -25,9 +25,9 @@ void RunMove(TFlashPic& picture)
   swf::ISwfMovie& movie = picture.SwfMovie();
   for (std::int64_t i = picture.StartTime; i <= picture.EndTime; ++i) {
     movie.GotoFrame(static_cast<double>(i));
-    // Takes away this picture's shape of the frame before. Before the first shape is made
-    // the shape object still holds the object rendered before this one, which must stay.
-    if (picture.HasShape()) movie.RemoveObject(picture.SwfObject());
+    // Takes away this picture's shape of the frame before. On the first frame the shape
+    // object still holds what was rendered before; the builder leaves that alone.
+    movie.RemoveObject(picture.SwfObject());
     picture.PlaceAt(Wrap32(picture.PositionX - 2 * i));
     movie.AddObject(picture.SwfObject());
   }
