@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include "tools/ConvertCommands.h"
+#include "tools/FrameCommand.h"
 #include "tools/ImportSoundCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
@@ -21,6 +22,7 @@ struct TCommand {
 const TCommand Commands[] = {
     {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N]"},
     {"info", &tools::RunInfo, "info MOVIE.swf [--json]"},
+    {"frame", &tools::RunFrame, "frame MOVIE.swf N -o OUT.png [--width W]"},
     {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
     {"exe2swf", &RunExe2Swf, "exe2swf IN.exe OUT.swf"},
     {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},
