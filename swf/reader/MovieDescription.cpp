@@ -81,8 +81,10 @@ std::string DescribeText(const TSwfFile& file, const TMovie& movie) {
   const THeader& h = file.Header();
   out << "Movie: " << h.Signature << "WS version " << int(h.Version) << ", file length "
       << h.FileLength << "\n";
-  out << "Stage: " << Number((h.FrameSize.XMax - h.FrameSize.XMin) / 20.0) << " x "
-      << Number((h.FrameSize.YMax - h.FrameSize.YMin) / 20.0) << " px (twips " << h.FrameSize.XMin
+  // In double: the difference of two extreme 31-bit values does not fit an int.
+  double width = (double(h.FrameSize.XMax) - h.FrameSize.XMin) / 20.0;
+  double height = (double(h.FrameSize.YMax) - h.FrameSize.YMin) / 20.0;
+  out << "Stage: " << Number(width) << " x " << Number(height) << " px (twips " << h.FrameSize.XMin
       << ".." << h.FrameSize.XMax << " x " << h.FrameSize.YMin << ".." << h.FrameSize.YMax << ")\n";
   out << "Frame rate: " << Number(h.FrameRate / 256.0) << " fps\n";
   out << "Frames: " << h.FrameCount << "\n";
