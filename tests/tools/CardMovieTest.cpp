@@ -33,6 +33,9 @@ protected:
     swf::TSwfAction action;
     Result = RenderCardFile(options, movie, object, action, nullptr);
     Movie = swf::LoadMovieFile(options.OutputFile);
+    options.Final = false;
+    options.OutputFile = Scratch.File("preview.swf");
+    PreviewFrames = RenderCardFile(options, movie, object, action, nullptr).FrameCount;
   }
 
   // Whether some object at the frame is translated to (x, y) twips.
@@ -47,6 +50,7 @@ protected:
   TScratch Scratch;
   TCardRenderResult Result;
   swf::TMovie Movie;
+  int PreviewFrames = 0;
 };
 
 } // namespace
@@ -54,10 +58,13 @@ protected:
 TEST_F(CardMovie, TextsStandWhereTheirEffectsPutThem)
 {
   EXPECT_TRUE(Movie.Warnings.empty());
-  // Roll In's last letter runs to 12.75 + 239 -> frame 252: the preview movie has 253
-  // frames, and the final render's stop follows on frame 253.
-  EXPECT_EQ(Result.FrameCount, 254);
-  EXPECT_EQ(Movie.Header.FrameCount, 254);
+  // Roll In's last letter runs to 12.75 + 239 -> frame 252; the final render's stop
+  // follows on the frame whose index is the preview movie's frame count.
+  EXPECT_GE(PreviewFrames, 253);
+  EXPECT_EQ(Result.FrameCount, PreviewFrames + 1);
+  EXPECT_EQ(Movie.Header.FrameCount, PreviewFrames + 1);
+  ASSERT_FALSE(Movie.Timeline.Frames.empty());
+  EXPECT_FALSE(Movie.Timeline.Frames.back().Actions.empty());
   // "-- None --" at its own place from its first frame.
   EXPECT_TRUE(ShownAt(0, 1000, 1100));
   EXPECT_TRUE(ShownAt(100, 1000, 1100));
@@ -101,4 +108,48 @@ TEST_F(CardMovie, ThePlayerDrawsTheGlyphsWhereTheTextStands)
     EXPECT_LE(box.bottom(), line + 26) << "line at " << line;
     EXPECT_GT(box.height(), 10) << "line at " << line;
   }
+}
+
+TEST(CardMovieEffects, EveryEffectDrawsItsTextAtItsPlace)
+{
+  // One text per effect, each on its own line; the scaled and rotated ones turn about
+  // their own origin, which stays where "-- None --" puts the text.
+  const char* const effects[] = {"-- None --", "Come In", "Fade",    "Heart Beat", "Kerning",
+                                 "Move",       "Radiation", "Rainbow", "Roll In",    "Rotate"};
+  std::vector<TCardText> texts;
+  for (int i = 0; i < 10; ++i) texts.push_back({effects[i], 0, 24, 20, 10 + 40 * i, "Ab", 28});
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), CardXml(texts, 0));
+  TCardRenderOptions options;
+  options.CardFile = scratch.File("card.grx");
+  options.OutputFile = scratch.File("card.swf");
+  options.Seed = 3;
+  swf::TSwfMovie movie;
+  swf::TSwfObject object;
+  swf::TSwfAction action;
+  RenderCardFile(options, movie, object, action, nullptr);
+  const swf::TMovie written = swf::LoadMovieFile(options.OutputFile);
+  const swf::TDisplayList at6 = swf::ReplayTimeline(written.Timeline, 6);
+  const auto find = [&](int x, int y) -> const swf::TDisplayObject* {
+    for (const auto& [depth, shown] : at6.Objects())
+      if (shown.Matrix.TX == x && shown.Matrix.TY == y) return &shown;
+    return nullptr;
+  };
+  for (int i = 0; i < 10; ++i) {
+    const int y = 20 * (10 + 40 * i) + 100;
+    const std::string effect = effects[i];
+    if (effect == "Move" || effect == "Roll In") continue; // they slide in from the right
+    // Letter effects place letter 1 of "Ab" 28 F twips right of letter 0.
+    const bool letters = effect == "Come In" || effect == "Heart Beat" || effect == "Rainbow";
+    const swf::TDisplayObject* shown = find(400, y);
+    ASSERT_NE(shown, nullptr) << effect;
+    if (letters && effect != "Come In") EXPECT_NE(find(400 + 28 * 28, y), nullptr) << effect;
+    if (effect == "Heart Beat") EXPECT_EQ(shown->Matrix.A, 81920) << effect; // 2.5 x 6 / 12
+    if (effect == "Rotate") EXPECT_NE(shown->Matrix.B, 0) << effect;
+    if (effect == "Fade") EXPECT_EQ(shown->CxForm.AAdd, 71) << effect; // 255 / 25 x 7 = 71.4
+  }
+  // Move and Roll In stand at the text's place at frame 80 only if they last that long;
+  // at frame 6 they are 200 - 15 pixels right of it on their own line.
+  EXPECT_NE(find(400 + 4000 - 300, 20 * 210 + 100), nullptr);
+  EXPECT_NE(find(400 + 4000 - 300, 20 * 330 + 100), nullptr);
 }
