@@ -1,7 +1,7 @@
 // TSwfMovie: the builder's movie. It records a timeline in memory, frames visited in any
 // order, and writes it as an uncompressed SWF 8 file (FWS; FileAttributes first, flags 0;
-// SetBackgroundColor; stage Xmin = Ymin = 0; frames up to the highest frame on which
-// AddObject, RemoveObject or AddAction was called; FrameCount = number of ShowFrames).
+// SetBackgroundColor; stage Xmin = Ymin = 0; frames up to the highest frame that
+// AddObject, RemoveObject or AddAction was called on; FrameCount = number of ShowFrames).
 //
 // Frames. GotoFrame rounds a fractional frame half to even (2.5 -> 2, 3.5 -> 4). Frames
 // below 0 or above 65534, and NaN, are refused with an error.
@@ -19,7 +19,8 @@
 //   - shown on the current frame from an earlier frame (its last placement lies before
 //     it): taken away from the current frame on;
 //   - placed on later frames (a letter whose own frames run past this one): taken away
-//     one frame after its last placement, so staggered letters each finish their course;
+//     one frame after its last placement, so staggered letters each finish their course
+//     (a removal past the movie's last frame is not written: the movie does not grow);
 //   - the current content placed on the current frame itself stays (a RemoveObject never
 //     undoes the AddObject of the same frame).
 // A MakeTextSimple joins the group when the object's last call was the AddObject of a

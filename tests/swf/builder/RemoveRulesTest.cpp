@@ -175,6 +175,9 @@ TEST_F(RemoveRules, RoundedLetterFramesDoNotFlicker) {
   for (uint32_t f = 26; f <= 46; ++f) EXPECT_TRUE(ShownAtX(movie, f, Letter2)) << f;
   EXPECT_FALSE(ShownAtX(movie, 47, Letter2));
   EXPECT_TRUE(ShownAtX(movie, 58, Letter3));
+  // The removal after the text's last frame (21) sends the last letter away after its
+  // own last frame, 38.25 + 20 = 58: past the movie's end, which it does not stretch.
+  EXPECT_EQ(movie.Header.FrameCount, 59);
 }
 
 TEST_F(RemoveRules, HeartBeatMiddleFrameShowsTheLetterOnce) {
