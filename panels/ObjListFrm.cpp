@@ -12,6 +12,7 @@
 #include "panels/InsertObject.h"
 #include "panels/PanelCommands.h"
 #include "panels/PanelHost.h"
+#include "panels/PanelLayout.h"
 #include "render/FlashObj.h"
 #include "render/RenderContext.h"
 
@@ -66,6 +67,7 @@ TObjListForm::~TObjListForm() {
 void TObjListForm::Build() {
   setObjectName(QStringLiteral("ObjListForm"));
   setWindowTitle(QStringLiteral("Movie Library"));
+  ApplyPanelFont(this);
   Document = std::make_unique<TXMLCardDocument>();
 
   ObjTree = new QTreeWidget(this);

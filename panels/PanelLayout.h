@@ -15,10 +15,10 @@ inline constexpr int FirstRowY = 12;
 // A wide field spans both columns; a narrow pair shares the row.
 inline constexpr int LabelX = 6;
 inline constexpr int FieldX = 44;
-inline constexpr int WideFieldWidth = 136;
-inline constexpr int FieldWidth = 52;
-inline constexpr int Label2X = 100;
-inline constexpr int Field2X = 134;
+inline constexpr int WideFieldWidth = 138;
+inline constexpr int FieldWidth = 50;
+inline constexpr int Label2X = 98;
+inline constexpr int Field2X = 136;
 inline constexpr int Field2Width = 46;
 
 inline constexpr int RowY(int row) { return FirstRowY + row * RowPitch; }
