@@ -49,13 +49,17 @@ const char* TagName(uint16_t code) {
     case TTagCode::DefineSprite: return "DefineSprite";
     case TTagCode::FrameLabel: return "FrameLabel";
     case TTagCode::SoundStreamHead2: return "SoundStreamHead2";
+    case TTagCode::DefineMorphShape: return "DefineMorphShape";
+    case TTagCode::DefineFontInfo2: return "DefineFontInfo2";
     case TTagCode::DefineFont2: return "DefineFont2";
     case TTagCode::FileAttributes: return "FileAttributes";
     case TTagCode::PlaceObject3: return "PlaceObject3";
     case TTagCode::DefineFont3: return "DefineFont3";
     case TTagCode::Metadata: return "Metadata";
     case TTagCode::DefineShape4: return "DefineShape4";
+    case TTagCode::DefineMorphShape2: return "DefineMorphShape2";
     case TTagCode::StartSound2: return "StartSound2";
+    case TTagCode::DefineBitsJPEG4: return "DefineBitsJPEG4";
   }
   return "Unknown";
 }

@@ -35,13 +35,17 @@ enum class TTagCode : uint16_t {
   DefineSprite = 39,
   FrameLabel = 43,
   SoundStreamHead2 = 45,
+  DefineMorphShape = 46,
   DefineFont2 = 48,
+  DefineFontInfo2 = 62,
   FileAttributes = 69,
   PlaceObject3 = 70,
   DefineFont3 = 75,
   Metadata = 77,
   DefineShape4 = 83,
+  DefineMorphShape2 = 84,
   StartSound2 = 89,
+  DefineBitsJPEG4 = 90,
 };
 
 // A readable name of a tag code ("PlaceObject2"), or "Unknown".

@@ -1,6 +1,8 @@
 // DefineBits, DefineBitsJPEG2/3/4 and DefineBitsLossless/2: the stored bytes and sizes.
 #include <string>
 
+#include "swf/format/TagCodes.h"
+
 #include "swf/reader/BitmapData.h"
 #include "swf/reader/TagParsers.h"
 
@@ -18,27 +20,27 @@ TBitmap ParseDefineBits(TSwfBitReader& r, uint16_t code) {
   TBitmap bitmap;
   bitmap.Id = r.U16();
   switch (code) {
-    case 6:
+    case uint16_t(TTagCode::DefineBits):
       bitmap.Kind = TBitmapKind::Jpeg;
       bitmap.ImageData = Take(r, r.Remaining());
       break;
-    case 21:
+    case uint16_t(TTagCode::DefineBitsJPEG2):
       bitmap.Kind = TBitmapKind::Jpeg2;
       bitmap.ImageData = Take(r, r.Remaining());
       break;
-    case 35:
-    case 90: {  // DefineBitsJPEG4 adds a deblocking value, which is not used
+    case uint16_t(TTagCode::DefineBitsJPEG3):
+    case uint16_t(TTagCode::DefineBitsJPEG4): {  // JPEG4 adds a deblocking value, not used
       bitmap.Kind = TBitmapKind::Jpeg3;
       uint32_t alphaOffset = r.U32();
-      if (code == 90) r.U16();
+      if (code == uint16_t(TTagCode::DefineBitsJPEG4)) r.U16();
       if (alphaOffset > r.Remaining()) r.Fail("The JPEG data runs past the end of the tag");
       bitmap.ImageData = Take(r, alphaOffset);
       bitmap.AlphaData = Take(r, r.Remaining());
       break;
     }
-    case 20:
-    case 36: {
-      bitmap.Kind = code == 20 ? TBitmapKind::Lossless : TBitmapKind::Lossless2;
+    case uint16_t(TTagCode::DefineBitsLossless):
+    case uint16_t(TTagCode::DefineBitsLossless2): {
+      bitmap.Kind = code == uint16_t(TTagCode::DefineBitsLossless) ? TBitmapKind::Lossless : TBitmapKind::Lossless2;
       bitmap.Format = r.U8();
       bitmap.Width = r.U16();
       bitmap.Height = r.U16();

@@ -133,69 +133,72 @@ class TMovieParser {
   void ReadMovieTag(const TTagRecord& tag) {
     TSwfBitReader r = Reader(tag);
     size_t cost = 1;
-    switch (tag.Code) {
-      case 2: case 22: case 32: case 83: {
-        int version = tag.Code == 2 ? 1 : tag.Code == 22 ? 2 : tag.Code == 32 ? 3 : 4;
+    using C = TTagCode;
+    C code = static_cast<C>(tag.Code);
+    switch (code) {
+      case C::DefineShape: case C::DefineShape2: case C::DefineShape3: case C::DefineShape4: {
+        int version = code == C::DefineShape ? 1 : code == C::DefineShape2 ? 2 : code == C::DefineShape3 ? 3 : 4;
         TShape shape = ParseDefineShape(r, version);
         cost = CountOf(shape);
         Define(shape.Id, std::move(shape));
         break;
       }
-      case 46: case 84: {
-        TMorphShape morph = ParseDefineMorphShape(r, tag.Code == 46 ? 1 : 2);
+      case C::DefineMorphShape: case C::DefineMorphShape2: {
+        TMorphShape morph = ParseDefineMorphShape(r, code == C::DefineMorphShape ? 1 : 2);
         cost = 1 + morph.StartRecords.size() + morph.EndRecords.size() + morph.Fills.size();
         Define(morph.Id, std::move(morph));
         break;
       }
-      case 6: case 21: case 35: case 20: case 36: case 90: {
+      case C::DefineBits: case C::DefineBitsJPEG2: case C::DefineBitsJPEG3: case C::DefineBitsJPEG4:
+      case C::DefineBitsLossless: case C::DefineBitsLossless2: {
         TBitmap bitmap = ParseDefineBits(r, tag.Code);
         Define(bitmap.Id, std::move(bitmap));
         break;
       }
-      case 8:  // JPEGTables: one per movie
+      case C::JPEGTables:  // one per movie
         if (FMovie.JpegTables.empty()) {
           const uint8_t* p = r.Bytes(r.Remaining());
           FMovie.JpegTables.assign(p, p + tag.BodySize);
         }
         break;
-      case 10: case 48: case 75: {
-        TFont font = ParseDefineFont(r, tag.Code == 10 ? 1 : tag.Code == 48 ? 2 : 3);
+      case C::DefineFont: case C::DefineFont2: case C::DefineFont3: {
+        TFont font = ParseDefineFont(r, code == C::DefineFont ? 1 : code == C::DefineFont2 ? 2 : 3);
         cost = CountOf(font);
         Define(font.Id, std::move(font));
         break;
       }
-      case 13: case 62: {
+      case C::DefineFontInfo: case C::DefineFontInfo2: {
         uint16_t id = PeekCharacterId(r);
         auto it = FMovie.Characters.find(id);
         TFont* font = it == FMovie.Characters.end() ? nullptr : std::get_if<TFont>(&it->second);
         if (!font) r.Fail("Font information for font " + std::to_string(id) + ", which is not defined");
-        ParseDefineFontInfo(r, tag.Code == 13 ? 1 : 2, *font);
+        ParseDefineFontInfo(r, code == C::DefineFontInfo ? 1 : 2, *font);
         break;
       }
-      case 11: case 33: {
-        TText text = ParseDefineText(r, tag.Code == 11 ? 1 : 2);
+      case C::DefineText: case C::DefineText2: {
+        TText text = ParseDefineText(r, code == C::DefineText ? 1 : 2);
         cost = CountOf(text);
         Define(text.Id, std::move(text));
         break;
       }
-      case 37: {
+      case C::DefineEditText: {
         TEditText edit = ParseDefineEditText(r);
         Define(edit.Id, std::move(edit));
         break;
       }
-      case 14: {
+      case C::DefineSound: {
         TSound sound = ParseDefineSound(r);
         Define(sound.Id, std::move(sound));
         break;
       }
-      case 39: ReadSprite(tag, r); break;
-      case 9:  // only the first background colour counts
+      case C::DefineSprite: ReadSprite(tag, r); break;
+      case C::SetBackgroundColor:  // only the first one counts
         if (!FMovie.BackgroundColor) FMovie.BackgroundColor = r.Rgb();
         break;
-      case 69:
+      case C::FileAttributes:
         FMovie.FileAttributes = r.Remaining() >= 4 ? r.U32() : r.U8();
         break;
-      case 77: FMovie.Metadata = r.String(); break;
+      case C::Metadata: FMovie.Metadata = r.String(); break;
       default: break;  // kept as raw bytes in the file only
     }
     if (!Spend(cost)) OverBudget();
