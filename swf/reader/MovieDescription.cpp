@@ -24,9 +24,23 @@ std::string ColorText(const TRgba& c) {
   return buf;
 }
 
+// Length of the valid UTF-8 sequence starting at s[i], or 0.
+size_t Utf8Length(const std::string& s, size_t i) {
+  unsigned char c = s[i];
+  size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+// Strings from old movies may be in a single-byte code page: bytes that are not UTF-8 are
+// written as the Latin-1 character of the same number, so the document stays valid.
 std::string JsonString(const std::string& s) {
   std::string out = "\"";
-  for (unsigned char c : s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = s[i];
+    char buf[8];
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -35,11 +49,16 @@ std::string JsonString(const std::string& s) {
       case '\t': out += "\\t"; break;
       default:
         if (c < 0x20) {
-          char buf[8];
           std::snprintf(buf, sizeof buf, "\\u%04x", c);
           out += buf;
+        } else if (c < 0x80) {
+          out += static_cast<char>(c);
+        } else if (size_t n = Utf8Length(s, i)) {
+          out.append(s, i, n);
+          i += n - 1;
         } else {
-          out += static_cast<char>(c);  // UTF-8 passes through; other bytes are the file's
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
         }
     }
   }

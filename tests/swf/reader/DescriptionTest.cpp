@@ -21,16 +21,17 @@ TEST(Description, TextListsHeaderTagsAndEachFrame) {
   EXPECT_EQ(text.find("Warnings"), std::string::npos);
 }
 
+// The label holds a quote, a Latin-1 byte (not UTF-8) and a UTF-8 "é".
 TEST(Description, JsonCarriesTheSameFacts) {
   std::vector<uint8_t> fws = Movie({PlaceNew(1, 1), ShowFrame(),
                                     Hex("90 06 0D 01 00 CD 00 00 20 00 00 00 69 00 40 10 02 00"),
-                                    Tag(43, {'a', '"', 'b', 0}), ShowFrame()},
+                                    Tag(43, {'a', '"', 0xE9, 0xC3, 0xA9, 0}), ShowFrame()},
                                    2);
   std::string json = DescribeMovie(TSwfFile::FromBytes(ToCws(fws)), true);
   EXPECT_EQ(json.rfind("{\"signature\":\"CWS\",\"version\":8,", 0), 0u) << json;
   EXPECT_NE(json.find("\"frameRate\":24,\"frameCount\":2"), std::string::npos);
   EXPECT_NE(json.find("{\"name\":\"PlaceObject2\",\"code\":26,"), std::string::npos);
-  EXPECT_NE(json.find("{\"frame\":1,\"label\":\"a\\\"b\",\"displayList\":[{\"depth\":1,\"id\":1,"
+  EXPECT_NE(json.find("{\"frame\":1,\"label\":\"a\\\"\\u00e9\xC3\xA9\",\"displayList\":[{\"depth\":1,\"id\":1,"
                       "\"matrix\":{\"a\":2,\"b\":0,\"c\":0,\"d\":2,\"tx\":0,\"ty\":0},"
                       "\"cxform\":{\"mult\":[256,256,256,128],\"add\":[0,0,0,0]}}]}"),
             std::string::npos);
