@@ -85,8 +85,9 @@ std::vector<uint8_t> JpegStream(const TBitmap& bitmap, std::span<const uint8_t> 
 }
 
 std::vector<uint8_t> DecodeJpegAlpha(const TBitmap& bitmap, uint32_t width, uint32_t height) {
-  if (bitmap.AlphaData.empty()) return {};
-  CheckSize(width, height);
+  if (bitmap.AlphaData.empty() || width > MaxBitmapSide || height > MaxBitmapSide ||
+      uint64_t(width) * height > MaxBitmapPixels)
+    return {};
   size_t want = size_t(width) * height;
   TInflateResult alpha = InflateZlib(bitmap.AlphaData, want + 1);
   if (alpha.Data.size() != want) return {};

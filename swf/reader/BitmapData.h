@@ -19,7 +19,8 @@ constexpr uint64_t MaxBitmapPixels = 64ull << 20;
 // files removed, and a missing EOI appended. PNG and GIF data are returned as they are.
 std::vector<uint8_t> JpegStream(const TBitmap& bitmap, std::span<const uint8_t> jpegTables);
 
-// JPEG3 alpha inflated to exactly width × height bytes, or empty when it does not fit.
+// JPEG3 alpha inflated to exactly width × height bytes, or empty when it does not fit
+// (or the size is over the limits).
 std::vector<uint8_t> DecodeJpegAlpha(const TBitmap& bitmap, uint32_t width, uint32_t height);
 
 // Premultiplied 0xAARRGGBB pixels, row-major.
