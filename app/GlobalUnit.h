@@ -9,9 +9,11 @@
 #include <QWidget>
 #include <memory>
 
+#include "card/FlashCard.h"
 #include "render/RenderContext.h"
-
-class TFlashCard;
+#include "swf/builder/SwfAction.h"
+#include "swf/builder/SwfMovie.h"
+#include "swf/builder/SwfObject.h"
 
 inline constexpr const char* ApplicationTitle = "Greetix 3.0";
 
@@ -31,9 +33,17 @@ struct TGlobal {
   // The template chosen when the new-card guide last closed with OK.
   int GuideResult = 0;
 
-  // What the card objects reach: the builder's three objects, the card document, the
-  // editing objects (the current text, picture and sound object), the preview and panels.
+  // The builder's three objects, made once and kept for the whole run.
+  std::unique_ptr<swf::TSwfMovie> SwfMovie;
+  std::unique_ptr<swf::TSwfObject> SwfObject;
+  std::unique_ptr<swf::TSwfAction> SwfAction;
+
+  // What the card objects reach: the builder's objects, the card document, the editing
+  // objects (the current text, picture and sound object), the preview and the panels.
   TRenderContext Context;
+
+  // The open card; replaced by New and Open. Declared after what it refers to.
+  std::unique_ptr<TFlashCard> FlashCard;
 
   // Whether the preview is meant to play.
   bool Playing = false;

@@ -1,6 +1,7 @@
 // The main window's life: creation, the start-up document, closing, and the dispatch of
 // the title bar's and the application's mouse events.
 #include "app/MainFrm.h"
+#include "player/widget/FlashPlayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,15 +15,22 @@
 #include "app/ErrorBox.h"
 #include "app/FileDialogs.h"
 #include "app/ImageBox.h"
+#include "app/MainFormHost.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
+#include "panels/PanelHost.h"
+#include "panels/SoundFrm.h"
+#include "panels/SoundSelectFrm.h"
 #include "panels/UiBitmaps.h"
+#include "platform/SystemPaths.h"
 #include "platform/WorkFolder.h"
 
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Arguments(arguments),
       Dialogs(std::make_unique<TFileDialogs>()) {
   setObjectName(QStringLiteral("MainForm"));
+  CardHost = std::make_unique<TMainFormHost>(*this);
+  SetPanelHost(CardHost.get());
   RegisterStandardToolWindows();
   BuildActions();
   BuildComponents();
@@ -41,7 +49,12 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  // The card and the panels reach back into the window: they go first.
+  DiscardCard();
   FreeToolWindows();
+  TSoundSelectForm::ConnectMediaFolder({}, {});
+  if (PanelHost() == CardHost.get())
+    SetPanelHost(nullptr);
 }
 
 void TMainForm::SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs) {
@@ -51,6 +64,14 @@ void TMainForm::SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs) {
 void TMainForm::FormCreate() {
   G.AppTitle = QString::fromLatin1(ApplicationTitle);
   G.UntitledBasePath = Platform::UntitledBasePath();
+  G.LastOpenDir = Platform::ProgramFolder() + QStringLiteral("/library");
+  G.Context.WorkBasePath = G.UntitledBasePath.toStdString();
+  G.Context.ProgramFolder = Platform::ProgramFolder().toStdString();
+  G.Context.Preview = CardHost.get();
+  G.Context.Messages = CardHost.get();
+  // The choosers of pictures and sounds start in, and update, the last media folder.
+  TSoundSelectForm::ConnectMediaFolder([this] { return G.LastOpenDir; },
+                                       [this](const QString& folder) { G.LastOpenDir = folder; });
   setWindowTitle(G.AppTitle);
   setWindowIcon(Ui::ProgramIcon());
 }

@@ -25,6 +25,11 @@ class TImage;
 class TPictureButton;
 class TPlaySlider;
 class TFileDialogs;
+class TMainFormHost;
+
+namespace player {
+class TFlashPlayer;
+}
 
 // The player's movie property when no movie is loaded.
 inline constexpr const char* NoMovie = "http://";
@@ -44,6 +49,11 @@ public:
   // Where Open, Save and Export ask for file names (tests answer without a dialog).
   void SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs);
   TFileDialogs& FileDialogs() { return *Dialogs; }
+  // What the card and the panels call back into.
+  TMainFormHost& Host() { return *CardHost; }
+
+  // The template files beside the program.
+  static QString TemplateFile(int guideResult);
 
   // Client area: the window less its sizing border.
   static constexpr int BorderWidth = 4;
@@ -86,7 +96,7 @@ public:
   TImage* ImgLeft = nullptr;
   QWidget* PanelObj = nullptr;
   QWidget* PanelMain = nullptr;
-  QWidget* ShockwaveFlash = nullptr;
+  player::TFlashPlayer* ShockwaveFlash = nullptr;
   QWidget* Panel1 = nullptr;
   TPlaySlider* SliderPlay = nullptr;
 
@@ -230,8 +240,19 @@ private:
   // Moves the current text or picture by a distance in stage pixels, in its panel, its
   // object and the card document, then renders the card.
   void MoveCurrentObject(QPoint distance);
+  // Discards the open card and makes a new one with the defaults.
+  TFlashCard& NewCard();
+  void DiscardCard();
+  void CreateBuilderObjects();
+  // Opens a movie for playing, or a card for editing ("Play" or "Edit" state).
+  void PlayMovie(const QString& swfFile);
+  void EditCard(const QString& projectFile);
+  // Save's copies of the working files to where the card is kept; false after an error
+  // the user has been told about.
+  bool CopyToCardPath(const std::string& workFile, const QString& extension);
 
   TGlobal G;
+  std::unique_ptr<TMainFormHost> CardHost;
   QStringList Arguments;
   std::unique_ptr<TFileDialogs> Dialogs;
   bool Shown = false;

@@ -11,6 +11,7 @@
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
 #include "panels/UiBitmaps.h"
+#include "player/widget/FlashPlayer.h"
 
 namespace {
 
@@ -200,9 +201,12 @@ void TMainForm::BuildPanels() {
   ImgLeft->SetPicture(Ui::Bitmap(QStringLiteral("left")));
 
   PanelMain = MakePanel(Client, "PanelMain", QRect(195, 83, 415, 356), QColor(255, 255, 255));
-  ShockwaveFlash = new QWidget(PanelMain);
+  ShockwaveFlash = new player::TFlashPlayer(PanelMain);
   ShockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
   ShockwaveFlash->setGeometry(0, 0, 415, 338);
+  // Stored settings of the control: neither playing nor looping until told.
+  ShockwaveFlash->SetLoop(false);
+  ShockwaveFlash->SetPlaying(false);
   Panel1 = MakePanel(PanelMain, "Panel1", QRect(0, 338, 415, 18), QColor(240, 240, 240));
   SliderPlay = new TPlaySlider(Panel1, QStringLiteral("SliderPlay"));
   SliderPlay->setGeometry(Panel1->rect());

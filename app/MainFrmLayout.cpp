@@ -7,6 +7,7 @@
 
 #include "app/ImageBox.h"
 #include "app/MainFrm.h"
+#include "player/widget/FlashPlayer.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
 

@@ -10,6 +10,7 @@
 
 #include "app/AboutFrm.h"
 #include "app/MainFrm.h"
+#include "player/widget/FlashPlayer.h"
 #include "platform/Desktop.h"
 #include "platform/SystemPaths.h"
 

@@ -1,0 +1,120 @@
+// The open card as the main window keeps it: the start-up document, replacing the card,
+// the resize's card step, the background and insert commands, and moving the selected
+// object by dragging it in the preview.
+#include <QFileInfo>
+
+#include "app/FileNames.h"
+#include "app/MainFormHost.h"
+#include "app/MainFrm.h"
+#include "panels/ChildFrm.h"
+#include "panels/InsertObject.h"
+#include "panels/SpinEdit.h"
+#include "player/widget/FlashPlayer.h"
+#include "render/FlashObj.h"
+#include "render/TextPanel.h"
+
+// The document shown at start-up, chosen by the first argument: a movie plays, a card opens
+// for editing and plays, anything else (or nothing) opens the blank template.
+void TMainForm::FormShow() {
+  QString argument = Arguments.value(0);
+  QString extension = UpperExtension(argument);
+  if (!argument.isEmpty())
+    argument = QFileInfo(argument).absoluteFilePath();
+  // The builder lives for the whole run, whatever is opened first.
+  CreateBuilderObjects();
+  if (extension == QLatin1String(".SWF")) {
+    PlayMovie(argument);
+  } else if (extension == QLatin1String(".GRX")) {
+    EditCard(argument);
+    G.FlashCard->StartPlaying();
+  } else {
+    TFlashCard& card = NewCard();
+    card.SourceProject = TemplateFile(0).toStdString();
+    card.SetMode("Edit");
+  }
+}
+
+void TMainForm::CreateBuilderObjects() {
+  if (!G.SwfMovie)
+    G.SwfMovie = std::make_unique<swf::TSwfMovie>();
+  if (!G.SwfObject)
+    G.SwfObject = std::make_unique<swf::TSwfObject>();
+  if (!G.SwfAction)
+    G.SwfAction = std::make_unique<swf::TSwfAction>();
+  G.Context.SwfMovie = G.SwfMovie.get();
+  G.Context.SwfObject = G.SwfObject.get();
+  G.Context.SwfAction = G.SwfAction.get();
+}
+
+TFlashCard& TMainForm::NewCard() {
+  DiscardCard();
+  G.FlashCard = std::make_unique<TFlashCard>(*CardHost, G.Context, G.UntitledBasePath.toStdString());
+  return *G.FlashCard;
+}
+
+void TMainForm::DiscardCard() { G.FlashCard.reset(); }
+
+bool TMainForm::HasCard() const { return G.FlashCard != nullptr; }
+
+bool TMainForm::EditingCard() const { return G.FlashCard && G.FlashCard->Mode() == "Edit"; }
+
+QString TMainForm::CardPath() const {
+  return G.FlashCard ? QString::fromStdString(G.FlashCard->CardPath) : QString();
+}
+
+void TMainForm::ResizeCard(int stageWidth, int stageHeight) {
+  if (!EditingCard())
+    return;
+  try {
+    TFlashCard& card = *G.FlashCard;
+    card.Width = stageWidth;
+    card.Height = stageHeight;
+    card.ShowInPanels();
+    card.StoreInDocument();
+    card.BuildMovie("", "");
+  } catch (...) {
+    // The card keeps what it reached; the next size change tries again.
+  }
+}
+
+void TMainForm::EditBgActExecute() {
+  if (!G.BackgroundForm) {
+    if (TToolWindowFactory factory = TToolWindowRegistry::Find(TToolWindowKind::Background))
+      G.BackgroundForm = factory(nullptr, this);
+  }
+  if (!G.BackgroundForm)
+    return;
+  if (auto* panel = qobject_cast<TChildForm*>(G.BackgroundForm.data()))
+    panel->SetSelectedName(QStringLiteral("Background"));
+  G.BackgroundForm->show();
+  if (G.FlashCard)
+    G.FlashCard->LoadAndShow();
+}
+
+void TMainForm::InsertTextActExecute() { InsertObject("Text"); }
+
+void TMainForm::InsertPictureActExecute() { InsertObject("Pic"); }
+
+void TMainForm::InsertSoundActExecute() { InsertObject("Sound"); }
+
+void TMainForm::MoveCurrentObject(QPoint distance) {
+  const bool text = G.CurrentObjKind == QLatin1String("Text");
+  TFlashObj* object = G.Context.EditingObject(text ? "Text" : "Pic");
+  if (!object)
+    return;
+  if (text) {
+    if (ITextPanel* panel = G.Context.TextPanel) {
+      panel->SetPositionX(panel->PositionX() + distance.x());
+      panel->SetPositionY(panel->PositionY() + distance.y());
+    }
+  } else if (G.PicForm) {
+    if (auto* x = G.PicForm->findChild<TSpinEdit*>(QStringLiteral("EditPositionX")))
+      x->SetValue(x->Value() + distance.x());
+    if (auto* y = G.PicForm->findChild<TSpinEdit*>(QStringLiteral("EditPositionY")))
+      y->SetValue(y->Value() + distance.y());
+  }
+  object->PositionX += distance.x();
+  object->PositionY += distance.y();
+  object->StoreInDocument();
+  G.FlashCard->BuildMovie("", "");
+}

@@ -1,0 +1,145 @@
+// The file commands: New (with the guide), Open, Save, Save As, Export as SWF, Close, and
+// the conversions and the screen saver reached from the Save button.
+#include <QFileInfo>
+
+#include "app/ErrorBox.h"
+#include "app/FileDialogs.h"
+#include "app/FileNames.h"
+#include "app/MainFrm.h"
+#include "convert/ExeToSwfFrm.h"
+#include "convert/ScreenSaver.h"
+#include "convert/SwfToExeFrm.h"
+#include "panels/GuideFrm.h"
+#include "platform/PlatformError.h"
+#include "platform/SafeFile.h"
+#include "platform/SystemPaths.h"
+#include "player/widget/FlashPlayer.h"
+
+namespace {
+
+const char* const OpenFilter =
+    "All file (*.grx *.swf)|*.grx;*.swf|Greetix file (*.grx)|*.grx|Flash file (*.swf)|*.swf";
+const char* const ProjectFilter = "Greetix file (*.grx)|*.grx";
+const char* const MovieFilter = "Flash file (*.swf)|*.swf";
+
+} // namespace
+
+QString TMainForm::TemplateFile(int guideResult) {
+  const char* name = guideResult == GuideBirthday ? "birthday.grx" : "blank.grx";
+  return Platform::ProgramFolder() + QStringLiteral("/template/") + QString::fromLatin1(name);
+}
+
+void TMainForm::FileNewActExecute() {
+  if (GuideOpen)
+    return;
+  GuideOpen = true;
+  struct TGuideClosed {
+    bool& Open;
+    ~TGuideClosed() { Open = false; }
+  } guideClosed{GuideOpen};
+
+  TGuideForm guide(G.GuideResult, this);
+  if (guide.exec() == QDialog::Accepted) {
+    TFlashCard& card = NewCard();
+    card.SourceProject = TemplateFile(G.GuideResult).toStdString();
+    card.SetMode("Edit");
+    card.StartPlaying();
+  } else if (!G.FlashCard && ShockwaveFlash->Movie() == QLatin1String(NoMovie)) {
+    // Nothing was open: the window shows its closed state.
+    NewCard().SetMode("Close");
+    DiscardCard();
+  }
+}
+
+void TMainForm::FileOpenActExecute() {
+  QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
+  if (name.isEmpty())
+    return;
+  DiscardCard();
+  QString extension = UpperExtension(name);
+  if (extension == QLatin1String(".SWF"))
+    PlayMovie(name);
+  else if (extension == QLatin1String(".GRX")) {
+    EditCard(name);
+    activateWindow();
+    G.FlashCard->StartPlaying();
+  }
+  // Any other name opens nothing: the window keeps what it shows, with no card behind it.
+}
+
+void TMainForm::PlayMovie(const QString& swfFile) {
+  TFlashCard& card = NewCard();
+  card.SetMode("Play");
+  card.WorkSwfFile = swfFile.toStdString();
+  card.ReloadPreview("Size");
+  card.StartPlaying();
+}
+
+void TMainForm::EditCard(const QString& projectFile) {
+  TFlashCard& card = NewCard();
+  card.CardPath = WithoutExtension(projectFile).toStdString();
+  card.SourceProject = projectFile.toStdString();
+  card.SetMode("Edit");
+}
+
+void TMainForm::FileSaveActExecute() {
+  TFlashCard* card = G.FlashCard.get();
+  if (!card)
+    return;
+  if (QString::fromStdString(card->CardPath) == G.UntitledBasePath) {
+    QString name = Dialogs->SaveFileName(this, QString::fromLatin1(ProjectFilter));
+    if (name.isEmpty())
+      return;
+    // Whatever extension the user typed is replaced.
+    card->CardPath = WithoutExtension(name).toStdString();
+  }
+  if (!CopyToCardPath(card->WorkProjectFile(), QStringLiteral(".grx")))
+    return;
+  card->BuildMovie("All", "");
+  CopyToCardPath(card->WorkSwfFile, QStringLiteral(".swf"));
+}
+
+// A copy that fails (a folder that cannot be written, a full disk) is reported, and the
+// file that was there stays whole: the copy is written under a temporary name and renamed.
+bool TMainForm::CopyToCardPath(const std::string& workFile, const QString& extension) {
+  QString target = QString::fromStdString(G.FlashCard->CardPath) + extension;
+  try {
+    Platform::CopyFileAtomically(QString::fromStdString(workFile), target, false);
+    return true;
+  } catch (const Platform::TPlatformError& error) {
+    ErrorBox::Show(QStringLiteral("The card could not be saved as \"%1\".\n%2")
+                       .arg(target, error.Message()));
+    return false;
+  }
+}
+
+void TMainForm::FileSaveAsActExecute() {
+  if (!G.FlashCard)
+    return;
+  G.FlashCard->CardPath = G.UntitledBasePath.toStdString();
+  FileSaveAct->trigger();
+}
+
+void TMainForm::FileExportAsSwfActExecute() {
+  if (!G.FlashCard)
+    return;
+  QString name = Dialogs->SaveFileName(this, QString::fromLatin1(MovieFilter));
+  if (name.isEmpty())
+    return;
+  G.FlashCard->BuildMovie("All", (WithoutExtension(name) + QStringLiteral(".swf")).toStdString());
+}
+
+void TMainForm::FileCloseActExecute() {
+  if (!G.FlashCard)
+    NewCard();
+  G.FlashCard->SetMode("Close");
+}
+
+void TMainForm::FileSetAsScreenSaverActExecute() {
+  if (G.FlashCard)
+    SetAsScreenSaver(QString::fromStdString(G.FlashCard->WorkSwfFile), ScreenSaverHostSource());
+}
+
+void TMainForm::FileSwfToExeActExecute() { FileSwfToExe(this); }
+
+void TMainForm::FileExeToSwfActExecute() { FileExeToSwf(this); }

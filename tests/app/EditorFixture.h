@@ -1,0 +1,66 @@
+// The editor started as a user starts it, offscreen: a fresh main window per test, file
+// dialogs answered by the test, error boxes collected instead of shown, and the registry in
+// a temporary file.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/FileDialogs.h"
+#include "app/MainFrm.h"
+
+class TFlashCard;
+class TObjListForm;
+namespace player {
+class TFlashPlayer;
+}
+
+// Answers the file dialogs from a list; an empty answer (or none left) cancels.
+class TAnswerDialogs : public TFileDialogs {
+public:
+  QStringList Answers;
+  QStringList FiltersAsked;
+  QString OpenFileName(QWidget*, const QString& filter) override { return Next(filter); }
+  QString SaveFileName(QWidget*, const QString& filter) override { return Next(filter); }
+
+private:
+  QString Next(const QString& filter) {
+    FiltersAsked << filter;
+    return Answers.isEmpty() ? QString() : Answers.takeFirst();
+  }
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+  EditorTest();
+  ~EditorTest() override;
+
+  // Creates the main window with the command-line arguments and shows it (which opens the
+  // start-up document).
+  TMainForm& Start(const QStringList& arguments = {});
+  TMainForm& Form() { return *MainForm; }
+  TGlobal& Global() { return MainForm->Global(); }
+  TFlashCard* Card() { return MainForm->Global().FlashCard.get(); }
+  player::TFlashPlayer& Player();
+  TObjListForm* Library();
+  TAnswerDialogs& Dialogs() { return *Answers; }
+
+  // A movie of the given stage size (pixels) and frame count, written by the builder.
+  QString MakeMovie(const QString& name, int width, int height, int frames);
+  // Runs New, answering the guide with the entry (-1 cancels) once it is open.
+  void NewWithGuide(int entry, bool* okWasDisabled = nullptr);
+  // A press and release of a mouse button at a client point, as the window system delivers
+  // it (through the window, so the application's message hook sees it).
+  void PressAt(Qt::MouseButton button, QPoint clientPoint);
+  void ReleaseAt(Qt::MouseButton button, QPoint clientPoint);
+
+  QTemporaryDir Dir;
+  QStringList Errors;
+
+private:
+  std::unique_ptr<TMainForm> MainForm;
+  TAnswerDialogs* Answers = nullptr;
+};

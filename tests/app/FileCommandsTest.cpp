@@ -1,0 +1,160 @@
+// New with the guide, Save, Save As, Export and the last media folder.
+#include <QDir>
+#include <QFileInfo>
+
+#include "EditorFixture.h"
+#include "app/MediaFolder.h"
+#include "card/FlashCard.h"
+#include "panels/ObjListFrm.h"
+#include "platform/Registry.h"
+#include "platform/SystemPaths.h"
+#include "player/widget/FlashPlayer.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+const QString ProjectFilter = "Greetix file (*.grx)|*.grx";
+const QString MovieFilter = "Flash file (*.swf)|*.swf";
+
+TEST_F(EditorTest, NewWithBirthdayOpensTheBirthdayTemplateOnceOkIsAllowed) {
+  Start();
+  bool okWasDisabled = false;
+  NewWithGuide(1, &okWasDisabled);
+  EXPECT_TRUE(okWasDisabled);
+  EXPECT_EQ(Global().GuideResult, 1);
+  ASSERT_NE(Card(), nullptr);
+  EXPECT_EQ(Card()->Mode(), "Edit");
+  EXPECT_EQ(QFileInfo(QString::fromStdString(Card()->SourceProject)).fileName(), "birthday.grx");
+  EXPECT_EQ(Card()->Width, 400);
+  EXPECT_EQ(Global().Context.Movie().MovieName(), "Happy Birthday");
+  EXPECT_TRUE(Global().Playing);
+  // The new card has no name yet.
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Global().UntitledBasePath);
+}
+
+TEST_F(EditorTest, NewThenCancelKeepsTheCurrentCard) {
+  Start();
+  TFlashCard* before = Card();
+  NewWithGuide(-1);
+  EXPECT_EQ(Card(), before);
+  EXPECT_EQ(Card()->Mode(), "Edit");
+}
+
+TEST_F(EditorTest, NewWithBlankOpensTheBlankTemplate) {
+  Start();
+  NewWithGuide(1);
+  NewWithGuide(0);
+  EXPECT_EQ(Global().GuideResult, 0);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(Card()->SourceProject)).fileName(), "blank.grx");
+  EXPECT_EQ(Global().Context.Movie().MovieName(), "Blank card");
+}
+
+TEST_F(EditorTest, GuideChoicesBeyondTheSecondGiveTheBlankTemplate) {
+  EXPECT_EQ(QFileInfo(TMainForm::TemplateFile(2)).fileName(), "blank.grx");
+  EXPECT_EQ(TMainForm::TemplateFile(1), Platform::ProgramFolder() + "/template/birthday.grx");
+}
+
+TEST_F(EditorTest, SaveWritesTheProjectAndTheMovieSideBySideWhateverTheTypedExtension) {
+  Start();
+  Dialogs().Answers << Dir.filePath("Party.txt");
+  Form().FileSaveActExecute();
+  EXPECT_EQ(Dialogs().FiltersAsked, QStringList{ProjectFilter});
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("Party.grx")));
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("Party.swf")));
+  EXPECT_FALSE(QFileInfo::exists(Dir.filePath("Party.txt")));
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Dir.filePath("Party"));
+
+  // A second Save asks nothing and writes both again.
+  QFile::remove(Dir.filePath("Party.grx"));
+  QFile::remove(Dir.filePath("Party.swf"));
+  Form().FileSaveActExecute();
+  EXPECT_EQ(Dialogs().FiltersAsked.size(), 1);
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("Party.grx")));
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("Party.swf")));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+}
+
+TEST_F(EditorTest, SavedMovieOfACardThatDoesNotLoopStopsOneFramePastThePreview) {
+  Start();
+  Form().ControlLoopActExecute(); // looping off
+  int previewFrames = Player().TotalFrames();
+  Dialogs().Answers << Dir.filePath("Once.grx");
+  Form().FileSaveActExecute();
+  player::TFlashPlayer saved;
+  saved.SetMovie(Dir.filePath("Once.swf"));
+  EXPECT_EQ(saved.TotalFrames(), previewFrames + 1);
+}
+
+TEST_F(EditorTest, SaveAsAsksAgainAndCancellingLeavesTheCardUnnamed) {
+  Start();
+  Dialogs().Answers << Dir.filePath("First.grx");
+  Form().FileSaveActExecute();
+  Form().FileSaveAsActExecute(); // no answer: cancelled
+  EXPECT_EQ(Dialogs().FiltersAsked.size(), 2);
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Global().UntitledBasePath);
+  Dialogs().Answers << Dir.filePath("Second.grx");
+  Form().FileSaveActExecute();
+  EXPECT_EQ(Dialogs().FiltersAsked.size(), 3);
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("Second.swf")));
+}
+
+TEST_F(EditorTest, SaveAsDoesNothingOutsideEditState) {
+  Start({MakeMovie("played.swf", 300, 200, 5)});
+  Dialogs().Answers << Dir.filePath("Nope.grx");
+  Form().FileSaveAsActExecute();
+  EXPECT_TRUE(Dialogs().FiltersAsked.isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(Dir.filePath("Nope.grx")));
+}
+
+TEST_F(EditorTest, ExportWritesOnlyTheMovieAndKeepsTheCardsName) {
+  Start();
+  Dialogs().Answers << Dir.filePath("out/movie");
+  QDir(Dir.path()).mkdir("out");
+  Form().FileExportAsSwfActExecute();
+  EXPECT_EQ(Dialogs().FiltersAsked, QStringList{MovieFilter});
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("out/movie.swf")));
+  EXPECT_EQ(QDir(Dir.filePath("out")).entryList(QDir::Files), QStringList{"movie.swf"});
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Global().UntitledBasePath);
+  // The preview keeps showing the working movie; a later Save still asks for a project.
+  EXPECT_EQ(QFileInfo(Player().Movie()).fileName(), "Untitled.swf");
+  Form().FileSaveActExecute();
+  EXPECT_EQ(Dialogs().FiltersAsked.last(), ProjectFilter);
+}
+
+TEST_F(EditorTest, SaveThatCannotWriteSaysSoAndWritesNothingElse) {
+  Start();
+  QString unreachable = Dir.filePath("missing-folder/Party.grx");
+  Dialogs().Answers << unreachable;
+  Form().FileSaveActExecute();
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains("Party.grx"));
+  EXPECT_FALSE(QFileInfo::exists(Dir.filePath("missing-folder")));
+}
+
+TEST_F(EditorTest, SaveOverAnExistingCardReplacesItWhole) {
+  Start();
+  QFile old(Dir.filePath("Keep.grx"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("old contents");
+  old.close();
+  Dialogs().Answers << Dir.filePath("Keep.grx");
+  Form().FileSaveActExecute();
+  QFile saved(Dir.filePath("Keep.grx"));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains("<Movie>"));
+  // No temporary file is left beside it.
+  EXPECT_EQ(QDir(Dir.path()).entryList({"Keep*"}, QDir::Files),
+            (QStringList{"Keep.grx", "Keep.swf"}));
+}
+
+TEST_F(EditorTest, LastMediaFolderComesFromTheRegistryOrTheLibraryBesideTheProgram) {
+  EXPECT_EQ(LoadLastMediaFolder(), Platform::ProgramFolder() + "/library");
+  SaveLastMediaFolder("/home/someone/Pictures/");
+  EXPECT_EQ(Platform::TRegistry::Read(Platform::CommonKey, Platform::LastOpenDirValue),
+            "/home/someone/Pictures/");
+  EXPECT_EQ(LoadLastMediaFolder(), "/home/someone/Pictures/");
+  SaveLastMediaFolder("");
+  EXPECT_EQ(LoadLastMediaFolder(), Platform::ProgramFolder() + "/library");
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+// The caption, the layout on resize and its limits, the right-click menu over the preview
+// and dragging the selected text in the preview.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+#include "EditorFixture.h"
+#include "app/ImageBox.h"
+#include "app/PictureButton.h"
+#include "app/PlaySlider.h"
+#include "card/FlashCard.h"
+#include "panels/ObjListFrm.h"
+#include "player/widget/FlashPlayer.h"
+#include "render/FlashObj.h"
+#include "render/RenderContext.h"
+#include "render/TextPanel.h"
+
+namespace {
+
+TEST_F(EditorTest, CaptionShowsTheDocumentAndTheFrame) {
+  EXPECT_EQ(TMainForm::CaptionText("Greetix 3.0", "Untitled", 0, 100),
+            "Greetix 3.0 - Untitled (1/100 Frames)");
+  Start({MakeMovie("hundred.swf", 300, 200, 100)});
+  Form().ControlPauseActExecute();
+  Player().GotoFrame(0);
+  Form().TimerTitleTimer();
+  // A played movie's card keeps the untitled name.
+  EXPECT_EQ(Form().windowTitle(), "Greetix 3.0 - Untitled (1/100 Frames)");
+  EXPECT_EQ(Form().Caption1->text(), " - Untitled (1/100 Frames)");
+  Player().GotoFrame(41);
+  Form().TimerTitleTimer();
+  EXPECT_EQ(Form().windowTitle(), "Greetix 3.0 - Untitled (42/100 Frames)");
+}
+
+TEST_F(EditorTest, ResizeLaysTheWindowOutFromTheRightAndTheBottom) {
+  Start();
+  Form().SetClientSize(800, 520);
+  ASSERT_EQ(Form().ClientSize(), QSize(800, 520));
+  EXPECT_EQ(Form().BtnClose->x(), 800 - 20 - 10);
+  EXPECT_EQ(Form().BtnMini->x(), Form().BtnClose->x() - 20);
+  EXPECT_EQ(Form().ImgTitleLine->x(), Form().BtnMini->x() - 4 - 5);
+  EXPECT_EQ(Form().LabelHelp->x() + Form().LabelHelp->width(), Form().ImgTitleLine->x() - 7);
+  EXPECT_EQ(Form().BtnForward->x(), 800 - 29 - 20);
+  EXPECT_EQ(Form().BtnPlay->x(), Form().BtnForward->x() - 4 * 30);
+  EXPECT_EQ(Form().BtnLoop->x(), Form().BtnPlay->x() - 36);
+  EXPECT_EQ(Form().PanelObj->y(), 520 - 140 - 8);
+  EXPECT_EQ(Form().PanelMain->geometry(), QRect(195, 83, 605, 437));
+  EXPECT_EQ(Form().Panel1->geometry(), QRect(0, 437 - 18, 605, 18));
+}
+
+TEST_F(EditorTest, InEditStateTheStageFollowsThePreviewArea) {
+  Start();
+  Form().SetClientSize(700, 500);
+  EXPECT_EQ(Card()->Width, 700 - 195);
+  EXPECT_EQ(Card()->Height, 500 - 83 - 18);
+  EXPECT_EQ(Global().Context.Movie().Width(), 505);
+}
+
+TEST_F(EditorTest, SizeLimitsHoldWhateverIsAsked) {
+  // Played, so that no card fits the window to itself after the resize.
+  Start({MakeMovie("limits.swf", 300, 200, 5)});
+  Form().resize(2000, 300);
+  EXPECT_EQ(Form().size(), QSize(1034, 420));
+  Form().resize(100, 2000);
+  EXPECT_EQ(Form().size(), QSize(570, 800));
+  EXPECT_EQ(TMainForm::ConstrainOuterSize(QSize(600, 500)), QSize(600, 500));
+}
+
+TEST_F(EditorTest, RightClickOverThePreviewOpensTheLoopAboutMenu) {
+  Start();
+  QRect preview = Form().PanelMain->geometry();
+  // On the slider strip, which belongs to the preview.
+  QPoint onSlider(preview.center().x(), preview.bottom() - 5);
+  PressAt(Qt::RightButton, onSlider);
+  EXPECT_TRUE(Form().PopupMenu->isVisible());
+  Form().PopupMenu->hide();
+  ReleaseAt(Qt::RightButton, onSlider);
+
+  // Over the toolbar nothing opens.
+  PressAt(Qt::RightButton, QPoint(300, 60));
+  EXPECT_FALSE(Form().PopupMenu->isVisible());
+  ReleaseAt(Qt::RightButton, QPoint(300, 60));
+
+  QList<QAction*> items = Form().PopupMenu->actions();
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0]->text(), "&Loop");
+  EXPECT_TRUE(items[1]->isSeparator());
+  EXPECT_EQ(items[2]->text(), "&About");
+}
+
+class DragTest : public EditorTest {
+protected:
+  // The birthday card with its first text ("Text1" at 68, 48) opened in the library.
+  TFlashObj& OpenFirstText() {
+    QString card = Dir.filePath("Drag.grx");
+    EXPECT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+    Start({card});
+    Form().ControlPauseActExecute();
+    Library()->SelectNode(2);
+    EXPECT_EQ(Global().CurrentObjKind, "Text");
+    TFlashObj* text = Global().Context.EditingObject("Text");
+    EXPECT_NE(text, nullptr);
+    EXPECT_EQ(text->PositionX, 68);
+    EXPECT_EQ(text->PositionY, 48);
+    return *text;
+  }
+  int StoredX() { return Global().Context.Movie().Obj().Item(2).ObjType().ObjText().PositionX(); }
+  int StoredY() { return Global().Context.Movie().Obj().Item(2).ObjType().ObjText().PositionY(); }
+};
+
+TEST_F(DragTest, DraggingMovesTheSelectedTextByTheMouseTravel) {
+  TFlashObj& text = OpenFirstText();
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  EXPECT_EQ(Player().cursor().shape(), Qt::SizeAllCursor);
+  ReleaseAt(Qt::LeftButton, QPoint(310, 195));
+  TFlashObj& moved = *Global().Context.EditingObject("Text");
+  EXPECT_EQ(&moved, &text);
+  EXPECT_EQ(moved.PositionX, 78);
+  EXPECT_EQ(moved.PositionY, 43);
+  EXPECT_EQ(StoredX(), 78);
+  EXPECT_EQ(StoredY(), 43);
+  ASSERT_NE(Global().Context.TextPanel, nullptr);
+  EXPECT_EQ(Global().Context.TextPanel->PositionX(), 78);
+  EXPECT_EQ(Global().Context.TextPanel->PositionY(), 43);
+  EXPECT_EQ(Player().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DragTest, AClickWithoutTravelLeavesTheTextAlone) {
+  OpenFirstText();
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  ReleaseAt(Qt::LeftButton, QPoint(300, 200));
+  EXPECT_EQ(StoredX(), 68);
+  EXPECT_EQ(StoredY(), 48);
+}
+
+TEST_F(DragTest, AReleaseOutsideThePreviewKeepsTheMoveCursorUntilTheNextReleaseInside) {
+  OpenFirstText();
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  ReleaseAt(Qt::LeftButton, QPoint(100, 200)); // over the left column
+  EXPECT_EQ(Player().cursor().shape(), Qt::SizeAllCursor);
+  EXPECT_EQ(StoredX(), 68);
+  ReleaseAt(Qt::LeftButton, QPoint(305, 200));
+  EXPECT_EQ(StoredX(), 73);
+  EXPECT_EQ(Player().cursor().shape(), Qt::ArrowCursor);
+}
+
+} // namespace
