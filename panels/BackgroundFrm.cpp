@@ -107,6 +107,11 @@ void TBackgroundForm::Timer1Timer() {
   RunQuietly([this] { Apply(); });
 }
 
+void TBackgroundForm::ApplyPendingEdits() {
+  if (Timer1->isActive())
+    Timer1Timer();
+}
+
 void TBackgroundForm::Apply() {
   if (IPanelHost* host = PanelHost()) {
     host->StoreCard();

@@ -42,6 +42,8 @@ public:
 
   static constexpr int FloatingClientHeight = 339;
 
+  void ApplyPendingEdits() override;
+
 public slots:
   void BGColorClick();
   void BGColorChange();

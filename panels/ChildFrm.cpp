@@ -46,6 +46,14 @@ TChildForm* TChildForm::Find(const QString& name) {
   return nullptr;
 }
 
+void TChildForm::ApplyAllPendingEdits() {
+  // A copy: an apply may free or make panels.
+  const std::vector<TChildForm*> panels = LivePanels();
+  for (TChildForm* panel : panels)
+    if (std::find(LivePanels().begin(), LivePanels().end(), panel) != LivePanels().end())
+      panel->ApplyPendingEdits();
+}
+
 void TChildForm::Build() {
   LivePanels().push_back(this);
   // Controls are drawn in the order they are made: the two background images come first.

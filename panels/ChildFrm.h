@@ -39,6 +39,9 @@ public:
   // Applies at once an edit that is waiting for the panel's delayed apply; the library
   // calls it before the selection moves to another object. Nothing by default.
   virtual void ApplyPendingEdits() {}
+  // The same for every live panel: before the card is saved, so the saved card holds what
+  // the user typed last.
+  static void ApplyAllPendingEdits();
 
   // The live panel whose object name is `name` ("TextForm", "PicForm", ...), or null.
   static TChildForm* Find(const QString& name);

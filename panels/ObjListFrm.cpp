@@ -179,11 +179,7 @@ void TObjListForm::FlushPendingEdits() {
   CaptionOverride.reset();
 }
 
-void TObjListForm::ObjTreeChange() {
-  if (SelectedCaption() != OpenedCaption)
-    FlushPendingEdits();
-  DisplayObjAct->trigger();
-}
+void TObjListForm::ObjTreeChange() { DisplayObjAct->trigger(); }
 
 void TObjListForm::ObjTreeClick() { DisplayObjAct->trigger(); }
 
@@ -194,6 +190,8 @@ void TObjListForm::FormKeyDown(int key) {
 
 void TObjListForm::DisplayObjActExecute() {
   // The diagnostic trace point "DisplayObj" has no viewer here.
+  // Opening refills the panels: an edit still waiting for its timer lands first.
+  FlushPendingEdits();
   TRenderContext* context = Context();
   const std::optional<std::string> caption = SelectedCaption();
   if (!context || !caption)

@@ -80,8 +80,8 @@ private:
   void Build();
   void Loaded();
   void AttachToContext();
-  // Applies a text panel edit still waiting for its timer to the object it was made on,
-  // before the selection moves on.
+  // Applies an object panel's edit still waiting for its timer to the object it was made
+  // on, even when the selection has already moved on.
   void FlushPendingEdits();
 
   bool Docked = false;

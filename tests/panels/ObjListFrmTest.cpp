@@ -215,4 +215,31 @@ TEST_F(ObjListFormTest, AnEditWaitingForItsTimerLandsOnItsOwnObjectWhenAnotherIs
   EXPECT_EQ(objects.Item(1).ObjType().ObjText().Content(), "two");
 }
 
+TEST_F(ObjListFormTest, ClickingTheOpenNodeAgainKeepsWhatWasJustTyped) {
+  Open(NamedText("Text1", 0, "one"));
+  Click(0);
+  TTextForm& panel = Editor.TextPanel();
+  panel.Content->setText("uno");
+  Click(0);
+  EXPECT_EQ(panel.Content->text(), "uno");
+  EXPECT_FALSE(panel.Timer1->isActive());
+  TXMLCardDocument saved(Editor.Card->WorkProjectFile());
+  EXPECT_EQ(BindMovie(saved).Obj().Item(0).ObjType().ObjText().Content(), "uno");
+}
+
+TEST_F(ObjListFormTest, PendingEditsOfAllPanelsCanBeAppliedBeforeASave) {
+  Open(NamedText("Text1", 0, "one"));
+  Click(0);
+  Editor.TextPanel().Content->setText("final");
+  Editor.BackgroundPanel().EditWidth->SetValue(300);
+  const int renders = Editor.Renders;
+  TChildForm::ApplyAllPendingEdits();
+  EXPECT_EQ(Editor.Renders, renders + 2);
+  TXMLCardDocument saved(Editor.Card->WorkProjectFile());
+  EXPECT_EQ(BindMovie(saved).Obj().Item(0).ObjType().ObjText().Content(), "final");
+  EXPECT_EQ(BindMovie(saved).Width(), 300);
+  EXPECT_FALSE(Editor.TextPanel().Timer1->isActive());
+  EXPECT_FALSE(Editor.BackgroundPanel().Timer1->isActive());
+}
+
 } // namespace
