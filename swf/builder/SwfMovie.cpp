@@ -16,19 +16,21 @@ constexpr int MaxFrame = 65534;  // the frame count is a u16
 constexpr int MaxStageTwips = 1073741823;
 
 std::atomic<uint64_t> FrameVisits{1};
-std::atomic<uint64_t> Clears{0};
+// Every movie started (made or cleared) gets its own number, so content bound to one
+// movie is never taken for content of another.
+std::atomic<uint64_t> MovieStarts{0};
 
 int ClampByte(int v) { return std::clamp(v, 0, 255); }
 
 }  // namespace
 
-TSwfMovie::TSwfMovie() {
+TSwfMovie::TSwfMovie() : FGeneration(++MovieStarts) {
   FSettings.Stage = {0, 550 * TwipsPerPixel, 0, 400 * TwipsPerPixel};
 }
 
 uint64_t TSwfMovie::FrameVisit() { return FrameVisits.load(); }
 
-uint64_t TSwfMovie::ClearCount() { return Clears.load(); }
+uint64_t TSwfMovie::MovieCount() { return MovieStarts.load(); }
 
 int TSwfMovie::RoundFrame(double frame) {
   if (std::isnan(frame) || frame < -0.5 || frame > MaxFrame + 0.5) {
@@ -154,8 +156,7 @@ void TSwfMovie::WriteMovie(const std::string& path) {
 void TSwfMovie::Clear() {
   FTimeline.Clear();
   FFrame = 0;
-  ++FGeneration;
-  Clears.fetch_add(1);
+  FGeneration = ++MovieStarts;
 }
 
 }  // namespace swf

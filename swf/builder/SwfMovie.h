@@ -82,8 +82,8 @@ class TSwfMovie : public ISwfMovie {
   // Counts GotoFrame calls of every movie: tells an object whether a GotoFrame came
   // between two of its calls.
   static uint64_t FrameVisit();
-  // Counts Clear (and WriteMovie) calls of every movie: letters never join across movies.
-  static uint64_t ClearCount();
+  // Counts movies made or cleared (WriteMovie clears): letters never join across movies.
+  static uint64_t MovieCount();
 
  private:
   TSwfObject& Own(ISwfObject& object) const;
@@ -94,7 +94,7 @@ class TSwfMovie : public ISwfMovie {
   TMovieSettings FSettings;
   TSwfTimeline FTimeline;
   int FFrame = 0;
-  uint64_t FGeneration = 1;
+  uint64_t FGeneration;  // unique among all movies ever started
 };
 
 }  // namespace swf

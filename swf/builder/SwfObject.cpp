@@ -35,7 +35,7 @@ void TSwfObject::StartContent(TContentPtr content) {
   bool joinsText = !FFinished && FContent && FContent->Kind == TContentKind::TextShape &&
                    content->Kind == TContentKind::TextShape &&
                    (FLastCall == TLastCall::FrameStepAdd || FLastCall == TLastCall::Make) &&
-                   FClearsAtMake == TSwfMovie::ClearCount();
+                   FMoviesAtMake == TSwfMovie::MovieCount();
   if (!joinsText) {
     FGroup.clear();
     FMovie = nullptr;  // fresh content binds to the movie that first uses it
@@ -45,7 +45,7 @@ void TSwfObject::StartContent(TContentPtr content) {
   FLastCall = TLastCall::Make;
   FFinished = false;
   FVisitAtMake = TSwfMovie::FrameVisit();
-  FClearsAtMake = TSwfMovie::ClearCount();
+  FMoviesAtMake = TSwfMovie::MovieCount();
   FFill.reset();
   FScaleX = FScaleY = 65536;
   FAngle = 0;

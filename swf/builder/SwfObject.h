@@ -72,7 +72,7 @@ class TSwfObject : public ISwfObject {
   TLastCall FLastCall = TLastCall::None;
   bool FFinished = false;
   uint64_t FVisitAtMake = 0;
-  uint64_t FClearsAtMake = 0;
+  uint64_t FMoviesAtMake = 0;
   uint64_t FVisitAtRemove = ~0ull;
   const TSwfMovie* FMovie = nullptr;  // the movie the content was first used in
   uint64_t FMovieGeneration = 0;

@@ -36,7 +36,7 @@ class ISwfAction {
 };
 
 // The movie: a timeline visited in any order; AddObject, RemoveObject and AddAction act on
-// the current frame.
+// the current frame. Which placements RemoveObject takes away: swf/builder/SwfMovie.h.
 class ISwfMovie {
  public:
   virtual ~ISwfMovie() = default;

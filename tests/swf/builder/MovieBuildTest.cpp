@@ -254,3 +254,15 @@ TEST_F(MovieBuild, AddingTwiceOnAFrameShowsTheContentOnce) {
   ASSERT_EQ(frame0.size(), 1u);
   EXPECT_EQ(frame0.begin()->second.CxForm.AAdd, 200);
 }
+
+TEST(MovieBinding, ContentOfOneMovieIsNeverPlacedInAnother) {
+  TSwfObject object;
+  object.MakeTextSimple("DejaVu Sans", "Old", 0, 0, 400);
+  for (int round = 0; round < 2; ++round) {
+    TSwfMovie movie;  // likely at the same address each round
+    movie.GotoFrame(3);
+    movie.AddObject(object);
+    TMovie written = LoadMovie(movie.MovieBytes());
+    EXPECT_EQ(DisplayAt(written, 3).size(), round == 0 ? 1u : 0u) << round;
+  }
+}
