@@ -14,6 +14,8 @@
 #include <stdexcept>
 
 #include "panels/PanelHost.h"
+#include "panels/SoundFrm.h" // completes the sound chooser's header
+#include "panels/SoundSelectFrm.h"
 #include "render/FlashPic.h"
 #include "render/PicturePanel.h"
 #include "render/RenderContext.h"
@@ -31,7 +33,6 @@ void FreeChooser()
 struct TMediaFolderAccess {
   std::function<QString()> Get;
   std::function<void(const QString&)> Set;
-  QString Own; // used while nothing is connected
 };
 
 TMediaFolderAccess& MediaFolder()
@@ -143,7 +144,7 @@ void TPicSelectForm::ConnectMediaFolder(std::function<QString()> get, std::funct
 QString TPicSelectForm::LastMediaFolder()
 {
   const TMediaFolderAccess& access = MediaFolder();
-  return access.Get ? access.Get() : access.Own;
+  return access.Get ? access.Get() : TSoundSelectForm::LastMediaFolder();
 }
 
 void TPicSelectForm::SetLastMediaFolder(const QString& folder)
@@ -152,7 +153,7 @@ void TPicSelectForm::SetLastMediaFolder(const QString& folder)
   if (access.Set)
     access.Set(folder);
   else
-    access.Own = folder;
+    TSoundSelectForm::SetLastMediaFolder(folder);
 }
 
 void TPicSelectForm::showEvent(QShowEvent* event)

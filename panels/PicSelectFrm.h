@@ -39,8 +39,8 @@ public:
   static QString DialogFilter();
 
   // The program's last media folder (with trailing separator), where Open starts and which
-  // it updates. The main window connects it to its own record; unconnected, the chooser
-  // keeps the value itself.
+  // it updates. The main window may connect it to its own record; unconnected, it is the
+  // one the sound chooser uses, so both choosers share the program's one media folder.
   static void ConnectMediaFolder(std::function<QString()> get, std::function<void(const QString&)> set);
   static QString LastMediaFolder();
   static void SetLastMediaFolder(const QString& folder);

@@ -15,6 +15,8 @@
 #include "panels/PanelHost.h"
 #include "panels/PicFrm.h"
 #include "panels/PicSelectFrm.h"
+#include "panels/SoundFrm.h" // completes the sound chooser's header
+#include "panels/SoundSelectFrm.h"
 #include "panels/SpinEdit.h"
 #include "render/FlashPic.h"
 #include "render/PicFixture.h"
@@ -349,6 +351,21 @@ TEST_F(PicChooser, OkWithAnEmptyNameRemovesThePictureAndRenders)
   const auto pictures = Host.Fixture.Builder.Recording.Named("MakePicture");
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].Numbers[0], 200);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PicChooserMediaFolder, UnconnectedItIsTheSoundChoosersFolder)
+{
+  TPicSelectForm::ConnectMediaFolder({}, {});
+  QString shared = QStringLiteral("/shared/");
+  TSoundSelectForm::ConnectMediaFolder([&] { return shared; }, [&](const QString& folder) { shared = folder; });
+  EXPECT_EQ(TPicSelectForm::LastMediaFolder(), "/shared/");
+  TPicSelectForm::SetLastMediaFolder("/pictures/");
+  EXPECT_EQ(shared, "/pictures/");
+  TSoundSelectForm::ConnectMediaFolder({}, {});
 }
 
 } // namespace
