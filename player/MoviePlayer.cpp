@@ -190,6 +190,10 @@ QImage TMoviePlayer::RenderImage(const QSize& size, std::optional<QColor> backgr
   return image;
 }
 
+size_t TMoviePlayer::LiveClips() const {
+  return FTimelines ? FTimelines->LiveClips() - (FRoot ? 1 : 0) : 0;
+}
+
 uint64_t TMoviePlayer::ChangeCount() const {
   return (FTimelines ? FTimelines->ChangeCount() : 0) + (FLoadCount << 40);
 }

@@ -97,6 +97,8 @@ class TMoviePlayer {
   // Grows whenever what is shown may have changed; a view repaints when it moved.
   uint64_t ChangeCount() const;
   const TSoundMixer& Mixer() const { return FMixer; }
+  // Sprite clips alive (the main timeline not counted).
+  size_t LiveClips() const;
 
  private:
   void Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay);

@@ -28,6 +28,7 @@ void TRenderer::SetHints(QPainter& painter) const {
 
 void TRenderer::Draw(QPainter& painter, const TClip& root, const QTransform& toDevice) {
   FPixelsPerTwip = std::sqrt(std::abs(toDevice.determinant()));
+  FObjectsLeft = MaxObjectsPerFrame;
   painter.save();
   SetHints(painter);
   DrawRange(painter, root, root.DisplayList().begin(), root.DisplayList().end(), toDevice,
@@ -37,7 +38,7 @@ void TRenderer::Draw(QPainter& painter, const TClip& root, const QTransform& toD
 
 void TRenderer::DrawRange(QPainter& painter, const TClip& clip, TIterator begin, TIterator end,
                           const QTransform& world, const TColorTransform& cx, int nesting) {
-  for (TIterator it = begin; it != end;) {
+  for (TIterator it = begin; it != end && FObjectsLeft > 0;) {
     const swf::TDisplayObject& object = it->second.Object;
     if (object.ClipDepth > 0) {
       // The mask covers the following depths up to its clip depth. A mask inside that range
@@ -61,7 +62,8 @@ void TRenderer::DrawRange(QPainter& painter, const TClip& clip, TIterator begin,
 void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
                            const swf::TDisplayObject& object, const QTransform& world,
                            const TColorTransform& parentCx, int nesting) {
-  if (!object.Visible) return;
+  if (!object.Visible || FObjectsLeft == 0) return;
+  --FObjectsLeft;
   const QTransform objectWorld = ToQTransform(object.Matrix) * world;
   const TColorTransform cx = parentCx.Compose(TColorTransform::From(object.CxForm));
   if (cx.IsInvisible()) return;
@@ -168,7 +170,9 @@ QRectF TRenderer::MaskBounds(const swf::TDisplayObject& object, const QTransform
 void TRenderer::DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
                            TIterator end, const QTransform& world, const TColorTransform& cx,
                            int nesting) {
-  if (begin == end) return;
+  // A mask costs two layers the size of its area: it counts as many objects.
+  if (begin == end || FObjectsLeft < MaskCost) return;
+  FObjectsLeft -= MaskCost;
   const QRectF device = DeviceRect(painter);
   const QRect area =
       MaskBounds(mask->second.Object, world, device).intersected(device).toAlignedRect() &

@@ -15,6 +15,11 @@ namespace player {
 
 class TRenderer {
  public:
+  // Objects drawn per frame at most: a tree of sprites that multiplies at every level must
+  // not stall the player.
+  static constexpr size_t MaxObjectsPerFrame = 20000;
+  static constexpr size_t MaskCost = 500;
+
   // swfVersion decides whether smoothed bitmap fills are smoothed (version 8 on).
   TRenderer(TCharacterLibrary& library, int swfVersion);
 
@@ -54,6 +59,7 @@ class TRenderer {
   bool FSmoothBitmaps;
   TRecolorCache FRecolor;
   bool FAntialiased = true;
+  size_t FObjectsLeft = MaxObjectsPerFrame;
   qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
 };
 

@@ -68,6 +68,7 @@ class TTestMovie : public TTimelineWriter {
   uint16_t Sprite(const TTimelineWriter& timeline);
   uint16_t Sound(uint8_t formatByte, uint32_t sampleCount, const std::vector<uint8_t>& data);
   uint16_t NextId() { return FNextId++; }
+  uint16_t PeekNextId() const { return FNextId; }
   // The whole file; the header's frame count is the number of ShowFrames unless given.
   std::vector<uint8_t> Bytes(std::optional<int> frameCount = std::nullopt) const;
   void Save(const std::string& path) const;

@@ -1,0 +1,40 @@
+#include "PlayEveryFrame.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <span>
+
+#include "player/MoviePlayer.h"
+#include "swf/format/SwfError.h"
+
+namespace playerfuzz {
+
+void PlayEveryFrame(const uint8_t* data, size_t size) {
+  player::TMoviePlayer player(player::TAudioMode::Silent);
+  try {
+    player.LoadBytes(std::span<const uint8_t>(data, size));
+  } catch (const swf::TSwfError&) {
+    return;  // not a movie at all: refused cleanly
+  }
+  QImage image(80, 60, QImage::Format_ARGB32_Premultiplied);
+  auto draw = [&] {
+    QPainter painter(&image);
+    player.Render(painter, image.rect());
+  };
+  const int frames = std::min(player.TotalFrames(), MaxFrames);
+  for (int i = 0; i < frames; ++i) {
+    draw();
+    player.Tick();
+  }
+  player.SetAntialiased(false);
+  player.GotoFrame(player.TotalFrames());
+  draw();
+  player.GotoFrame(frames / 2);
+  player.GotoFrame(0);
+  draw();
+  player.Warnings();
+}
+
+}  // namespace playerfuzz
