@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "ProjectorMovies.h"
 #include "convert/ProjectorFile.h"
+#include "convert/ScreenSaver.h"
+#include "platform/Desktop.h"
+#include "platform/Registry.h"
+#include "platform/SystemPaths.h"
 
 namespace {
 
@@ -56,7 +61,9 @@ TEST(ProjectorProgram, ConvertedCardFindsItsMovieAndShowsIt) {
   const QString swf = folder.filePath("card.swf");
   WriteCardMovie(swf);
   const QString exe = folder.filePath("birthday.exe");
-  SwfToExe(Projector, swf, exe);
+  // The projector the editor converts with is the one built beside it.
+  ASSERT_EQ(QFileInfo(ProjectorPath()).canonicalFilePath(), QFileInfo(Projector).canonicalFilePath());
+  SwfToExe(ProjectorPath(), swf, exe);
 
   const TRun check = RunProgram(exe, {"--check"});
   EXPECT_EQ(check.Status, 0) << check.Err.toStdString();
@@ -138,4 +145,28 @@ TEST(ScreenSaverHostProgram, PlaysTheInstalledMovieOrTheOneNamed) {
   EXPECT_GT(shot.width(), 200);
   EXPECT_EQ(shot.pixelColor(0, 0).rgb(), CardBackground.rgb());
   EXPECT_GT(CountPixels(shot, CardText), 300);
+}
+
+TEST(ScreenSaverHostProgram, TheInstalledCopyPlaysTheInstalledMovie) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString system = folder.filePath("system");
+  Platform::SetSystemFolder(system);
+  Platform::TRegistry::SetFileName(folder.filePath("Registry.ini"));
+  Platform::SetScreenSaverSettingsCommand({});
+  const QString card = folder.filePath("Untitled.swf");
+  WriteCardMovie(card);
+
+  const TScreenSaverResult result = SetAsScreenSaver(card, ScreenSaverHostSource());
+  Platform::SetSystemFolder({});
+  Platform::TRegistry::SetFileName({});
+  Platform::ResetScreenSaverSettingsCommand();
+  ASSERT_TRUE(result.HostCopied);
+  ASSERT_TRUE(result.MovieCopied);
+  EXPECT_TRUE(result.Registered);
+
+  // What the desktop would start: the registered host copy, with the launcher's switch.
+  const TRun installed = RunProgram(result.HostShortName, {"/s", "--check"}, system);
+  EXPECT_EQ(installed.Status, 0) << installed.Err.toStdString();
+  EXPECT_EQ(installed.Out.trimmed(), "30");
 }
