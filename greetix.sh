@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Greetix (Release) and starts it with the optional FILE.
+# Installs what is missing, builds Greetix (Release) and starts the editor with the optional
+# FILE: a card (.grx) opens for editing, a movie (.swf) plays.
 set -euo pipefail
+# A relative FILE names a file in the folder the command was given in.
+args=()
+for arg in "$@"; do
+  if [ -e "$arg" ]; then args+=("$(cd "$(dirname "$arg")" && pwd)/$(basename "$arg")"); else args+=("$arg"); fi
+done
 cd "$(dirname "$0")"
 scripts/install-deps
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DGREETIX_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release
-bin=build/release/bin
-if [ -x "$bin/greetix" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Greetix needs a display: no DISPLAY or WAYLAND_DISPLAY is set (try: xvfb-run ./greetix.sh)." >&2
-    exit 1
-  fi
-  exec "$bin/greetix" "$@"
+cmake --build build/release --target greetix
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Greetix is a desktop program and needs a display, but neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+  echo "Start it from a desktop session, or on a machine without one: xvfb-run ./greetix.sh ${*:-}" >&2
+  exit 1
 fi
-# Until the editor window exists, render the birthday card headlessly.
-out="$PWD/build/birthday.swf"
-"$bin/greetix-cli" render "$bin/template/birthday.grx" -o "$out" --final
-echo "Rendered the birthday card to $out"
+exec build/release/bin/greetix "${args[@]}"

@@ -221,6 +221,8 @@ private:
   void BuildActions();
   void ConnectControls();
   void AlignPanels();
+  // Places the client area inside the sizing border (none in full screen), then lays it out.
+  void LayoutClient();
   void RepaintPlayer();
   Qt::Edges BorderEdgesAt(QPoint point) const;
   void MoveDockedPanelParts();
@@ -258,6 +260,8 @@ private:
   bool Shown = false;
   bool Sizeable = true;
   bool GuideOpen = false;
+  // Set while the full-screen view switches on or off.
+  bool SwitchingScreen = false;
   // The client size a window fit asked for; its resize report leaves the card alone.
   QSize FittedClientSize;
 };

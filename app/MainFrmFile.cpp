@@ -9,6 +9,7 @@
 #include "convert/ExeToSwfFrm.h"
 #include "convert/ScreenSaver.h"
 #include "convert/SwfToExeFrm.h"
+#include "panels/ChildFrm.h"
 #include "panels/GuideFrm.h"
 #include "platform/PlatformError.h"
 #include "platform/SafeFile.h"
@@ -86,6 +87,8 @@ void TMainForm::FileSaveActExecute() {
   TFlashCard* card = G.FlashCard.get();
   if (!card)
     return;
+  // What was typed in the last second is in the card before it is copied.
+  TChildForm::ApplyAllPendingEdits();
   if (QString::fromStdString(card->CardPath) == G.UntitledBasePath) {
     QString name = Dialogs->SaveFileName(this, QString::fromLatin1(ProjectFilter));
     if (name.isEmpty())
@@ -123,6 +126,7 @@ void TMainForm::FileSaveAsActExecute() {
 void TMainForm::FileExportAsSwfActExecute() {
   if (!G.FlashCard)
     return;
+  TChildForm::ApplyAllPendingEdits();
   QString name = Dialogs->SaveFileName(this, QString::fromLatin1(MovieFilter));
   if (name.isEmpty())
     return;

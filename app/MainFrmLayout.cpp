@@ -29,7 +29,10 @@ QSize TMainForm::ClientSize() const { return Client->size(); }
 
 void TMainForm::SetClientSize(int width, int height) {
   int border = Sizeable ? 2 * BorderWidth : 0;
-  resize(ConstrainOuterSize(QSize(width + border, height + border)));
+  QSize outer = ConstrainOuterSize(QSize(width + border, height + border));
+  // A maximised window whose card asks for the size it has stays maximised.
+  if (outer != size())
+    resize(outer);
 }
 
 void TMainForm::SetClientWidth(int width) { SetClientSize(width, Client->height()); }
@@ -38,6 +41,10 @@ void TMainForm::SetClientHeight(int height) { SetClientSize(Client->width(), hei
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  LayoutClient();
+}
+
+void TMainForm::LayoutClient() {
   int border = Sizeable ? BorderWidth : 0;
   Client->setGeometry(border, border, width() - 2 * border, height() - 2 * border);
   FormResize();
@@ -74,7 +81,7 @@ void TMainForm::FormResize() {
   //    resize that only reports the size a window fit asked for changes nothing.
   bool fitReported = FittedClientSize.isValid() && FittedClientSize == Client->size();
   FittedClientSize = QSize();
-  if (!G.WindowFitting && !fitReported)
+  if (!G.WindowFitting && !fitReported && !SwitchingScreen)
     ResizeCard(clientWidth - PanelLeft->width(),
                clientHeight - PanelTop->height() - SliderPlay->height());
 
@@ -118,21 +125,32 @@ void TMainForm::RepaintPlayer() {
   ShockwaveFlash->setFocus();
 }
 
+namespace {
+
+struct TSwitchingScreen {
+  bool& Flag;
+  explicit TSwitchingScreen(bool& flag) : Flag(flag) { Flag = true; }
+  ~TSwitchingScreen() { Flag = false; }
+};
+
+} // namespace
+
 void TMainForm::ViewFullScreenActExecute() {
+  // Changing the window's flags takes it off the screen: each branch shows it again. The
+  // sizes passed on the way are not the card's: only the size the window settles at is.
+  TSwitchingScreen switching{SwitchingScreen};
   if (Sizeable) {
     SliderPlay->hide();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     Sizeable = false;
-    setWindowState(Qt::WindowMaximized);
+    showMaximized();
   } else {
     SliderPlay->show();
-    setWindowState(Qt::WindowNoState);
     Sizeable = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    showNormal();
   }
-  // Changing the window's flags takes it off the screen; put it back.
-  show();
-  resizeEvent(nullptr);
+  LayoutClient();
 }
 
 // ---- The sizing border ----

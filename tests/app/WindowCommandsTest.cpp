@@ -1,0 +1,86 @@
+// The window commands: full screen, showing and hiding the tool windows, the background
+// command, maximising from the title bar.
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+#include "EditorFixture.h"
+#include "app/ImageBox.h"
+#include "app/PictureButton.h"
+#include "app/PlaySlider.h"
+#include "card/FlashCard.h"
+#include "panels/BackgroundFrm.h"
+#include "panels/SpinEdit.h"
+
+namespace {
+
+TEST_F(EditorTest, FullScreenHidesTheSliderAndTheBorderAndComesBack) {
+  Start();
+  ASSERT_TRUE(Form().BorderSizeable());
+  Form().ViewFullScreenActExecute();
+  EXPECT_FALSE(Form().SliderPlay->isVisible());
+  EXPECT_FALSE(Form().BorderSizeable());
+  EXPECT_TRUE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Form().isMaximized(); }));
+  EXPECT_EQ(Form().Client->geometry(), Form().rect());
+
+  Form().ViewFullScreenActExecute();
+  EXPECT_TRUE(Form().SliderPlay->isVisible());
+  EXPECT_TRUE(Form().BorderSizeable());
+  EXPECT_FALSE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !Form().isMaximized(); }));
+  EXPECT_EQ(Form().Client->geometry(),
+            Form().rect().adjusted(TMainForm::BorderWidth, TMainForm::BorderWidth,
+                                   -TMainForm::BorderWidth, -TMainForm::BorderWidth));
+}
+
+TEST_F(EditorTest, WindowShowHidesAllToolWindowsThenShowsBackgroundAndLibrary) {
+  Start();
+  ASSERT_TRUE(Global().BackgroundForm && Global().BackgroundForm->isVisible());
+  Form().WindowShowActExecute();
+  EXPECT_FALSE(Global().BackgroundForm->isVisible());
+  EXPECT_FALSE(Global().ObjListForm->isVisible());
+  EXPECT_FALSE(Global().TextForm->isVisible());
+  Form().WindowShowActExecute();
+  EXPECT_TRUE(Global().BackgroundForm->isVisible());
+  EXPECT_TRUE(Global().ObjListForm->isVisible());
+  EXPECT_FALSE(Global().TextForm->isVisible());
+}
+
+TEST_F(EditorTest, WindowShowWithoutToolWindowsDoesNothing) {
+  Start({MakeMovie("none.swf", 300, 200, 3)});
+  Form().WindowShowActExecute();
+  EXPECT_FALSE(Global().BackgroundForm);
+  EXPECT_FALSE(Global().ObjListForm);
+}
+
+TEST_F(EditorTest, BackgroundCommandShowsTheCardsSettingsInThePanel) {
+  Start();
+  auto* panel = qobject_cast<TBackgroundForm*>(Global().BackgroundForm.data());
+  ASSERT_NE(panel, nullptr);
+  panel->EditWidth->SetValue(123);
+  Form().BtnBackground->click();
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->ChildLabelFlashObj->text(), "Background");
+  EXPECT_EQ(panel->EditWidth->Value(), Card()->Width);
+}
+
+TEST_F(EditorTest, ToolWindowsDockIntoTheirPlaces) {
+  Start();
+  EXPECT_EQ(Global().BackgroundForm->parentWidget(), Form().PanelLeft);
+  EXPECT_EQ(Global().TextForm->parentWidget(), Form().PanelLeft);
+  EXPECT_EQ(Global().ObjListForm->parentWidget(), Form().PanelObj);
+  auto* line = Global().BackgroundForm->findChild<QWidget*>("ChildImgLine");
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->height(), Form().PanelLeft->height() - 10);
+}
+
+TEST_F(EditorTest, DoubleClickOnTheTitleMaximisesAndRestores) {
+  Start({MakeMovie("title.swf", 300, 200, 3)});
+  QTest::mouseDClick(Form().ImgTitle, Qt::LeftButton, {}, QPoint(300, 10));
+  EXPECT_TRUE(Form().windowState() & Qt::WindowMaximized);
+  QTest::mouseDClick(Form().Caption1, Qt::LeftButton);
+  EXPECT_FALSE(Form().windowState() & Qt::WindowMaximized);
+}
+
+} // namespace
