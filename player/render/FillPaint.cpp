@@ -4,34 +4,58 @@
 #include <QRadialGradient>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 
 #include "player/render/MatrixConvert.h"
 
 namespace player {
 
-const QImage& TRecolorCache::Get(uint16_t bitmapId, const QImage& source,
-                                 const TColorTransform& cx) {
+const QImage* TImageCache::Find(qint64 sourceKey, const TColorTransform& cx, int pad) {
   for (auto it = FEntries.begin(); it != FEntries.end(); ++it) {
-    if (it->BitmapId == bitmapId && it->Cx == cx) {
+    if (it->SourceKey == sourceKey && it->Cx == cx && it->Pad == pad) {
       FEntries.splice(FEntries.begin(), FEntries, it);
-      return FEntries.front().Image;
+      return &FEntries.front().Image;
     }
   }
+  return nullptr;
+}
+
+const QImage& TImageCache::Keep(qint64 sourceKey, const TColorTransform& cx, int pad,
+                                QImage image) {
+  FEntries.push_front({sourceKey, cx, pad, std::move(image)});
+  if (FEntries.size() > MaxEntries) FEntries.pop_back();
+  return FEntries.front().Image;
+}
+
+const QImage& TImageCache::Recolored(const QImage& source, const TColorTransform& cx) {
+  if (const QImage* found = Find(source.cacheKey(), cx, 0)) return *found;
   QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < image.height(); ++y) {
     auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
     for (int x = 0; x < image.width(); ++x) row[x] = cx.ApplyPremultiplied(row[x]);
   }
-  FEntries.push_front({bitmapId, cx, std::move(image)});
-  if (FEntries.size() > MaxEntries) FEntries.pop_back();
-  return FEntries.front().Image;
+  return Keep(source.cacheKey(), cx, 0, std::move(image));
 }
 
-TImagePaint PaintableImage(uint16_t bitmapId, const QImage& source, const TColorTransform& cx,
-                           TRecolorCache& cache) {
+const QImage& TImageCache::Padded(const QImage& source, int pad) {
+  if (const QImage* found = Find(source.cacheKey(), TColorTransform(), pad)) return *found;
+  const QImage pixels = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage image(source.width() + 2 * pad, source.height() + 2 * pad,
+               QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return source;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* from = reinterpret_cast<const uint32_t*>(
+        pixels.constScanLine(std::clamp(y - pad, 0, source.height() - 1)));
+    auto* to = reinterpret_cast<uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) to[x] = from[std::clamp(x - pad, 0, source.width() - 1)];
+  }
+  return Keep(source.cacheKey(), TColorTransform(), pad, std::move(image));
+}
+
+TImagePaint PaintableImage(const QImage& source, const TColorTransform& cx, TImageCache& cache) {
   if (cx.IsAlphaOnly()) return {&source, cx.Opacity()};
-  return {&cache.Get(bitmapId, source, cx), 1};
+  return {&cache.Recolored(source, cx), 1};
 }
 
 namespace {
@@ -126,7 +150,8 @@ TFillPaint GradientPaint(const swf::TFillStyle& style, const TColorTransform& cx
 }  // namespace
 
 TFillPaint MakeFillPaint(const swf::TFillStyle& style, const TColorTransform& cx,
-                         TCharacterLibrary& library, TRecolorCache& cache, bool smoothByDefault) {
+                         TCharacterLibrary& library, TImageCache& cache, bool smoothByDefault,
+                         const QRectF& area) {
   if (style.IsGradient()) return GradientPaint(style, cx);
   TFillPaint paint;
   if (!style.IsBitmap()) {
@@ -139,10 +164,23 @@ TFillPaint MakeFillPaint(const swf::TFillStyle& style, const TColorTransform& cx
     paint.Visible = false;
     return paint;
   }
-  const TImagePaint painted = PaintableImage(style.BitmapId, *image, cx, cache);
-  // The matrix maps picture pixels to shape twips.
+  // The matrix maps picture pixels to shape twips. A clipped picture gets a frame of its
+  // edge pixels wide enough for the area filled (and for smoothing at its border).
+  QTransform brushMatrix = matrix;
+  if (style.IsClipped()) {
+    const QRectF reach = matrix.inverted().mapRect(area);
+    const double beyond = std::max({0.0, -reach.left(), -reach.top(), reach.right() - image->width(),
+                                    reach.bottom() - image->height()});
+    const int pad = static_cast<int>(std::min<double>(std::ceil(beyond) + 2, TImageCache::MaxPad));
+    const uint64_t padded = static_cast<uint64_t>(image->width() + 2 * pad) * (image->height() + 2 * pad);
+    if (padded <= 2 * static_cast<uint64_t>(image->width()) * image->height() + (1u << 20)) {
+      image = &cache.Padded(*image, pad);
+      brushMatrix = QTransform::fromTranslate(-pad, -pad) * matrix;
+    }
+  }
+  const TImagePaint painted = PaintableImage(*image, cx, cache);
   paint.Brush = QBrush(*painted.Image);
-  paint.Brush.setTransform(matrix);
+  paint.Brush.setTransform(brushMatrix);
   paint.Opacity = painted.Opacity;
   paint.Smooth = style.IsSmoothed() && smoothByDefault;
   return paint;

@@ -21,19 +21,28 @@ struct TFillPaint {
   bool Visible = true;  // false: nothing to paint (a missing bitmap, no gradient stops)
 };
 
-// Pictures recoloured by a colour transform that is more than an alpha factor, kept for
-// a few recent transforms (a fade repaints the same picture frame after frame).
-class TRecolorCache {
+// Pictures prepared for painting, a few of each kept: recoloured by colour transforms that
+// are more than an alpha factor (a fade repaints the same picture frame after frame), and
+// framed by copies of their edge pixels for clipped fills, which show the edge pixels
+// beyond the picture rather than repeat it.
+class TImageCache {
  public:
   static constexpr size_t MaxEntries = 16;
-  const QImage& Get(uint16_t bitmapId, const QImage& source, const TColorTransform& cx);
+  // Frames wider than this are not made; the fill then repeats the picture beyond it.
+  static constexpr int MaxPad = 256;
+
+  const QImage& Recolored(const QImage& source, const TColorTransform& cx);
+  const QImage& Padded(const QImage& source, int pad);
 
  private:
   struct TEntry {
-    uint16_t BitmapId;
+    qint64 SourceKey;
     TColorTransform Cx;
+    int Pad;
     QImage Image;
   };
+  const QImage* Find(qint64 sourceKey, const TColorTransform& cx, int pad);
+  const QImage& Keep(qint64 sourceKey, const TColorTransform& cx, int pad, QImage image);
   std::list<TEntry> FEntries;  // most recent first
 };
 
@@ -42,11 +51,12 @@ struct TImagePaint {
   const QImage* Image = nullptr;
   qreal Opacity = 1;
 };
-TImagePaint PaintableImage(uint16_t bitmapId, const QImage& source, const TColorTransform& cx,
-                           TRecolorCache& cache);
+TImagePaint PaintableImage(const QImage& source, const TColorTransform& cx, TImageCache& cache);
 
 // smoothByDefault: whether smoothed bitmap fills are smoothed in this movie (version 8 on).
+// area: the bounds of what is filled, in shape twips (how far a clipped picture must reach).
 TFillPaint MakeFillPaint(const swf::TFillStyle& style, const TColorTransform& cx,
-                         TCharacterLibrary& library, TRecolorCache& cache, bool smoothByDefault);
+                         TCharacterLibrary& library, TImageCache& cache, bool smoothByDefault,
+                         const QRectF& area);
 
 }  // namespace player

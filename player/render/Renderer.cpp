@@ -78,7 +78,7 @@ void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
                 objectWorld, cx, nesting + 1);
     }
   } else if (const QImage* image = FLibrary.Bitmap(id)) {
-    DrawBitmap(painter, id, *image, objectWorld, cx);
+    DrawBitmap(painter, *image, objectWorld, cx);
   } else if (const swf::TEditText* edit = FLibrary.Movie().Find<swf::TEditText>(id)) {
     DrawEditText(painter, *edit, objectWorld, cx);
   }
@@ -90,7 +90,8 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
   for (const TShapeLayer& layer : shape.Layers) {
     for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) {
       const TFillPaint paint =
-          MakeFillPaint(layer.Fills[fill.Style], cx, FLibrary, FRecolor, FSmoothBitmaps);
+          MakeFillPaint(layer.Fills[fill.Style], cx, FLibrary, FImages, FSmoothBitmaps,
+                        fill.Path.controlPointRect());
       if (!paint.Visible) continue;
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -99,7 +100,7 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (paint.Opacity < 1) painter.setOpacity(1);
     }
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
-      const QPen pen = StrokePen(layer.Lines[stroke.Style], world, cx);
+      const QPen pen = StrokePen(layer.Lines[stroke.Style], world, cx, shape.Bounds);
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
       const bool shift = !FAntialiased && pen.isCosmetic();
       if (shift) painter.setTransform(world * QTransform::fromTranslate(-0.5, -0.5));
@@ -110,10 +111,10 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
 }
 
 QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
-                          const TColorTransform& cx) {
+                          const TColorTransform& cx, const QRectF& area) {
   QBrush brush;
   if (style.Fill) {
-    TFillPaint paint = MakeFillPaint(*style.Fill, cx, FLibrary, FRecolor, FSmoothBitmaps);
+    TFillPaint paint = MakeFillPaint(*style.Fill, cx, FLibrary, FImages, FSmoothBitmaps, area);
     brush = paint.Visible ? paint.Brush : QBrush(Qt::transparent);
   } else {
     brush = QBrush(cx.Apply(style.Color));
@@ -145,11 +146,11 @@ void TRenderer::DrawText(QPainter& painter, const TTextGeometry& text, const QTr
   for (const TTextGeometry::TRun& run : text.Runs) painter.fillPath(run.Path, cx.Apply(run.Color));
 }
 
-void TRenderer::DrawBitmap(QPainter& painter, uint16_t id, const QImage& image,
+void TRenderer::DrawBitmap(QPainter& painter, const QImage& image,
                            const QTransform& world, const TColorTransform& cx) {
   // A placed bitmap shows one picture pixel per stage pixel (20 twips).
   painter.setTransform(QTransform::fromScale(20, 20) * world);
-  const TImagePaint paint = PaintableImage(id, image, cx, FRecolor);
+  const TImagePaint paint = PaintableImage(image, cx, FImages);
   painter.setOpacity(paint.Opacity);
   painter.drawImage(QPointF(0, 0), *paint.Image);
   painter.setOpacity(1);

@@ -43,10 +43,11 @@ class TRenderer {
 
   void DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,
                  const TColorTransform& cx);
-  QPen StrokePen(const swf::TLineStyle& style, const QTransform& world, const TColorTransform& cx);
+  QPen StrokePen(const swf::TLineStyle& style, const QTransform& world, const TColorTransform& cx,
+                 const QRectF& area);
   void DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
                 const TColorTransform& cx);
-  void DrawBitmap(QPainter& painter, uint16_t id, const QImage& image, const QTransform& world,
+  void DrawBitmap(QPainter& painter, const QImage& image, const QTransform& world,
                   const TColorTransform& cx);
   void DrawEditText(QPainter& painter, const swf::TEditText& text, const QTransform& world,
                     const TColorTransform& cx);
@@ -57,7 +58,7 @@ class TRenderer {
 
   TCharacterLibrary& FLibrary;
   bool FSmoothBitmaps;
-  TRecolorCache FRecolor;
+  TImageCache FImages;
   bool FAntialiased = true;
   size_t FObjectsLeft = MaxObjectsPerFrame;
   qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
