@@ -240,4 +240,17 @@ TEST_F(EditorPanelsTest, DraggingTheSelectedTextRendersItAtItsNewPlace) {
   EXPECT_EQ(TextPanel().PositionY->Value(), 35);
 }
 
+TEST_F(EditorPanelsTest, SaveRightAfterTypingKeepsWhatWasTyped) {
+  StartWith(NamedText("Text1", 0, "draft"));
+  ClickNode(0);
+  Type(TextPanel().Content, "final words");
+  ASSERT_TRUE(TextPanel().Timer1->isActive());
+  const QString saved = Dir.filePath("kept.grx");
+  Dialogs().Answers << saved;
+  Form().FileSaveAsActExecute();
+  EXPECT_FALSE(TextPanel().Timer1->isActive());
+  TXMLCardDocument document(saved.toStdString());
+  EXPECT_EQ(BindMovie(document).Obj().Item(0).ObjType().ObjText().Content(), "final words");
+}
+
 } // namespace
