@@ -125,14 +125,20 @@ int RunPlayer(const TPlayerOptions& options, const TPlayerRun& run) {
     return ReportFailure(options, run.Title, QString::fromUtf8(error.what()));
   }
 
-  QSize size = view.StageSize();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (run.FullScreen) {
+    // The whole screen even where no window manager grants full-screen requests.
+    view.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    if (screen)
+      view.setGeometry(screen->geometry());
+  } else {
+    QSize size = view.StageSize();
     // A stage larger than the screen is shown whole, scaled down.
-    const QSize room = screen->availableGeometry().size();
+    const QSize room = screen ? screen->availableGeometry().size() : size;
     if (size.width() > room.width() || size.height() > room.height())
       size.scale(room, Qt::KeepAspectRatio);
+    view.resize(size);
   }
-  view.resize(size);
   if (run.EndOnInput) {
     view.SetEndOnInput(true);
     QObject::connect(&view, &TMovieView::InputSeen, &view, &QWidget::close);
@@ -143,6 +149,8 @@ int RunPlayer(const TPlayerOptions& options, const TPlayerRun& run) {
     view.showFullScreen();
   else
     view.show();
+  // Keys reach the window even where nothing hands it the focus.
+  view.activateWindow();
   view.Start();
   return QApplication::exec();
 }
