@@ -1,0 +1,103 @@
+// Edit-to-preview latency in the editor: a card of 30 texts with mixed effects is open, a
+// text is selected in the library, and each iteration types a new content, presses Enter
+// (which applies at once) and waits until the preview has painted the newly rendered movie.
+// The timed span runs from the key to the painted frame: store, render, write, reload, paint.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/MainFrm.h"
+#include "panels/ObjListFrm.h"
+#include "panels/TextFrm.h"
+#include "player/widget/FlashPlayer.h"
+
+namespace {
+
+const char* const Effects[] = {"-- None --", "Come In", "Fade",    "Heart Beat", "Kerning",
+                               "Move",       "Radiation", "Rainbow", "Roll In",    "Rotate"};
+const int Lengths[] = {24, 24, 24, 24, 24, 239, 24, 24, 239, 49};
+
+std::string ThirtyTextCard() {
+  std::string xml = "<?xml version=\"1.0\"?>\n<Movie><BgColor>16777215</BgColor><BgPic></BgPic><Width>420</Width>"
+                    "<Height>300</Height><Rate>12</Rate><TotalFrames>250</TotalFrames><Times>0</Times>"
+                    "<FileSize>0</FileSize><MovieName></MovieName><Author></Author><Loop>true</Loop>";
+  for (int i = 0; i < 30; ++i) {
+    const int effect = i % 10;
+    const int start = (i * 5) % 60;
+    xml += "<Obj><ObjName>Text" + std::to_string(i + 1) + "</ObjName><StartTime>" + std::to_string(start) +
+           "</StartTime><EndTime>" + std::to_string(start + Lengths[effect]) +
+           "</EndTime><Layer>2</Layer><ObjTypeName>Text</ObjTypeName><ObjType><ObjText><Content>Happy day " +
+           std::to_string(i + 1) + "</Content><TextUnit>1</TextUnit><FontName>Liberation Sans</FontName>"
+           "<FontSize>" + std::to_string(12 + (i % 4) * 6) + "</FontSize><FontColor>" + std::to_string(0x1000 * i) +
+           "</FontColor><PositionX>" + std::to_string((i * 37) % 300) + "</PositionX><PositionY>" +
+           std::to_string((i * 23) % 250) + "</PositionY><EffectName>" + Effects[effect] +
+           "</EffectName><EffectValue></EffectValue></ObjText></ObjType></Obj>";
+  }
+  return xml + "</Movie>";
+}
+
+QApplication& Application() {
+  static int argc = 1;
+  static char name[] = "bench_edit_latency";
+  static char* argv[] = {name, nullptr};
+  static QApplication* application = [] {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    return new QApplication(argc, argv);
+  }();
+  return *application;
+}
+
+void EditToPaintedFrame(benchmark::State& state) {
+  Application();
+  QTemporaryDir folder;
+  const QString card = folder.filePath("thirty.grx");
+  std::ofstream(card.toStdString()) << ThirtyTextCard();
+  auto form = std::make_unique<TMainForm>(QStringList{card});
+  form->show();
+  QApplication::processEvents();
+  form->ControlStopActExecute();
+  auto* library = qobject_cast<TObjListForm*>(form->Global().ObjListForm.data());
+  auto* panel = qobject_cast<TTextForm*>(form->Global().TextForm.data());
+  if (!library || !panel) {
+    state.SkipWithError("the editor has no library or text panel");
+    return;
+  }
+  library->SelectNode(14);
+  form->ShockwaveFlash->GotoFrame(40);
+  int painted = 0;
+  struct TPaintCounter : QObject {
+    int* Count;
+    explicit TPaintCounter(int* count) : Count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint)
+        ++*Count;
+      return false;
+    }
+  } counter(&painted);
+  form->ShockwaveFlash->installEventFilter(&counter);
+
+  int round = 0;
+  for (auto _ : state) {
+    panel->Content->setText(QStringLiteral("Edited %1").arg(++round));
+    const int before = painted;
+    panel->ContentKeyDown(Qt::Key_Return);
+    // Paint whatever the reload scheduled, then make sure the new frame is on screen.
+    QApplication::processEvents();
+    if (painted == before)
+      form->ShockwaveFlash->repaint();
+    panel->Timer1->stop();
+  }
+  state.counters["frame"] = form->ShockwaveFlash->FrameNum();
+  state.counters["frames"] = form->ShockwaveFlash->TotalFrames();
+  form.reset();
+}
+
+BENCHMARK(EditToPaintedFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
