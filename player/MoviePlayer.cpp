@@ -12,6 +12,13 @@
 
 namespace player {
 
+namespace {
+
+// The mixer's id of the streaming sound (event sounds use the movie's ids, 0..65535).
+constexpr int StreamSoundId = -1;
+
+}  // namespace
+
 TMoviePlayer::TMoviePlayer(TAudioMode audio) : FAudioMode(audio) {}
 
 TMoviePlayer::~TMoviePlayer() {
@@ -45,11 +52,13 @@ void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
     events.Sounds.clear();
   }
   Process(events);
+  FollowStream(-1);
 }
 
 void TMoviePlayer::Unload() {
   FMixer.StopAll();
   FPendingSounds.clear();
+  FStream.reset();
   // Clips refer to the timelines, the renderer to the library, both to the movie.
   FRoot.reset();
   FRenderer.reset();
@@ -104,8 +113,9 @@ void TMoviePlayer::SetPlaying(bool playing) {
   FRoot->SetPlaying(playing);
   if (!playing) {
     StopSounds();
-  } else if (!FPendingSounds.empty()) {
-    StartSounds(std::exchange(FPendingSounds, {}));
+  } else {
+    if (!FPendingSounds.empty()) StartSounds(std::exchange(FPendingSounds, {}));
+    FollowStream(-1);
   }
 }
 
@@ -117,9 +127,11 @@ void TMoviePlayer::SetAntialiased(bool on) {
 void TMoviePlayer::Tick() {
   if (!FRoot) return;
   FPendingSounds.clear();
+  const int previous = CurrentFrame();
   TFrameEvents events;
   FRoot->Tick(events, FLoop);
   Process(events);
+  FollowStream(previous);
 }
 
 void TMoviePlayer::GotoFrame(int frame) {
@@ -128,6 +140,7 @@ void TMoviePlayer::GotoFrame(int frame) {
   TFrameEvents events;
   FRoot->Goto(static_cast<uint32_t>(std::max(frame, 0)), events);
   Process(events);
+  FMixer.Stop(StreamSoundId);  // the stream picks up again at the next tick
 }
 
 void TMoviePlayer::StopSounds() { FMixer.StopAll(); }
@@ -154,11 +167,32 @@ void TMoviePlayer::StartSounds(const std::vector<const swf::TStartSound*>& sound
     how.InPoint = start->Info.InPoint.value_or(0);
     how.OutPoint = start->Info.OutPoint.value_or(0);
     how.Loops = start->Info.LoopCount.value_or(1);
-    if (!FOutput) {
-      FOutput = FAudioMode == TAudioMode::Device ? OpenAudioOutput(FMixer) : SilentAudioOutput();
-    }
+    EnsureOutput();
     FMixer.Start(id, std::move(sound), how);
   }
+}
+
+void TMoviePlayer::EnsureOutput() {
+  if (!FOutput) {
+    FOutput = FAudioMode == TAudioMode::Device ? OpenAudioOutput(FMixer) : SilentAudioOutput();
+  }
+}
+
+void TMoviePlayer::FollowStream(int previousFrame) {
+  if (FAudioMode == TAudioMode::None || !FRoot) return;
+  if (!FRoot->IsPlaying()) {
+    FMixer.Stop(StreamSoundId);
+    return;
+  }
+  const int frame = CurrentFrame();
+  if (frame == previousFrame + 1 && FMixer.IsPlaying(StreamSoundId)) return;
+  if (!FStream) FStream = DecodeStreamSound(FMovie->Timeline);
+  if (!FStream->Sound) return;
+  FMixer.Stop(StreamSoundId);
+  TSoundPlayback how;
+  how.InPoint = FStream->InPointOf(static_cast<uint32_t>(frame));
+  EnsureOutput();
+  FMixer.Start(StreamSoundId, FStream->Sound, how);
 }
 
 void TMoviePlayer::Render(QPainter& painter, const QRect& area, std::optional<QColor> background) {

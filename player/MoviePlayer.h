@@ -24,6 +24,7 @@
 
 #include "player/audio/AudioOutput.h"
 #include "player/audio/SoundMixer.h"
+#include "player/audio/StreamSound.h"
 
 namespace swf {
 struct TMovie;
@@ -104,6 +105,10 @@ class TMoviePlayer {
   void Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay);
   void Process(TFrameEvents& events);  // run actions, start sounds
   void StartSounds(const std::vector<const swf::TStartSound*>& sounds);
+  // The main timeline's streaming sound follows the playhead: it runs on while frames
+  // follow one another and starts again at the new frame after a jump.
+  void FollowStream(int previousFrame);
+  void EnsureOutput();
 
   TAudioMode FAudioMode;
   TSoundMixer FMixer;
@@ -116,6 +121,7 @@ class TMoviePlayer {
   bool FLoop = true;
   bool FAntialiased = true;
   std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing
+  std::optional<TStreamSound> FStream;  // decoded when first needed
   uint64_t FLoadCount = 0;
 };
 

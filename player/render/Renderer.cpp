@@ -125,17 +125,22 @@ QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
   pen.setJoinStyle(style.Join == 1 ? Qt::BevelJoin : style.Join == 2 ? Qt::MiterJoin
                                                                      : Qt::RoundJoin);
   if (style.Join == 2) pen.setMiterLimit(std::max(1.0, style.MiterLimit / 256.0));
-  // Strokes never get thinner than one device pixel; strokes that do not scale keep their
-  // width in stage pixels.
-  const qreal scale = std::sqrt(std::abs(world.determinant()));
-  const bool fixedWidth = style.NoHScale || style.NoVScale;
-  const qreal deviceWidth = fixedWidth ? style.Width * FPixelsPerTwip : style.Width * scale;
-  if (deviceWidth < 1.0) {
+  // Strokes never get thinner than one device pixel. A stroke that does not scale
+  // horizontally follows only the vertical scale, and the other way round; one that scales
+  // in neither keeps its width in stage pixels.
+  const qreal scaleX = std::hypot(world.m11(), world.m12());
+  const qreal scaleY = std::hypot(world.m21(), world.m22());
+  qreal deviceWidth = style.Width * std::sqrt(std::abs(world.determinant()));
+  if (style.NoHScale && style.NoVScale) {
+    deviceWidth = style.Width * FPixelsPerTwip;
+  } else if (style.NoHScale) {
+    deviceWidth = style.Width * scaleY;
+  } else if (style.NoVScale) {
+    deviceWidth = style.Width * scaleX;
+  }
+  if (deviceWidth < 1.0 || style.NoHScale || style.NoVScale) {
     pen.setCosmetic(true);
-    pen.setWidthF(1.0);
-  } else if (fixedWidth) {
-    pen.setCosmetic(true);
-    pen.setWidthF(deviceWidth);
+    pen.setWidthF(std::max<qreal>(1.0, deviceWidth));
   }
   return pen;
 }

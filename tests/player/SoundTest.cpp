@@ -15,6 +15,7 @@
 #include "player/audio/AudioOutput.h"
 #include "player/audio/SoundDecoder.h"
 #include "player/audio/SoundMixer.h"
+#include "player/audio/StreamSound.h"
 #include "swf/format/SwfBitWriter.h"
 #include "swf/format/SwfError.h"
 
@@ -192,6 +193,29 @@ TEST(SoundDecoding, DamagedAndUnsupportedDataGiveErrorsNotCrashes) {
   EXPECT_THROW(DecodeSound(Format(swf::TSoundCodec::Nellymoser, 2, true, false), 0, junk.data(),
                            junk.size()),
                swf::TSwfError);
+}
+
+TEST(StreamSound, BlocksOfEveryFrameMakeOneSoundWithFrameOffsets) {
+  swf::TTimeline timeline;
+  timeline.FrameCount = 4;
+  timeline.Frames.resize(4);
+  swf::TSoundStreamHead head;
+  head.Stream = Format(swf::TSoundCodec::PcmLittleEndian, 1, true, false);  // 11 kHz mono
+  timeline.Frames[0].StreamHead = head;
+  for (int f : {0, 1, 3}) {  // frame 2 carries no block
+    swf::TSoundStreamBlock block;
+    block.Data.assign(2 * 100, static_cast<uint8_t>(f));
+    timeline.Frames[f].StreamBlocks.push_back(block);
+  }
+  const TStreamSound stream = DecodeStreamSound(timeline);
+  ASSERT_NE(stream.Sound, nullptr);
+  EXPECT_EQ(stream.Sound->Frames(), 300u);
+  EXPECT_EQ(stream.FrameStart, (std::vector<size_t>{0, 100, 200, 200}));
+  EXPECT_EQ(stream.InPointOf(1), 400u);  // 100 samples at 11025 Hz in 44.1 kHz units
+  EXPECT_EQ(stream.Sound->Samples[150], 0x0101);
+
+  timeline.Frames[0].StreamHead->Stream.Codec = swf::TSoundCodec::Speex;
+  EXPECT_EQ(DecodeStreamSound(timeline).Sound, nullptr);
 }
 
 TEST(SoundMixer, ResamplesToTheOutputRateAndAddsVoices) {

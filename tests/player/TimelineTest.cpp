@@ -227,3 +227,24 @@ TEST(Timeline, SoundsStartOnlyForFramesEntered) {
   player.Unload();
   EXPECT_EQ(player.Mixer().VoiceCount(), 0u);
 }
+
+TEST(Timeline, StreamSoundRunsWhilePlayingAndStopsWithTheMovie) {
+  TTestMovie movie(100, 100);
+  // SoundStreamHead2: 11 kHz 16-bit mono PCM, 100 samples a frame.
+  movie.Tag(swf::TTagCode::SoundStreamHead2, {0x06, 0x36, 100, 0});
+  for (int f = 0; f < 4; ++f) {
+    movie.Tag(static_cast<swf::TTagCode>(19), std::vector<uint8_t>(200, 0x10), true);
+    movie.ShowFrame();
+  }
+  TMoviePlayer player(player::TAudioMode::Silent);
+  player.LoadBytes(movie.Bytes());
+  EXPECT_TRUE(player.Mixer().IsPlaying(-1));
+  player.Tick();
+  EXPECT_TRUE(player.Mixer().IsPlaying(-1));
+  player.SetPlaying(false);
+  EXPECT_FALSE(player.Mixer().IsPlaying(-1));
+  player.SetPlaying(true);
+  EXPECT_TRUE(player.Mixer().IsPlaying(-1));
+  player.GotoFrame(3);
+  EXPECT_FALSE(player.Mixer().IsPlaying(-1));  // until the next tick
+}
