@@ -5,6 +5,7 @@
 #include "PixelAssert.h"
 #include "TestMovie.h"
 #include "player/MoviePlayer.h"
+#include "swf/format/SwfBitWriter.h"
 
 using namespace playertest;
 using player::TMoviePlayer;
@@ -180,4 +181,72 @@ TEST(Render, ClipLayerShowsOnlyWhatLiesInsideTheMask) {
   EXPECT_TRUE(ColorNear(image, 190, 190, Qt::white));  // masked away
   EXPECT_TRUE(ColorNear(image, 25, 25, Qt::blue));   // depth 3 is not masked
   EXPECT_TRUE(ColorNear(image, 75, 150, Qt::white));
+}
+
+TEST(Render, StaticTextPlacesGlyphsAtTheirHeightBaselineAndAdvance) {
+  TTestMovie movie(100, 100);
+  movie.Background(White);
+  // DefineFont2 with one glyph: a square half an em wide standing on the baseline.
+  const uint16_t font = movie.NextId();
+  swf::TSwfBitWriter glyph;
+  glyph.U8(0x10);  // one fill bit, no line bits
+  glyph.UB(6, 0b000101);  // style change: fill1 and move
+  glyph.UB(5, 12);
+  glyph.SB(12, 0);
+  glyph.SB(12, -512);
+  glyph.UB(1, 1);
+  const int corners[4][2] = {{512, 0}, {0, 512}, {-512, 0}, {0, -512}};
+  for (const auto& d : corners) {
+    glyph.UB(2, 0b11);  // straight edge
+    glyph.UB(4, 12 - 2);
+    glyph.UB(1, 1);
+    glyph.SB(12, d[0]);
+    glyph.SB(12, d[1]);
+  }
+  glyph.UB(6, 0);
+  glyph.Flush();
+  const std::vector<uint8_t> shape = glyph.Take();
+  swf::TSwfBitWriter fontTag;
+  fontTag.U16(font);
+  fontTag.U8(0x04);  // wide codes
+  fontTag.U8(0);
+  fontTag.U8(1);
+  fontTag.U8('F');
+  fontTag.U16(1);
+  fontTag.U16(4);  // glyph offset, from the offset table
+  fontTag.U16(static_cast<uint16_t>(4 + shape.size()));  // code table offset
+  fontTag.Bytes(shape);
+  fontTag.U16('A');
+  movie.Tag(swf::TTagCode::DefineFont2, fontTag.Take());
+  // DefineText2: two glyphs 20 px high, the first at x 10 px on a baseline at 50 px,
+  // the next 30 px further.
+  const uint16_t text = movie.NextId();
+  swf::TSwfBitWriter textTag;
+  textTag.U16(text);
+  textTag.Rect({0, 2000, 0, 2000});
+  textTag.Matrix({});
+  textTag.U8(1);   // glyph bits
+  textTag.U8(11);  // advance bits
+  textTag.U8(0x8F);
+  textTag.U16(font);
+  textTag.Rgba({0, 0, 255, 255});
+  textTag.I16(200);
+  textTag.I16(1000);
+  textTag.U16(400);
+  textTag.U8(2);
+  for (int i = 0; i < 2; ++i) {
+    textTag.UB(1, 0);
+    textTag.SB(11, 600);
+  }
+  textTag.Flush();
+  textTag.U8(0);
+  movie.Tag(swf::TTagCode::DefineText2, textTag.Take());
+  movie.Place(1, text);
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(100, 100));
+  EXPECT_TRUE(ColorNear(image, 15, 45, Qt::blue));
+  EXPECT_TRUE(ColorNear(image, 45, 45, Qt::blue));
+  EXPECT_TRUE(ColorNear(image, 25, 45, Qt::white));
+  EXPECT_TRUE(ColorNear(image, 15, 35, Qt::white));
+  EXPECT_TRUE(ColorNear(image, 15, 55, Qt::white));
 }
