@@ -1,11 +1,15 @@
 // New with the guide, Save, Save As, Export and the last media folder.
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 
 #include "EditorFixture.h"
 #include "app/MediaFolder.h"
 #include "card/FlashCard.h"
 #include "panels/ObjListFrm.h"
+#include "panels/TextFrm.h"
 #include "platform/Registry.h"
 #include "platform/SystemPaths.h"
 #include "player/widget/FlashPlayer.h"
@@ -83,6 +87,21 @@ TEST_F(EditorTest, SavedMovieOfACardThatDoesNotLoopStopsOneFramePastThePreview) 
   player::TFlashPlayer saved;
   saved.SetMovie(Dir.filePath("Once.swf"));
   EXPECT_EQ(saved.TotalFrames(), previewFrames + 1);
+}
+
+TEST_F(EditorTest, SaveRightAfterTypingKeepsWhatWasTyped) {
+  QString card = Dir.filePath("Typed.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Library()->SelectNode(2); // Text1
+  auto* panel = qobject_cast<TTextForm*>(Global().TextForm.data());
+  ASSERT_NE(panel, nullptr);
+  QTest::keyClicks(panel->Content, " Again");
+  ASSERT_TRUE(panel->Timer1->isActive());
+  Form().FileSaveActExecute();
+  QFile saved(card);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains("Happy Birthday! Again"));
 }
 
 TEST_F(EditorTest, SaveAsAsksAgainAndCancellingLeavesTheCardUnnamed) {
