@@ -38,6 +38,10 @@ struct TContent {
   // picture's top left corner, in twips.
   int32_t OriginX = 0;
   int32_t OriginY = 0;
+  // What a Scale factor is multiplied by. A text's scale factors are measured against a
+  // 28-point text (784 twips high) whatever height it was made at, so an effect grows or
+  // shrinks a text by the same proportion at every font size.
+  double ScaleReference = 1.0;
 
   bool IsShape() const { return Kind != TContentKind::Sound; }
 };

@@ -15,6 +15,7 @@ namespace {
 
 constexpr double MaxField = 1073741823.0;      // the largest 31-bit signed field
 constexpr double MaxTextHeight = 1000000.0;    // twips (50000 pixels)
+constexpr double ReferenceTextHeight = 28.0 * 28.0;  // twips: a 28-point text
 
 // A number for a 31-bit field: NaN as 0, everything else clamped.
 int32_t Field(double v) {
@@ -48,6 +49,7 @@ void TSwfObject::StartContent(TContentPtr content) {
   FMoviesAtMake = TSwfMovie::MovieCount();
   FFill.reset();
   FScaleX = FScaleY = 65536;
+  FScaled = false;
   FAngle = 0;
   FTranslation.reset();
 }
@@ -63,6 +65,7 @@ void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& 
   character->ShapeBody = TextShapeBody(fontName, text, height);
   character->OriginX = Field(x);
   character->OriginY = Field(y);
+  if (height > 0) character->ScaleReference = ReferenceTextHeight / height;
   StartContent(std::move(character));
 }
 
@@ -97,6 +100,7 @@ void TSwfObject::SetSolidFill(int red, int green, int blue, double alpha) {
 void TSwfObject::Scale(double x, double y) {
   FScaleX = Finite(x);
   FScaleY = Finite(y);
+  FScaled = true;
 }
 
 void TSwfObject::Rotate(int angle) { FAngle = angle; }
@@ -107,11 +111,13 @@ TPlacement TSwfObject::CurrentPlacement() const {
   TPlacement placement;
   double radians = FAngle / 65536.0 * std::numbers::pi / 180.0;
   double cosine = std::cos(radians), sine = std::sin(radians);
+  double reference = FScaled && FContent ? FContent->ScaleReference : 1.0;
+  double scaleX = FScaleX * reference, scaleY = FScaleY * reference;
   // Scale first, then turn (clockwise on screen), then move the origin into place.
-  placement.Matrix.A = Field(FScaleX * cosine);
-  placement.Matrix.B = Field(FScaleX * sine);
-  placement.Matrix.C = Field(-FScaleY * sine);
-  placement.Matrix.D = Field(FScaleY * cosine);
+  placement.Matrix.A = Field(scaleX * cosine);
+  placement.Matrix.B = Field(scaleX * sine);
+  placement.Matrix.C = Field(-scaleY * sine);
+  placement.Matrix.D = Field(scaleY * cosine);
   if (FTranslation) {
     placement.Matrix.TX = Field(FTranslation->first);
     placement.Matrix.TY = Field(FTranslation->second);

@@ -7,6 +7,9 @@
 // - SetSolidFill, Scale, Rotate and Translate replace, never accumulate; they take effect
 //   at the next AddObject. Scale and Rotate act about the content's origin; the matrix is
 //   translate · rotate · scale. Angles turn clockwise on screen.
+// - A text's scale factors are measured against a 28-point text (784 twips high), not
+//   against the height it was made at: Scale(F / 28 × 65536) shows a text made at 28 × F
+//   twips at its own size. Until Scale is given, a text shows at the height it was made.
 // - The fill of a text becomes a colour transform (multiply 0, add the colour), so one
 //   shape serves every colour and alpha. Pictures and sounds ignore the fill.
 // - Non-finite numbers: NaN counts as 0 and infinities as the largest value the format
@@ -79,6 +82,7 @@ class TSwfObject : public ISwfObject {
 
   std::optional<TRgba> FFill;
   double FScaleX = 65536, FScaleY = 65536;
+  bool FScaled = false;  // Scale was given since the last Make
   int FAngle = 0;
   std::optional<std::pair<double, double>> FTranslation;
   std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
