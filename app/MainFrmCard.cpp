@@ -8,9 +8,9 @@
 #include "app/MainFrm.h"
 #include "panels/ChildFrm.h"
 #include "panels/InsertObject.h"
-#include "panels/SpinEdit.h"
 #include "player/widget/FlashPlayer.h"
 #include "render/FlashObj.h"
+#include "render/PicturePanel.h"
 #include "render/TextPanel.h"
 
 // The document shown at start-up, chosen by the first argument: a movie plays, a card opens
@@ -107,11 +107,9 @@ void TMainForm::MoveCurrentObject(QPoint distance) {
       panel->SetPositionX(panel->PositionX() + distance.x());
       panel->SetPositionY(panel->PositionY() + distance.y());
     }
-  } else if (G.PicForm) {
-    if (auto* x = G.PicForm->findChild<TSpinEdit*>(QStringLiteral("EditPositionX")))
-      x->SetValue(x->Value() + distance.x());
-    if (auto* y = G.PicForm->findChild<TSpinEdit*>(QStringLiteral("EditPositionY")))
-      y->SetValue(y->Value() + distance.y());
+  } else if (IPicturePanel* panel = G.Context.PicturePanel) {
+    panel->SetEditPositionX(panel->EditPositionX() + distance.x());
+    panel->SetEditPositionY(panel->EditPositionY() + distance.y());
   }
   object->PositionX += distance.x();
   object->PositionY += distance.y();

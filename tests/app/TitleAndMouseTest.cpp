@@ -14,6 +14,7 @@
 #include "player/widget/FlashPlayer.h"
 #include "render/FlashObj.h"
 #include "render/RenderContext.h"
+#include "render/PicturePanel.h"
 #include "render/TextPanel.h"
 
 namespace {
@@ -143,6 +144,35 @@ TEST_F(DragTest, AReleaseOutsideThePreviewKeepsTheMoveCursorUntilTheNextReleaseI
   ReleaseAt(Qt::LeftButton, QPoint(305, 200));
   EXPECT_EQ(StoredX(), 73);
   EXPECT_EQ(Player().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DragTest, DraggingMovesTheSelectedPictureToo) {
+  QString card = Dir.filePath("Picture.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Form().ControlPauseActExecute();
+  Library()->SelectNode(1); // Pic1 at (296, 100)
+  ASSERT_EQ(Global().CurrentObjKind, "Pic");
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  ReleaseAt(Qt::LeftButton, QPoint(290, 220));
+  auto picture = Global().Context.Movie().Obj().Item(1).ObjType().ObjPic();
+  EXPECT_EQ(picture.PositionX(), 286);
+  EXPECT_EQ(picture.PositionY(), 120);
+  ASSERT_NE(Global().Context.PicturePanel, nullptr);
+  EXPECT_EQ(Global().Context.PicturePanel->EditPositionX(), 286);
+  EXPECT_EQ(Global().Context.PicturePanel->EditPositionY(), 120);
+}
+
+TEST_F(DragTest, NothingMovesWhenASoundIsSelected) {
+  QString card = Dir.filePath("Sound.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Library()->SelectNode(0); // Sound1
+  ASSERT_EQ(Global().CurrentObjKind, "Sound");
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  EXPECT_NE(Player().cursor().shape(), Qt::SizeAllCursor);
+  ReleaseAt(Qt::LeftButton, QPoint(320, 210));
+  EXPECT_EQ(Global().Context.Movie().Obj().Item(1).ObjType().ObjPic().PositionX(), 296);
 }
 
 } // namespace
