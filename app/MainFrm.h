@@ -262,6 +262,4 @@ private:
   bool GuideOpen = false;
   // Set while the full-screen view switches on or off.
   bool SwitchingScreen = false;
-  // The client size a window fit asked for; its resize report leaves the card alone.
-  QSize FittedClientSize;
 };

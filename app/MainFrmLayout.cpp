@@ -77,11 +77,8 @@ void TMainForm::FormResize() {
   if (isVisible())
     RepaintPlayer();
 
-  // 2. In Edit state the stage follows the preview area, and the card renders anew. A
-  //    resize that only reports the size a window fit asked for changes nothing.
-  bool fitReported = FittedClientSize.isValid() && FittedClientSize == Client->size();
-  FittedClientSize = QSize();
-  if (!G.WindowFitting && !fitReported && !SwitchingScreen)
+  // 2. In Edit state the stage follows the preview area, and the card renders anew.
+  if (!G.WindowFitting && !SwitchingScreen)
     ResizeCard(clientWidth - PanelLeft->width(),
                clientHeight - PanelTop->height() - SliderPlay->height());
 

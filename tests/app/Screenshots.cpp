@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
   form.show();
   QTimer::singleShot(2000, &form, [&] {
     form.grab().save(out.filePath(QStringLiteral("main.png")));
+    if (TFlashCard* card = form.Global().FlashCard.get())
+      fprintf(stderr, "card %s %dx%d, client %dx%d\n", card->Mode().c_str(), card->Width,
+              card->Height, form.ClientSize().width(), form.ClientSize().height());
     TAboutForm about(&form);
     about.show();
     about.grab().save(out.filePath(QStringLiteral("about.png")));
