@@ -1,6 +1,10 @@
 // The window commands: full screen, showing and hiding the tool windows, the background
 // command, maximising from the title bar.
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QMenu>
 #include <QLabel>
 #include <QTest>
 
@@ -81,6 +85,23 @@ TEST_F(EditorTest, DoubleClickOnTheTitleMaximisesAndRestores) {
   EXPECT_TRUE(Form().windowState() & Qt::WindowMaximized);
   QTest::mouseDClick(Form().Caption1, Qt::LeftButton);
   EXPECT_FALSE(Form().windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(EditorTest, SaveButtonCarriesTheConversionMenu) {
+  Start();
+  QPoint at(10, 10);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, Form().BtnSave->mapToGlobal(at));
+  QApplication::sendEvent(Form().BtnSave, &event);
+  EXPECT_TRUE(Form().PopupMenu1->isVisible());
+  QList<QAction*> items = Form().PopupMenu1->actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0]->text(), "Convert SWF to EXE");
+  EXPECT_EQ(items[1]->text(), "Convert EXE to SWF");
+  Form().PopupMenu1->hide();
+}
+
+TEST_F(EditorTest, HelpPageLiesBesideTheProgram) {
+  EXPECT_TRUE(QFileInfo::exists(HelpFileName()));
 }
 
 } // namespace
