@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/ProgramTitle.h"
+
 namespace ErrorBox {
 namespace {
 
@@ -19,7 +21,8 @@ void Show(const QString& text) {
     Reporter()(text);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+  // The caption is the program's title, not the task-bar text that follows the movie.
+  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
                   QMessageBox::Ok, QApplication::activeWindow());
   box.setObjectName(QStringLiteral("ErrorBox"));
   box.exec();

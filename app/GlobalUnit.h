@@ -9,13 +9,12 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/ProgramTitle.h"
 #include "card/FlashCard.h"
 #include "render/RenderContext.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
-
-inline constexpr const char* ApplicationTitle = "Greetix 3.0";
 
 struct TGlobal {
   TGlobal();
