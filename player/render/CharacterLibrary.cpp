@@ -3,6 +3,7 @@
 #include "player/audio/SoundDecoder.h"
 #include "player/bitmap/BitmapDecoder.h"
 #include "player/render/MatrixConvert.h"
+#include "player/render/MorphGeometry.h"
 
 namespace player {
 
@@ -25,6 +26,16 @@ const TShapeGeometry* TCharacterLibrary::Shape(uint16_t id) {
   auto geometry = std::make_unique<TShapeGeometry>(
       BuildShapeGeometry(shape->Styles, shape->Records, shape->UsesFillWindingRule));
   return FShapes.emplace(id, std::move(geometry)).first->second.get();
+}
+
+const TShapeGeometry* TCharacterLibrary::Morph(uint16_t id, uint16_t ratio) {
+  auto found = FMorphs.find({id, ratio});
+  if (found != FMorphs.end()) return found->second.get();
+  const swf::TMorphShape* morph = FMovie.Find<swf::TMorphShape>(id);
+  if (!morph) return nullptr;
+  if (FMorphs.size() >= MaxMorphs) FMorphs.clear();
+  auto geometry = std::make_unique<TShapeGeometry>(BuildMorphGeometry(*morph, ratio));
+  return FMorphs.emplace(std::make_pair(id, ratio), std::move(geometry)).first->second.get();
 }
 
 const QImage* TCharacterLibrary::Bitmap(uint16_t id) {

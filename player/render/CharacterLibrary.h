@@ -46,6 +46,8 @@ class TCharacterLibrary {
   const swf::TMovie& Movie() const { return FMovie; }
   // Each returns null for an id that is not of that kind or cannot be decoded.
   const TShapeGeometry* Shape(uint16_t id);
+  // A morph shape at a ratio (0 start .. 65535 end). Valid until the next call.
+  const TShapeGeometry* Morph(uint16_t id, uint16_t ratio);
   const QImage* Bitmap(uint16_t id);
   const TTextGeometry* Text(uint16_t id);
   std::shared_ptr<const TPcmSound> Sound(uint16_t id);
@@ -59,6 +61,9 @@ class TCharacterLibrary {
 
   const swf::TMovie& FMovie;
   std::map<uint16_t, std::unique_ptr<TShapeGeometry>> FShapes;
+  // Morphs at the ratios drawn lately (a tween asks for a new ratio every frame).
+  static constexpr size_t MaxMorphs = 256;
+  std::map<std::pair<uint16_t, uint16_t>, std::unique_ptr<TShapeGeometry>> FMorphs;
   std::map<uint16_t, std::unique_ptr<QImage>> FBitmaps;  // null entry: undecodable
   std::map<uint16_t, std::unique_ptr<TTextGeometry>> FTexts;
   std::map<uint16_t, std::vector<QPainterPath>> FGlyphs;

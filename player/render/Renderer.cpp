@@ -70,6 +70,8 @@ void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
   const uint16_t id = object.CharacterId;
   if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
     DrawShape(painter, *shape, objectWorld, cx);
+  } else if (const TShapeGeometry* morph = FLibrary.Morph(id, object.Ratio)) {
+    DrawShape(painter, *morph, objectWorld, cx);
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     DrawText(painter, *text, objectWorld, cx);
   } else if (const TClip* child = clip.Child(depth)) {
@@ -167,6 +169,9 @@ QRectF TRenderer::MaskBounds(const swf::TDisplayObject& object, const QTransform
   if (const TShapeGeometry* shape = FLibrary.Shape(object.CharacterId)) {
     return objectWorld.mapRect(shape->Bounds);
   }
+  if (const TShapeGeometry* morph = FLibrary.Morph(object.CharacterId, object.Ratio)) {
+    return objectWorld.mapRect(morph->Bounds);
+  }
   if (const TTextGeometry* text = FLibrary.Text(object.CharacterId)) {
     return (text->Matrix * objectWorld).mapRect(text->Bounds);
   }
@@ -219,7 +224,9 @@ void TRenderer::PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t de
   // A mask's shape counts, not its colours: fills are painted opaque, strokes left out.
   const QTransform objectWorld = ToQTransform(object.Matrix) * world;
   const uint16_t id = object.CharacterId;
-  if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
+  const TShapeGeometry* shape = FLibrary.Shape(id);
+  if (!shape) shape = FLibrary.Morph(id, object.Ratio);
+  if (shape) {
     painter.setTransform(objectWorld);
     for (const TShapeLayer& layer : shape->Layers) {
       for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) painter.fillPath(fill.Path, Qt::black);

@@ -21,31 +21,33 @@
 namespace {
 
 // "suite/folder/image" of the reference frames our player draws within their tolerances
-// today (40 of 64). Ruffle's low-quality references are compared drawn without antialiasing.
+// today (43 of 64). Ruffle's low-quality references are compared drawn without antialiasing.
 //
 // | suite         | passing                                                              |
 // |---------------|----------------------------------------------------------------------|
 // | ruffle-visual | color_transform_9698, gnash.simple_loop_test,                        |
 // |               | gradient_nonsequential_ratios, gradients.radial, layers,             |
-// |               | nested_color_transform, nested_matrix, shumway.acid-bitmap-fill,     |
-// |               | shumway.acid-bitmap-fill-2, shumway.acid-child, shumway.acid-text-3, |
-// |               | winding_rule                                                         |
-// | swfdec-image  | background-8, clip-change-forward-8, clip-change-remove-8, clip-     |
-// |               | transparent, color-transform-add80, crash-0.6.4-huge-image-8,        |
+// |               | morph_ratio, nested_color_transform, nested_matrix,                  |
+// |               | shumway.acid-bitmap-fill, shumway.acid-bitmap-fill-2,                |
+// |               | shumway.acid-child, shumway.acid-text-3, winding_rule                |
+// | swfdec-image  | background-8, clip-change-forward-8, clip-change-remove-8,           |
+// |               | clip-transparent, color-transform-add80, crash-0.6.4-huge-image-8,   |
 // |               | crash-0.6.6-1x1-jpeg-8, definebits-palette-8, duplicate-depth-7,     |
 // |               | empty-gradient, fillstyle-order, gradient-ratios, image-jpeg-alpha,  |
-// |               | image-lossless-alpha, mask-and-clip-0-8, mask-and-clip-1-8, mask-    |
-// |               | and-clip-2-8, mask-and-clip-3-8, negative-color-transform, replace-  |
-// |               | movie-movie-7, replace-shape-shape-7                                 |
-// Not yet: morph shapes (the reader keeps no DefineMorphShape), Ruffle's exact hard-edged
-// antialiasing of curves and strokes, strokes that do not scale, gradients within a step
-// of tolerance 1, and two swfdec cases of odd gradient ratios.
+// |               | image-lossless-alpha, mask-and-clip-0-8, mask-and-clip-1-8,          |
+// |               | mask-and-clip-2-8, mask-and-clip-3-8, morph-end-8, morph-gradient-8, |
+// |               | negative-color-transform, replace-movie-movie-7,                     |
+// |               | replace-shape-shape-7                                                |
+// Not yet: Ruffle's exact hard-edged coverage of curves, strokes and text, its strokes that
+// do not scale, gradients within tolerance 1 of its colours, and swfdec's odd gradient
+// ratios and alpha added beyond a clipped picture.
 const std::set<std::string> PassingCases = {
     "ruffle-visual/layers/expected-f000.png",
     "ruffle-visual/gradients.radial/expected-f000.png",
     "ruffle-visual/winding_rule/expected-f000.png",
     "ruffle-visual/gradient_nonsequential_ratios/expected-f000.png",
     "ruffle-visual/color_transform_9698/expected-f000.png",
+    "ruffle-visual/morph_ratio/expected-f003.png",
     "ruffle-visual/nested_color_transform/expected-f002.png",
     "ruffle-visual/nested_matrix/expected-f002.png",
     "ruffle-visual/shumway.acid-bitmap-fill/expected-f000.png",
@@ -74,6 +76,8 @@ const std::set<std::string> PassingCases = {
     "swfdec-image/clip-change-forward-8/expected-f010.png",
     "swfdec-image/clip-change-remove-8/expected-f010.png",
     "swfdec-image/clip-transparent/expected-f010.png",
+    "swfdec-image/morph-end-8/expected-f010.png",
+    "swfdec-image/morph-gradient-8/expected-f010.png",
     "swfdec-image/gradient-ratios/expected-f010.png",
     "swfdec-image/empty-gradient/expected-f010.png",
     "swfdec-image/fillstyle-order/expected-f010.png",
