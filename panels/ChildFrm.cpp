@@ -113,6 +113,12 @@ void TChildForm::SetSelectedName(const QString& name) {
   ChildLabelFlashObj->adjustSize();
 }
 
+void TChildForm::setVisible(bool visible) {
+  QWidget::setVisible(visible);
+  if (visible && Docked)
+    raise();
+}
+
 void TChildForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ChildImage1->setGeometry(rect());

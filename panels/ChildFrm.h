@@ -33,6 +33,10 @@ public:
   QLabel* ChildLabelFlashObj = nullptr;  // name of the object the panel edits
   QLabel* ChildImgLine = nullptr;        // the vertical line at the panel's right edge
 
+  // A docked panel that is shown, even when it was showing already, comes to the front of
+  // the column it shares with the other panels.
+  void setVisible(bool visible) override;
+
   // Sets the caption of ChildLabelFlashObj (the library writes the object's name here).
   void SetSelectedName(const QString& name);
 

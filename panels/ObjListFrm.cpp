@@ -217,7 +217,6 @@ void TObjListForm::DisplayObjActExecute() {
     if (panel) {
       panel->SetSelectedName(QString::fromStdString(*caption));
       panel->show();
-      panel->raise();
     }
     // A sound has no place on the timeline to show; texts and pictures show their first frame.
     if (kind != "Sound")

@@ -1,5 +1,7 @@
 // The grid the property panels lay their controls on: two columns of label and field in
-// the strip left of the panel's line at x 187, rows from the top.
+// the strip left of the panel's line at x 187, rows from the top. Six rows end above y 158:
+// the main window keeps the "Selected:" line 20 pixels above the library, which puts it at
+// y 162 of the panel when the window is as low as it gets.
 #pragma once
 
 #include <QString>
@@ -10,8 +12,8 @@ class QWidget;
 namespace PanelLayout {
 
 inline constexpr int RowHeight = 21;
-inline constexpr int RowPitch = 28;
-inline constexpr int FirstRowY = 12;
+inline constexpr int RowPitch = 25;
+inline constexpr int FirstRowY = 8;
 // A wide field spans both columns; a narrow pair shares the row.
 inline constexpr int LabelX = 6;
 inline constexpr int FieldX = 44;

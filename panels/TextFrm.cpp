@@ -36,6 +36,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items)
   box->setObjectName(QString::fromLatin1(name));
   box->setEditable(false);
   box->addItems(items);
+  // A drop-down list below the box that shows maxVisibleItems lines and scrolls the rest.
+  box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   return box;
 }
 

@@ -253,4 +253,23 @@ TEST_F(EditorPanelsTest, SaveRightAfterTypingKeepsWhatWasTyped) {
   EXPECT_EQ(BindMovie(document).Obj().Item(0).ObjType().ObjText().Content(), "final words");
 }
 
+TEST_F(EditorPanelsTest, ThePanelLastShownLiesInFrontOfTheColumn) {
+  StartWith(NamedText("Text1"));
+  auto frontPanel = [this] {
+    QWidget* at = Form().PanelLeft->childAt(QPoint(100, 20));
+    while (at && at->parentWidget() != Form().PanelLeft)
+      at = at->parentWidget();
+    return at;
+  };
+  EXPECT_EQ(frontPanel(), &BackgroundPanel());
+  ClickNode(0);
+  EXPECT_EQ(frontPanel(), &TextPanel());
+  // The Background command shows the background panel over the text panel.
+  Form().EditBgActExecute();
+  EXPECT_EQ(frontPanel(), &BackgroundPanel());
+  EXPECT_EQ(BackgroundPanel().ChildLabelFlashObj->text(), "Background");
+  ClickNode(0);
+  EXPECT_EQ(frontPanel(), &TextPanel());
+}
+
 } // namespace
