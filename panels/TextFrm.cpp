@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -38,6 +39,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items)
   box->addItems(items);
   // A drop-down list below the box that shows maxVisibleItems lines and scrolls the rest.
   box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  // Long family names stay readable: the list may be wider than the box.
+  box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
   return box;
 }
 
