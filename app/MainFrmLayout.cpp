@@ -1,5 +1,6 @@
 // The main window's geometry: the sizing border, the client layout on every size change,
 // the size limits and the full-screen view.
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -117,9 +118,14 @@ void TMainForm::MoveDockedPanelParts() {
   }
 }
 
+// The player takes the focus, unless the user is typing in a panel: a render started by a
+// panel's field can resize the window, and the next keys still belong to that field.
 void TMainForm::RepaintPlayer() {
   ShockwaveFlash->update();
-  ShockwaveFlash->setFocus();
+  QWidget* focus = QApplication::focusWidget();
+  bool inPanel = focus && (PanelLeft->isAncestorOf(focus) || PanelObj->isAncestorOf(focus));
+  if (!inPanel)
+    ShockwaveFlash->setFocus();
 }
 
 namespace {

@@ -69,6 +69,18 @@ TEST_F(EditorTest, BackgroundCommandShowsTheCardsSettingsInThePanel) {
   EXPECT_EQ(panel->EditWidth->Value(), Card()->Width);
 }
 
+TEST_F(EditorTest, AResizeStartedFromAPanelFieldLeavesTheFocusInTheField) {
+  Start();
+  auto* panel = qobject_cast<TBackgroundForm*>(Global().BackgroundForm.data());
+  ASSERT_NE(panel, nullptr);
+  panel->EditWidth->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel->EditWidth->hasFocus(); }));
+  panel->EditWidth->SetValue(600);
+  panel->Timer1Timer(); // the delayed apply: the card renders and the window fits it
+  EXPECT_EQ(Form().ClientSize().width(), 600 + 195);
+  EXPECT_TRUE(panel->EditWidth->hasFocus());
+}
+
 TEST_F(EditorTest, ToolWindowsDockIntoTheirPlaces) {
   Start();
   EXPECT_EQ(Global().BackgroundForm->parentWidget(), Form().PanelLeft);
