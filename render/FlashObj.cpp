@@ -1,5 +1,6 @@
 #include "render/FlashObj.h"
 
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -67,4 +68,56 @@ void TFlashObj::ReadAndStore()
 {
   ReadFromPanel();
   StoreInDocument();
+}
+
+swf::ISwfMovie& TFlashObj::SwfMovie() const
+{
+  if (!Ctx.SwfMovie) throw std::logic_error("No movie to render into.");
+  return *Ctx.SwfMovie;
+}
+
+swf::ISwfObject& TFlashObj::SwfObject() const
+{
+  if (!Ctx.SwfObject) throw std::logic_error("No shape object to render with.");
+  return *Ctx.SwfObject;
+}
+
+std::int32_t TFlashObj::PreviewFrame() const { return Ctx.Preview ? Ctx.Preview->CurrentFrame() : 0; }
+
+void TFlashObj::AppendNewObject(std::int32_t startTime, std::int32_t endTime,
+                                const std::function<void(TXMLObj&)>& writeDefaults)
+{
+  TFlashObj::AddNew();
+  TRenderContext& context = Ctx;
+  if (context.Library) context.Library->AddRootNode(ObjName);
+
+  TXMLObj object = context.Movie().Obj().Add();
+  object.SetObjName(ObjName);
+  object.SetStartTime(startTime);
+  object.SetEndTime(endTime);
+  object.SetLayer(2);
+  object.SetObjTypeName(ObjTypeName);
+  writeDefaults(object);
+  context.SaveDocument();
+
+  // This object may be freed by the selection: only locals from here on.
+  if (context.Library) context.Library->SelectLastNode();
+}
+
+void TFlashObj::StoreInSelectedObject(const std::function<void(TXMLObj&)>& writeFields)
+{
+  TXMLObjList objects = Ctx.Movie().Obj();
+  for (int i = 0; i < objects.Count(); ++i) {
+    try {
+      TXMLObj object = objects.Item(i);
+      if (!Ctx.Library) throw std::logic_error("No library");
+      const std::optional<std::string> selected = Ctx.Library->SelectedCaption();
+      if (!selected) throw std::logic_error("No node selected");
+      if (object.ObjName() != *selected) continue;
+      if (object.ObjTypeName() == ObjTypeName) writeFields(object);
+      Ctx.SaveDocument();
+      return;
+    } catch (const std::exception&) {
+    }
+  }
 }

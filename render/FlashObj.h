@@ -4,9 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TRenderContext;
+class TXMLObj;
+namespace swf {
+class ISwfMovie;
+class ISwfObject;
+} // namespace swf
 
 class TFlashObj {
 public:
@@ -46,8 +52,27 @@ public:
   std::string EffectValue;
 
   TRenderContext& Context() const { return Ctx; }
+  // The builder's movie and shape object; throw std::logic_error when there is none.
+  swf::ISwfMovie& SwfMovie() const;
+  swf::ISwfObject& SwfObject() const;
 
 protected:
+  // The AddNew of every kind: MakeUniqueName, a root node bearing ObjName at the end of the
+  // library, a new Obj appended with ObjName, StartTime, EndTime, Layer 2 and ObjTypeName in
+  // this order, then `writeDefaults` fills its kind's element; the document is saved and
+  // the library selects its last node. Selecting opens the node in a new editing object,
+  // which may free this one: the caller touches nothing of its object afterwards.
+  void AppendNewObject(std::int32_t startTime, std::int32_t endTime,
+                       const std::function<void(TXMLObj&)>& writeDefaults);
+  // The preview's current frame (frames from 0), or 0 without a preview.
+  std::int32_t PreviewFrame() const;
+  // The StoreInDocument walk of every kind: the first object whose ObjName equals the
+  // caption of the library's selected node is the target; `writeFields` runs when its
+  // ObjTypeName is this kind's, then the document is saved and the walk ends whether the
+  // kind matched or not. An error in one step (no node selected, an element that cannot
+  // hold a value) is ignored and the walk goes on with the next object.
+  void StoreInSelectedObject(const std::function<void(TXMLObj&)>& writeFields);
+
   // Renderers call this once they have made their content in the shared shape object in
   // the current render. Finish of an object that made nothing only moves to its frame:
   // the shape object then still holds another object's content, which must not be added

@@ -1,7 +1,6 @@
 #include "render/FlashPic.h"
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 
 #include "render/EffectMath.h"
@@ -9,6 +8,7 @@
 #include "render/PicEffects.h"
 #include "render/PicturePanel.h"
 #include "render/RenderContext.h"
+#include "render/UpdatingPanel.h"
 
 namespace {
 
@@ -16,16 +16,6 @@ std::unique_ptr<TFlashObj> MakePic(TRenderContext& context) { return std::make_u
 const TFlashObjRegistrar Registrar("Pic", &MakePic);
 
 const char* const CannotUsePicture = "Sorry, can not use the picture!";
-
-// Lowers the panel's updating flag on every way out.
-class TUpdatingPanel {
-public:
-  explicit TUpdatingPanel(IPicturePanel& panel) : Panel(panel) { Panel.SetUpdating(true); }
-  ~TUpdatingPanel() { Panel.SetUpdating(false); }
-
-private:
-  IPicturePanel& Panel;
-};
 
 IPicturePanel& PanelOf(const TRenderContext& context)
 {
@@ -39,29 +29,16 @@ TFlashPic::TFlashPic(TRenderContext& context) : TFlashObj(context, "Pic") {}
 
 void TFlashPic::AddNew()
 {
-  TFlashObj::AddNew();
-  TRenderContext& context = Context();
-  if (context.Library) context.Library->AddRootNode(ObjName);
-
-  const int startTime = context.Preview ? context.Preview->CurrentFrame() : 0;
-  TXMLObj object = context.Movie().Obj().Add();
-  object.SetObjName(ObjName);
-  object.SetStartTime(startTime);
-  object.SetEndTime(Wrap32(static_cast<std::int64_t>(startTime) + 24));
-  object.SetLayer(2);
-  object.SetObjTypeName("Pic");
-  TXMLObjPic picture = object.ObjType().ObjPic();
-  picture.SetContent("");
-  picture.SetPositionX(0);
-  picture.SetPositionY(0);
-  picture.SetWidth(0);
-  picture.SetHeight(0);
-  picture.SetEffectName("-- None --");
-  context.SaveDocument();
-
-  // Selecting the new node opens it in a new editing object, which may free this one:
-  // nothing of this object is touched afterwards.
-  if (context.Library) context.Library->SelectLastNode();
+  const std::int32_t startTime = PreviewFrame();
+  AppendNewObject(startTime, Wrap32(static_cast<std::int64_t>(startTime) + 24), [](TXMLObj& object) {
+    TXMLObjPic picture = object.ObjType().ObjPic();
+    picture.SetContent("");
+    picture.SetPositionX(0);
+    picture.SetPositionY(0);
+    picture.SetWidth(0);
+    picture.SetHeight(0);
+    picture.SetEffectName("-- None --");
+  });
 }
 
 void TFlashPic::Render(int index)
@@ -121,40 +98,24 @@ void TFlashPic::LoadFromDocument(int index)
 
 void TFlashPic::StoreInDocument()
 {
-  TRenderContext& context = Context();
-  TXMLObjList objects = context.Movie().Obj();
-  for (int i = 0; i < objects.Count(); ++i) {
-    // Each step is guarded on its own: an error (no node selected, an element that cannot
-    // hold a value) skips to the next object.
-    try {
-      TXMLObj object = objects.Item(i);
-      if (!context.Library) throw std::logic_error("No library");
-      const std::optional<std::string> selected = context.Library->SelectedCaption();
-      if (!selected) throw std::logic_error("No node selected");
-      if (object.ObjName() != *selected) continue;
-      if (object.ObjTypeName() == "Pic") {
-        TXMLObjPic picture = object.ObjType().ObjPic();
-        picture.SetContent(Content);
-        picture.SetPositionX(PositionX);
-        picture.SetPositionY(PositionY);
-        picture.SetWidth(Width);
-        picture.SetHeight(Height);
-        picture.SetEffectName(EffectName);
-        object.SetStartTime(StartTime);
-        object.SetEndTime(EndTime);
-        object.SetLayer(Layer);
-      }
-      context.SaveDocument();
-      return;
-    } catch (const std::exception&) {
-    }
-  }
+  StoreInSelectedObject([this](TXMLObj& object) {
+    TXMLObjPic picture = object.ObjType().ObjPic();
+    picture.SetContent(Content);
+    picture.SetPositionX(PositionX);
+    picture.SetPositionY(PositionY);
+    picture.SetWidth(Width);
+    picture.SetHeight(Height);
+    picture.SetEffectName(EffectName);
+    object.SetStartTime(StartTime);
+    object.SetEndTime(EndTime);
+    object.SetLayer(Layer);
+  });
 }
 
 void TFlashPic::ShowInPanel()
 {
   IPicturePanel& panel = PanelOf(Context());
-  TUpdatingPanel updating(panel);
+  TUpdatingPanel<IPicturePanel> updating(panel);
   // The thumbnail shows this object's picture, or nothing: never another object's.
   if (Content.empty() || !panel.LoadPicture(Context().ResolveMediaPath(Content))) panel.ClearPicture();
   panel.SetEditPositionX(PositionX);
@@ -192,18 +153,6 @@ void TFlashPic::PlaceAt(std::int32_t left)
   SwfObject().MakePicture(Wrap32(20LL * left), Wrap32(20LL * PositionY), Wrap32(20LL * (static_cast<std::int64_t>(left) + Width)),
                           Wrap32(20LL * (static_cast<std::int64_t>(PositionY) + Height)), Width, Height, WorkFile);
   MarkContentMade();
-}
-
-swf::ISwfMovie& TFlashPic::SwfMovie() const
-{
-  if (!Context().SwfMovie) throw std::logic_error("No movie to render into.");
-  return *Context().SwfMovie;
-}
-
-swf::ISwfObject& TFlashPic::SwfObject() const
-{
-  if (!Context().SwfObject) throw std::logic_error("No shape object to render with.");
-  return *Context().SwfObject;
 }
 
 void TFlashPic::ShowError(const std::string& text) const

@@ -8,11 +8,6 @@
 
 #include "render/FlashObj.h"
 
-namespace swf {
-class ISwfMovie;
-class ISwfObject;
-} // namespace swf
-
 class TFlashPic : public TFlashObj {
 public:
   explicit TFlashPic(TRenderContext& context);
@@ -31,9 +26,6 @@ public:
 
   // Makes the picture as a new shape with its left edge at `left` pixels.
   void PlaceAt(std::int32_t left);
-
-  swf::ISwfMovie& SwfMovie() const;
-  swf::ISwfObject& SwfObject() const;
 
   // Content as the card holds it (may be relative to the program's folder).
   std::string Content;

@@ -1,11 +1,13 @@
 #include "render/FlashText.h"
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "render/EffectMath.h"
 #include "render/FlashObjRegistry.h"
 #include "render/RenderContext.h"
+#include "render/UpdatingPanel.h"
 #include "render/TextPanel.h"
 #include "render/TextUnits.h"
 #include "render/effects/TextEffect.h"
@@ -14,16 +16,6 @@ namespace {
 
 std::unique_ptr<TFlashObj> MakeText(TRenderContext& context) { return std::make_unique<TFlashText>(context); }
 const TFlashObjRegistrar Registrar("Text", &MakeText);
-
-// Lowers the panel's updating flag on every way out.
-class TUpdatingPanel {
-public:
-  explicit TUpdatingPanel(ITextPanel& panel) : Panel(panel) { Panel.SetUpdating(true); }
-  ~TUpdatingPanel() { Panel.SetUpdating(false); }
-
-private:
-  ITextPanel& Panel;
-};
 
 // Selects entry 0, then the first entry equal to `value`, if any.
 void SelectEntry(ITextPanel& panel, TTextPanelList list, const std::string& value)
@@ -59,32 +51,19 @@ TFlashText::TFlashText(TRenderContext& context) : TFlashObj(context, "Text") {}
 
 void TFlashText::AddNew()
 {
-  TFlashObj::AddNew();
-  TRenderContext& context = Context();
-  if (context.Library) context.Library->AddRootNode(ObjName);
-
-  const int startTime = context.Preview ? context.Preview->CurrentFrame() : 0;
-  TXMLObj object = context.Movie().Obj().Add();
-  object.SetObjName(ObjName);
-  object.SetStartTime(startTime);
-  object.SetEndTime(Wrap32(static_cast<std::int64_t>(startTime) + 24));
-  object.SetLayer(2);
-  object.SetObjTypeName("Text");
-  TXMLObjText text = object.ObjType().ObjText();
-  text.SetContent("");
-  text.SetTextUnit(1);
-  text.SetFontName("MS Sans Serif");
-  text.SetFontSize(18);
-  text.SetFontColor("$FF0000");
-  text.SetPositionX(50);
-  text.SetPositionY(50);
-  text.SetEffectName("-- None --");
-  text.SetEffectValue("");
-  context.SaveDocument();
-
-  // Selecting the new node opens it in a new editing object, which may free this one:
-  // nothing of this object is touched afterwards.
-  if (context.Library) context.Library->SelectLastNode();
+  const std::int32_t startTime = PreviewFrame();
+  AppendNewObject(startTime, Wrap32(static_cast<std::int64_t>(startTime) + 24), [](TXMLObj& object) {
+    TXMLObjText text = object.ObjType().ObjText();
+    text.SetContent("");
+    text.SetTextUnit(1);
+    text.SetFontName("MS Sans Serif");
+    text.SetFontSize(18);
+    text.SetFontColor("$FF0000");
+    text.SetPositionX(50);
+    text.SetPositionY(50);
+    text.SetEffectName("-- None --");
+    text.SetEffectValue("");
+  });
 }
 
 void TFlashText::Render(int index)
@@ -115,42 +94,26 @@ void TFlashText::LoadFromDocument(int index)
 
 void TFlashText::StoreInDocument()
 {
-  TRenderContext& context = Context();
-  TXMLObjList objects = context.Movie().Obj();
-  for (int i = 0; i < objects.Count(); ++i) {
-    // Each step is guarded on its own: an error (no node selected, an element that cannot
-    // hold a value) skips to the next object.
-    try {
-      TXMLObj object = objects.Item(i);
-      if (!context.Library) throw std::logic_error("No library");
-      const std::optional<std::string> selected = context.Library->SelectedCaption();
-      if (!selected) throw std::logic_error("No node selected");
-      if (object.ObjName() != *selected) continue;
-      if (object.ObjTypeName() == "Text") {
-        object.SetLayer(Layer);
-        TXMLObjText text = object.ObjType().ObjText();
-        text.SetContent(Content);
-        text.SetFontName(FontName);
-        text.SetFontSize(FontSize);
-        text.SetFontColor(ColourToText(FontColor));
-        text.SetPositionX(PositionX);
-        text.SetPositionY(PositionY);
-        text.SetEffectName(EffectName);
-        text.SetTextUnit(TextUnit);
-        object.SetStartTime(StartTime);
-        object.SetEndTime(EndTime);
-      }
-      context.SaveDocument();
-      return;
-    } catch (const std::exception&) {
-    }
-  }
+  StoreInSelectedObject([this](TXMLObj& object) {
+    object.SetLayer(Layer);
+    TXMLObjText text = object.ObjType().ObjText();
+    text.SetContent(Content);
+    text.SetFontName(FontName);
+    text.SetFontSize(FontSize);
+    text.SetFontColor(ColourToText(FontColor));
+    text.SetPositionX(PositionX);
+    text.SetPositionY(PositionY);
+    text.SetEffectName(EffectName);
+    text.SetTextUnit(TextUnit);
+    object.SetStartTime(StartTime);
+    object.SetEndTime(EndTime);
+  });
 }
 
 void TFlashText::ShowInPanel()
 {
   ITextPanel& panel = TextPanelOf(Context());
-  TUpdatingPanel updating(panel);
+  TUpdatingPanel<ITextPanel> updating(panel);
   panel.SetContent(Content);
   panel.SetEditBegin(Wrap32(static_cast<std::int64_t>(StartTime) + 1));
   panel.SetEditEnd(Wrap32(static_cast<std::int64_t>(EndTime) + 1));
@@ -197,18 +160,6 @@ void TFlashText::PlaceUnit(int k)
   SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), PlaceY(),
                              PlaceHeight());
   MarkContentMade();
-}
-
-swf::ISwfMovie& TFlashText::SwfMovie() const
-{
-  if (!Context().SwfMovie) throw std::logic_error("No movie to render into.");
-  return *Context().SwfMovie;
-}
-
-swf::ISwfObject& TFlashText::SwfObject() const
-{
-  if (!Context().SwfObject) throw std::logic_error("No shape object to render with.");
-  return *Context().SwfObject;
 }
 
 TRandomSource& TFlashText::Random() const { return Context().Random; }

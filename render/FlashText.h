@@ -8,10 +8,6 @@
 
 #include "render/FlashObj.h"
 
-namespace swf {
-class ISwfMovie;
-class ISwfObject;
-} // namespace swf
 class TRandomSource;
 
 class TFlashText : public TFlashObj {
@@ -45,8 +41,6 @@ public:
   int Green() const { return (FontColor >> 8) & 0xFF; }
   int Blue() const { return (FontColor >> 16) & 0xFF; }
 
-  swf::ISwfMovie& SwfMovie() const;
-  swf::ISwfObject& SwfObject() const;
   TRandomSource& Random() const;
 
   // Content is UTF-8; TextUnit counts characters (code points) per unit.
