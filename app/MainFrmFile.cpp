@@ -139,9 +139,9 @@ void TMainForm::FileCloseActExecute() {
   G.FlashCard->SetMode("Close");
 }
 
+// The movie in the preview (in Edit state the card's working movie) becomes the screen saver.
 void TMainForm::FileSetAsScreenSaverActExecute() {
-  if (G.FlashCard)
-    SetAsScreenSaver(QString::fromStdString(G.FlashCard->WorkSwfFile), ScreenSaverHostSource());
+  SetAsScreenSaver(PreviewMovie(), ScreenSaverHostSource());
 }
 
 void TMainForm::FileSwfToExeActExecute() { FileSwfToExe(this); }
