@@ -18,9 +18,9 @@
 #include "app/MainFormHost.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
+#include "panels/MediaChooser.h"
 #include "panels/PanelHost.h"
 #include "panels/SoundFrm.h"
-#include "panels/SoundSelectFrm.h"
 #include "panels/UiBitmaps.h"
 #include "platform/SystemPaths.h"
 #include "platform/WorkFolder.h"
@@ -52,7 +52,7 @@ TMainForm::~TMainForm() {
   // The card and the panels reach back into the window: they go first.
   DiscardCard();
   FreeToolWindows();
-  TSoundSelectForm::ConnectMediaFolder({}, {});
+  TMediaChooser::ConnectMediaFolder({}, {});
   if (PanelHost() == CardHost.get())
     SetPanelHost(nullptr);
 }
@@ -70,8 +70,8 @@ void TMainForm::FormCreate() {
   G.Context.Preview = CardHost.get();
   G.Context.Messages = CardHost.get();
   // The choosers of pictures and sounds start in, and update, the last media folder.
-  TSoundSelectForm::ConnectMediaFolder([this] { return G.LastOpenDir; },
-                                       [this](const QString& folder) { G.LastOpenDir = folder; });
+  TMediaChooser::ConnectMediaFolder([this] { return G.LastOpenDir; },
+                                    [this](const QString& folder) { G.LastOpenDir = folder; });
   setWindowTitle(G.AppTitle);
   setWindowIcon(Ui::ProgramIcon());
 }

@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,8 +11,6 @@
 #include <stdexcept>
 
 #include "panels/PanelHost.h"
-#include "panels/SoundFrm.h" // completes the sound chooser's header
-#include "panels/SoundSelectFrm.h"
 #include "render/FlashPic.h"
 #include "render/PicturePanel.h"
 #include "render/RenderContext.h"
@@ -30,43 +25,23 @@ void FreeChooser()
   Chooser = nullptr;
 }
 
-struct TMediaFolderAccess {
-  std::function<QString()> Get;
-  std::function<void(const QString&)> Set;
-};
-
-TMediaFolderAccess& MediaFolder()
-{
-  static TMediaFolderAccess access;
-  return access;
-}
-
-QString StandardOpenDialog(QWidget* parent, const QString& folder, const QString& filter)
-{
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
-}
-
 void StandardErrorBox(QWidget* parent, const QString& text)
 {
   QMessageBox::critical(parent, QApplication::applicationName(), text);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(x, y, 75, 25);
-  button->setAutoDefault(false);
-  return button;
-}
-
 } // namespace
 
 TPicSelectForm::TPicSelectForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      OpenPictureDialog(StandardOpenDialog), ShowMessage(StandardErrorBox)
+    : TMediaChooser({QStringLiteral("PicSelectForm"), QStringLiteral("Select Picture:"),
+                     QStringLiteral("Picture Filename:"), QStringLiteral("EditPicName"), ClientHeight, 62},
+                    StandardErrorBox, parent),
+      OpenPictureDialog(StandardOpenDialog)
 {
-  BuildControls();
+  EditPicName = NameEdit();
+  connect(OpenBtn, &QPushButton::clicked, this, &TPicSelectForm::OpenBtnClick);
+  connect(OkBtn, &QPushButton::clicked, this, &TPicSelectForm::OkBtnClick);
+  connect(CleanBtn, &QPushButton::clicked, this, &TPicSelectForm::CleanBtnClick);
 }
 
 TPicSelectForm::~TPicSelectForm()
@@ -82,34 +57,6 @@ TPicSelectForm* TPicSelectForm::Instance()
     qAddPostRoutine(FreeChooser);
   }
   return Chooser;
-}
-
-void TPicSelectForm::BuildControls()
-{
-  setObjectName(QStringLiteral("PicSelectForm"));
-  setWindowTitle(QStringLiteral("Select Picture:"));
-  setFixedSize(ClientWidth, ClientHeight);
-  setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(200, 228, 169)); // 11134152 as red, green, blue
-  setPalette(palette);
-
-  Label1 = new QLabel(QStringLiteral("Picture Filename:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(8, 8, 200, 16);
-
-  EditPicName = new QLineEdit(this);
-  EditPicName->setObjectName(QStringLiteral("EditPicName"));
-  EditPicName->setGeometry(8, 26, ClientWidth - 16, 22);
-  Label1->setBuddy(EditPicName);
-
-  OpenBtn = MakeButton(this, "OpenBtn", QStringLiteral("&Open"), 68, 62);
-  OkBtn = MakeButton(this, "OkBtn", QStringLiteral("&OK"), 150, 62);
-  CleanBtn = MakeButton(this, "CleanBtn", QStringLiteral("&Clean"), 232, 62);
-
-  connect(OpenBtn, &QPushButton::clicked, this, &TPicSelectForm::OpenBtnClick);
-  connect(OkBtn, &QPushButton::clicked, this, &TPicSelectForm::OkBtnClick);
-  connect(CleanBtn, &QPushButton::clicked, this, &TPicSelectForm::CleanBtnClick);
 }
 
 QString TPicSelectForm::PictureFilter()
@@ -135,27 +82,6 @@ QString TPicSelectForm::DialogFilter()
   return filters.join(QStringLiteral(";;"));
 }
 
-void TPicSelectForm::ConnectMediaFolder(std::function<QString()> get, std::function<void(const QString&)> set)
-{
-  MediaFolder().Get = std::move(get);
-  MediaFolder().Set = std::move(set);
-}
-
-QString TPicSelectForm::LastMediaFolder()
-{
-  const TMediaFolderAccess& access = MediaFolder();
-  return access.Get ? access.Get() : TSoundSelectForm::LastMediaFolder();
-}
-
-void TPicSelectForm::SetLastMediaFolder(const QString& folder)
-{
-  TMediaFolderAccess& access = MediaFolder();
-  if (access.Set)
-    access.Set(folder);
-  else
-    TSoundSelectForm::SetLastMediaFolder(folder);
-}
-
 void TPicSelectForm::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);
@@ -169,11 +95,7 @@ void TPicSelectForm::showEvent(QShowEvent* event)
 
 void TPicSelectForm::OpenBtnClick()
 {
-  const QString file = OpenPictureDialog ? OpenPictureDialog(this, LastMediaFolder(), DialogFilter()) : QString();
-  if (file.isEmpty()) return;
-  const QFileInfo chosen(file);
-  EditPicName->setText(chosen.absoluteFilePath());
-  SetLastMediaFolder(chosen.absolutePath() + QLatin1Char('/'));
+  OpenFileWith(OpenPictureDialog, DialogFilter());
 }
 
 void TPicSelectForm::CleanBtnClick()

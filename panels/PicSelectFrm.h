@@ -4,14 +4,9 @@
 // serves the whole run.
 #pragma once
 
-#include <QDialog>
-#include <functional>
+#include "panels/MediaChooser.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-class TPicSelectForm : public QDialog {
+class TPicSelectForm : public TMediaChooser {
   Q_OBJECT
 public:
   explicit TPicSelectForm(QWidget* parent = nullptr);
@@ -20,32 +15,18 @@ public:
   // The chooser of the run: made on first use, freed when the application ends.
   static TPicSelectForm* Instance();
 
-  QLabel* Label1 = nullptr; // "Picture Filename:"
+  // The name box, under Label1 ("Picture Filename:").
   QLineEdit* EditPicName = nullptr;
-  QPushButton* OpenBtn = nullptr;
-  QPushButton* OkBtn = nullptr;
-  QPushButton* CleanBtn = nullptr;
 
-  // The file dialog behind Open: returns the chosen file, or an empty string when the user
-  // cancels. `filter` is in the dialog's own form. Tests put an answer of their own here.
-  using TOpenDialog = std::function<QString(QWidget* parent, const QString& folder, const QString& filter)>;
+  // The file dialog behind Open; tests put an answer of their own here. ShowMessage is the
+  // standard error box for a picture that cannot be loaded.
   TOpenDialog OpenPictureDialog;
-  // The standard error box for a picture that cannot be loaded; tests replace it.
-  std::function<void(QWidget* parent, const QString& text)> ShowMessage;
 
   // The filter list, descriptions and patterns separated by bars, and the same in the file
   // dialog's own form.
   static QString PictureFilter();
   static QString DialogFilter();
 
-  // The program's last media folder (with trailing separator), where Open starts and which
-  // it updates. The main window may connect it to its own record; unconnected, it is the
-  // one the sound chooser uses, so both choosers share the program's one media folder.
-  static void ConnectMediaFolder(std::function<QString()> get, std::function<void(const QString&)> set);
-  static QString LastMediaFolder();
-  static void SetLastMediaFolder(const QString& folder);
-
-  static constexpr int ClientWidth = 315;
   static constexpr int ClientHeight = 105;
 
 public slots:
@@ -57,7 +38,6 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void BuildControls();
   // Applies the name to the current picture object. Throws when the picture cannot be
   // loaded at all.
   void ApplyName(const QString& name);

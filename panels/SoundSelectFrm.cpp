@@ -4,9 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -29,18 +26,6 @@ void FreeChooser()
   Chooser = nullptr;
 }
 
-struct TMediaFolderAccess {
-  std::function<QString()> Get;
-  std::function<void(const QString&)> Set;
-  QString Own; // used while nothing is connected
-};
-
-TMediaFolderAccess& MediaFolder()
-{
-  static TMediaFolderAccess access;
-  return access;
-}
-
 // The file a name in the card stands for: a relative name (as the templates hold) lies in the
 // program folder, where the renderer looks for its converted file.
 std::string SoundFileOf(const QString& fileName)
@@ -50,34 +35,31 @@ std::string SoundFileOf(const QString& fileName)
   return host ? host->RenderContext().ResolveMediaPath(name) : name;
 }
 
-QString StandardOpenDialog(QWidget* parent, const QString& folder, const QString& filter)
-{
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
-}
-
 void StandardMessage(QWidget* parent, const QString& text)
 {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
   box.exec();
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(x, y, 75, 25);
-  button->setAutoDefault(false);
-  return button;
-}
-
 } // namespace
 
 TSoundSelectForm::TSoundSelectForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      OpenSoundDialog(StandardOpenDialog), ShowMessage(StandardMessage)
+    : TMediaChooser({QStringLiteral("SoundSelectForm"), QStringLiteral("Select Sound:"),
+                     QStringLiteral("Sound Filename:"), QStringLiteral("EditSoundName"), ClientHeight, 58},
+                    StandardMessage, parent),
+      OpenSoundDialog(StandardOpenDialog)
 {
-  BuildControls();
+  EditSoundName = NameEdit();
+
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setGeometry(0, ClientHeight - 16, ClientWidth, 16);
+  ProgressBar1->setRange(0, ProgressMaximum);
+  ProgressBar1->setTextVisible(false);
+
+  connect(OpenBtn, &QPushButton::clicked, this, &TSoundSelectForm::OpenBtnClick);
+  connect(OkBtn, &QPushButton::clicked, this, &TSoundSelectForm::OkBtnClick);
+  connect(CleanBtn, &QPushButton::clicked, this, &TSoundSelectForm::CleanBtnClick);
 }
 
 TSoundSelectForm::~TSoundSelectForm()
@@ -95,39 +77,7 @@ TSoundSelectForm* TSoundSelectForm::Instance()
   return Chooser;
 }
 
-void TSoundSelectForm::BuildControls()
-{
-  setObjectName(QStringLiteral("SoundSelectForm"));
-  setWindowTitle(QStringLiteral("Select Sound:"));
-  setFixedSize(ClientWidth, ClientHeight);
-  setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(200, 228, 169)); // 11134152 as red, green, blue
-  setPalette(palette);
-
-  Label1 = new QLabel(QStringLiteral("Sound Filename:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(8, 8, 200, 16);
-
-  EditSoundName = new QLineEdit(this);
-  EditSoundName->setObjectName(QStringLiteral("EditSoundName"));
-  EditSoundName->setGeometry(8, 26, ClientWidth - 16, 22);
-  Label1->setBuddy(EditSoundName);
-
-  OpenBtn = MakeButton(this, "OpenBtn", QStringLiteral("&Open"), 68, 58);
-  OkBtn = MakeButton(this, "OkBtn", QStringLiteral("&OK"), 150, 58);
-  CleanBtn = MakeButton(this, "CleanBtn", QStringLiteral("&Clean"), 232, 58);
-
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-  ProgressBar1->setGeometry(0, ClientHeight - 16, ClientWidth, 16);
-  ProgressBar1->setRange(0, ProgressMaximum);
-  ProgressBar1->setTextVisible(false);
-
-  connect(OpenBtn, &QPushButton::clicked, this, &TSoundSelectForm::OpenBtnClick);
-  connect(OkBtn, &QPushButton::clicked, this, &TSoundSelectForm::OkBtnClick);
-  connect(CleanBtn, &QPushButton::clicked, this, &TSoundSelectForm::CleanBtnClick);
-}
+void TSoundSelectForm::SetSoundForm(TSoundForm* form) { Panel = form; }
 
 QString TSoundSelectForm::SoundFilter() { return QStringLiteral("All Sound Files (*.mp3;*.wav)|*.mp3;*.wav"); }
 
@@ -135,27 +85,6 @@ QString TSoundSelectForm::DialogFilter()
 {
   // The dialog matches the patterns listed in parentheses, separated by spaces.
   return QStringLiteral("All Sound Files (*.mp3 *.wav)");
-}
-
-void TSoundSelectForm::ConnectMediaFolder(std::function<QString()> get, std::function<void(const QString&)> set)
-{
-  MediaFolder().Get = std::move(get);
-  MediaFolder().Set = std::move(set);
-}
-
-QString TSoundSelectForm::LastMediaFolder()
-{
-  const TMediaFolderAccess& access = MediaFolder();
-  return access.Get ? access.Get() : access.Own;
-}
-
-void TSoundSelectForm::SetLastMediaFolder(const QString& folder)
-{
-  TMediaFolderAccess& access = MediaFolder();
-  if (access.Set)
-    access.Set(folder);
-  else
-    access.Own = folder;
 }
 
 void TSoundSelectForm::showEvent(QShowEvent* event)
@@ -172,11 +101,7 @@ void TSoundSelectForm::FormShow()
 
 void TSoundSelectForm::OpenBtnClick()
 {
-  const QString file = OpenSoundDialog ? OpenSoundDialog(this, LastMediaFolder(), DialogFilter()) : QString();
-  if (file.isEmpty()) return;
-  const QFileInfo chosen(file);
-  EditSoundName->setText(chosen.absoluteFilePath());
-  SetLastMediaFolder(chosen.absolutePath() + QLatin1Char('/'));
+  OpenFileWith(OpenSoundDialog, DialogFilter());
 }
 
 void TSoundSelectForm::CleanBtnClick()

@@ -9,6 +9,8 @@
 #include "app/MediaFolder.h"
 #include "card/FlashCard.h"
 #include "panels/ObjListFrm.h"
+#include "panels/PicSelectFrm.h"
+#include "panels/SoundSelectFrm.h"
 #include "panels/TextFrm.h"
 #include "platform/Registry.h"
 #include "platform/SystemPaths.h"
@@ -174,6 +176,17 @@ TEST_F(EditorTest, LastMediaFolderComesFromTheRegistryOrTheLibraryBesideTheProgr
   EXPECT_EQ(LoadLastMediaFolder(), "/home/someone/Pictures/");
   SaveLastMediaFolder("");
   EXPECT_EQ(LoadLastMediaFolder(), Platform::ProgramFolder() + "/library");
+}
+
+TEST_F(EditorTest, BothChoosersStartInAndUpdateTheProgramsLastMediaFolder) {
+  Start();
+  Global().LastOpenDir = "/home/someone/Media/";
+  EXPECT_EQ(TPicSelectForm::LastMediaFolder(), "/home/someone/Media/");
+  EXPECT_EQ(TSoundSelectForm::LastMediaFolder(), "/home/someone/Media/");
+  // A folder chosen in one chooser is where the other starts, and what the program keeps.
+  TSoundSelectForm::SetLastMediaFolder("/home/someone/Sounds/");
+  EXPECT_EQ(Global().LastOpenDir, "/home/someone/Sounds/");
+  EXPECT_EQ(TPicSelectForm::LastMediaFolder(), "/home/someone/Sounds/");
 }
 
 } // namespace
