@@ -1,5 +1,6 @@
 #include "convert/ConvertForm.h"
 
+#include <QFileDialog>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
@@ -61,6 +62,16 @@ TConvertFormWidgets BuildConvertForm(QDialog* form, int clientWidth, int clientH
   widgets.OK->setGeometry((clientWidth - 75) / 2, clientHeight - 33, 75, 25);
   widgets.OK->setDefault(true);
   return widgets;
+}
+
+QString ChooseConvertSource(QWidget* parent, const QString& dialogName, const QString& filter) {
+  QFileDialog dialog(parent);
+  dialog.setObjectName(dialogName);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return QString();
+  return dialog.selectedFiles().constFirst();
 }
 
 void ShowConvertMessage(QWidget* parent, const QString& text) {

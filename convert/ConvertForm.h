@@ -24,6 +24,10 @@ TConvertFormWidgets BuildConvertForm(QDialog* form, int clientWidth, int clientH
                                      const QString& caption, const QString& heading,
                                      const QString& sourceLabel, const QString& targetLabel);
 
+// Asks for the file to convert with an open-file dialog named `dialogName` showing
+// `filter`; an empty string when the user cancels.
+QString ChooseConvertSource(QWidget* parent, const QString& dialogName, const QString& filter);
+
 // The plain message box that tells the result of a conversion.
 void ShowConvertMessage(QWidget* parent, const QString& text);
 // The error box for a file that cannot be opened, read or written.

@@ -3,7 +3,6 @@
 #include "convert/ConvertForm.h"
 #include "convert/ProjectorFile.h"
 
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <exception>
@@ -46,11 +45,8 @@ void TExeToSwfForm::OKClick() {
 }
 
 void FileExeToSwf(QWidget* parent) {
-  QFileDialog dialog(parent);
-  dialog.setObjectName(QStringLiteral("OpenDialogExe"));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromLatin1(ExeFileFilter));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return;
-  TExeToSwfForm::Execute(parent, dialog.selectedFiles().constFirst());
+  const QString source =
+      ChooseConvertSource(parent, QStringLiteral("OpenDialogExe"), QString::fromLatin1(ExeFileFilter));
+  if (!source.isEmpty())
+    TExeToSwfForm::Execute(parent, source);
 }

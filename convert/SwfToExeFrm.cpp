@@ -3,7 +3,6 @@
 #include "convert/ConvertForm.h"
 #include "convert/ProjectorFile.h"
 
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <exception>
@@ -41,11 +40,8 @@ void TSwfToExeForm::OKClick() {
 }
 
 void FileSwfToExe(QWidget* parent) {
-  QFileDialog dialog(parent);
-  dialog.setObjectName(QStringLiteral("OpenDialogSwf"));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromLatin1(SwfFileFilter));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return;
-  TSwfToExeForm::Execute(parent, dialog.selectedFiles().constFirst());
+  const QString source =
+      ChooseConvertSource(parent, QStringLiteral("OpenDialogSwf"), QString::fromLatin1(SwfFileFilter));
+  if (!source.isEmpty())
+    TSwfToExeForm::Execute(parent, source);
 }
