@@ -9,18 +9,7 @@ void ApplyPlace(TDisplayState& state, const swf::TPlaceObject& place, uint32_t f
   auto found = state.find(place.Depth);
   if (!place.Move) {
     if (!place.CharacterId || found != state.end()) return;
-    TPlacedObject placed;
-    placed.PlacedFrame = frame;
-    swf::TDisplayObject& object = placed.Object;
-    object.CharacterId = *place.CharacterId;
-    if (place.Matrix) object.Matrix = *place.Matrix;
-    if (place.CxForm) object.CxForm = *place.CxForm;
-    if (place.Ratio) object.Ratio = *place.Ratio;
-    if (place.Name) object.Name = *place.Name;
-    if (place.ClipDepth) object.ClipDepth = *place.ClipDepth;
-    if (place.BlendMode) object.BlendMode = *place.BlendMode;
-    if (place.Visible) object.Visible = *place.Visible;
-    state.emplace(place.Depth, std::move(placed));
+    state.emplace(place.Depth, TPlacedObject{swf::NewDisplayObject(place), frame});
     return;
   }
   if (found == state.end()) return;
@@ -28,11 +17,7 @@ void ApplyPlace(TDisplayState& state, const swf::TPlaceObject& place, uint32_t f
   if (place.CharacterId && (!mayReplace || mayReplace(object.CharacterId, *place.CharacterId))) {
     object.CharacterId = *place.CharacterId;
   }
-  if (place.Matrix) object.Matrix = *place.Matrix;
-  if (place.CxForm) object.CxForm = *place.CxForm;
-  if (place.Ratio) object.Ratio = *place.Ratio;
-  if (place.BlendMode) object.BlendMode = *place.BlendMode;
-  if (place.Visible) object.Visible = *place.Visible;
+  swf::ApplyPlaceFields(object, place);
 }
 
 }  // namespace

@@ -2,31 +2,34 @@
 
 namespace swf {
 
+TDisplayObject NewDisplayObject(const TPlaceObject& place) {
+  TDisplayObject obj;
+  if (place.CharacterId) obj.CharacterId = *place.CharacterId;
+  if (place.Name) obj.Name = *place.Name;
+  if (place.ClipDepth) obj.ClipDepth = *place.ClipDepth;
+  ApplyPlaceFields(obj, place);
+  return obj;
+}
+
+void ApplyPlaceFields(TDisplayObject& object, const TPlaceObject& place) {
+  if (place.Matrix) object.Matrix = *place.Matrix;
+  if (place.CxForm) object.CxForm = *place.CxForm;
+  if (place.Ratio) object.Ratio = *place.Ratio;
+  if (place.BlendMode) object.BlendMode = *place.BlendMode;
+  if (place.Visible) object.Visible = *place.Visible;
+}
+
 void TDisplayList::Apply(const TPlaceObject& place) {
   auto it = FObjects.find(place.Depth);
   if (!place.Move) {
     // A new instance; an occupied depth keeps what it has.
     if (!place.CharacterId || it != FObjects.end()) return;
-    TDisplayObject obj;
-    obj.CharacterId = *place.CharacterId;
-    if (place.Matrix) obj.Matrix = *place.Matrix;
-    if (place.CxForm) obj.CxForm = *place.CxForm;
-    if (place.Ratio) obj.Ratio = *place.Ratio;
-    if (place.Name) obj.Name = *place.Name;
-    if (place.ClipDepth) obj.ClipDepth = *place.ClipDepth;
-    if (place.BlendMode) obj.BlendMode = *place.BlendMode;
-    if (place.Visible) obj.Visible = *place.Visible;
-    FObjects.emplace(place.Depth, std::move(obj));
+    FObjects.emplace(place.Depth, NewDisplayObject(place));
     return;
   }
   if (it == FObjects.end()) return;  // modify or replace on an empty depth
-  TDisplayObject& obj = it->second;
-  if (place.CharacterId) obj.CharacterId = *place.CharacterId;
-  if (place.Matrix) obj.Matrix = *place.Matrix;
-  if (place.CxForm) obj.CxForm = *place.CxForm;
-  if (place.Ratio) obj.Ratio = *place.Ratio;
-  if (place.BlendMode) obj.BlendMode = *place.BlendMode;
-  if (place.Visible) obj.Visible = *place.Visible;
+  if (place.CharacterId) it->second.CharacterId = *place.CharacterId;
+  ApplyPlaceFields(it->second, place);
 }
 
 void TDisplayList::Apply(const TRemoveObject& remove) { FObjects.erase(remove.Depth); }

@@ -24,6 +24,14 @@ struct TDisplayObject {
   bool operator==(const TDisplayObject&) const = default;
 };
 
+// The rules of a PlaceObject, shared with the player's own display state. A new instance
+// takes every field the tag gives; the caller has checked that the tag names a character.
+TDisplayObject NewDisplayObject(const TPlaceObject& place);
+// What a modify or replace takes: matrix, colour transform, ratio, blend mode and
+// visibility when given. The character is the caller's decision; name and clip depth are
+// taken only when the instance is created.
+void ApplyPlaceFields(TDisplayObject& object, const TPlaceObject& place);
+
 class TDisplayList {
  public:
   // Place new on an occupied depth, and modify or replace on an empty one, are ignored.
