@@ -23,9 +23,9 @@ void RunComeIn(TFlashText& text)
         const double scale =
             growth ? f / 28.0 * 65536 * (*growth * Wrap32(static_cast<std::int64_t>(i) + 1)) : PlainScale;
         text.SwfObject().Scale(scale, scale);
-        const auto fade = Quotient(255.0, ePlus1);
-        const double alpha = fade ? 255 - *fade * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 0.0;
-        text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+        const auto fadeIn = FadeInAlpha(s, e, i);
+        const double alpha = fadeIn ? 255 - *fadeIn : 0.0;
+        FillTextColour(text, alpha);
       });
     });
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,22 @@ void FrameStep(TFlashText& text, double frame, TCalls&& calls)
   movie.RemoveObject(text.SwfObject());
   calls();
   movie.AddObject(text.SwfObject());
+}
+
+// Fills the text's shape with the text's own colour at `alpha` (0..255; larger values
+// pass through as they are).
+inline void FillTextColour(TFlashText& text, double alpha)
+{
+  text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+}
+
+// The alpha of a fade-in at frame i of an effect running from s to e: 255 / (E + 1) more
+// each frame from s on. No value when E = -1 makes the step divide by zero.
+inline std::optional<double> FadeInAlpha(std::int32_t s, std::int32_t e, std::int32_t i)
+{
+  const auto step = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
+  if (!step) return std::nullopt;
+  return *step * Wrap32(static_cast<std::int64_t>(i) - s + 1);
 }
 
 // The scale a frame gets when its formula would divide by zero: 65536, the size at which

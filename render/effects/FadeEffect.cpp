@@ -11,9 +11,7 @@ void RunFade(TFlashText& text)
   ForEachFrame(s, e, [&](std::int32_t i) {
     FrameStep(text, i, [&] {
       // With E = -1 the step divides by zero: the text then shows as it ends, opaque.
-      const auto alpha = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
-      const double a = alpha ? *alpha * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 255.0;
-      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), a);
+      FillTextColour(text, FadeInAlpha(s, e, i).value_or(255.0));
     });
   });
   text.Finish();

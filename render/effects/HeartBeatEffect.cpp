@@ -13,7 +13,7 @@ void RunHeartBeat(TFlashText& text)
   CheckLetterWork(text, FrameCount(s, m) + FrameCount(m, e));
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
-    text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+    FillTextColour(text, 255);
     // Frame M gets two steps, the rising one first. A step that would divide by zero
     // (E = 0, or j = 0 in the falling half) shows the text at its plain size.
     ForEachFrame(s, m, [&](std::int32_t i) {

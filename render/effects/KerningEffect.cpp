@@ -16,9 +16,7 @@ void RunKerning(TFlashText& text)
       const double scale = scaleOrNone ? *scaleOrNone : PlainScale;
       text.SwfObject().Scale(scale, scale);
       // E = -1 divides by zero: the text then shows as it ends, opaque.
-      const auto fade = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
-      const double alpha = fade ? *fade * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 255.0;
-      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+      FillTextColour(text, FadeInAlpha(s, e, i).value_or(255.0));
     });
   });
   text.Finish();

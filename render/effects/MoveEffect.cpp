@@ -8,7 +8,7 @@ namespace {
 void RunMove(TFlashText& text)
 {
   text.PlaceWhole();
-  text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+  FillTextColour(text, 255);
   // The translation replaces the text's origin, so it takes the height at which the whole
   // text is placed: the text slides along the line where "-- None --" shows it.
   const double y = text.PlaceY();

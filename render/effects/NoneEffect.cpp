@@ -7,7 +7,7 @@ namespace {
 void RunNone(TFlashText& text)
 {
   text.PlaceWhole();
-  text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+  FillTextColour(text, 255);
   // No frame loop: one placement at the first frame stays until Finish ends it.
   text.SwfMovie().GotoFrame(text.StartTime);
   text.SwfMovie().AddObject(text.SwfObject());

@@ -17,9 +17,9 @@ void RunRadiation(TFlashText& text)
       const double scale = growth ? *growth * (f / 28.0) * 65536 : PlainScale;
       text.SwfObject().Scale(scale, scale);
       // E = -1 divides by zero: the text then shows as it ends, faded out.
-      const auto fade = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
-      const double alpha = fade ? 255 - *fade * Wrap32(static_cast<std::int64_t>(i) - s + 1) : 0.0;
-      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
+      const auto fadeIn = FadeInAlpha(s, e, i);
+      const double alpha = fadeIn ? 255 - *fadeIn : 0.0;
+      FillTextColour(text, alpha);
     });
   });
   text.Finish();

@@ -14,7 +14,7 @@ void RunRollIn(TFlashText& text)
   const double y = text.PlaceY();
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
-    text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), 255);
+    FillTextColour(text, 255);
     const double stagger = Wrap32(15LL * k) * 0.85;
     const double home = text.UnitX(k);
     ForEachFrame(text.StartTime, text.EndTime, [&](std::int32_t i) {

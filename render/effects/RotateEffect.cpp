@@ -21,8 +21,7 @@ void RunRotate(TFlashText& text)
       const double scale = z * 65536 * f / 36;
       text.SwfObject().Scale(scale, scale);
       // Grows by 5 a frame and is not limited to 255.
-      text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(),
-                                    Wrap32((static_cast<std::int64_t>(i) - s) * 5));
+      FillTextColour(text, Wrap32((static_cast<std::int64_t>(i) - s) * 5));
     });
   });
   text.Finish();
