@@ -69,20 +69,10 @@ TMorphLineStyle ParseMorphLine(TSwfBitReader& r, int version) {
     line.End.Color = r.Rgba();
     return line;
   }
-  TLineStyle& s = line.Start;
-  s.IsLineStyle2 = true;
-  s.StartCap = static_cast<uint8_t>(r.UB(2));
-  s.Join = static_cast<uint8_t>(r.UB(2));
-  bool hasFill = r.UB(1);
-  s.NoHScale = r.UB(1);
-  s.NoVScale = r.UB(1);
-  s.PixelHinting = r.UB(1);
-  r.UB(5);
-  s.NoClose = r.UB(1);
-  s.EndCap = static_cast<uint8_t>(r.UB(2));
-  if (s.Join == 2) s.MiterLimit = r.U16();
+  const bool hasFill = ParseLineStyle2Flags(r, line.Start);
+  // The end state has the same flags and its own width.
   uint16_t endWidth = line.End.Width;
-  line.End = s;
+  line.End = line.Start;
   line.End.Width = endWidth;
   if (hasFill) {
     TMorphFillStyle fill = ParseMorphFill(r);

@@ -60,13 +60,7 @@ TFillStyle ParseFillStyle(TSwfBitReader& r, int version) {
   return fill;
 }
 
-TLineStyle ParseLineStyle(TSwfBitReader& r, int version) {
-  TLineStyle line;
-  line.Width = r.U16();
-  if (version < 4) {
-    line.Color = Color(r, version);
-    return line;
-  }
+bool ParseLineStyle2Flags(TSwfBitReader& r, TLineStyle& line) {
   line.IsLineStyle2 = true;
   line.StartCap = static_cast<uint8_t>(r.UB(2));
   line.Join = static_cast<uint8_t>(r.UB(2));
@@ -78,7 +72,17 @@ TLineStyle ParseLineStyle(TSwfBitReader& r, int version) {
   line.NoClose = r.UB(1);
   line.EndCap = static_cast<uint8_t>(r.UB(2));
   if (line.Join == 2) line.MiterLimit = r.U16();
-  if (hasFill)
+  return hasFill;
+}
+
+TLineStyle ParseLineStyle(TSwfBitReader& r, int version) {
+  TLineStyle line;
+  line.Width = r.U16();
+  if (version < 4) {
+    line.Color = Color(r, version);
+    return line;
+  }
+  if (ParseLineStyle2Flags(r, line))
     line.Fill = ParseFillStyle(r, version);
   else
     line.Color = r.Rgba();

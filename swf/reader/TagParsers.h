@@ -21,6 +21,9 @@ namespace swf {
 TShape ParseDefineShape(TSwfBitReader& r, int version);
 TFillStyle ParseFillStyle(TSwfBitReader& r, int version);
 TLineStyle ParseLineStyle(TSwfBitReader& r, int version);
+// The flags of a LINESTYLE2 after its width (caps, join, scaling, miter limit), shared with
+// the morph shapes; returns whether a fill style follows in place of the colour.
+bool ParseLineStyle2Flags(TSwfBitReader& r, TLineStyle& line);
 TShapeStyles ParseShapeStyles(TSwfBitReader& r, int version);
 // The u8 of style index bits, then SHAPE records up to the end record (data that ends
 // without one keeps the records read). NewStyles arrays are read with the given version.

@@ -156,6 +156,53 @@ TEST(MorphShapeParser, StartAndEndStates) {
   EXPECT_THROW(ParseDefineMorphShape(bad, 1), TSwfError);
 }
 
+TEST(MorphShapeParser, Version2LineStylesShareTheirFlagsAndKeepTheirWidths) {
+  TSwfBitWriter w;
+  w.U16(7);
+  for (int i = 0; i < 4; ++i) w.Rect({0, 100, 0, 100});
+  w.U8(0x01);  // scaling strokes
+  w.U32(0);    // no edges
+  w.U8(0);     // no fills
+  w.U8(2);
+  // A mitred line with a colour.
+  w.U16(20), w.U16(60);
+  w.UB(2, 1), w.UB(2, 2), w.UB(1, 0), w.UB(1, 1), w.UB(1, 0), w.UB(1, 1), w.UB(5, 0), w.UB(1, 1), w.UB(2, 2);
+  w.U16(0x0300);
+  w.Rgba({1, 2, 3, 255}), w.Rgba({4, 5, 6, 128});
+  // A line with a fill instead of a colour.
+  w.U16(40), w.U16(80);
+  w.UB(2, 0), w.UB(2, 0), w.UB(1, 1), w.UB(1, 0), w.UB(1, 0), w.UB(1, 0), w.UB(5, 0), w.UB(1, 0), w.UB(2, 0);
+  w.U8(0x00), w.Rgba({9, 9, 9, 255}), w.Rgba({8, 8, 8, 0});
+  std::vector<uint8_t> body = w.Take();
+  TSwfBitReader r = Over(body, 84);
+  TMorphShape morph = ParseDefineMorphShape(r, 2);
+  EXPECT_TRUE(morph.UsesScalingStrokes);
+  ASSERT_EQ(morph.Lines.size(), 2u);
+  const TMorphLineStyle& mitred = morph.Lines[0];
+  for (const TLineStyle* state : {&mitred.Start, &mitred.End}) {
+    EXPECT_TRUE(state->IsLineStyle2);
+    EXPECT_EQ(state->StartCap, 1);
+    EXPECT_EQ(state->Join, 2);
+    EXPECT_EQ(state->EndCap, 2);
+    EXPECT_TRUE(state->NoHScale);
+    EXPECT_FALSE(state->NoVScale);
+    EXPECT_TRUE(state->PixelHinting);
+    EXPECT_TRUE(state->NoClose);
+    EXPECT_EQ(state->MiterLimit, 0x0300);
+    EXPECT_FALSE(state->Fill);
+  }
+  EXPECT_EQ(mitred.Start.Width, 20);
+  EXPECT_EQ(mitred.End.Width, 60);
+  EXPECT_EQ(mitred.Start.Color, (TRgba{1, 2, 3, 255}));
+  EXPECT_EQ(mitred.End.Color, (TRgba{4, 5, 6, 128}));
+  const TMorphLineStyle& filled = morph.Lines[1];
+  EXPECT_EQ(filled.Start.Width, 40);
+  EXPECT_EQ(filled.End.Width, 80);
+  ASSERT_TRUE(filled.Start.Fill && filled.End.Fill);
+  EXPECT_EQ(filled.Start.Fill->Color, (TRgba{9, 9, 9, 255}));
+  EXPECT_EQ(filled.End.Fill->Color, (TRgba{8, 8, 8, 0}));
+}
+
 // Glyph 0: a triangle; glyph 1: empty (a space).
 std::vector<uint8_t> Font2Body(bool layout) {
   TSwfBitWriter glyph;
