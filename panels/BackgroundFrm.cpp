@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTimer>
 
 #include "panels/ColorButton.h"
 #include "panels/PanelCommands.h"
@@ -10,12 +9,12 @@
 #include "panels/PanelLayout.h"
 #include "panels/SpinEdit.h"
 
-TBackgroundForm::TBackgroundForm(QWidget* owner) : TChildForm(owner) {
+TBackgroundForm::TBackgroundForm(QWidget* owner) : TPropertyForm(owner) {
   resize(width(), FloatingClientHeight);
   BuildControls();
 }
 
-TBackgroundForm::TBackgroundForm(QWidget* owner, QWidget* hostPanel) : TChildForm(owner, hostPanel) {
+TBackgroundForm::TBackgroundForm(QWidget* owner, QWidget* hostPanel) : TPropertyForm(owner, hostPanel) {
   BuildControls();
 }
 
@@ -54,17 +53,12 @@ void TBackgroundForm::BuildControls() {
   setTabOrder(EditRate, EditHeight);
   setTabOrder(EditHeight, EditWidth);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-
   connect(BGColor, &TColorButton::clicked, this, &TBackgroundForm::BGColorClick);
   connect(BGColor, &TColorButton::Changed, this, &TBackgroundForm::BGColorChange);
   for (TSpinEdit* edit : {EditRate, EditHeight, EditWidth}) {
     connect(edit, &TSpinEdit::Changed, this, &TBackgroundForm::EditWidthChange);
     edit->installEventFilter(this);
   }
-  connect(Timer1, &QTimer::timeout, this, &TBackgroundForm::Timer1Timer);
 }
 
 std::uint32_t TBackgroundForm::BgColorValue() const { return BGColor->Color(); }
@@ -90,27 +84,9 @@ void TBackgroundForm::BGColorChange() {
   RunPanelCommand(this, [this] { Apply(); });
 }
 
-void TBackgroundForm::EditWidthChange() {
-  // An enabled timer is not restarted: the apply comes one second after the first change.
-  if (!IsUpdating && !Timer1->isActive())
-    Timer1->start();
-}
+void TBackgroundForm::EditWidthChange() { StartDelayedApply(); }
 
-void TBackgroundForm::EditWidthKeyDown(int key) {
-  if (key == Qt::Key_Return || key == Qt::Key_Enter)
-    RunPanelCommand(this, [this] { Apply(); });
-}
-
-void TBackgroundForm::Timer1Timer() {
-  // Disabled whatever the apply does, so a failing apply is not retried every second.
-  Timer1->stop();
-  RunQuietly([this] { Apply(); });
-}
-
-void TBackgroundForm::ApplyPendingEdits() {
-  if (Timer1->isActive())
-    Timer1Timer();
-}
+void TBackgroundForm::EditWidthKeyDown(int key) { ApplyOnEnter(key); }
 
 void TBackgroundForm::Apply() {
   if (IPanelHost* host = PanelHost()) {
@@ -122,5 +98,5 @@ void TBackgroundForm::Apply() {
 bool TBackgroundForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress)
     EditWidthKeyDown(static_cast<QKeyEvent*>(event)->key());
-  return TChildForm::eventFilter(watched, event);
+  return TPropertyForm::eventFilter(watched, event);
 }

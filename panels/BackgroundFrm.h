@@ -7,14 +7,13 @@
 #include <cstdint>
 
 #include "card/CardHost.h"
-#include "panels/ChildFrm.h"
+#include "panels/PropertyForm.h"
 
 class QLabel;
-class QTimer;
 class TColorButton;
 class TSpinEdit;
 
-class TBackgroundForm : public TChildForm {
+class TBackgroundForm : public TPropertyForm {
   Q_OBJECT
 public:
   explicit TBackgroundForm(QWidget* owner);
@@ -24,15 +23,11 @@ public:
   TSpinEdit* EditRate = nullptr;   // frames per second, 1 to 90
   TSpinEdit* EditWidth = nullptr;  // stage width in pixels, 1 to 800
   TSpinEdit* EditHeight = nullptr; // stage height in pixels, 1 to 600
-  QTimer* Timer1 = nullptr;        // the delayed apply, 1000 ms, one shot
   QLabel* Label1 = nullptr;        // "&Color:"
   QLabel* Label2 = nullptr;        // "&Fps:"
   QLabel* Label3 = nullptr;        // "&Width:"
   QLabel* Label4 = nullptr;        // "&Height:"
 
-  // Raised while the card fills the panel: the change handlers then do nothing.
-  bool Updating() const { return IsUpdating; }
-  void SetUpdating(bool updating) { IsUpdating = updating; }
 
   // The panel as the card reads it and fills it (colour 0x00BBGGRR, sizes in pixels).
   std::uint32_t BgColorValue() const;
@@ -42,14 +37,12 @@ public:
 
   static constexpr int FloatingClientHeight = 339;
 
-  void ApplyPendingEdits() override;
 
 public slots:
   void BGColorClick();
   void BGColorChange();
   void EditWidthChange();
   void EditWidthKeyDown(int key);
-  void Timer1Timer();
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +50,4 @@ protected:
 private:
   void BuildControls();
   // The card's ReadAndStore, then the card renders again.
-  void Apply();
-  bool IsUpdating = false;
-};
+  void Apply() override;};

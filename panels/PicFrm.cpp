@@ -8,9 +8,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QTimer>
-#include <algorithm>
-#include <climits>
 #include <exception>
 
 #include "panels/PanelCommands.h"
@@ -89,13 +86,13 @@ private:
   TPicForm& Form;
 };
 
-TPicForm::TPicForm(QWidget* owner) : TChildForm(owner)
+TPicForm::TPicForm(QWidget* owner) : TPropertyForm(owner)
 {
   resize(FloatingWidth, FloatingHeight);
   BuildControls();
 }
 
-TPicForm::TPicForm(QWidget* owner, QWidget* hostPanel) : TChildForm(owner, hostPanel) { BuildControls(); }
+TPicForm::TPicForm(QWidget* owner, QWidget* hostPanel) : TPropertyForm(owner, hostPanel) { BuildControls(); }
 
 TPicForm::~TPicForm()
 {
@@ -162,15 +159,10 @@ void TPicForm::BuildControls()
   QWidget* tabOrder[] = {Panel1, EditPositionX, EditPositionY, EditWidth, EditHeight, EffectName, EditBegin, EditEnd};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-
   for (TSpinEdit* edit : {EditPositionX, EditPositionY, EditWidth, EditHeight, EditBegin, EditEnd}) {
     connect(edit, &TSpinEdit::Changed, this, &TPicForm::EditPositionXChange);
     edit->installEventFilter(this);
   }
-  connect(Timer1, &QTimer::timeout, this, &TPicForm::Timer1Timer);
   // Connected once the list is filled, so filling it applies nothing.
   connect(EffectName, &QComboBox::currentIndexChanged, this, &TPicForm::EffectNameChange);
 
@@ -191,56 +183,22 @@ void TPicForm::ContentClick()
   chooser->exec();
 }
 
-void TPicForm::EditPositionXChange()
-{
-  // An enabled timer is not restarted: the apply comes one second after the first change.
-  if (!IsUpdating && !Timer1->isActive()) Timer1->start();
-}
+void TPicForm::EditPositionXChange() { StartDelayedApply(); }
 
-void TPicForm::EditPositionXKeyDown(int key)
-{
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) RunPanelCommand(this, [this] { Apply(); });
-}
-
-void TPicForm::Timer1Timer()
-{
-  // Disabled whatever the apply does, so a failing apply is not retried every second.
-  Timer1->stop();
-  RunQuietly([this] { Apply(); });
-}
-
-void TPicForm::ApplyPendingEdits()
-{
-  if (Timer1->isActive()) Timer1Timer();
-}
+void TPicForm::EditPositionXKeyDown(int key) { ApplyOnEnter(key); }
 
 void TPicForm::EffectNameChange()
 {
   if (IsUpdating) return;
   RunPanelCommand(this, [] {
-    IPanelHost* host = PanelHost();
-    TFlashPic* picture = CurrentPicture();
-    if (!host || !picture) return;
-    picture->ReadAndStore();
     // Choosing an effect gives the picture 25 frames from its first.
-    if (TPicEffects::Find(picture->EffectName)) {
-      picture->EndTime = static_cast<std::int32_t>(std::clamp<long long>(
-          static_cast<long long>(picture->StartTime) + TPicEffects::DefaultLength, INT32_MIN, INT32_MAX));
-      picture->ShowInPanel();
-      picture->StoreInDocument();
-    }
-    host->RenderCard();
+    StoreEffectChoice(CurrentPicture(), [](const std::string& name) {
+      return TPicEffects::Find(name) ? std::optional<int>(TPicEffects::DefaultLength) : std::nullopt;
+    });
   });
 }
 
-void TPicForm::Apply()
-{
-  IPanelHost* host = PanelHost();
-  TFlashPic* picture = CurrentPicture();
-  if (!host || !picture) return;
-  picture->ReadAndStore();
-  host->RenderCard();
-}
+void TPicForm::Apply() { StoreObjectAndRender(CurrentPicture()); }
 
 bool TPicForm::eventFilter(QObject* watched, QEvent* event)
 {
@@ -251,5 +209,5 @@ bool TPicForm::eventFilter(QObject* watched, QEvent* event)
   }
   if (watched != Content && event->type() == QEvent::KeyPress)
     EditPositionXKeyDown(static_cast<QKeyEvent*>(event)->key());
-  return TChildForm::eventFilter(watched, event);
+  return TPropertyForm::eventFilter(watched, event);
 }

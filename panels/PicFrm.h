@@ -7,16 +7,15 @@
 
 #include <memory>
 
-#include "panels/ChildFrm.h"
+#include "panels/PropertyForm.h"
 
 class QComboBox;
 class QFrame;
 class QLabel;
-class QTimer;
 class IPicturePanel;
 class TSpinEdit;
 
-class TPicForm : public TChildForm {
+class TPicForm : public TPropertyForm {
   Q_OBJECT
 public:
   explicit TPicForm(QWidget* owner);
@@ -35,26 +34,20 @@ public:
   TSpinEdit* EditBegin = nullptr; // frames counted from 1
   TSpinEdit* EditEnd = nullptr;
   QComboBox* EffectName = nullptr;
-  QTimer* Timer1 = nullptr; // the delayed apply, 1000 ms
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
          *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
 
-  // Raised while the picture object fills the panel: the change handlers then do nothing.
-  bool Updating() const { return IsUpdating; }
-  void SetUpdating(bool updating) { IsUpdating = updating; }
 
   // The panel as the picture object sees it.
   IPicturePanel& Panel();
   // Whether the thumbnail shows a picture.
   bool HasPicture() const;
 
-  void ApplyPendingEdits() override;
 
 public slots:
   void ContentClick();
   void EditPositionXChange();
   void EditPositionXKeyDown(int key);
-  void Timer1Timer();
   void EffectNameChange();
 
 protected:
@@ -64,7 +57,6 @@ private:
   class TView;
   void BuildControls();
   // ReadAndStore on the current picture object, then the card renders again.
-  void Apply();
-  bool IsUpdating = false;
+  void Apply() override;
   std::unique_ptr<TView> View;
 };

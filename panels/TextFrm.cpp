@@ -6,7 +6,6 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <algorithm>
 
 #include "panels/ColorButton.h"
@@ -46,12 +45,12 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items)
 
 } // namespace
 
-TTextForm::TTextForm(QWidget* owner) : TChildForm(owner) {
+TTextForm::TTextForm(QWidget* owner) : TPropertyForm(owner) {
   resize(FloatingWidth, FloatingHeight);
   BuildControls();
 }
 
-TTextForm::TTextForm(QWidget* owner, QWidget* hostPanel) : TChildForm(owner, hostPanel) {
+TTextForm::TTextForm(QWidget* owner, QWidget* hostPanel) : TPropertyForm(owner, hostPanel) {
   BuildControls();
 }
 
@@ -141,10 +140,6 @@ void TTextForm::BuildControls() {
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-
   // Connected once the lists are filled, so filling them applies nothing.
   connect(Content, &QLineEdit::textChanged, this, &TTextForm::ContentChange);
   Content->installEventFilter(this);
@@ -152,7 +147,6 @@ void TTextForm::BuildControls() {
     connect(edit, &TSpinEdit::Changed, this, &TTextForm::ContentChange);
     edit->installEventFilter(this);
   }
-  connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
   connect(FontName, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
   connect(FontSize, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
   connect(FontColor, &TColorButton::Changed, this, &TTextForm::FontNameChange);
@@ -168,27 +162,9 @@ void TTextForm::AttachToContext() {
     host->RenderContext().TextPanel = View.get();
 }
 
-void TTextForm::ContentChange() {
-  // An enabled timer is not restarted: the apply comes one second after the first change.
-  if (!IsUpdating && !Timer1->isActive())
-    Timer1->start();
-}
+void TTextForm::ContentChange() { StartDelayedApply(); }
 
-void TTextForm::ContentKeyDown(int key) {
-  if (key == Qt::Key_Return || key == Qt::Key_Enter)
-    RunPanelCommand(this, [this] { Apply(); });
-}
-
-void TTextForm::Timer1Timer() {
-  // Disabled whatever the apply does, so a failing apply is not retried every second.
-  Timer1->stop();
-  RunQuietly([this] { Apply(); });
-}
-
-void TTextForm::ApplyPendingEdits() {
-  if (Timer1->isActive())
-    Timer1Timer();
-}
+void TTextForm::ContentKeyDown(int key) { ApplyOnEnter(key); }
 
 void TTextForm::FontNameChange() {
   if (!IsUpdating)
@@ -201,33 +177,15 @@ void TTextForm::EffectNameChange() {
   if (IsUpdating)
     return;
   RunPanelCommand(this, [] {
-    IPanelHost* host = PanelHost();
-    TFlashObj* text = CurrentText();
-    if (!host || !text)
-      return;
-    text->ReadAndStore();
     // Choosing an effect gives the text the effect's own length from its first frame.
-    if (std::optional<int> length = TTextEffectRegistry::DefaultLength(text->EffectName)) {
-      text->EndTime = static_cast<std::int32_t>(
-          std::clamp<long long>(static_cast<long long>(text->StartTime) + *length, INT32_MIN, INT32_MAX));
-      text->ShowInPanel();
-      text->StoreInDocument();
-    }
-    host->RenderCard();
+    StoreEffectChoice(CurrentText(), &TTextEffectRegistry::DefaultLength);
   });
 }
 
-void TTextForm::Apply() {
-  IPanelHost* host = PanelHost();
-  TFlashObj* text = CurrentText();
-  if (!host || !text)
-    return;
-  text->ReadAndStore();
-  host->RenderCard();
-}
+void TTextForm::Apply() { StoreObjectAndRender(CurrentText()); }
 
 bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress)
     ContentKeyDown(static_cast<QKeyEvent*>(event)->key());
-  return TChildForm::eventFilter(watched, event);
+  return TPropertyForm::eventFilter(watched, event);
 }

@@ -6,17 +6,16 @@
 
 #include <memory>
 
-#include "panels/ChildFrm.h"
+#include "panels/PropertyForm.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTimer;
 class ITextPanel;
 class TColorButton;
 class TSpinEdit;
 
-class TTextForm : public TChildForm {
+class TTextForm : public TPropertyForm {
   Q_OBJECT
 public:
   explicit TTextForm(QWidget* owner);
@@ -35,14 +34,10 @@ public:
   TSpinEdit* EditBegin = nullptr; // frames counted from 1
   TSpinEdit* EditEnd = nullptr;
   QComboBox* EffectName = nullptr;
-  QTimer* Timer1 = nullptr; // the delayed apply, 1000 ms
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
          *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
          *Label9 = nullptr;
 
-  // Raised while the text object fills the panel: the change handlers then do nothing.
-  bool Updating() const { return IsUpdating; }
-  void SetUpdating(bool updating) { IsUpdating = updating; }
 
   // The panel as the text object sees it.
   ITextPanel& Panel() { return *View; }
@@ -52,12 +47,10 @@ public:
   // The entries of FontSize.
   static QStringList FontSizes();
 
-  void ApplyPendingEdits() override;
 
 public slots:
   void ContentChange();
   void ContentKeyDown(int key);
-  void Timer1Timer();
   void FontNameChange();
   void FontColorClick();
   void EffectNameChange();
@@ -69,7 +62,6 @@ private:
   void BuildControls();
   void AttachToContext();
   // ReadAndStore on the current text object, then the card renders again.
-  void Apply();
-  bool IsUpdating = false;
+  void Apply() override;
   std::unique_ptr<ITextPanel> View;
 };
