@@ -39,7 +39,7 @@ struct TContent {
   int32_t OriginX = 0;
   int32_t OriginY = 0;
   // What a Scale factor is multiplied by. A text's scale factors are measured against a
-  // 28-point text (784 twips high) whatever height it was made at, so an effect grows or
+  // 36-point text (1008 twips high) whatever height it was made at, so an effect grows or
   // shrinks a text by the same proportion at every font size.
   double ScaleReference = 1.0;
 

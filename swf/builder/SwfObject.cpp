@@ -15,7 +15,7 @@ namespace {
 
 constexpr double MaxField = 1073741823.0;      // the largest 31-bit signed field
 constexpr double MaxTextHeight = 1000000.0;    // twips (50000 pixels)
-constexpr double ReferenceTextHeight = 28.0 * 28.0;  // twips: a 28-point text
+constexpr double ReferenceTextHeight = 36.0 * 28.0;  // twips: a 36-point text
 
 // A number for a 31-bit field: NaN as 0, everything else clamped.
 int32_t Field(double v) {

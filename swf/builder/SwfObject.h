@@ -7,9 +7,11 @@
 // - SetSolidFill, Scale, Rotate and Translate replace, never accumulate; they take effect
 //   at the next AddObject. Scale and Rotate act about the content's origin; the matrix is
 //   translate · rotate · scale. Angles turn clockwise on screen.
-// - A text's scale factors are measured against a 28-point text (784 twips high), not
-//   against the height it was made at: Scale(F / 28 × 65536) shows a text made at 28 × F
-//   twips at its own size. Until Scale is given, a text shows at the height it was made.
+// - A text's scale factors are measured against a 36-point text (1008 twips high), not
+//   against the height it was made at: Scale(F / 36 × 65536) shows a text made at 28 × F
+//   twips at its own size. That is the size at which the effects that turn or shrink a
+//   text into place ("Rotate", "Heart Beat", nearly "Kerning") end, so the text does not
+//   jump when a still copy takes over. Until Scale is given, a text shows as made.
 // - The fill of a text becomes a colour transform (multiply 0, add the colour), so one
 //   shape serves every colour and alpha. Pictures and sounds ignore the fill.
 // - Non-finite numbers: NaN counts as 0 and infinities as the largest value the format

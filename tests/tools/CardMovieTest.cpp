@@ -2,6 +2,8 @@
 // effects put them and the player draws their glyphs.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QImage>
 
 #include "CardFiles.h"
@@ -144,7 +146,7 @@ TEST(CardMovieEffects, EveryEffectDrawsItsTextAtItsPlace)
     const swf::TDisplayObject* shown = find(400, y);
     ASSERT_NE(shown, nullptr) << effect;
     if (letters && effect != "Come In") EXPECT_NE(find(400 + 28 * 28, y), nullptr) << effect;
-    if (effect == "Heart Beat") EXPECT_EQ(shown->Matrix.A, 81920) << effect; // 2.5 x 6 / 12
+    if (effect == "Heart Beat") EXPECT_EQ(shown->Matrix.A, 105326) << effect; // 2.5 x 6 / 12 x 36 / 28
     if (effect == "Rotate") EXPECT_NE(shown->Matrix.B, 0) << effect;
     if (effect == "Fade") EXPECT_EQ(shown->CxForm.AAdd, 71) << effect; // 255 / 25 x 7 = 71.4
   }
@@ -152,4 +154,35 @@ TEST(CardMovieEffects, EveryEffectDrawsItsTextAtItsPlace)
   // at frame 6 they are 200 - 15 pixels right of it on their own line.
   EXPECT_NE(find(400 + 4000 - 300, 20 * 210 + 100), nullptr);
   EXPECT_NE(find(400 + 4000 - 300, 20 * 330 + 100), nullptr);
+}
+
+TEST(CardMovieEffects, TextsTurnedOrBeatenIntoPlaceEndAtTheirStillSize)
+{
+  // A "Rotate" text followed by a still copy, as a card shows a greeting that turns into
+  // place and stays: the last turned frame has the still copy's size and place, so
+  // nothing jumps. "Heart Beat" falls back to the same size on its last frame.
+  const std::vector<TCardText> texts = {{"Rotate", 0, 49, 40, 100, "Dear", 20},
+                                        {"-- None --", 50, 80, 40, 100, "Dear", 20},
+                                        {"Heart Beat", 0, 24, 40, 200, "D", 20}};
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), CardXml(texts, 0));
+  TCardRenderOptions options;
+  options.CardFile = scratch.File("card.grx");
+  options.OutputFile = scratch.File("card.swf");
+  swf::TSwfMovie movie;
+  swf::TSwfObject object;
+  swf::TSwfAction action;
+  RenderCardFile(options, movie, object, action, nullptr);
+  const swf::TMovie written = swf::LoadMovieFile(options.OutputFile);
+  const auto matrixAt = [&](int frame, int y) -> std::optional<swf::TMatrix> {
+    for (const auto& [depth, shown] : swf::ReplayTimeline(written.Timeline, frame).Objects())
+      if (shown.Matrix.TY == 20 * y + 100) return shown.Matrix;
+    return std::nullopt;
+  };
+  const auto turned = matrixAt(49, 100), still = matrixAt(50, 100), beaten = matrixAt(24, 200);
+  ASSERT_TRUE(turned && still && beaten);
+  EXPECT_EQ(*turned, *still);
+  EXPECT_EQ(still->A, 65536);
+  EXPECT_EQ(beaten->A, 65536);
+  EXPECT_EQ(beaten->D, 65536);
 }

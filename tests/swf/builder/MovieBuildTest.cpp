@@ -48,7 +48,7 @@ TEST_F(MovieBuild, EveryOperationReadsBack) {
   Object.MakePicture(2000, 1000, 2800, 1600, 40, 30, Dir.Path("photo.jpg"));
   Movie.AddObject(Object);  // placed where the movie stands: frame 0, for the whole movie
 
-  Object.MakeTextSimple("DejaVu Sans", "Hi", 1000, 500, 784);  // 784 twips: scale factors apply as given
+  Object.MakeTextSimple("DejaVu Sans", "Hi", 1000, 500, 1008);  // 1008 twips: scale factors apply as given
   for (int i = 0; i <= 4; ++i) {
     Movie.GotoFrame(i);
     Movie.RemoveObject(Object);
@@ -267,20 +267,20 @@ TEST(MovieBinding, ContentOfOneMovieIsNeverPlacedInAnother) {
   }
 }
 
-// Effects hand scale factors measured against a 28-point text, so a text keeps its
-// proportions at every size: F / 28 × 65536 shows a text made at 28 × F twips as made.
-TEST_F(MovieBuild, TextScaleIsMeasuredAgainstATwentyEightPointText) {
+// Effects hand scale factors measured against a 36-point text, so a text keeps its
+// proportions at every size: F / 36 × 65536 shows a text made at 28 × F twips as made.
+TEST_F(MovieBuild, TextScaleIsMeasuredAgainstAThirtySixPointText) {
   Movie.SetSize(4000, 4000);
   Object.MakeTextSimple("DejaVu Sans", "Aa", 0, 0, 18 * 28);
   Movie.GotoFrame(0);
   Movie.AddObject(Object);  // no Scale yet: as made
   Movie.GotoFrame(1);
   Movie.RemoveObject(Object);
-  Object.Scale(18.0 / 28 * One, 18.0 / 28 * One);
+  Object.Scale(18.0 / 36 * One, 18.0 / 36 * One);
   Movie.AddObject(Object);
   Movie.GotoFrame(2);
   Movie.RemoveObject(Object);
-  Object.Scale(2.5 * 18.0 / 28 * One, 2.5 * 18.0 / 28 * One);
+  Object.Scale(2.5 * 18.0 / 36 * One, 2.5 * 18.0 / 36 * One);
   Movie.AddObject(Object);
   Movie.WriteMovie(Dir.Path("scale.swf"));
   TMovie movie = LoadMovie(ReadBytes(Dir.Path("scale.swf")));

@@ -23,9 +23,9 @@ class TRenderScript {
       : FMovie(movie), FObject(object), FPlayerFrames(playerFrames) {}
 
   // Whole texts stand at x = 500, letter k at 1000 + 504 k.
-  void MakeText(const std::string& text) { FObject.MakeTextSimple("DejaVu Sans", text, 500, 1100, 784); }
+  void MakeText(const std::string& text) { FObject.MakeTextSimple("DejaVu Sans", text, 500, 1100, 1008); }
   void MakeLetter(const std::string& text, int k) {
-    FObject.MakeTextSimple("DejaVu Sans", text.substr(k, 1), 1000 + 504.0 * k, 1100, 784);
+    FObject.MakeTextSimple("DejaVu Sans", text.substr(k, 1), 1000 + 504.0 * k, 1100, 1008);
   }
   // GotoFrame; RemoveObject; the effect's own calls; AddObject.
   void FrameStep(double frame, const std::function<void()>& calls = {}) {
