@@ -61,10 +61,6 @@ void TAudioModules::Register(const std::string& name, TFactory factory) {
 
 void TAudioModules::Remove(const std::string& name) { FFactories.erase(KeyOf(name)); }
 
-bool TAudioModules::Contains(const std::string& name) const {
-  return FFactories.count(KeyOf(name)) != 0;
-}
-
 std::unique_ptr<TAudioLibrary> TAudioModules::Load(const std::string& name) const {
   auto found = FFactories.find(KeyOf(name));
   if (found == FFactories.end() || !found->second) return nullptr;

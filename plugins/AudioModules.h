@@ -67,7 +67,6 @@ class TAudioModules {
 
   void Register(const std::string& name, TFactory factory);
   void Remove(const std::string& name);
-  bool Contains(const std::string& name) const;
 
   // Loads the library of that name; null when there is none.
   std::unique_ptr<TAudioLibrary> Load(const std::string& name) const;

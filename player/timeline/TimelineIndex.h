@@ -31,8 +31,6 @@ class TTimelineIndex {
   // The display state after frames 0..frame (frame clamped to the last one).
   TDisplayState StateAt(uint32_t frame);
 
-  size_t SnapshotCount() const { return FSnapshots.size(); }
-
  private:
   const swf::TTimeline& FTimeline;
   TReplaceRule FMayReplace;
