@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 
 #include "CardFiles.h"
+#include "card/CardValues.h"
 #include "card/SwfStageSize.h"
+#include "card/XMLUnit.h"
+#include "swf/reader/MovieParser.h"
 
 namespace {
 
@@ -52,4 +55,32 @@ TEST(Cli, RenderWritesTheMovieAndReportsBadInputOnOneLine)
 
   EXPECT_EQ(RunCli("render " + scratch.File("card.grx")).Status, 2);
   EXPECT_EQ(RunCli("render " + scratch.File("card.grx") + " -o x.swf --seed many").Status, 2);
+}
+
+TEST(Cli, ShippedTemplatesRenderToPlainMoviesOfTheirStage)
+{
+  TScratch scratch;
+  for (const std::string name : {"blank.grx", "birthday.grx"}) {
+    SCOPED_TRACE(name);
+    const std::string card = std::string(GREETIX_SOURCE_DIR) + "/template/" + name;
+    const std::string out = scratch.File(name + ".swf");
+    const TOutcome rendered = RunCli("render " + card + " -o " + out + " --final");
+    ASSERT_EQ(rendered.Status, 0) << rendered.Output;
+
+    TXMLCardDocument document(card);
+    const TXMLMovie settings = BindMovie(document);
+    const swf::TMovie movie = swf::LoadMovieFile(out);
+    EXPECT_TRUE(movie.Warnings.empty());
+    EXPECT_EQ(movie.Header.Signature, 'F');
+    EXPECT_EQ(movie.Header.Version, 8);
+    EXPECT_EQ(movie.Header.FrameSize, (swf::TRect{0, settings.Width() * 20, 0, settings.Height() * 20}));
+    EXPECT_EQ(SwfStageWidth(out), settings.Width());
+    EXPECT_EQ(SwfStageHeight(out), settings.Height());
+    EXPECT_EQ(movie.Header.FrameRate, settings.Rate() << 8);
+    // The card keeps its colour as $BBGGRR.
+    const uint32_t colour = ParseColourText(settings.BgColor()).value();
+    ASSERT_TRUE(movie.BackgroundColor.has_value());
+    EXPECT_EQ(*movie.BackgroundColor,
+              (swf::TRgba{uint8_t(colour & 0xFF), uint8_t(colour >> 8 & 0xFF), uint8_t(colour >> 16 & 0xFF), 255}));
+  }
 }
