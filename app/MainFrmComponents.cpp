@@ -135,28 +135,25 @@ void TMainForm::BuildToolBar() {
     const char* Glyph;
     QPoint At;
   };
-  ImageList1 = TImageList::ToolButton(QStringLiteral("new"));
-  ImageList3 = TImageList::ToolButton(QStringLiteral("open"));
-  ImageList2 = TImageList::ToolButton(QStringLiteral("save"));
-  ImageList4 = TImageList::ToolButton(QStringLiteral("background"));
-  ImageList5 = TImageList::ToolButton(QStringLiteral("text"));
-  ImageList6 = TImageList::ToolButton(QStringLiteral("picture"));
-  ImageList7 = TImageList::ToolButton(QStringLiteral("sound"));
-  const TButtonPlace tools[] = {
-      {&BtnNew, "BtnNew", "New", &ImageList1, "new", {5, 34}},
-      {&BtnOpen, "BtnOpen", "Open", &ImageList3, "open", {55, 35}},
-      {&BtnSave, "BtnSave", "Save", &ImageList2, "save", {103, 34}},
-      {&BtnBackground, "BtnBackground", "Background", &ImageList4, "background", {157, 34}},
-      {&BtnText, "BtnText", "Insert Text", &ImageList5, "text", {211, 34}},
-      {&BtnPicture, "BtnPicture", "Insert Picture", &ImageList6, "picture", {262, 34}},
-      {&BtnSound, "BtnSound", "Insert Sound", &ImageList7, "sound", {311, 34}},
+  // Each button gets its picture list (drawn from its glyph) and its place on the top panel.
+  const auto placeButtons = [this](std::initializer_list<TButtonPlace> places, QSize size,
+                                   TImageList (*makeImages)(const QString& glyph)) {
+    for (const TButtonPlace& place : places) {
+      *place.Images = makeImages(QString::fromLatin1(place.Glyph));
+      *place.Button = new TPictureButton(PanelTop, QString::fromLatin1(place.Name), size,
+                                         QString::fromLatin1(place.Hint));
+      (*place.Button)->move(place.At);
+      (*place.Button)->SetImageList(*place.Images);
+    }
   };
-  for (const TButtonPlace& place : tools) {
-    *place.Button = new TPictureButton(PanelTop, QString::fromLatin1(place.Name), QSize(40, 40),
-                                       QString::fromLatin1(place.Hint));
-    (*place.Button)->move(place.At);
-    (*place.Button)->SetImageList(*place.Images);
-  }
+  placeButtons({{&BtnNew, "BtnNew", "New", &ImageList1, "new", {5, 34}},
+                {&BtnOpen, "BtnOpen", "Open", &ImageList3, "open", {55, 35}},
+                {&BtnSave, "BtnSave", "Save", &ImageList2, "save", {103, 34}},
+                {&BtnBackground, "BtnBackground", "Background", &ImageList4, "background", {157, 34}},
+                {&BtnText, "BtnText", "Insert Text", &ImageList5, "text", {211, 34}},
+                {&BtnPicture, "BtnPicture", "Insert Picture", &ImageList6, "picture", {262, 34}},
+                {&BtnSound, "BtnSound", "Insert Sound", &ImageList7, "sound", {311, 34}}},
+               QSize(40, 40), &TImageList::ToolButton);
 
   QPixmap groupLine = SeparatorPicture(QSize(1, 40), QColor(224, 160, 110), Qt::white);
   Image1 = new TImage(PanelTop, QStringLiteral("Image1"));
@@ -173,24 +170,12 @@ void TMainForm::BuildToolBar() {
   BtnLoop->move(396, 52);
   BtnLoop->SetImageList(ImageList8);
 
-  ImageList12 = TImageList::PlayerButton(QStringLiteral("play"));
-  ImageList13 = TImageList::PlayerButton(QStringLiteral("pause"));
-  ImageList14 = TImageList::PlayerButton(QStringLiteral("stop"));
-  ImageList15 = TImageList::PlayerButton(QStringLiteral("backward"));
-  ImageList16 = TImageList::PlayerButton(QStringLiteral("forward"));
-  const TButtonPlace players[] = {
-      {&BtnPlay, "BtnPlay", "Play", &ImageList12, "play", {435, 46}},
-      {&BtnPause, "BtnPause", "Pause", &ImageList13, "pause", {465, 46}},
-      {&BtnStop, "BtnStop", "Stop", &ImageList14, "stop", {495, 46}},
-      {&BtnBackward, "BtnBackward", "Backward", &ImageList15, "backward", {525, 46}},
-      {&BtnForward, "BtnForward", "Forward", &ImageList16, "forward", {555, 46}},
-  };
-  for (const TButtonPlace& place : players) {
-    *place.Button = new TPictureButton(PanelTop, QString::fromLatin1(place.Name), QSize(29, 29),
-                                       QString::fromLatin1(place.Hint));
-    (*place.Button)->move(place.At);
-    (*place.Button)->SetImageList(*place.Images);
-  }
+  placeButtons({{&BtnPlay, "BtnPlay", "Play", &ImageList12, "play", {435, 46}},
+                {&BtnPause, "BtnPause", "Pause", &ImageList13, "pause", {465, 46}},
+                {&BtnStop, "BtnStop", "Stop", &ImageList14, "stop", {495, 46}},
+                {&BtnBackward, "BtnBackward", "Backward", &ImageList15, "backward", {525, 46}},
+                {&BtnForward, "BtnForward", "Forward", &ImageList16, "forward", {555, 46}}},
+               QSize(29, 29), &TImageList::PlayerButton);
   BtnSave->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
