@@ -5,6 +5,7 @@
 
 #include "swf/builder/FontCatalog.h"
 #include "swf/builder/ShapeEncoder.h"
+#include "swf/builder/TextRuns.h"
 #include "swf/format/SwfTypes.h"
 
 namespace swf {
@@ -37,18 +38,23 @@ std::vector<std::u32string> Lines(const std::string& text) {
   return lines;
 }
 
-// Shapes one run of characters drawn with one face; returns the pen's new x.
-double ShapeRun(TFontFace& face, const char32_t* chars, size_t count, double penX, double baseline,
-                double height, std::vector<TPlacedGlyph>& out) {
+// Shapes one run of the line; the rest of the line is its context (joining forms at the
+// run's ends). Returns the pen's new x.
+double ShapeRun(const std::u32string& line, const TTextRun& run, double penX, double baseline, double height,
+                std::vector<TPlacedGlyph>& out) {
+  TFontFace& face = *run.Face;
   hb_buffer_t* buffer = hb_buffer_create();
-  hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t*>(chars), static_cast<int>(count), 0,
-                      static_cast<int>(count));
-  hb_buffer_guess_segment_properties(buffer);
+  hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t*>(line.data()), static_cast<int>(line.size()),
+                      static_cast<unsigned>(run.Start), static_cast<int>(run.End - run.Start));
+  hb_buffer_set_direction(buffer, run.RightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+  hb_buffer_set_script(buffer, run.Script);
+  hb_buffer_guess_segment_properties(buffer);  // the language
   hb_shape(face.Font(), buffer, nullptr, 0);
   unsigned n = 0;
   hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &n);
   hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &n);
   double scale = height / face.UnitsPerEm();
+  // Glyphs come in visual order, left to right, for either direction.
   for (unsigned i = 0; i < n; ++i) {
     out.push_back({&face, infos[i].codepoint, penX + positions[i].x_offset * scale,
                    baseline - positions[i].y_offset * scale, scale});
@@ -68,14 +74,9 @@ TLayout LayOut(const std::string& fontName, const std::string& text, double heig
   double baseline = primary.Ascender() * primaryScale;
   for (const std::u32string& line : Lines(text)) {
     double penX = 0;
-    size_t start = 0;
-    while (start < line.size()) {
-      // A run of characters that one face draws.
-      TFontFace& face = catalog.ForChar(fontName, line[start]);
-      size_t end = start + 1;
-      while (end < line.size() && &catalog.ForChar(fontName, line[end]) == &face) ++end;
-      penX = ShapeRun(face, line.data() + start, end - start, penX, baseline, height, layout.Glyphs);
-      start = end;
+    auto faceFor = [&](char32_t c) -> TFontFace& { return catalog.ForChar(fontName, c); };
+    for (const TTextRun& run : VisualRuns(line, faceFor)) {
+      penX = ShapeRun(line, run, penX, baseline, height, layout.Glyphs);
     }
     layout.Width = std::max(layout.Width, penX);
     baseline += primary.LineHeight() * primaryScale;

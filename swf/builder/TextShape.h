@@ -3,6 +3,7 @@
 // black; placements recolour it). Coordinates are twips relative to the text's origin,
 // the top left of the first line's box: the first baseline lies one ascender below it.
 // Lines break at '\n'; other control characters are left out, a tab counts as a space.
+// Each line is laid out in the order the bidirectional algorithm gives (see TextRuns).
 #pragma once
 
 #include <string>

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <mutex>
+#include <tuple>
 #include <variant>
 
 #include "BuilderTestKit.h"
+#include "swf/builder/FontCatalog.h"
 #include "swf/builder/ShapeEncoder.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
+#include "swf/builder/TextRuns.h"
 #include "swf/builder/TextShape.h"
 #include "swf/format/SwfBitReader.h"
 #include "swf/format/SwfError.h"
@@ -138,6 +142,27 @@ TEST(TextShapes, AdvanceWidthGrowsWithTextAndHeight) {
   EXPECT_NEAR(TextAdvanceWidth("DejaVu Sans", "MM", 560), 2 * m, 1);
   EXPECT_NEAR(TextAdvanceWidth("DejaVu Sans", "M", 1120), 2 * m, 1);
   EXPECT_NEAR(TextAdvanceWidth("DejaVu Sans", "MMM\nM", 560), 3 * m, 1);
+}
+
+// Right-to-left text reads from the right with its numbers left to right, and an Arabic
+// word in a Latin line is shaped as Arabic, right to left.
+TEST(TextShapes, LinesRunInBidirectionalOrder) {
+  TFontCatalog& catalog = TFontCatalog::Instance();
+  std::lock_guard<std::mutex> lock(catalog.Lock());
+  auto faceFor = [&](char32_t c) -> TFontFace& { return catalog.ForChar("DejaVu Sans", c); };
+  auto runs = [&](const std::u32string& line) {
+    std::vector<std::tuple<size_t, size_t, bool>> out;
+    for (const TTextRun& run : VisualRuns(line, faceFor)) out.emplace_back(run.Start, run.End, run.RightToLeft);
+    return out;
+  };
+  using TRuns = std::vector<std::tuple<size_t, size_t, bool>>;
+  EXPECT_EQ(runs(U"\u05E9\u05E0\u05D4 25"), (TRuns{{4, 6, false}, {0, 4, true}}));  // "25" stays "25", leftmost
+  EXPECT_EQ(runs(U"Hi \u0639\u064A\u062F!"), (TRuns{{0, 3, false}, {3, 6, true}, {6, 7, false}}));
+  const auto arabic = VisualRuns(U"Hi \u0639\u064A\u062F!", faceFor);
+  EXPECT_EQ(arabic[1].Script, HB_SCRIPT_ARABIC);
+  EXPECT_EQ(arabic[0].Script, HB_SCRIPT_LATIN);
+  EXPECT_EQ(runs(U"Gr\u00FC\u00DFe \u751F\u65E5"), (TRuns{{0, 6, false}, {6, 8, false}}));  // Han from its own font
+  EXPECT_TRUE(runs(U"").empty());
 }
 
 TEST(ShapeEncoder, CubicsBecomeCloseQuadraticsAndLongEdgesSplit) {
