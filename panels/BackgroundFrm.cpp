@@ -30,21 +30,18 @@ void TBackgroundForm::BuildControls() {
   BGColor->setGeometry(FieldX, RowY(0), FieldWidth, RowHeight);
   Label1 = MakeFieldLabel(this, "Label1", QStringLiteral("&Color:"), LabelX, RowY(0), BGColor);
 
-  EditRate = new TSpinEdit(this, 1, 90, 15);
-  EditRate->setObjectName(QStringLiteral("EditRate"));
+  EditRate = MakeSpinEdit(this, "EditRate", 1, 90, 15);
   EditRate->setToolTip(QStringLiteral("Rate"));
   EditRate->setGeometry(Field2X, RowY(0), Field2Width, RowHeight);
   Label2 = MakeFieldLabel(this, "Label2", QStringLiteral("&Fps:"), Label2X, RowY(0), EditRate);
 
-  EditWidth = new TSpinEdit(this, 1, 800, 390);
-  EditWidth->setObjectName(QStringLiteral("EditWidth"));
+  EditWidth = MakeSpinEdit(this, "EditWidth", 1, 800, 390);
   EditWidth->setToolTip(QStringLiteral("Width"));
   EditWidth->SetMaxLength(3);
   EditWidth->setGeometry(FieldX, RowY(1), FieldWidth, RowHeight);
   Label3 = MakeFieldLabel(this, "Label3", QStringLiteral("&Width:"), LabelX, RowY(1), EditWidth);
 
-  EditHeight = new TSpinEdit(this, 1, 600, 320);
-  EditHeight->setObjectName(QStringLiteral("EditHeight"));
+  EditHeight = MakeSpinEdit(this, "EditHeight", 1, 600, 320);
   EditHeight->setToolTip(QStringLiteral("Height"));
   EditHeight->SetMaxLength(3);
   EditHeight->setGeometry(Field2X, RowY(1), Field2Width, RowHeight);

@@ -29,13 +29,6 @@ TFlashPic* CurrentPicture()
   return host ? dynamic_cast<TFlashPic*>(host->RenderContext().EditingObject("Pic")) : nullptr;
 }
 
-TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minValue, int maxValue, int value)
-{
-  auto* edit = new TSpinEdit(parent, minValue, maxValue, value);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
-}
-
 // The rows under the thumbnail.
 constexpr int FieldRowY(int row) { return 56 + (row - 2) * PanelLayout::RowPitch; }
 

@@ -55,3 +55,9 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
   // Leaving the field brings a number back into range; text that is no number shows the minimum.
   SetValue(Value());
 }
+
+TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minValue, int maxValue, int value) {
+  auto* edit = new TSpinEdit(parent, minValue, maxValue, value);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}

@@ -37,3 +37,6 @@ private:
   int Min;
   int Max;
 };
+
+// A spin edit with the object name `name`, its range and its first value.
+TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minValue, int maxValue, int value);

@@ -25,12 +25,6 @@ TFlashObj* CurrentText() {
   return host ? host->RenderContext().EditingObject("Text") : nullptr;
 }
 
-TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minValue, int maxValue, int value) {
-  auto* edit = new TSpinEdit(parent, minValue, maxValue, value);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
-}
-
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items) {
   auto* box = new QComboBox(parent);
   box->setObjectName(QString::fromLatin1(name));
