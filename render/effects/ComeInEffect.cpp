@@ -23,9 +23,7 @@ void RunComeIn(TFlashText& text)
         const double scale =
             growth ? f / 28.0 * 65536 * (*growth * Wrap32(static_cast<std::int64_t>(i) + 1)) : PlainScale;
         text.SwfObject().Scale(scale, scale);
-        const auto fadeIn = FadeInAlpha(s, e, i);
-        const double alpha = fadeIn ? 255 - *fadeIn : 0.0;
-        FillTextColour(text, alpha);
+        FillTextColour(text, FadeOutAlpha(s, e, i));
       });
     });
   }

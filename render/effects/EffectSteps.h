@@ -46,6 +46,14 @@ inline std::optional<double> FadeInAlpha(std::int32_t s, std::int32_t e, std::in
   return *step * Wrap32(static_cast<std::int64_t>(i) - s + 1);
 }
 
+// The alpha of a fade-out: 255 less the fade-in's; 0 (the look of the effect's end) where
+// the fade-in has no value.
+inline double FadeOutAlpha(std::int32_t s, std::int32_t e, std::int32_t i)
+{
+  const std::optional<double> fadeIn = FadeInAlpha(s, e, i);
+  return fadeIn ? 255 - *fadeIn : 0.0;
+}
+
 // The scale a frame gets when its formula would divide by zero: 65536, the size at which
 // "-- None --" shows the text.
 constexpr double PlainScale = 65536.0;

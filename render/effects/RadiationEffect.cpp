@@ -17,9 +17,7 @@ void RunRadiation(TFlashText& text)
       const double scale = growth ? *growth * (f / 28.0) * 65536 : PlainScale;
       text.SwfObject().Scale(scale, scale);
       // E = -1 divides by zero: the text then shows as it ends, faded out.
-      const auto fadeIn = FadeInAlpha(s, e, i);
-      const double alpha = fadeIn ? 255 - *fadeIn : 0.0;
-      FillTextColour(text, alpha);
+      FillTextColour(text, FadeOutAlpha(s, e, i));
     });
   });
   text.Finish();
