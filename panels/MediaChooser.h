@@ -3,7 +3,9 @@
 // OK and Clean buttons), runs Open, and keeps the one last media folder of the program.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -56,6 +58,26 @@ protected:
   // The system's open-file dialog, captioned "Open".
   static QString StandardOpenDialog(QWidget* parent, const QString& folder, const QString& filter);
 
+  // The one chooser of kind TForm for the run: made on first use, kept for the rest of the
+  // run and freed with the application object.
+  template <class TForm>
+  static TForm* InstanceOf()
+  {
+    QPointer<TForm>& chooser = ChooserOfRun<TForm>();
+    if (!chooser) {
+      chooser = new TForm;
+      qAddPostRoutine([] { delete ChooserOfRun<TForm>().data(); });
+    }
+    return chooser;
+  }
+
 private:
+  template <class TForm>
+  static QPointer<TForm>& ChooserOfRun()
+  {
+    static QPointer<TForm> chooser;
+    return chooser;
+  }
+
   QLineEdit* Name = nullptr;
 };

@@ -17,14 +17,6 @@
 
 namespace {
 
-TPicSelectForm* Chooser = nullptr;
-
-void FreeChooser()
-{
-  delete Chooser;
-  Chooser = nullptr;
-}
-
 void StandardErrorBox(QWidget* parent, const QString& text)
 {
   QMessageBox::critical(parent, QApplication::applicationName(), text);
@@ -42,21 +34,6 @@ TPicSelectForm::TPicSelectForm(QWidget* parent)
   connect(OpenBtn, &QPushButton::clicked, this, &TPicSelectForm::OpenBtnClick);
   connect(OkBtn, &QPushButton::clicked, this, &TPicSelectForm::OkBtnClick);
   connect(CleanBtn, &QPushButton::clicked, this, &TPicSelectForm::CleanBtnClick);
-}
-
-TPicSelectForm::~TPicSelectForm()
-{
-  if (Chooser == this) Chooser = nullptr;
-}
-
-TPicSelectForm* TPicSelectForm::Instance()
-{
-  if (!Chooser) {
-    Chooser = new TPicSelectForm;
-    // Kept for the rest of the run and freed with the application object.
-    qAddPostRoutine(FreeChooser);
-  }
-  return Chooser;
 }
 
 QString TPicSelectForm::PictureFilter()

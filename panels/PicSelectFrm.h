@@ -10,10 +10,9 @@ class TPicSelectForm : public TMediaChooser {
   Q_OBJECT
 public:
   explicit TPicSelectForm(QWidget* parent = nullptr);
-  ~TPicSelectForm() override;
 
   // The chooser of the run: made on first use, freed when the application ends.
-  static TPicSelectForm* Instance();
+  static TPicSelectForm* Instance() { return InstanceOf<TPicSelectForm>(); }
 
   // The name box, under Label1 ("Picture Filename:").
   QLineEdit* EditPicName = nullptr;

@@ -18,14 +18,6 @@
 
 namespace {
 
-TSoundSelectForm* Chooser = nullptr;
-
-void FreeChooser()
-{
-  delete Chooser;
-  Chooser = nullptr;
-}
-
 // The file a name in the card stands for: a relative name (as the templates hold) lies in the
 // program folder, where the renderer looks for its converted file.
 std::string SoundFileOf(const QString& fileName)
@@ -60,21 +52,6 @@ TSoundSelectForm::TSoundSelectForm(QWidget* parent)
   connect(OpenBtn, &QPushButton::clicked, this, &TSoundSelectForm::OpenBtnClick);
   connect(OkBtn, &QPushButton::clicked, this, &TSoundSelectForm::OkBtnClick);
   connect(CleanBtn, &QPushButton::clicked, this, &TSoundSelectForm::CleanBtnClick);
-}
-
-TSoundSelectForm::~TSoundSelectForm()
-{
-  if (Chooser == this) Chooser = nullptr;
-}
-
-TSoundSelectForm* TSoundSelectForm::Instance()
-{
-  if (!Chooser) {
-    Chooser = new TSoundSelectForm;
-    // Kept for the rest of the run and freed with the application object.
-    qAddPostRoutine(FreeChooser);
-  }
-  return Chooser;
 }
 
 void TSoundSelectForm::SetSoundForm(TSoundForm* form) { Panel = form; }

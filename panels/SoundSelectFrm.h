@@ -15,10 +15,9 @@ class TSoundSelectForm : public TMediaChooser {
   Q_OBJECT
 public:
   explicit TSoundSelectForm(QWidget* parent = nullptr);
-  ~TSoundSelectForm() override;
 
   // The chooser of the run: made on first use, freed when the application ends.
-  static TSoundSelectForm* Instance();
+  static TSoundSelectForm* Instance() { return InstanceOf<TSoundSelectForm>(); }
 
   // The name box, under Label1 ("Sound Filename:").
   QLineEdit* EditSoundName = nullptr;
