@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include <jpeglib.h>
@@ -22,14 +21,6 @@ TTempDir::TTempDir() {
 TTempDir::~TTempDir() {
   std::error_code ignored;
   std::filesystem::remove_all(FPath, ignored);
-}
-
-std::vector<uint8_t> Hex(const std::string& text) {
-  std::vector<uint8_t> bytes;
-  std::istringstream in(text);
-  std::string byte;
-  while (in >> byte) bytes.push_back(static_cast<uint8_t>(std::stoi(byte, nullptr, 16)));
-  return bytes;
 }
 
 void WriteJpeg(const std::string& path, int width, int height) {

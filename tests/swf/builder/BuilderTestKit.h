@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/HexBytes.h"
 #include "swf/reader/DisplayList.h"
 #include "swf/reader/MovieTypes.h"
 
@@ -22,8 +23,6 @@ class TTempDir {
  private:
   std::string FPath;
 };
-
-std::vector<uint8_t> Hex(const std::string& text);
 
 // A width x height JPEG: left half red, right half blue.
 void WriteJpeg(const std::string& path, int width, int height);

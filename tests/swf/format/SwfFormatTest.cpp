@@ -3,23 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
+#include "support/HexBytes.h"
 #include "swf/format/SwfBitReader.h"
 #include "swf/format/SwfBitWriter.h"
 #include "swf/format/SwfError.h"
 
 using namespace swf;
+using swf::test::Hex;
 
 namespace {
-
-std::vector<uint8_t> Hex(const std::string& text) {
-  std::vector<uint8_t> bytes;
-  std::istringstream in(text);
-  std::string byte;
-  while (in >> byte) bytes.push_back(static_cast<uint8_t>(std::stoi(byte, nullptr, 16)));
-  return bytes;
-}
 
 TMatrix MakeMatrix(int32_t a, int32_t b, int32_t c, int32_t d, int32_t tx, int32_t ty) {
   TMatrix m;

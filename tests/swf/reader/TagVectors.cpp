@@ -1,6 +1,5 @@
 #include "swf/reader/TagVectors.h"
 
-#include <sstream>
 
 namespace swf::test {
 namespace {
@@ -97,14 +96,6 @@ TDoAction GotoAndPlay() {
 }
 
 }  // namespace
-
-std::vector<uint8_t> Hex(const std::string& text) {
-  std::vector<uint8_t> bytes;
-  std::istringstream in(text);
-  std::string byte;
-  while (in >> byte) bytes.push_back(static_cast<uint8_t>(std::stoi(byte, nullptr, 16)));
-  return bytes;
-}
 
 const std::vector<TTagVector>& TagVectors() {
   static const std::vector<TTagVector> vectors = {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "support/HexBytes.h"
 #include "swf/reader/SwfTags.h"
 
 namespace swf::test {
@@ -24,9 +25,6 @@ struct TTagVector {
 };
 
 const std::vector<TTagVector>& TagVectors();
-
-// "46 57 53" → {0x46, 0x57, 0x53}.
-std::vector<uint8_t> Hex(const std::string& text);
 
 // The 79-byte movie: FWS, SWF 8, 550 × 400 px, 24 fps, one frame with a white background
 // and a red 100 × 100 px square (id 1) at depth 1, translated to (2000, 1000) twips.
