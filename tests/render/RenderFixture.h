@@ -2,52 +2,21 @@
 // preview, the library and the text panel, wired into one render context.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "RecordingBuilder.h"
 #include "card/XMLUnit.h"
 #include "render/EditorInterfaces.h"
 #include "render/RenderContext.h"
 #include "render/TextPanel.h"
+#include "support/TestFolder.h"
 
-class TScratchFolder {
+class TScratchFolder : public TTestFolder {
 public:
-  TScratchFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "greetix-render-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    Folder = pattern;
-  }
-  ~TScratchFolder()
-  {
-    std::error_code ec;
-    std::filesystem::remove_all(Folder, ec);
-  }
-  std::string File(const std::string& name) const { return (Folder / name).string(); }
-
-private:
-  std::filesystem::path Folder;
+  TScratchFolder() : TTestFolder("greetix-render-") {}
 };
-
-inline std::string ReadWholeFile(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-inline void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 struct TFakePreview : IPreviewInfo {
   int Total = 0;
