@@ -249,6 +249,9 @@ private:
   // Opens a movie for playing, or a card for editing ("Play" or "Edit" state).
   void PlayMovie(const QString& swfFile);
   void EditCard(const QString& projectFile);
+  // The card's switch to Edit state, with its first render made true to the card's own
+  // length (see MainFrmCard).
+  void EnterEditMode(TFlashCard& card);
   // Save's copies of the working files to where the card is kept; false after an error
   // the user has been told about.
   bool CopyToCardPath(const std::string& workFile, const QString& extension);

@@ -30,7 +30,21 @@ void TMainForm::FormShow() {
   } else {
     TFlashCard& card = NewCard();
     card.SourceProject = TemplateFile(0).toStdString();
-    card.SetMode("Edit");
+    EnterEditMode(card);
+  }
+}
+
+// Each render decides whether an object that ends before the movie's last frame leaves the
+// stage after its end by the frame count of the movie the preview shows. Entering Edit state
+// renders while the preview still shows the previous movie (another card, a played movie,
+// or none), so that first render would leave such objects on the stage to the end: render
+// again until the movie has the frame count it was rendered for, as the command line does.
+void TMainForm::EnterEditMode(TFlashCard& card) {
+  int renderedFor = PreviewTotalFrames();
+  card.SetMode("Edit");
+  for (int pass = 0; pass < 4 && PreviewTotalFrames() != renderedFor; ++pass) {
+    renderedFor = PreviewTotalFrames();
+    card.BuildMovie("", "");
   }
 }
 

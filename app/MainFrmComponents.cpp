@@ -76,6 +76,9 @@ void TMainForm::BuildComponents() {
   Client = new QWidget(this);
   Client->setObjectName(QStringLiteral("Client"));
   Client->setGeometry(BorderWidth, BorderWidth, 610, 439);
+  // Where the preview area is hidden (the closed state) the window shows a plain face, not
+  // the colour of the sizing border painted behind the client area.
+  Client->setAutoFillBackground(true);
   BuildTitleBar();
   BuildToolBar();
   BuildPanels();

@@ -43,7 +43,7 @@ void TMainForm::FileNewActExecute() {
   if (guide.exec() == QDialog::Accepted) {
     TFlashCard& card = NewCard();
     card.SourceProject = TemplateFile(G.GuideResult).toStdString();
-    card.SetMode("Edit");
+    EnterEditMode(card);
     card.StartPlaying();
   } else if (!G.FlashCard && ShockwaveFlash->Movie() == QLatin1String(NoMovie)) {
     // Nothing was open: the window shows its closed state.
@@ -80,7 +80,7 @@ void TMainForm::EditCard(const QString& projectFile) {
   TFlashCard& card = NewCard();
   card.CardPath = WithoutExtension(projectFile).toStdString();
   card.SourceProject = projectFile.toStdString();
-  card.SetMode("Edit");
+  EnterEditMode(card);
 }
 
 void TMainForm::FileSaveActExecute() {

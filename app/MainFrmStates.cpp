@@ -54,6 +54,10 @@ void TMainForm::CreateToolWindows() {
       if (auto* line = window->findChild<QWidget*>(QStringLiteral("ChildImgLine")))
         line->resize(line->width(), PanelLeft->height() - 10);
   }
+  // The "Selected:" line keeps its distance from the library, as a resize would place it:
+  // a card opened in a window of the same size brings no resize, and the line would stay
+  // at its design place, under the library of a low window.
+  MoveDockedPanelParts();
 }
 
 void TMainForm::DisablePlayControls() {

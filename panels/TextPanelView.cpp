@@ -12,7 +12,11 @@ void TTextPanelView::SetUpdating(bool updating) { Form.SetUpdating(updating); }
 std::string TTextPanelView::Content() const { return Form.Content->text().toStdString(); }
 
 void TTextPanelView::SetContent(const std::string& text) {
-  Form.Content->setText(QString::fromStdString(text));
+  QLineEdit* edit = Form.Content;
+  edit->setText(QString::fromStdString(text));
+  // A text longer than the field shows its beginning, unless the user is typing in it.
+  if (!edit->hasFocus())
+    edit->setCursorPosition(0);
 }
 
 int TTextPanelView::EditBegin() const { return Form.EditBegin->Value(); }

@@ -98,6 +98,7 @@ TEST_F(EditorTest, SaveRightAfterTypingKeepsWhatWasTyped) {
   Library()->SelectNode(2); // Text1
   auto* panel = qobject_cast<TTextForm*>(Global().TextForm.data());
   ASSERT_NE(panel, nullptr);
+  QTest::keyClick(panel->Content, Qt::Key_End);
   QTest::keyClicks(panel->Content, " Again");
   ASSERT_TRUE(panel->Timer1->isActive());
   Form().FileSaveActExecute();
