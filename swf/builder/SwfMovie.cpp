@@ -33,11 +33,12 @@ uint64_t TSwfMovie::FrameVisit() { return FrameVisits.load(); }
 uint64_t TSwfMovie::MovieCount() { return MovieStarts.load(); }
 
 int TSwfMovie::RoundFrame(double frame) {
-  if (std::isnan(frame) || frame < -0.5 || frame >= MaxFrame + 0.5) {
+  if (std::isnan(frame) || frame < -0.5 || frame > MaxFrame + 0.5) {
     throw TSwfError("Frame number out of range (0 to " + std::to_string(MaxFrame) +
                     "): " + std::to_string(frame));
   }
-  double rounded = std::floor(frame + 0.5);
+  // The default rounding mode rounds half to even.
+  double rounded = std::nearbyint(frame);
   return static_cast<int>(std::clamp(rounded, 0.0, static_cast<double>(MaxFrame)));
 }
 

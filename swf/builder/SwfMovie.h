@@ -3,10 +3,8 @@
 // SetBackgroundColor; stage Xmin = Ymin = 0; frames up to the highest frame that
 // AddObject, RemoveObject or AddAction was called on; FrameCount = number of ShowFrames).
 //
-// Frames. GotoFrame rounds a fractional frame to the nearest, halves up (2.5 -> 3,
-// 3.5 -> 4): a letter whose frames are all offset by a half then moves on every frame,
-// where rounding halves to even would put two steps on one frame and none on the next.
-// Frames below 0 or above 65534, and NaN, are refused with an error.
+// Frames. GotoFrame rounds a fractional frame half to even (2.5 -> 2, 3.5 -> 4). Frames
+// below 0 or above 65534, and NaN, are refused with an error.
 //
 // Placing. AddObject places the object's current content with its current fill and
 // transform on the current frame; it stays on the following frames until removed. Adding
@@ -79,7 +77,7 @@ class TSwfMovie : public ISwfMovie {
   // Forgets the timeline; keeps size, rate and background colour.
   void Clear();
 
-  // Rounds a frame to the nearest, halves up; throws for NaN and frames outside 0..65534.
+  // Rounds a frame half to even; throws for NaN and frames outside 0..65534.
   static int RoundFrame(double frame);
   // Counts GotoFrame calls of every movie: tells an object whether a GotoFrame came
   // between two of its calls.
