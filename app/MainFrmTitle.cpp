@@ -49,11 +49,11 @@ void TMainForm::TimerTitleTimer() {
       caption = CaptionText(G.AppTitle, DocumentName(), PreviewFrameNum(), PreviewTotalFrames());
       documentPart = caption.mid(G.AppTitle.size());
     }
-    if (windowTitle() != caption) {
-      // The task-bar text is the caption too.
-      QGuiApplication::setApplicationDisplayName(caption);
+    // The task-bar shows the main window's caption. The application's display name stays
+    // unset: the window system would append it, frame counter and all, to the caption of
+    // every other window (the choosers, the file dialogs, the About box).
+    if (windowTitle() != caption)
       setWindowTitle(caption);
-    }
     if (Caption1->text() != documentPart) {
       Caption1->setText(documentPart);
       Caption1->adjustSize();

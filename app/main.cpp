@@ -9,7 +9,6 @@
 int main(int argc, char** argv) {
   TGreetixApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Greetix"));
-  QApplication::setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
 
   QString lastOpenDir = LoadLastMediaFolder();
   {

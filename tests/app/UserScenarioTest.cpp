@@ -1,6 +1,8 @@
 // What a person using the editor sees: the first movie of an opened card, the panels'
-// "Selected:" line, the closed window and a long text in the text panel.
+// "Selected:" line, the closed window, a long text in the text panel and the captions of
+// the other windows.
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -78,6 +80,15 @@ TEST_F(EditorTest, ALongTextShowsItsBeginningInTheTextPanel) {
   ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(panel->Content->text().startsWith("Have a wonderful day"));
   EXPECT_EQ(panel->Content->cursorPosition(), 0);
+}
+
+// The window system appends the application's display name to the caption of every other
+// window (choosers, file dialogs, the About box): it must not be the running caption.
+TEST_F(EditorTest, OtherWindowsCaptionsCarryNoFrameCounter) {
+  Start();
+  Form().TimerTitleTimer();
+  ASSERT_TRUE(Form().windowTitle().endsWith("Frames)"));
+  EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains("Frames"));
 }
 
 } // namespace
