@@ -98,8 +98,13 @@ void TMainForm::FileSaveActExecute() {
   }
   if (!CopyToCardPath(card->WorkProjectFile(), QStringLiteral(".grx")))
     return;
-  card->BuildMovie("All", "");
-  CopyToCardPath(card->WorkSwfFile, QStringLiteral(".swf"));
+  // The final movie is made beside the working movie, not over it. The preview goes on
+  // showing the working movie, by whose frame count the next render ends the objects: the
+  // final movie's extra stop frame would make every later movie one frame longer, and a
+  // card that does not loop, saved twice, would stop on an empty stage.
+  const std::string finalMovie = G.UntitledBasePath.toStdString() + "-Saved.swf";
+  card->BuildMovie("All", finalMovie);
+  CopyToCardPath(finalMovie, QStringLiteral(".swf"));
 }
 
 // A copy that fails (a folder that cannot be written, a full disk) is reported, and the

@@ -91,4 +91,23 @@ TEST_F(EditorTest, OtherWindowsCaptionsCarryNoFrameCounter) {
   EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains("Frames"));
 }
 
+// A card that does not loop stops on its last picture, however often it is saved.
+TEST_F(EditorTest, SavingAgainKeepsTheSavedMovieAndThePreviewTheirLength) {
+  QString card = Dir.filePath("Once.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Form().ControlLoopActExecute(); // looping off
+  int previewFrames = Player().TotalFrames();
+  std::vector<size_t> shown;
+  for (int save = 0; save < 2; ++save) {
+    Form().FileSaveActExecute();
+    EXPECT_EQ(Player().TotalFrames(), previewFrames);
+    swf::TMovie movie = swf::LoadMovieFile(Dir.filePath("Once.swf").toStdString());
+    ASSERT_EQ(int(movie.Header.FrameCount), previewFrames + 1);
+    shown.push_back(swf::ReplayTimeline(movie.Timeline, previewFrames).Size());
+  }
+  EXPECT_GT(shown[0], 1u); // more than the background picture
+  EXPECT_EQ(shown[1], shown[0]);
+}
+
 } // namespace
