@@ -124,9 +124,13 @@ void TSwfMovie::RemoveGroup(TSwfObject& obj) {
     bool current = character == obj.FContent;
     if (lastAdd < FFrame) {
       line->Remove(FFrame);
-    } else if (lastAdd > FFrame || !current) {
+    } else if (current && lastAdd > FFrame) {
       line->Remove(lastAdd + 1);  // past the movie's end it is simply never written
     }
+    // An earlier letter still placed on or after this frame stays in the group: the
+    // text's closing removal takes it away after its last placement, and a text that
+    // instead stays to the movie's end (placed once more on its last frame) keeps it,
+    // even when a stop frame added later makes the movie longer.
   }
   // Earlier letters that have left (or never came) need no more attention.
   std::erase_if(obj.FGroup, [&](const TContentPtr& character) {

@@ -20,7 +20,10 @@
 //     it): taken away from the current frame on;
 //   - placed on later frames (a letter whose own frames run past this one): taken away
 //     one frame after its last placement, so staggered letters each finish their course
-//     (a removal past the movie's last frame is not written: the movie does not grow);
+//     (a removal past the movie's last frame is not written: the movie does not grow).
+//     Earlier letters get this only from the text's closing removal, so letters of a text
+//     that stays to the movie's end (placed once more instead of removed) stay on a stop
+//     frame added after it;
 //   - the current content placed on the current frame itself stays (a RemoveObject never
 //     undoes the AddObject of the same frame).
 // A MakeTextSimple joins the group when the object's last call was the AddObject of a

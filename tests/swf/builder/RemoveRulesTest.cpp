@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "BuilderTestKit.h"
+#include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
 #include "swf/reader/MovieParser.h"
@@ -150,6 +151,22 @@ TEST_F(RemoveRules, LettersLeaveTogetherAndEarlierObjectsStay) {
   EXPECT_EQ(DisplayAt(movie, 30).size(), 2u);
   EXPECT_EQ(DisplayAt(movie, 31).size(), 1u);  // "Hello" leaves after 30
   EXPECT_EQ(DisplayAt(movie, 40).size(), 1u);  // the background stays for good
+}
+
+// A text that runs to the movie's end is placed once more instead of removed; a stop frame
+// added after it (a saved card that does not loop) must still show every letter.
+TEST_F(RemoveRules, LettersAtTheMoviesEndStayOnAStopFrameAddedAfterThem) {
+  TRenderScript script{Movie, Object, 11};
+  script.Letters("ABC", 0, 10, [](int, int i) { return i; });  // "Rainbow" to the last frame
+  TSwfAction stop;
+  stop.MakeActionStop();
+  Movie.GotoFrame(11);
+  Movie.AddAction(stop);
+  TMovie movie = Written();
+  for (int32_t x : {Letter0, Letter1, Letter2}) {
+    EXPECT_TRUE(ShownAtX(movie, 10, x));
+    EXPECT_TRUE(ShownAtX(movie, 11, x)) << "a letter left the stop frame";
+  }
 }
 
 TEST_F(RemoveRules, StaggeredLettersEachFinishTheirCourse) {
