@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "render/EditorInterfaces.h"
 
 // The fields of the background panel.

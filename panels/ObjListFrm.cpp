@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "panels/ChildFrm.h"
 #include "panels/InsertObject.h"
 #include "panels/PanelCommands.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "card/XmlDocument.h"
+#include "document/XmlDocument.h"
 #include "render/EditorInterfaces.h"
 
 class QAction;

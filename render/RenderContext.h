@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "render/EditorInterfaces.h"
 #include "render/PictureExaminer.h"
 #include "render/RandomSource.h"

@@ -9,7 +9,7 @@
 
 #include "card/FlashCard.h"
 #include "card/SwfStageSize.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "platform/SafeFile.h"
 #include "render/RenderContext.h"
 #include "tools/HeadlessCardHost.h"

@@ -18,7 +18,7 @@
 #include "app/PictureButton.h"
 #include "card/FlashCard.h"
 #include "card/SwfStageSize.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "panels/BackgroundFrm.h"
 #include "panels/ColorButton.h"
 #include "panels/ObjListFrm.h"

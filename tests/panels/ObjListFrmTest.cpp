@@ -11,7 +11,7 @@
 
 #include "PanelTestCards.h"
 #include "PanelTestEditor.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "panels/BackgroundFrm.h"
 #include "panels/ObjListFrm.h"
 #include "panels/SpinEdit.h"

@@ -14,7 +14,7 @@
 
 #include "PanelTestCards.h"
 #include "PanelTestEditor.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "panels/ColorButton.h"
 #include "panels/ObjListFrm.h"
 #include "panels/SpinEdit.h"

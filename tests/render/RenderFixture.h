@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RecordingBuilder.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "render/EditorInterfaces.h"
 #include "render/RenderContext.h"
 #include "render/TextPanel.h"

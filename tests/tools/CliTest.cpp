@@ -5,9 +5,9 @@
 #include <sys/wait.h>
 
 #include "CardFiles.h"
-#include "card/CardValues.h"
+#include "document/CardValues.h"
 #include "card/SwfStageSize.h"
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "swf/reader/MovieParser.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "card/XmlSourceText.h"
+#include "document/XmlSourceText.h"
 
 #include <cstdint>
 

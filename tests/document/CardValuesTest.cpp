@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "card/CardValues.h"
+#include "document/CardValues.h"
 
 TEST(CardValues, IntegerTextDecimalAndDollarHex)
 {

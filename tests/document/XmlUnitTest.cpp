@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 
 namespace {
 

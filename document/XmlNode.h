@@ -9,7 +9,7 @@
 
 #include <pugixml.hpp>
 
-#include "card/CardValues.h"
+#include "document/CardValues.h"
 
 // An error of the card document: a file that cannot be read or written, an element that
 // cannot hold a value, a list index out of range.

@@ -7,7 +7,7 @@
 
 class TTempFolder : public TTestFolder {
 public:
-  TTempFolder() : TTestFolder("greetix-card-") {}
+  TTempFolder() : TTestFolder("greetix-document-") {}
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) { WriteWholeFile(path, bytes); }

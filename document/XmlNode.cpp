@@ -1,4 +1,4 @@
-#include "card/XmlNode.h"
+#include "document/XmlNode.h"
 
 namespace {
 

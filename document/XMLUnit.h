@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "card/CardValues.h"
-#include "card/XmlDocument.h"
-#include "card/XmlNode.h"
+#include "document/CardValues.h"
+#include "document/XmlDocument.h"
+#include "document/XmlNode.h"
 
 class TXMLObjText : public TXMLNode {
 public:

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 #include "CardTestFiles.h"
 
 namespace {

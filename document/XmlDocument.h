@@ -8,7 +8,7 @@
 
 #include <pugixml.hpp>
 
-#include "card/XmlNode.h"
+#include "document/XmlNode.h"
 
 class TXMLCardDocument {
 public:

@@ -1,4 +1,4 @@
-#include "card/XMLUnit.h"
+#include "document/XMLUnit.h"
 
 TXMLMovie BindMovie(TXMLCardDocument& document)
 {

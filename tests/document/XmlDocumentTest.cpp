@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "card/XMLUnit.h"
-#include "card/XmlSourceText.h"
+#include "document/XMLUnit.h"
+#include "document/XmlSourceText.h"
 #include "CardTestFiles.h"
 
 namespace {

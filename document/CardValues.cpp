@@ -1,4 +1,4 @@
-#include "card/CardValues.h"
+#include "document/CardValues.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "card/XmlDocument.h"
+#include "document/XmlDocument.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "card/XmlSourceText.h"
+#include "document/XmlSourceText.h"
 
 namespace fs = std::filesystem;
 
