@@ -8,6 +8,7 @@
 
 #include "card/CardHost.h"
 #include "card/SwfStageSize.h"
+#include "platform/AtomicFile.h"
 #include "render/EffectMath.h"
 #include "render/FlashObj.h"
 #include "render/FlashObjRegistry.h"
@@ -74,10 +75,11 @@ void TFlashCard::SetMode(const std::string& mode)
     SetLoop(true);
     Ctx.RenewEditingObjects();
     if (!SourceProject.empty()) {
-      // A failed copy is not reported: the working project file stays as it was.
-      std::error_code ignored;
-      std::filesystem::copy_file(SourceProject, WorkProject, std::filesystem::copy_options::overwrite_existing,
-                                 ignored);
+      // A failed copy is not reported: the working project file stays as it was, whole.
+      try {
+        files::CopyFileAtomically(SourceProject, WorkProject);
+      } catch (const files::TFileWriteError&) {
+      }
     }
     TXMLCardDocument& document = Host.CardDocument();
     document.SetFileName(WorkProject);

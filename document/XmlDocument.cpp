@@ -4,14 +4,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "document/XmlSourceText.h"
+#include "platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
 
@@ -114,21 +110,6 @@ std::string Serialise(const pugi::xml_document& dom, pugi::xml_encoding encoding
   return out.str();
 }
 
-void WriteAll(int fd, const std::string& bytes)
-{
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, data, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw std::system_error(errno, std::generic_category());
-    }
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
-}
-
 } // namespace
 
 TXMLCardDocument::TXMLCardDocument() : Dom(std::make_shared<pugi::xml_document>()) {}
@@ -195,48 +176,11 @@ std::string TXMLCardDocument::SaveToXml() const
 void TXMLCardDocument::Save() const
 {
   if (Path.empty()) throw TXMLError("The card document has no file name");
-  std::string bytes = SaveToXml();
-
-  // Saving through a link replaces the file it points to, not the link.
-  fs::path target = Path;
-  std::error_code ec;
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-
-  const std::string failure = "Could not save the card file " + Quoted(Path) + ": ";
-  struct stat oldStat {};
-  bool hadFile = ::stat(target.c_str(), &oldStat) == 0;
-
-  // A new name in the same folder (so rename is atomic), created exclusively; the umask
-  // gives it the usual permissions when no file exists yet.
-  std::random_device random;
-  std::string tempPath;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000))).string();
-    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) throw TXMLError(failure + std::strerror(errno));
-  }
-  if (fd < 0) throw TXMLError(failure + "no free temporary file name");
-
+  const std::string bytes = SaveToXml();
   try {
-    WriteAll(fd, bytes);
-    if (hadFile) ::fchmod(fd, oldStat.st_mode & 07777);
-    if (::fsync(fd) != 0) throw std::system_error(errno, std::generic_category());
-    if (::close(fd) != 0) {
-      fd = -1;
-      throw std::system_error(errno, std::generic_category());
-    }
-    fd = -1;
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) throw std::system_error(errno, std::generic_category());
-  } catch (const std::system_error& error) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(tempPath.c_str());
-    throw TXMLError(failure + std::strerror(error.code().value()));
+    files::WriteFileAtomically(Path, bytes);
+  } catch (const files::TFileWriteError& error) {
+    throw TXMLError("Could not save the card file " + Quoted(Path) + ": " + error.Reason());
   }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/SafeFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/PlatformError.h"
 
 #include <QDir>
@@ -76,27 +77,74 @@ qint64 CopyToEnd(QIODevice& source, QIODevice& target, const QString& sourceName
   }
 }
 
-TSafeFileWriter::TSafeFileWriter(const QString& fileName) : Name(fileName), File(fileName) {
-  if (QFileInfo(fileName).isDir() || !File.open(QIODevice::WriteOnly)) {
-    const QString reason =
-        QFileInfo(fileName).isDir() ? QStringLiteral("Is a directory") : File.errorString();
-    throw TPlatformError(QStringLiteral("Cannot create file \"%1\". %2").arg(Native(fileName), reason));
+// Passes each write straight to the file and remembers the first failure.
+class TSafeFileWriter::TDevice : public QIODevice {
+public:
+  explicit TDevice(files::TAtomicFile& file) : File(file) {
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
   }
+  bool isSequential() const override { return true; }
+  bool Failed() const { return HasFailed; }
+
+protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (HasFailed)
+      return -1;
+    try {
+      File.Write(data, size_t(size));
+      return size;
+    } catch (const files::TFileWriteError& error) {
+      HasFailed = true;
+      setErrorString(QString::fromLocal8Bit(error.Reason().c_str()));
+      return -1;
+    }
+  }
+
+private:
+  files::TAtomicFile& File;
+  bool HasFailed = false;
+};
+
+TSafeFileWriter::TSafeFileWriter(const QString& fileName) : Name(fileName) {
+  try {
+    File = std::make_unique<files::TAtomicFile>(QFile::encodeName(fileName).toStdString());
+  } catch (const files::TFileWriteError& error) {
+    throw TPlatformError(QStringLiteral("Cannot create file \"%1\". %2")
+                             .arg(Native(fileName), QString::fromLocal8Bit(error.Reason().c_str())));
+  }
+  Output = std::make_unique<TDevice>(*File);
 }
 
+TSafeFileWriter::~TSafeFileWriter() = default;
+
+QIODevice& TSafeFileWriter::Device() { return *Output; }
+
 void TSafeFileWriter::Write(const QByteArray& bytes) {
-  WriteAll(File, bytes.constData(), bytes.size(), Name);
+  WriteAll(*Output, bytes.constData(), bytes.size(), Name);
 }
 
 void TSafeFileWriter::SetPermissions(QFileDevice::Permissions permissions) {
-  if (!File.setPermissions(permissions))
+  // Qt's flags hold each class in its own hex digit: owner 0x7000, group 0x70, others 0x7.
+  const auto bits = uint(permissions);
+  const mode_t mode = ((bits >> 12) & 7) << 6 | ((bits >> 4) & 7) << 3 | (bits & 7);
+  try {
+    File->SetMode(mode);
+  } catch (const files::TFileWriteError& error) {
     throw TPlatformError(QStringLiteral("Cannot set the mode of file \"%1\". %2")
-                             .arg(Native(Name), File.errorString()));
+                             .arg(Native(Name), QString::fromLocal8Bit(error.Reason().c_str())));
+  }
 }
 
 void TSafeFileWriter::Commit() {
-  if (!File.commit())
-    ThrowWriteError(Name, File);
+  if (Output->Failed())
+    ThrowWriteError(Name, *Output);
+  try {
+    File->Commit();
+  } catch (const files::TFileWriteError& error) {
+    throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2")
+                             .arg(Native(Name), QString::fromLocal8Bit(error.Reason().c_str())));
+  }
 }
 
 void WriteFileAtomically(const QString& fileName, const QByteArray& bytes) {

@@ -4,11 +4,16 @@
 #pragma once
 
 #include <QFileDevice>
-#include <QSaveFile>
 #include <QString>
+
+#include <memory>
 
 class QFile;
 class QIODevice;
+
+namespace files {
+class TAtomicFile;
+}
 
 namespace Platform {
 
@@ -29,12 +34,15 @@ qint64 CopyToEnd(QIODevice& source, QIODevice& target, const QString& sourceName
                  const QString& tooLargeMessage = QString());
 
 // A file being written under a temporary name; Commit renames it into place, and
-// destroying it uncommitted leaves the target as it was.
+// destroying it uncommitted leaves the target as it was. Every write reaches the file at
+// once and is checked, so a full disk fails the write that meets it, never the rename.
 class TSafeFileWriter {
 public:
   explicit TSafeFileWriter(const QString& fileName); // throws TPlatformError
+  ~TSafeFileWriter();
   QString FileName() const { return Name; }
-  QIODevice& Device() { return File; }
+  // Unbuffered; a failed write fails Commit too, even when its caller overlooked it.
+  QIODevice& Device();
   void Write(const QByteArray& bytes);
   // The mode the file will have once in place (the default: an existing target's mode,
   // else readable and writable as the umask allows).
@@ -42,8 +50,10 @@ public:
   void Commit(); // throws TPlatformError
 
 private:
+  class TDevice;
   QString Name;
-  QSaveFile File;
+  std::unique_ptr<files::TAtomicFile> File;
+  std::unique_ptr<TDevice> Output;
 };
 
 // Writes bytes into a file as a whole or not at all.

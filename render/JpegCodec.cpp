@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <system_error>
+#include <string_view>
 
 #include <jpeglib.h>
 
+#include "platform/AtomicFile.h"
 #include "render/PictureError.h"
 
 // jpeglib.h must come after <cstdio>; jerror.h gives the message codes.
@@ -240,22 +239,9 @@ std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality)
 
 void WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-  const std::string partPath = path + ".part";
-  {
-    std::ofstream out(partPath, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(partPath, ignored);
-      throw TPictureError("Cannot write the picture work file \"" + path + "\".");
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partPath, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(partPath, ignored);
-    throw TPictureError("Cannot write the picture work file \"" + path + "\": " + error.message() + ".");
+  try {
+    files::WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const files::TFileWriteError& error) {
+    throw TPictureError("Cannot write the picture work file \"" + path + "\": " + error.Reason() + ".");
   }
 }

@@ -1,7 +1,7 @@
 #include "tools/FrameCommand.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/SafeFile.h"
 #include "player/MoviePlayer.h"
 
 namespace tools {
@@ -86,12 +87,12 @@ int RunFrame(int argc, char** argv) {
     const QImage image = player.RenderImage(QSize(static_cast<int>(pictureWidth),
                                                   static_cast<int>(pictureHeight)))
                              .convertToFormat(QImage::Format_RGB32);
-    // Written under a temporary name and renamed into place.
-    QSaveFile file(QString::fromLocal8Bit(output.c_str()));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-      std::fprintf(stderr, "greetix-cli: %s: cannot write the picture\n", output.c_str());
-      return 1;
-    }
+    // Encoded in memory first: the encoder's own complaints would not make one line.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw std::runtime_error("cannot encode the picture");
+    Platform::WriteFileAtomically(QString::fromLocal8Bit(output.c_str()), png);
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "greetix-cli: %s: %s\n", movie.c_str(), error.what());

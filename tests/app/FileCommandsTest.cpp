@@ -1,4 +1,5 @@
 // New with the guide, Save, Save As, Export and the last media folder.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "platform/SystemPaths.h"
 #include "player/widget/FlashPlayer.h"
 #include "render/RenderContext.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -166,6 +168,42 @@ TEST_F(EditorTest, SaveOverAnExistingCardReplacesItWhole) {
   EXPECT_TRUE(saved.readAll().contains("<Movie>"));
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(Dir.path()).entryList({"Keep*"}, QDir::Files),
+            (QStringList{"Keep.grx", "Keep.swf"}));
+}
+
+TEST_F(EditorTest, SaveOntoAFullDiskSaysSoAndKeepsTheSavedCardAndMovie) {
+  Start();
+  NewWithGuide(1); // the birthday card: a movie much larger than its card
+  const QByteArray oldCard = "<Movie><Width>300</Width></Movie>";
+  const QByteArray oldMovie = "an older movie";
+  for (const auto& [name, bytes] : {std::pair{"Keep.grx", oldCard}, std::pair{"Keep.swf", oldMovie}}) {
+    QFile file(Dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  const auto contents = [this](const char* name) {
+    QFile file(Dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  Dialogs().Answers << Dir.filePath("Keep.grx");
+  {
+    TFileSizeLimit full(20);
+    Form().findChild<QAbstractButton*>("BtnSave")->click();
+  }
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains("Keep.grx")) << Errors[0].toStdString();
+  EXPECT_EQ(contents("Keep.grx"), oldCard);
+  EXPECT_EQ(contents("Keep.swf"), oldMovie);
+
+  // Room for the card but not for its movie: the movie is what fails, and the old one stays.
+  {
+    TFileSizeLimit full(QFileInfo(QString::fromStdString(Card()->WorkProjectFile())).size() + 100);
+    Form().findChild<QAbstractButton*>("BtnSave")->click();
+  }
+  ASSERT_GE(Errors.size(), 2);
+  EXPECT_TRUE(Errors.last().contains("movie")) << Errors.last().toStdString();
+  EXPECT_EQ(contents("Keep.swf"), oldMovie);
+  EXPECT_EQ(QDir(Dir.path()).entryList({"*Keep*"}, QDir::Files | QDir::Hidden),
             (QStringList{"Keep.grx", "Keep.swf"}));
 }
 

@@ -2,6 +2,7 @@
 
 #include "convert/ProjectorFile.h"
 #include "platform/PlatformError.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -121,4 +122,18 @@ TEST_F(ProjectorFileTest, TheTrailerIsFoundFromTheEnd) {
   const TEmbeddedMovie movie = LocateEmbeddedMovie(exe, exe.fileName());
   EXPECT_EQ(movie.Offset, 1000000);
   EXPECT_EQ(movie.Length, 5000);
+}
+
+TEST_F(ProjectorFileTest, AConversionThatMeetsAFullDiskFailsAndKeepsTheOldTargets) {
+  SwfToExe(Projector, Movie, Path("card.exe"));
+  ASSERT_TRUE(WriteFile(Path("back.swf"), Pattern(10, 5)));
+  const QByteArray exe = ReadFile(Path("card.exe"));
+  {
+    TFileSizeLimit full(1000);
+    EXPECT_THROW(SwfToExe(Projector, Movie, Path("card.exe")), TPlatformError);
+    EXPECT_THROW(ExeToSwf(Path("card.exe"), Path("back.swf")), TPlatformError);
+  }
+  EXPECT_EQ(ReadFile(Path("card.exe")), exe);
+  EXPECT_EQ(ReadFile(Path("back.swf")), Pattern(10, 5));
+  EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }

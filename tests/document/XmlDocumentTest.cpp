@@ -3,6 +3,7 @@
 #include "document/XMLUnit.h"
 #include "document/XmlSourceText.h"
 #include "CardTestFiles.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -210,4 +211,22 @@ TEST(XmlSourceText, LineAndColumnOfOffsets)
   EXPECT_EQ(PositionOfOffset("a\r\nb\rc", 5).Column, 1);
   EXPECT_EQ(PositionOfOffset("\xEF\xBB\xBF" "ab", 4).Column, 2);
   EXPECT_EQ(PositionOfOffset("xy", 99).Column, 3); // clamped to the end
+}
+
+TEST(XmlDocument, ASaveThatMeetsAFullDiskFailsAndKeepsTheOldCard)
+{
+  TTempFolder folder;
+  const std::string path = folder.File("card.grx");
+  const std::string old = "<Movie><Width>300</Width></Movie>";
+  WriteBytes(path, old);
+  TXMLCardDocument document(path);
+  document.Load();
+  document.LoadFromXml("<Movie><Width>300</Width><Author>" + std::string(500, 'a') + "</Author></Movie>");
+  document.SetFileName(path);
+  {
+    TFileSizeLimit full(100);
+    EXPECT_THROW(document.Save(), TXMLError);
+  }
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(FilesIn(folder.Path()), 1);
 }

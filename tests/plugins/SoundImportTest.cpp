@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "SoundFixtures.h"
+#include "support/FileSizeLimit.h"
 #include "plugins/SoundImport.h"
 #include "plugins/StandardModules.h"
 #include "plugins/SwfSoundRate.h"
@@ -230,6 +231,32 @@ TEST(SoundImport, ImporterKeepsWorkingAcrossImports) {
   ExpectSwfSound(folder / "chosen.wav", 0.6);
   EXPECT_THROW(importer.Import(folder / "two.wav", nullptr, folder / "none/x.wav"),
                TSoundImportError);
+}
+
+}  // namespace
+}  // namespace plugins::test
+
+namespace plugins::test {
+namespace {
+
+TEST(SoundImport, AFullDiskKeepsTheEarlierImportAndItsMode) {
+  TTempFolder folder;
+  const std::string source = folder / "song.wav";
+  WriteSineWav(source, 44100, 1, 0.5);
+  const std::string converted = ConvertedSoundPath(source);
+  WriteBytes(converted, std::vector<char>(10, 'x'));
+  ASSERT_EQ(::chmod(converted.c_str(), 0600), 0);
+  {
+    TFileSizeLimit full(4000);
+    EXPECT_THROW(ImportSound(source, nullptr), TSoundImportError);
+  }
+  EXPECT_EQ(ReadBytes(converted), std::vector<char>(10, 'x'));
+  for (const std::string& name : folder.FileNames()) EXPECT_NE(name.front(), '.') << name;
+
+  ImportSound(source, nullptr);
+  ExpectSwfSound(converted, 0.5);
+  EXPECT_EQ(std::filesystem::status(converted).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 }  // namespace

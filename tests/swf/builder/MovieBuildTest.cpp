@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "BuilderTestKit.h"
+#include "support/FileSizeLimit.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
@@ -287,4 +288,18 @@ TEST_F(MovieBuild, TextScaleIsMeasuredAgainstAThirtySixPointText) {
   EXPECT_EQ(DisplayAt(movie, 0).begin()->second.Matrix.A, 65536);
   EXPECT_EQ(DisplayAt(movie, 1).begin()->second.Matrix.A, 65536);
   EXPECT_EQ(DisplayAt(movie, 2).begin()->second.Matrix.A, 163840);
+}
+
+TEST_F(MovieBuild, AMovieThatMeetsAFullDiskFailsAndLeavesTheOldOne) {
+  Object.MakeTextSimple("DejaVu Sans", "Hooray", 0, 0, 400);
+  Movie.GotoFrame(30);
+  Movie.AddObject(Object);
+  const std::string target = Dir.Path("movie.swf");
+  WriteBytes(target, {1, 2, 3});
+  {
+    TFileSizeLimit full(200);
+    EXPECT_THROW(Movie.WriteMovie(target), TSwfError);
+  }
+  EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), {}), 1);
 }

@@ -1,0 +1,73 @@
+// Writing a file the user keeps: the bytes go to a new file beside the target, every write
+// is checked, the file is flushed to the disk, and only then renamed over the old one. Any
+// failure (a full disk, a size limit, a folder that cannot be written) leaves the old file
+// byte for byte and throws. Plain POSIX, no Qt, so every layer can write through it.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// What failed and why, as one line: "cannot write \"/x/card.grx\": No space left on device".
+class TFileWriteError : public std::runtime_error {
+public:
+  TFileWriteError(const std::string& fileName, const std::string& reason)
+      : std::runtime_error("cannot write \"" + fileName + "\": " + reason), FReason(reason) {}
+  // The system's words alone ("No space left on device"), for callers with their own phrasing.
+  const std::string& Reason() const { return FReason; }
+
+private:
+  std::string FReason;
+};
+
+class TAtomicFile {
+public:
+  // Creates a new, empty file with a hidden unique name in the target's folder. A target
+  // that is a link is replaced through it; an existing target lends its mode, otherwise the
+  // umask decides. Throws TFileWriteError.
+  explicit TAtomicFile(const std::string& target);
+  ~TAtomicFile(); // removes the new file unless Commit succeeded
+  TAtomicFile(const TAtomicFile&) = delete;
+  TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+  const std::string& Target() const { return FTarget; }
+  // For a library that writes by file name (it must keep the file and not replace it).
+  const std::string& TempPath() const { return FTempPath; }
+
+  void Write(const void* data, std::size_t size); // all bytes or TFileWriteError
+  void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
+  void SetMode(mode_t mode);
+
+  // Flushes the new file to the disk, closes it and renames it over the target.
+  void Commit();
+
+  // The message of a failure on this file, for callers that find one on their own.
+  [[noreturn]] void Fail(const std::string& reason) const;
+
+private:
+  void Discard() noexcept;
+
+  std::string FTarget; // the file replaced (a link's destination)
+  std::string FShownName; // the name as given, for messages
+  std::string FTempPath;
+  int FDescriptor = -1;
+  bool FDone = false;
+};
+
+// Writes the bytes as the new content of the file, as a whole or not at all.
+void WriteFileAtomically(const std::string& target, std::string_view bytes);
+
+// Copies the source's bytes over the target, as a whole or not at all. A source that cannot
+// be read throws TFileWriteError too (naming the source).
+void CopyFileAtomically(const std::string& source, const std::string& target);
+
+// Removes the unfinished files that writers of the target killed before they could finish
+// left beside it (only those of processes that no longer run).
+int RemoveStaleTempFiles(const std::string& target);
+
+} // namespace files
