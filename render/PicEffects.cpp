@@ -18,17 +18,18 @@ void RunNone(TFlashPic& picture)
   picture.Finish();
 }
 
-// A new shape each frame, 2 pixels further left per frame counted from frame 0 (not from
-// the picture's first frame): at frame i the left edge is X - 2 i.
+// A new shape each frame, 2 pixels further left per frame counted from the picture's first
+// frame S: at frame i the left edge is X - 2 (i - S).
 void RunMove(TFlashPic& picture)
 {
   swf::ISwfMovie& movie = picture.SwfMovie();
-  for (std::int64_t i = picture.StartTime; i <= picture.EndTime; ++i) {
+  const std::int64_t s = picture.StartTime;
+  for (std::int64_t i = s; i <= picture.EndTime; ++i) {
     movie.GotoFrame(static_cast<double>(i));
     // Takes away this picture's shape of the frame before. On the first frame the shape
     // object still holds what was rendered before; the builder leaves that alone.
     movie.RemoveObject(picture.SwfObject());
-    picture.PlaceAt(Wrap32(picture.PositionX - 2 * i));
+    picture.PlaceAt(Wrap32(picture.PositionX - 2 * (i - s)));
     movie.AddObject(picture.SwfObject());
   }
   picture.Finish();

@@ -37,13 +37,18 @@ inline void FillTextColour(TFlashText& text, double alpha)
   text.SwfObject().SetSolidFill(text.Red(), text.Green(), text.Blue(), alpha);
 }
 
-// The alpha of a fade-in at frame i of an effect running from s to e: 255 / (E + 1) more
-// each frame from s on. No value when E = -1 makes the step divide by zero.
+// Every effect runs on its own clock: its progress counts frames from its first frame s,
+// and its length is e - s, so a text that starts late looks as one that starts at frame 0.
+inline std::int32_t Elapsed(std::int32_t s, std::int32_t i) { return Wrap32(static_cast<std::int64_t>(i) - s); }
+inline std::int32_t Span(std::int32_t s, std::int32_t e) { return Elapsed(s, e); }
+
+// The alpha of a fade-in at frame i of an effect running from s to e: 255 / (e - s + 1)
+// more each frame from s on. No value when e = s - 1 makes the step divide by zero.
 inline std::optional<double> FadeInAlpha(std::int32_t s, std::int32_t e, std::int32_t i)
 {
-  const auto step = Quotient(255.0, Wrap32(static_cast<std::int64_t>(e) + 1));
+  const auto step = Quotient(255.0, Wrap32(static_cast<std::int64_t>(Span(s, e)) + 1));
   if (!step) return std::nullopt;
-  return *step * Wrap32(static_cast<std::int64_t>(i) - s + 1);
+  return *step * Wrap32(static_cast<std::int64_t>(Elapsed(s, i)) + 1);
 }
 
 // The alpha of a fade-out: 255 less the fade-in's; 0 (the look of the effect's end) where
@@ -54,9 +59,9 @@ inline double FadeOutAlpha(std::int32_t s, std::int32_t e, std::int32_t i)
   return fadeIn ? 255 - *fadeIn : 0.0;
 }
 
-// The scale a frame gets when its formula would divide by zero: 65536, the size at which
-// "-- None --" shows the text.
-constexpr double PlainScale = 65536.0;
+// The scale a frame gets when its formula would divide by zero: the text's own size, as
+// "-- None --" shows it. Scale factors are measured against a 36-point text.
+inline double PlainScale(const TFlashText& text) { return text.FontSize / 36.0 * 65536; }
 
 // Letter-by-letter effects make one shape per unit and one frame step per unit and frame.
 // A card with a very long text would make the builder hold millions of placements; beyond

@@ -1,4 +1,4 @@
-// "Fade": the whole text fading in, alpha growing by 255 / (E + 1) a frame.
+// "Fade": the whole text fading in, alpha growing by 255 / (E - S + 1) a frame.
 #include "render/effects/EffectSteps.h"
 #include "render/effects/TextEffect.h"
 
@@ -10,7 +10,7 @@ void RunFade(TFlashText& text)
   text.PlaceWhole();
   ForEachFrame(s, e, [&](std::int32_t i) {
     FrameStep(text, i, [&] {
-      // With E = -1 the step divides by zero: the text then shows as it ends, opaque.
+      // With E = S - 1 the step divides by zero: the text then shows as it ends, opaque.
       FillTextColour(text, FadeInAlpha(s, e, i).value_or(255.0));
     });
   });

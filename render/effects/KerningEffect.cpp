@@ -10,12 +10,12 @@ void RunKerning(TFlashText& text)
   text.PlaceWhole();
   ForEachFrame(s, e, [&](std::int32_t i) {
     FrameStep(text, i, [&] {
-      // E = 0 (or frame -1) divides by zero: that frame shows the text at its plain size.
-      const auto shrink = Quotient(Wrap32(static_cast<std::int64_t>(i) + 1) * 2.5, e);
+      // E = S (or frame S - 1) divides by zero: that frame shows the text at its plain size.
+      const auto shrink = Quotient(Wrap32(static_cast<std::int64_t>(Elapsed(s, i)) + 1) * 2.5, Span(s, e));
       const auto scaleOrNone = shrink ? Quotient(f / 28.0 * 65536 * 2, *shrink) : std::nullopt;
-      const double scale = scaleOrNone ? *scaleOrNone : PlainScale;
+      const double scale = scaleOrNone ? *scaleOrNone : PlainScale(text);
       text.SwfObject().Scale(scale, scale);
-      // E = -1 divides by zero: the text then shows as it ends, opaque.
+      // E = S - 1 divides by zero: the text then shows as it ends, opaque.
       FillTextColour(text, FadeInAlpha(s, e, i).value_or(255.0));
     });
   });

@@ -12,11 +12,11 @@ void RunRadiation(TFlashText& text)
   text.PlaceWhole();
   ForEachFrame(s, e, [&](std::int32_t i) {
     FrameStep(text, i, [&] {
-      // E = 0 divides by zero: that frame shows the text at its plain size.
-      const auto growth = Quotient(Wrap32(static_cast<std::int64_t>(i) + 10) * 1.1, e);
-      const double scale = growth ? *growth * (f / 28.0) * 65536 : PlainScale;
+      // E = S divides by zero: that frame shows the text at its plain size.
+      const auto growth = Quotient(Wrap32(static_cast<std::int64_t>(Elapsed(s, i)) + 10) * 1.1, Span(s, e));
+      const double scale = growth ? *growth * (f / 28.0) * 65536 : PlainScale(text);
       text.SwfObject().Scale(scale, scale);
-      // E = -1 divides by zero: the text then shows as it ends, faded out.
+      // E = S - 1 divides by zero: the text then shows as it ends, faded out.
       FillTextColour(text, FadeOutAlpha(s, e, i));
     });
   });

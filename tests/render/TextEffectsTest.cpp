@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "EffectTestSupport.h"
+#include "render/effects/TextEffect.h"
 
 namespace {
 
@@ -92,27 +93,32 @@ TEST(TextEffects, HeartBeatRisesToMThenFalls)
   EXPECT_EQ(ArgumentOf(FrameStepAt(short_, 0), "Scale"), 0.0);
   EXPECT_EQ(ArgumentOf(FrameStepAt(short_, 1), "Scale"), 163840.0);
 
-  // The split depends on E alone: with S = 20, E = 30 the rising half is empty and the
-  // falling half places the text from 15 to 30, before S.
+  // The split lies in the middle of S..E: with S = 20, E = 30 it rises over 20..25 and
+  // falls over 25..30, never showing before S.
   const TRecording late = RenderText(Text("Heart Beat", 20, 30, 28, "H"));
   std::vector<double> expected;
-  for (int j = 15; j <= 30; ++j) expected.push_back(j);
+  for (int i = 20; i <= 25; ++i) expected.push_back(i);
+  for (int j = 25; j <= 30; ++j) expected.push_back(j);
   expected.push_back(31);
   EXPECT_EQ(Frames(late), expected);
 }
 
+// The scale of a text at its own size: factors are measured against a 36-point text.
+double StillScale(int fontSize) { return fontSize / 36.0 * 65536; }
+
 TEST(TextEffects, HeartBeatDivisionsByZeroShowThePlainSize)
 {
-  // E = 0: both halves divide by E / 2; E = 1: the falling half starts at j = 0.
+  // E = 0: both halves divide by E / 2; E = 1: the falling half starts at j = 0. Those
+  // frames show the text at its still size, whatever its font size.
   const TRecording zero = RenderText(Text("Heart Beat", 0, 0, 28, "H"));
   EXPECT_EQ(Frames(zero), (std::vector<double>{0, 0, 1}));
-  for (const auto& scale : zero.Named("Scale")) EXPECT_EQ(scale.Numbers[0], 65536.0);
+  for (const auto& scale : zero.Named("Scale")) EXPECT_EQ(scale.Numbers[0], StillScale(28));
 
-  const TRecording one = RenderText(Text("Heart Beat", 0, 1, 36, "H"));
+  const TRecording one = RenderText(Text("Heart Beat", 0, 1, 18, "H"));
   EXPECT_EQ(Frames(one), (std::vector<double>{0, 0, 1, 2}));
-  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 0, 0), "Scale"), 0.0);     // rising, i = 0
-  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 0, 1), "Scale"), 65536.0); // falling, j = 0
-  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 1), "Scale"), 65536.0);    // F / 36 x E / j
+  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 0, 0), "Scale"), 0.0);            // rising, i = 0
+  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 0, 1), "Scale"), StillScale(18)); // falling, j = 0
+  EXPECT_EQ(ArgumentOf(FrameStepAt(one, 1), "Scale"), StillScale(18));    // F / 36 x E / j
 }
 
 TEST(TextEffects, KerningShrinksWhileFadingIn)
@@ -126,9 +132,9 @@ TEST(TextEffects, KerningShrinksWhileFadingIn)
   EXPECT_EQ(first[2].Name, "Scale");
   EXPECT_EQ(first[3].Name, "SetSolidFill");
 
-  // S = E = 0 divides by zero: one frame at the plain size, opaque.
+  // S = E = 0 divides by zero: one frame at the still size, opaque.
   const auto single = FrameStepAt(RenderText(Text("Kerning", 0, 0, 28)), 0);
-  EXPECT_EQ(ArgumentOf(single, "Scale"), 65536.0);
+  EXPECT_EQ(ArgumentOf(single, "Scale"), StillScale(28));
   EXPECT_EQ(ArgumentOf(single, "SetSolidFill", 3), 255.0);
 }
 
@@ -145,7 +151,7 @@ TEST(TextEffects, RadiationGrowsWhileFadingOut)
   EXPECT_EQ(recording.Named("MakeTextSimple").size(), 1u);
 
   const auto single = FrameStepAt(RenderText(Text("Radiation", 0, 0, 28)), 0);
-  EXPECT_EQ(ArgumentOf(single, "Scale"), 65536.0);
+  EXPECT_EQ(ArgumentOf(single, "Scale"), StillScale(28));
   EXPECT_NEAR(ArgumentOf(single, "SetSolidFill", 3), 0.0, 1e-9);
 }
 
@@ -188,7 +194,7 @@ TEST(TextEffects, MoveSlidesFromTheRightAndStandsOnItsOwnPlaceAtFrame80)
   EXPECT_EQ(lines[1], "SetSolidFill(0,0,255,255)");
 }
 
-TEST(TextEffects, RollInStaggersLettersAndEachPassesItsOwnPlace)
+TEST(TextEffects, RollInStaggersLettersThatAllSetOutFromTheSamePlace)
 {
   const TRecording recording = RenderText(Text("Roll In", 0, 239, 18, "abc"));
   const auto frames = Frames(recording);
@@ -196,13 +202,15 @@ TEST(TextEffects, RollInStaggersLettersAndEachPassesItsOwnPlace)
   EXPECT_EQ(frames[2 * 240], 25.5);  // unit 2 at i = 0
   const auto makes = recording.Named("MakeTextSimple");
   ASSERT_EQ(makes.size(), 3u);
-  // Each letter's translation equals its own place at its step i = 80.
+  // Every letter's translation is the text's place at its step i = 80: the letters are
+  // spread by their stagger alone, not by their place in the text.
   for (int k = 0; k < 3; ++k) {
     const double stagger = 15 * k * 0.85;
     const auto step = FrameStepAt(recording, stagger + 80);
-    EXPECT_EQ(ArgumentOf(step, "Translate", 0), makes[k].Numbers[0]) << "unit " << k;
-    EXPECT_EQ(ArgumentOf(step, "Translate", 1), makes[k].Numbers[1]) << "unit " << k;
+    EXPECT_EQ(ArgumentOf(step, "Translate", 0), makes[0].Numbers[0]) << "unit " << k;
+    EXPECT_EQ(ArgumentOf(step, "Translate", 1), makes[0].Numbers[1]) << "unit " << k;
   }
+  EXPECT_EQ(ArgumentOf(FrameStepAt(recording, 25.5), "Translate", 0), 1000 + 4000.0); // unit 2 at i = 0
   EXPECT_EQ(recording.Named("SetSolidFill").size(), 3u);
 }
 
@@ -230,10 +238,10 @@ TEST(TextEffects, EndBeforeStart)
 {
   // "-- None --" still places the text at S.
   EXPECT_EQ(Frames(RenderText(Text("-- None --", 10, 5), 100)), (std::vector<double>{10, 6}));
-  // Heart Beat still runs its falling half from M to E.
-  EXPECT_EQ(Frames(RenderText(Text("Heart Beat", 10, 5, 18, "H"), 100)), (std::vector<double>{2, 3, 4, 5, 6}));
-  // Every other effect makes its shapes, places nothing and finishes.
-  for (const char* effect : {"Come In", "Fade", "Kerning", "Move", "Radiation", "Rainbow", "Roll In", "Rotate"}) {
+  // Every other effect makes its shapes, places nothing and finishes: Heart Beat's middle
+  // lies between E and S, so neither of its halves has a frame.
+  for (const char* effect :
+       {"Come In", "Fade", "Heart Beat", "Kerning", "Move", "Radiation", "Rainbow", "Roll In", "Rotate"}) {
     const TRecording recording = RenderText(Text(effect, 10, 5, 18, "Hi"), 100);
     EXPECT_EQ(Frames(recording), (std::vector<double>{6})) << effect;
     EXPECT_EQ(recording.Named("AddObject").size(), 0u) << effect;
@@ -261,17 +269,16 @@ TEST(TextEffects, AnUnknownOrMiscasedEffectRendersNothing)
   EXPECT_TRUE(RenderText(Text("Sparkle", 0, 24)).Calls.empty());
 }
 
-TEST(TextEffects, DivisionsByEndPlusOneZeroDoNotFail)
+TEST(TextEffects, NegativeFramesRunOnTheirOwnClockToo)
 {
-  // E = -1 with S = -2: two frames whose formulas divide by E + 1 = 0.
+  // S = -2, E = -1: a span of one frame, as from frame 0 to 1.
   const auto fade = RenderText(Text("Fade", -2, -1), 100).Named("SetSolidFill");
   ASSERT_EQ(fade.size(), 2u);
-  EXPECT_EQ(fade[0].Numbers[3], 255.0);
-  const auto comeIn = RenderText(Text("Come In", -2, -1, 18, "a"), 100);
-  EXPECT_EQ(comeIn.Named("SetSolidFill")[0].Numbers[3], 0.0);
-  EXPECT_EQ(comeIn.Named("Scale")[0].Numbers[0], 65536.0);
-  for (const auto& call : RenderText(Text("Radiation", -2, -1), 100).Calls)
-    for (double value : call.Numbers) EXPECT_TRUE(std::isfinite(value));
+  EXPECT_EQ(fade[0].Numbers[3], 127.5);
+  EXPECT_EQ(fade[1].Numbers[3], 255.0);
+  for (const char* effect : {"Come In", "Heart Beat", "Kerning", "Radiation"})
+    for (const auto& call : RenderText(Text(effect, -2, -1), 100).Calls)
+      for (double value : call.Numbers) EXPECT_TRUE(std::isfinite(value)) << effect << ": " << call.Line;
 }
 
 TEST(TextEffects, LetterEffectsRefuseTextsTooLongToAnimate)
@@ -283,4 +290,39 @@ TEST(TextEffects, LetterEffectsRefuseTextsTooLongToAnimate)
   TTextSpec whole = spec;
   whole.Effect = "Move";
   EXPECT_EQ(RenderText(whole).Named("MakeTextSimple").size(), 1u);
+}
+
+// Every effect measures its progress over its own span: a text starting at frame 30 makes
+// the same calls as one starting at frame 0, each frame 30 later.
+TEST(TextEffects, EveryEffectRunsOnItsOwnClock)
+{
+  for (const std::string& effect : TTextEffectRegistry::Names()) {
+    const int length = *TTextEffectRegistry::DefaultLength(effect);
+    const TRecording early = RenderText(Text(effect, 0, length, 18, "Hi!"), 1000);
+    const TRecording late = RenderText(Text(effect, 30, 30 + length, 18, "Hi!"), 1000);
+    ASSERT_EQ(late.Calls.size(), early.Calls.size()) << effect;
+    for (std::size_t c = 0; c < late.Calls.size(); ++c) {
+      std::vector<double> expected = early.Calls[c].Numbers;
+      if (early.Calls[c].Name == "GotoFrame") expected[0] += 30;
+      EXPECT_EQ(late.Calls[c].Numbers, expected) << effect << ", call " << c << ": " << late.Calls[c].Line;
+    }
+    // Nothing shows before the text's first frame.
+    for (double frame : Frames(late)) EXPECT_GE(frame, 30) << effect;
+  }
+}
+
+TEST(TextEffects, LateTextsReachTheirEndValues)
+{
+  // A Fade from frame 30 ends fully opaque at E.
+  const TRecording fade = RenderText(Text("Fade", 30, 54), 100);
+  EXPECT_EQ(ArgumentOf(FrameStepAt(fade, 30), "SetSolidFill", 3), 255.0 / 25);
+  EXPECT_DOUBLE_EQ(ArgumentOf(FrameStepAt(fade, 54), "SetSolidFill", 3), 255.0);
+  // Come In and Radiation fade out to nothing at E.
+  EXPECT_NEAR(ArgumentOf(FrameStepAt(RenderText(Text("Radiation", 30, 54), 100), 54), "SetSolidFill", 3), 0.0, 1e-9);
+  const TRecording comeIn = RenderText(Text("Come In", 30, 54, 18, "ab"), 100);
+  EXPECT_NEAR(ArgumentOf(FrameStepAt(comeIn, 54), "SetSolidFill", 3), 0.0, 1e-9);
+  // Letter 1 of Come In starts a quarter of its span (24 / 4 frames) after letter 0.
+  EXPECT_EQ(Frames(comeIn)[25], 36.0);
+  // Move enters 200 pixels right of its place at its first frame.
+  EXPECT_EQ(ArgumentOf(FrameStepAt(RenderText(Text("Move", 30, 269), 300), 30), "Translate"), 1000 + 4000.0);
 }

@@ -75,9 +75,10 @@ TEST_F(CardMovie, TextsStandWhereTheirEffectsPutThem)
   EXPECT_TRUE(ShownAt(0, 800 + 4000, 2100));
   EXPECT_TRUE(ShownAt(80, 800, 2100));
   EXPECT_TRUE(ShownAt(100, 800 - 1000, 2100));
-  // Each "Roll In" letter passes its own place at its step 80: letter 1 at 12.75 + 80.
+  // Each "Roll In" letter passes the text's place at its step 80: letter 1 at 12.75 + 80.
   EXPECT_TRUE(ShownAt(80, 1200, 3100));
-  EXPECT_TRUE(ShownAt(93, 1200 + 504, 3100));
+  EXPECT_TRUE(ShownAt(93, 1200, 3100));
+  EXPECT_FALSE(ShownAt(93, 1200 + 504, 3100));
 }
 
 TEST_F(CardMovie, ThePlayerDrawsTheGlyphsWhereTheTextStands)
