@@ -78,6 +78,7 @@ protected:
   // the shape object then still holds another object's content, which must not be added
   // again or taken away on this object's behalf.
   void MarkContentMade() { ContentMade = true; }
+  bool MadeContent() const { return ContentMade; }
   // Called at the start of each Render.
   void ForgetContent() { ContentMade = false; }
 

@@ -48,16 +48,21 @@ void TFlashPic::Render(int index)
   if (Content.empty()) return;
   if (!ExaminePicture()) return;
 
+  // A picture that ends before the card does leaves the stage at its last frame E: it shows
+  // on S..E-1, so its effect runs over those frames only and one that would show nothing
+  // does not run.
   const std::int32_t endTime = EndTime;
+  const bool leavesAtEnd = endTime < Context().CardTotalFrames;
+  if (leavesAtEnd) EndTime = Wrap32(static_cast<std::int64_t>(endTime) - 1);
+  const bool showsAFrame = !leavesAtEnd || static_cast<std::int64_t>(endTime) - 1 >= StartTime;
   try {
-    if (const TPicEffect* effect = TPicEffects::Find(EffectName)) effect->Run(*this);
-    // Every effect, after its own Finish, ends the picture at its last frame when the card
-    // goes on past it. After Finish this removal finds the shape gone already, and an effect
-    // that made nothing leaves the shape object with another object's finished content: the
-    // builder takes nothing away in either case.
-    if (endTime < Context().CardTotalFrames) {
+    const TPicEffect* effect = TPicEffects::Find(EffectName);
+    if (effect && showsAFrame) effect->Run(*this);
+    // The last frame is where a sound that follows starts. Only this picture's own shape
+    // is taken away: an effect that made nothing leaves another object's in the shape object.
+    if (leavesAtEnd) {
       SwfMovie().GotoFrame(endTime);
-      SwfMovie().RemoveObject(SwfObject());
+      if (MadeContent()) SwfMovie().RemoveObject(SwfObject());
     }
   } catch (const std::exception&) {
     ShowError(CannotUsePicture);

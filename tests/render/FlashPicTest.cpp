@@ -61,20 +61,20 @@ TEST(FlashPic, AddNewAppendsThePictureDefaultsAndSelectsIt)
       << saved;
 }
 
-TEST(FlashPic, NoneMakesThePictureOnceAndEndsItAfterItsLastFrame)
+TEST(FlashPic, NoneMakesThePictureOnceAndTakesItAwayAtItsLastFrame)
 {
   TPicRender card({{.Start = 5, .End = 20, .X = 10, .Y = 20, .W = 30, .H = 40}});
   const TRecording recording = card.Render();
   EXPECT_EQ(recording.Lines(), (std::vector<std::string>{
                                    PictureLine(card.Fixture, 200, 400, 800, 1200, 30, 40),
                                    "GotoFrame(5)", "AddObject()",
-                                   "GotoFrame(21)", "RemoveObject()", // Finish
+                                   "GotoFrame(20)", "RemoveObject()", // Finish after frame 19
                                    "GotoFrame(20)", "RemoveObject()", // the end of every picture
                                }));
   EXPECT_TRUE(card.Fixture.Messages.Shown.empty());
 }
 
-TEST(FlashPic, MoveSlidesTwoPixelsAFrameCountedFromFrameZero)
+TEST(FlashPic, MoveSlidesTwoPixelsAFrame)
 {
   TPicRender card({{.Start = 0, .End = 20, .Effect = "Move", .X = 300, .Y = 7, .W = 30, .H = 40}});
   const TRecording recording = card.Render();
@@ -84,21 +84,28 @@ TEST(FlashPic, MoveSlidesTwoPixelsAFrameCountedFromFrameZero)
   EXPECT_EQ(frame10[1].Line, "RemoveObject()");
   EXPECT_EQ(frame10[2].Line, PictureLine(card.Fixture, 5600, 140, 20 * (280 + 30), 940, 30, 40));
   EXPECT_EQ(frame10[3].Line, "AddObject()");
-  EXPECT_EQ(recording.Named("MakePicture").size(), 21u);
+  EXPECT_EQ(recording.Named("MakePicture").size(), 20u); // frames 0 to 19
 
   // Every frame step removes first, the first one too.
   EXPECT_EQ(FrameStepAt(recording, 0)[1].Name, "RemoveObject");
   const std::vector<std::string> lines = recording.Lines();
   EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-            (std::vector<std::string>{"GotoFrame(21)", "RemoveObject()", "GotoFrame(20)", "RemoveObject()"}));
+            (std::vector<std::string>{"GotoFrame(20)", "RemoveObject()", "GotoFrame(20)", "RemoveObject()"}));
 }
 
-TEST(FlashPic, MoveFromALaterFrameUsesTheAbsoluteFrame)
+TEST(FlashPic, MoveFromALaterFrameStartsAtItsOwnPlace)
 {
-  TPicRender card({{.Start = 10, .End = 12, .Effect = "Move", .X = 300, .W = 30}});
+  TPicRender card({{.Start = 30, .End = 40, .Effect = "Move", .X = 300, .W = 30}});
   const TRecording recording = card.Render();
-  EXPECT_EQ(ArgumentOf(FrameStepAt(recording, 10), "MakePicture"), 5600);
-  EXPECT_EQ(ArgumentOf(FrameStepAt(recording, 12), "MakePicture"), 5520);
+  EXPECT_EQ(ArgumentOf(FrameStepAt(recording, 30), "MakePicture"), 6000);
+  EXPECT_EQ(ArgumentOf(FrameStepAt(recording, 39), "MakePicture"), 20 * (300 - 18));
+  EXPECT_EQ(Frames(recording).front(), 30);
+}
+
+TEST(FlashPic, PictureOfOneFrameBeforeTheCardsEndShowsNothing)
+{
+  TPicRender card({{.Start = 7, .End = 7}});
+  EXPECT_EQ(card.Render().Lines(), (std::vector<std::string>{"GotoFrame(7)"}));
 }
 
 TEST(FlashPic, EffectsThatShowNothingOnlyGoToTheLastFrame)
@@ -107,7 +114,7 @@ TEST(FlashPic, EffectsThatShowNothingOnlyGoToTheLastFrame)
     SCOPED_TRACE(effect);
     TPicRender card({{.Start = 0, .End = 30, .Effect = effect}});
     // Only the end of every picture, with nothing of its own to take away.
-    EXPECT_EQ(card.Render().Lines(), (std::vector<std::string>{"GotoFrame(30)", "RemoveObject()"}));
+    EXPECT_EQ(card.Render().Lines(), (std::vector<std::string>{"GotoFrame(30)"}));
   }
 }
 

@@ -95,21 +95,23 @@ TEST_F(PictureInThePlayer, BackgroundAndMovingPictureStandWhereTheCardSays)
   EXPECT_THAT(At(*movie, 10, 307, 40), IsNear(220, 30, 30));
   EXPECT_THAT(At(*movie, 10, 312, 40), IsNear(255, 255, 255)); // where it stood at frame 0
   EXPECT_THAT(At(*movie, 10, 295, 63), IsNear(255, 255, 255));
-  EXPECT_THAT(At(*movie, 20, 262, 40), IsNear(220, 30, 30));   // its last frame still shows it
+  EXPECT_THAT(At(*movie, 19, 264, 40), IsNear(220, 30, 30));
+  EXPECT_THAT(At(*movie, 20, 264, 40), IsNear(255, 255, 255)); // gone at its last frame
 }
 
-TEST_F(PictureInThePlayer, PictureLeavesAfterItsLastFrame)
+TEST_F(PictureInThePlayer, PictureLeavesAtItsLastFrame)
 {
   WriteJpeg(Scratch.File("green.jpg"), 40, 40, 30, 200, 40);
   const std::string objects =
       PicObjXml({.Start = 2, .End = 5, .Content = Scratch.File("green.jpg"), .X = 100, .Y = 50, .W = 80, .H = 20}) +
       TextObjXml({.Name = "Text1", .Start = 0, .End = 9, .Content = "."});
   auto movie = RenderAndLoad(MovieXml(objects));
-  // Shown stretched to 80 x 20 from frame 2 to frame 5.
+  // Shown stretched to 80 x 20 from frame 2 to frame 4; taken away at its last frame 5.
   EXPECT_THAT(At(*movie, 1, 140, 60), IsNear(255, 255, 255));
   EXPECT_THAT(At(*movie, 2, 103, 53), IsNear(30, 200, 40));
-  EXPECT_THAT(At(*movie, 5, 177, 67), IsNear(30, 200, 40));
-  EXPECT_THAT(At(*movie, 5, 140, 73), IsNear(255, 255, 255));
+  EXPECT_THAT(At(*movie, 4, 177, 67), IsNear(30, 200, 40));
+  EXPECT_THAT(At(*movie, 4, 140, 73), IsNear(255, 255, 255));
+  EXPECT_THAT(At(*movie, 5, 140, 60), IsNear(255, 255, 255));
   EXPECT_THAT(At(*movie, 6, 140, 60), IsNear(255, 255, 255));
 }
 
