@@ -67,6 +67,16 @@ void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
   const QTransform objectWorld = ToQTransform(object.Matrix) * world;
   const TColorTransform cx = parentCx.Compose(TColorTransform::From(object.CxForm));
   if (cx.IsInvisible()) return;
+  if (NeedsLayer(object)) {
+    DrawLayered(painter, clip, depth, object, objectWorld, cx, nesting);
+  } else {
+    DrawContent(painter, clip, depth, object, objectWorld, cx, nesting);
+  }
+}
+
+void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth,
+                            const swf::TDisplayObject& object, const QTransform& objectWorld,
+                            const TColorTransform& cx, int nesting) {
   const uint16_t id = object.CharacterId;
   if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
     DrawShape(painter, *shape, objectWorld, cx);
@@ -74,8 +84,9 @@ void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
     DrawShape(painter, *morph, objectWorld, cx);
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     DrawText(painter, *text, objectWorld, cx);
-  } else if (const TClip* child = clip.Child(depth)) {
-    if (nesting < TTimelineSet::MaxNesting) {
+  } else if (FLibrary.Movie().Find<swf::TSprite>(id)) {
+    const TClip* child = clip.Child(depth);
+    if (child && nesting < TTimelineSet::MaxNesting) {
       DrawRange(painter, *child, child->DisplayList().begin(), child->DisplayList().end(),
                 objectWorld, cx, nesting + 1);
     }
@@ -83,6 +94,8 @@ void TRenderer::DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
     DrawBitmap(painter, *image, objectWorld, cx);
   } else if (const swf::TEditText* edit = FLibrary.Movie().Find<swf::TEditText>(id)) {
     DrawEditText(painter, *edit, objectWorld, cx);
+  } else if (const swf::TButton* button = FLibrary.Movie().Find<swf::TButton>(id)) {
+    DrawButton(painter, clip, depth, *button, objectWorld, cx, nesting);
   }
 }
 
@@ -163,21 +176,6 @@ void TRenderer::DrawBitmap(QPainter& painter, const QImage& image,
   painter.setOpacity(1);
 }
 
-QRectF TRenderer::MaskBounds(const swf::TDisplayObject& object, const QTransform& world,
-                             const QRectF& device) {
-  const QTransform objectWorld = ToQTransform(object.Matrix) * world;
-  if (const TShapeGeometry* shape = FLibrary.Shape(object.CharacterId)) {
-    return objectWorld.mapRect(shape->Bounds);
-  }
-  if (const TShapeGeometry* morph = FLibrary.Morph(object.CharacterId, object.Ratio)) {
-    return objectWorld.mapRect(morph->Bounds);
-  }
-  if (const TTextGeometry* text = FLibrary.Text(object.CharacterId)) {
-    return (text->Matrix * objectWorld).mapRect(text->Bounds);
-  }
-  return device;
-}
-
 void TRenderer::DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
                            TIterator end, const QTransform& world, const TColorTransform& cx,
                            int nesting) {
@@ -186,7 +184,7 @@ void TRenderer::DrawMasked(QPainter& painter, const TClip& clip, TIterator mask,
   FObjectsLeft -= MaskCost;
   const QRectF device = DeviceRect(painter);
   const QRect area =
-      MaskBounds(mask->second.Object, world, device).intersected(device).toAlignedRect() &
+      ObjectBounds(clip, mask->first, mask->second.Object, world, nesting, false).value_or(device).intersected(device).toAlignedRect() &
       device.toAlignedRect();
   if (area.isEmpty()) return;
   // The masked objects and the mask go to two layers of the area's size; the mask's

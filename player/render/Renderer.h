@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <optional>
+
 #include "player/render/CharacterLibrary.h"
 #include "player/render/ColorTransform.h"
 #include "player/render/FillPaint.h"
@@ -36,6 +38,25 @@ class TRenderer {
   void DrawObject(QPainter& painter, const TClip& clip, uint16_t depth,
                   const swf::TDisplayObject& object, const QTransform& world,
                   const TColorTransform& cx, int nesting);
+  void DrawContent(QPainter& painter, const TClip& clip, uint16_t depth,
+                   const swf::TDisplayObject& object, const QTransform& objectWorld,
+                   const TColorTransform& cx, int nesting);
+  // Objects with a blend mode, filters or a cached bitmap are drawn offscreen first
+  // (RendererLayer.cpp).
+  static bool NeedsLayer(const swf::TDisplayObject& object);
+  void DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth,
+                   const swf::TDisplayObject& object, const QTransform& objectWorld,
+                   const TColorTransform& cx, int nesting);
+  void DrawButton(QPainter& painter, const TClip& clip, uint16_t depth, const swf::TButton& button,
+                  const QTransform& objectWorld, const TColorTransform& cx, int nesting);
+  // Device-space bounds of an object placed with world (its parent's matrix); with
+  // filters, what they grow included. Nothing when they are not known.
+  std::optional<QRectF> ObjectBounds(const TClip& clip, uint16_t depth,
+                                     const swf::TDisplayObject& object, const QTransform& world,
+                                     int nesting, bool withFilters);
+  std::optional<QRectF> ContentBounds(const TClip& clip, uint16_t depth,
+                                      const swf::TDisplayObject& object,
+                                      const QTransform& objectWorld, int nesting);
   void DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
                   TIterator end, const QTransform& world, const TColorTransform& cx, int nesting);
   void PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t depth,
@@ -51,16 +72,14 @@ class TRenderer {
                   const TColorTransform& cx);
   void DrawEditText(QPainter& painter, const swf::TEditText& text, const QTransform& world,
                     const TColorTransform& cx);
-  // Device-space bounds of what a mask covers (the whole device when unknown).
   void SetHints(QPainter& painter) const;
-  QRectF MaskBounds(const swf::TDisplayObject& object, const QTransform& world,
-                    const QRectF& device);
 
   TCharacterLibrary& FLibrary;
   bool FSmoothBitmaps;
   TImageCache FImages;
   bool FAntialiased = true;
   size_t FObjectsLeft = MaxObjectsPerFrame;
+  int FLayers = 0;  // layers being drawn into, around the current object
   qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
 };
 

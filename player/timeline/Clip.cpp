@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "player/timeline/TimelineSet.h"
+#include "swf/reader/ButtonTypes.h"
 
 namespace player {
 
@@ -28,6 +29,19 @@ const TClip* TClip::Child(uint16_t depth) const {
   return found == FChildren.end() ? nullptr : found->second.Clip.get();
 }
 
+uint8_t TClip::ButtonState(uint16_t depth) const {
+  auto found = FButtonStates.find(depth);
+  return found == FButtonStates.end() ? swf::ButtonUp : found->second.second;
+}
+
+void TClip::SetButtonState(uint16_t depth, uint8_t state) {
+  auto placed = FState.find(depth);
+  if (placed == FState.end()) return;
+  if (state == swf::ButtonUp) FButtonStates.erase(depth);
+  else FButtonStates[depth] = {placed->second, state};
+  FSet.Changed();
+}
+
 void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
   FFrame = frame;
   FSet.Changed();
@@ -39,6 +53,15 @@ void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
 }
 
 void TClip::SyncChildren(TFrameEvents& events) {
+  // A button that left (or was replaced) is up again when it comes back.
+  for (auto it = FButtonStates.begin(); it != FButtonStates.end();) {
+    auto placed = FState.find(it->first);
+    if (placed == FState.end() || !placed->second.SameInstance(it->second.first)) {
+      it = FButtonStates.erase(it);
+    } else {
+      ++it;
+    }
+  }
   for (auto it = FChildren.begin(); it != FChildren.end();) {
     auto placed = FState.find(it->first);
     if (placed == FState.end() || !placed->second.SameInstance(it->second.Instance)) {

@@ -31,6 +31,10 @@ class TClip : public std::enable_shared_from_this<TClip> {
   // The clip of the sprite at a depth, or null.
   const TClip* Child(uint16_t depth) const;
 
+  // The state a button placed at depth shows (swf::ButtonUp unless the pointer is on it).
+  uint8_t ButtonState(uint16_t depth) const;
+  void SetButtonState(uint16_t depth, uint8_t state);
+
   // One tick of playback: this clip moves on when playing (at its last frame it goes back
   // to frame 0 when loop is set and it has more than one frame, else it halts), then the
   // sprites that were already placed tick too. Sprites always loop.
@@ -60,6 +64,7 @@ class TClip : public std::enable_shared_from_this<TClip> {
     std::shared_ptr<TClip> Clip;
   };
   std::map<uint16_t, TChild> FChildren;
+  std::map<uint16_t, std::pair<TPlacedObject, uint8_t>> FButtonStates;  // by depth, not up
 };
 
 }  // namespace player

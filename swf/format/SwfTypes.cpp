@@ -26,6 +26,10 @@ const char* TagName(uint16_t code) {
     case TTagCode::PlaceObject: return "PlaceObject";
     case TTagCode::RemoveObject: return "RemoveObject";
     case TTagCode::DefineBits: return "DefineBits";
+    case TTagCode::DefineButton: return "DefineButton";
+    case TTagCode::DefineButtonSound: return "DefineButtonSound";
+    case TTagCode::DefineButtonCxform: return "DefineButtonCxform";
+    case TTagCode::DefineButton2: return "DefineButton2";
     case TTagCode::JPEGTables: return "JPEGTables";
     case TTagCode::SetBackgroundColor: return "SetBackgroundColor";
     case TTagCode::DefineFont: return "DefineFont";

@@ -17,6 +17,8 @@ void ApplyPlaceFields(TDisplayObject& object, const TPlaceObject& place) {
   if (place.Ratio) object.Ratio = *place.Ratio;
   if (place.BlendMode) object.BlendMode = *place.BlendMode;
   if (place.Visible) object.Visible = *place.Visible;
+  if (place.CacheAsBitmap) object.CacheAsBitmap = *place.CacheAsBitmap;
+  if (place.Filters) object.Filters = *place.Filters;
 }
 
 void TDisplayList::Apply(const TPlaceObject& place) {

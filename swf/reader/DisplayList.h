@@ -8,6 +8,7 @@
 #include <string>
 
 #include "swf/format/SwfTypes.h"
+#include "swf/reader/FilterTypes.h"
 #include "swf/reader/TimelineTypes.h"
 
 namespace swf {
@@ -19,8 +20,10 @@ struct TDisplayObject {
   uint16_t Ratio = 0;
   std::string Name;
   uint16_t ClipDepth = 0;  // > 0: a mask for depths (Depth, ClipDepth]
-  uint8_t BlendMode = 0;
+  uint8_t BlendMode = 0;   // 0 and 1 normal, 2 layer, ... 14 hard light
   bool Visible = true;
+  bool CacheAsBitmap = false;
+  TFilterList Filters;
   bool operator==(const TDisplayObject&) const = default;
 };
 

@@ -186,6 +186,21 @@ class TMovieParser {
         Define(edit.Id, std::move(edit));
         break;
       }
+      case C::DefineButton: case C::DefineButton2: {
+        TButton button = ParseDefineButton(r, code == C::DefineButton ? 1 : 2);
+        cost = 1 + button.Records.size() + button.Actions.size();
+        Define(button.Id, std::move(button));
+        break;
+      }
+      case C::DefineButtonCxform: case C::DefineButtonSound: {
+        const uint16_t id = PeekCharacterId(r);
+        auto it = FMovie.Characters.find(id);
+        TButton* button = it == FMovie.Characters.end() ? nullptr : std::get_if<TButton>(&it->second);
+        if (!button) r.Fail("Button details for button " + std::to_string(id) + ", which is not defined");
+        if (code == C::DefineButtonCxform) ParseDefineButtonCxform(r, *button);
+        else ParseDefineButtonSound(r, *button);
+        break;
+      }
       case C::DefineSound: {
         TSound sound = ParseDefineSound(r);
         Define(sound.Id, std::move(sound));

@@ -11,6 +11,7 @@
 
 #include "swf/format/SwfTypes.h"
 #include "swf/reader/BitmapTypes.h"
+#include "swf/reader/ButtonTypes.h"
 #include "swf/reader/FontTypes.h"
 #include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/ShapeTypes.h"
@@ -21,7 +22,8 @@
 namespace swf {
 
 using TCharacter =
-    std::variant<TShape, TBitmap, TFont, TText, TEditText, TSound, TSprite, TMorphShape>;
+    std::variant<TShape, TBitmap, TFont, TText, TEditText, TSound, TSprite, TMorphShape,
+                 TButton>;
 
 // FileAttributes flags.
 enum TFileAttributeFlags : uint32_t {

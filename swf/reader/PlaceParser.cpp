@@ -2,36 +2,6 @@
 #include "swf/reader/TagParsers.h"
 
 namespace swf {
-namespace {
-
-// Skips a PlaceObject3 filter list; each filter has a fixed layout by its id.
-void SkipFilters(TSwfBitReader& r) {
-  uint8_t count = r.U8();
-  for (int i = 0; i < count; ++i) {
-    uint8_t id = r.U8();
-    switch (id) {
-      case 0: r.Skip(23); break;  // drop shadow
-      case 1: r.Skip(9); break;   // blur
-      case 2: r.Skip(15); break;  // glow
-      case 3: r.Skip(27); break;  // bevel
-      case 4:                     // gradient glow
-      case 7: {                   // gradient bevel
-        uint8_t colors = r.U8();
-        r.Skip(colors * 5u + 19);
-        break;
-      }
-      case 5: {  // convolution
-        uint8_t x = r.U8(), y = r.U8();
-        r.Skip(8 + 4u * x * y + 5);
-        break;
-      }
-      case 6: r.Skip(80); break;  // colour matrix
-      default: r.Fail("Unknown filter " + std::to_string(id));
-    }
-  }
-}
-
-}  // namespace
 
 TPlaceObject ParsePlaceObject(TSwfBitReader& r, int version, int /*swfVersion*/) {
   TPlaceObject place;
@@ -58,10 +28,7 @@ TPlaceObject ParsePlaceObject(TSwfBitReader& r, int version, int /*swfVersion*/)
   if (flags & 0x20) place.Name = r.String();
   if (flags & 0x40) place.ClipDepth = r.U16();
   if (version == 3) {
-    if (flags & 0x0100) {
-      place.HasFilters = true;
-      SkipFilters(r);
-    }
+    if (flags & 0x0100) place.Filters = ParseFilterList(r);
     if (flags & 0x0200) place.BlendMode = r.U8();
     if (flags & 0x0400) place.CacheAsBitmap = r.U8() != 0;
     if (flags & 0x2000) place.Visible = r.U8() != 0;

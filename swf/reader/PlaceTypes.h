@@ -6,6 +6,7 @@
 #include <string>
 
 #include "swf/format/SwfTypes.h"
+#include "swf/reader/FilterTypes.h"
 
 namespace swf {
 
@@ -28,7 +29,7 @@ struct TPlaceObject {
   std::optional<bool> CacheAsBitmap;
   std::optional<bool> Visible;
   std::optional<TRgba> BackgroundColor;
-  bool HasFilters = false;      // filters are not kept
+  std::optional<TFilterList> Filters;
   bool HasClipActions = false;  // clip event handlers are not kept
   bool operator==(const TPlaceObject&) const = default;
 };

@@ -3,6 +3,8 @@
 
 #include "swf/reader/ActionTypes.h"
 #include "swf/reader/BitmapTypes.h"
+#include "swf/reader/ButtonTypes.h"
+#include "swf/reader/FilterTypes.h"
 #include "swf/reader/FontTypes.h"
 #include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/MovieTypes.h"

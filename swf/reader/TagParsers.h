@@ -8,6 +8,8 @@
 #include "swf/format/SwfBitReader.h"
 #include "swf/reader/ActionTypes.h"
 #include "swf/reader/BitmapTypes.h"
+#include "swf/reader/ButtonTypes.h"
+#include "swf/reader/FilterTypes.h"
 #include "swf/reader/FontTypes.h"
 #include "swf/reader/MorphShapeTypes.h"
 #include "swf/reader/PlaceTypes.h"
@@ -53,6 +55,15 @@ TSoundStreamHead ParseSoundStreamHead(TSwfBitReader& r, int version);
 // Display-list tags (PlaceParser.cpp). version: PlaceObject number 1..3, RemoveObject 1..2.
 TPlaceObject ParsePlaceObject(TSwfBitReader& r, int version, int swfVersion);
 TRemoveObject ParseRemoveObject(TSwfBitReader& r, int version);
+
+// FILTERLIST (FilterParser.cpp): a count, then each filter by its id.
+TFilterList ParseFilterList(TSwfBitReader& r);
+
+// Buttons (ButtonParser.cpp). version: DefineButton number 1..2. DefineButtonCxform and
+// DefineButtonSound fill in an existing button.
+TButton ParseDefineButton(TSwfBitReader& r, int version);
+void ParseDefineButtonCxform(TSwfBitReader& r, TButton& button);
+void ParseDefineButtonSound(TSwfBitReader& r, TButton& button);
 
 // Actions (ActionParser.cpp).
 TDoAction ParseDoAction(TSwfBitReader& r);

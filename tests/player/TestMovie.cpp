@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 
 #include <zlib.h>
@@ -38,6 +39,25 @@ void TTimelineWriter::Place(uint16_t depth, uint16_t id, const TMatrix& m,
   if (cx) w.CxForm(*cx, true);
   if (clipDepth) w.U16(clipDepth);
   Tag(TTagCode::PlaceObject2, w.Take());
+}
+
+void TTimelineWriter::Place3(uint16_t depth, uint16_t id, const TMatrix& m,
+                             const std::vector<std::vector<uint8_t>>& filters, uint8_t blend,
+                             bool cacheAsBitmap, std::optional<TCxForm> cx) {
+  TSwfBitWriter w;
+  w.U8(0x02 | 0x04 | (cx ? 0x08 : 0));
+  w.U8((filters.empty() ? 0 : 0x01) | (blend ? 0x02 : 0) | (cacheAsBitmap ? 0x04 : 0));
+  w.U16(depth);
+  w.U16(id);
+  w.Matrix(m);
+  if (cx) w.CxForm(*cx, true);
+  if (!filters.empty()) {
+    w.U8(static_cast<uint8_t>(filters.size()));
+    for (const auto& f : filters) w.Bytes(f);
+  }
+  if (blend) w.U8(blend);
+  if (cacheAsBitmap) w.U8(1);
+  Tag(TTagCode::PlaceObject3, w.Take());
 }
 
 void TTimelineWriter::Modify(uint16_t depth, std::optional<TMatrix> m, std::optional<TCxForm> cx) {
@@ -91,13 +111,14 @@ void WriteFill(TSwfBitWriter& w, const TFill& fill) {
   w.U8(fill.Type);
   if (fill.Type == 0x00) {
     w.Rgba(fill.Color);
-  } else if (fill.Type == 0x10 || fill.Type == 0x12) {
+  } else if (fill.Type == 0x10 || fill.Type == 0x12 || fill.Type == 0x13) {
     w.Matrix(fill.Matrix);
-    w.U8(static_cast<uint8_t>(fill.Stops.size()));
+    w.U8(static_cast<uint8_t>(fill.Spread << 6 | fill.Stops.size()));
     for (const auto& [ratio, color] : fill.Stops) {
       w.U8(ratio);
       w.Rgba(color);
     }
+    if (fill.Type == 0x13) w.I16(static_cast<int16_t>(std::lround(fill.Focal * 256)));
   } else {
     w.U16(fill.BitmapId);
     w.Matrix(fill.Matrix);
@@ -199,6 +220,82 @@ uint16_t TTestMovie::Sprite(const TTimelineWriter& timeline) {
   return id;
 }
 
+uint16_t TTestMovie::Button(const std::vector<TButtonPart>& parts,
+                            const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions) {
+  const uint16_t id = NextId();
+  TSwfBitWriter records;
+  for (const TButtonPart& part : parts) {
+    records.U8(part.States);
+    records.U16(part.CharacterId);
+    records.U16(part.Depth);
+    records.Matrix(part.Matrix);
+    records.CxForm(TCxForm{}, true);
+  }
+  records.U8(0);
+  TSwfBitWriter w;
+  w.U16(id);
+  w.U8(0);
+  w.U16(actions.empty() ? 0 : static_cast<uint16_t>(2 + records.Size()));
+  w.Bytes(records.Data());
+  for (size_t i = 0; i < actions.size(); ++i) {
+    std::vector<uint8_t> body = actions[i].second;
+    body.push_back(0);
+    w.U16(i + 1 == actions.size() ? 0 : static_cast<uint16_t>(4 + body.size()));
+    w.U8(static_cast<uint8_t>(actions[i].first >> 8));
+    w.U8(static_cast<uint8_t>(actions[i].first));
+    w.Bytes(body);
+  }
+  Tag(TTagCode::DefineButton2, w.Take());
+  return id;
+}
+
+uint16_t TTestMovie::EditText(const std::vector<uint8_t>& bodyAfterId) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  w.Bytes(bodyAfterId);
+  Tag(TTagCode::DefineEditText, w.Take());
+  return id;
+}
+
+uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& codes) {
+  const uint16_t id = NextId();
+  // One glyph: a square from (0, −800) to (800, 0) in units of 1/20 of the EM's 1024.
+  TSwfBitWriter glyph;
+  glyph.U8(0x10);
+  auto edge = [&](int dx, int dy) {
+    const int bits = std::max({2, swf::SignedBits(dx), swf::SignedBits(dy)});
+    glyph.UB(1, 1), glyph.UB(1, 1), glyph.UB(4, bits - 2), glyph.UB(1, 1);
+    glyph.SB(bits, dx), glyph.SB(bits, dy);
+  };
+  glyph.UB(1, 0), glyph.UB(1, 0), glyph.UB(1, 0), glyph.UB(1, 1), glyph.UB(1, 0), glyph.UB(1, 1);
+  glyph.UB(5, 16), glyph.SB(16, 2000), glyph.SB(16, -16000);
+  glyph.UB(1, 1);
+  edge(16000, 0), edge(0, 16000), edge(-16000, 0), edge(0, -16000);
+  glyph.UB(6, 0);
+  glyph.Flush();
+  const std::vector<uint8_t> shape = glyph.Take();
+  const size_t n = codes.size();
+  TSwfBitWriter w;
+  w.U16(id);
+  w.U8(0x80 | 0x08 | 0x04);  // layout, wide offsets, wide codes
+  w.U8(1);
+  w.U8(static_cast<uint8_t>(name.size()));
+  w.Bytes(reinterpret_cast<const uint8_t*>(name.data()), name.size());
+  w.U16(static_cast<uint16_t>(n));
+  const uint32_t tableSize = static_cast<uint32_t>(4 * n + 4);
+  for (size_t i = 0; i < n; ++i) w.U32(static_cast<uint32_t>(tableSize + i * shape.size()));
+  w.U32(static_cast<uint32_t>(tableSize + n * shape.size()));
+  for (size_t i = 0; i < n; ++i) w.Bytes(shape);
+  for (char16_t c : codes) w.U16(c);
+  w.U16(18000), w.U16(4000), w.I16(0);  // ascent, descent, leading
+  for (size_t i = 0; i < n; ++i) w.I16(20480);
+  for (size_t i = 0; i < n; ++i) w.Rect({0, 20480, -20480, 0});
+  w.U16(0);  // no kerning
+  Tag(TTagCode::DefineFont3, w.Take());
+  return id;
+}
+
 uint16_t TTestMovie::Sound(uint8_t formatByte, uint32_t sampleCount,
                            const std::vector<uint8_t>& data) {
   const uint16_t id = NextId();
@@ -244,6 +341,91 @@ std::vector<uint8_t> ActionGotoLabel(const std::string& label) {
   r.insert(r.end(), label.begin(), label.end());
   r.push_back(0);
   return r;
+}
+
+namespace {
+
+void Fixed(TSwfBitWriter& w, double v) { w.I32(static_cast<int32_t>(std::lround(v * 65536))); }
+void Fixed8(TSwfBitWriter& w, double v) { w.I16(static_cast<int16_t>(std::lround(v * 256))); }
+void Float(TSwfBitWriter& w, float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, 4);
+  w.U32(bits);
+}
+
+}  // namespace
+
+std::vector<uint8_t> FilterBlur(double x, double y, int passes) {
+  TSwfBitWriter w;
+  w.U8(1);
+  Fixed(w, x), Fixed(w, y);
+  w.U8(static_cast<uint8_t>(passes << 3));
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterDropShadow(TRgba color, double blur, double angle, double distance,
+                                      double strength, uint8_t flags) {
+  TSwfBitWriter w;
+  w.U8(0);
+  w.Rgba(color);
+  Fixed(w, blur), Fixed(w, blur), Fixed(w, angle * M_PI / 180), Fixed(w, distance);
+  Fixed8(w, strength);
+  w.U8(flags);
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterGlow(TRgba color, double blur, double strength, uint8_t flags) {
+  TSwfBitWriter w;
+  w.U8(2);
+  w.Rgba(color);
+  Fixed(w, blur), Fixed(w, blur);
+  Fixed8(w, strength);
+  w.U8(flags);
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterBevel(TRgba shadow, TRgba highlight, double blur, double angle,
+                                 double distance, double strength, uint8_t flags) {
+  TSwfBitWriter w;
+  w.U8(3);
+  w.Rgba(shadow), w.Rgba(highlight);
+  Fixed(w, blur), Fixed(w, blur), Fixed(w, angle * M_PI / 180), Fixed(w, distance);
+  Fixed8(w, strength);
+  w.U8(flags);
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterGradient(bool bevel, const std::vector<std::pair<uint8_t, TRgba>>& stops,
+                                    double blur, double angle, double distance, double strength,
+                                    uint8_t flags) {
+  TSwfBitWriter w;
+  w.U8(bevel ? 7 : 4);
+  w.U8(static_cast<uint8_t>(stops.size()));
+  for (const auto& stop : stops) w.Rgba(stop.second);
+  for (const auto& stop : stops) w.U8(stop.first);
+  Fixed(w, blur), Fixed(w, blur), Fixed(w, angle * M_PI / 180), Fixed(w, distance);
+  Fixed8(w, strength);
+  w.U8(flags);
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterColorMatrix(const std::vector<float>& m20) {
+  TSwfBitWriter w;
+  w.U8(6);
+  for (float v : m20) Float(w, v);
+  return w.Take();
+}
+
+std::vector<uint8_t> FilterConvolution(int columns, int rows, const std::vector<float>& m,
+                                       float divisor, float bias, TRgba outside, uint8_t flags) {
+  TSwfBitWriter w;
+  w.U8(5);
+  w.U8(static_cast<uint8_t>(columns)), w.U8(static_cast<uint8_t>(rows));
+  Float(w, divisor), Float(w, bias);
+  for (float v : m) Float(w, v);
+  w.Rgba(outside);
+  w.U8(flags);
+  return w.Take();
 }
 
 TMatrix Translate(double xPx, double yPx) {

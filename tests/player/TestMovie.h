@@ -19,8 +19,10 @@ using swf::TRgba;
 
 // One fill style of DefineShape3 (RGBA colours).
 struct TFill {
-  uint8_t Type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x40..0x43 bitmap
+  uint8_t Type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x13 focal, 0x40..0x43 bitmap
   TRgba Color;
+  uint8_t Spread = 0;   // gradients: 0 pad, 1 reflect, 2 repeat
+  double Focal = 0;     // focal gradients: −1..1
   TMatrix Matrix;
   std::vector<std::pair<uint8_t, TRgba>> Stops;
   uint16_t BitmapId = 0;
@@ -40,6 +42,11 @@ class TTimelineWriter {
  public:
   void Place(uint16_t depth, uint16_t id, const TMatrix& m = {},
              std::optional<TCxForm> cx = std::nullopt, uint16_t clipDepth = 0);
+  // PlaceObject3 of a new instance: filters as written by the Filter functions below,
+  // a blend mode (0 = none given) and the cached-bitmap flag.
+  void Place3(uint16_t depth, uint16_t id, const TMatrix& m,
+              const std::vector<std::vector<uint8_t>>& filters, uint8_t blend = 0,
+              bool cacheAsBitmap = false, std::optional<TCxForm> cx = std::nullopt);
   void Modify(uint16_t depth, std::optional<TMatrix> m, std::optional<TCxForm> cx = std::nullopt);
   void Remove(uint16_t depth);
   void Action(const std::vector<uint8_t>& records);  // without the closing 0
@@ -66,6 +73,21 @@ class TTestMovie : public TTimelineWriter {
   // DefineBitsLossless2 (format 5) of straight ARGB pixels, premultiplied here.
   uint16_t Bitmap(int width, int height, const std::vector<uint32_t>& argb);
   uint16_t Sprite(const TTimelineWriter& timeline);
+  // DefineButton2: records of (state bits, character, depth, matrix); actions by their
+  // condition bits (0x0800 = release over the button).
+  struct TButtonPart {
+    uint8_t States;
+    uint16_t CharacterId;
+    uint16_t Depth;
+    TMatrix Matrix;
+  };
+  uint16_t Button(const std::vector<TButtonPart>& parts,
+                  const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions);
+  // DefineEditText (the tag body after the id is given whole).
+  uint16_t EditText(const std::vector<uint8_t>& bodyAfterId);
+  // DefineFont3 of square glyphs for the given codes (one 1024-unit-wide square each,
+  // EM 1024 × 20), with layout (advance 1024 × 20 units).
+  uint16_t SquareFont(const std::string& name, const std::u16string& codes);
   uint16_t Sound(uint8_t formatByte, uint32_t sampleCount, const std::vector<uint8_t>& data);
   uint16_t NextId() { return FNextId++; }
   uint16_t PeekNextId() const { return FNextId; }
@@ -84,6 +106,21 @@ std::vector<uint8_t> ActionStop();
 std::vector<uint8_t> ActionPlay();
 std::vector<uint8_t> ActionGotoFrame(uint16_t frame);
 std::vector<uint8_t> ActionGotoLabel(const std::string& label);
+
+// Filters for Place3 (angles in degrees, sizes in pixels). flags: the last byte of the
+// filter (inner 0x80, knockout 0x40, composite source 0x20, then passes).
+std::vector<uint8_t> FilterBlur(double x, double y, int passes);
+std::vector<uint8_t> FilterDropShadow(TRgba color, double blur, double angle, double distance,
+                                      double strength, uint8_t flags);
+std::vector<uint8_t> FilterGlow(TRgba color, double blur, double strength, uint8_t flags);
+std::vector<uint8_t> FilterBevel(TRgba shadow, TRgba highlight, double blur, double angle,
+                                 double distance, double strength, uint8_t flags);
+std::vector<uint8_t> FilterGradient(bool bevel, const std::vector<std::pair<uint8_t, TRgba>>& stops,
+                                    double blur, double angle, double distance, double strength,
+                                    uint8_t flags);
+std::vector<uint8_t> FilterColorMatrix(const std::vector<float>& m20);
+std::vector<uint8_t> FilterConvolution(int columns, int rows, const std::vector<float>& m,
+                                       float divisor, float bias, TRgba outside, uint8_t flags);
 
 TMatrix Translate(double xPx, double yPx);
 TMatrix ScaleRotate(double sx, double sy, double degrees, double xPx, double yPx);

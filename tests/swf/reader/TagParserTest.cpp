@@ -324,7 +324,7 @@ TEST(PlaceParser, PlaceObject3ExtrasAndPlaceObject1) {
   EXPECT_EQ(p.ClassName, "Clip");
   EXPECT_EQ(p.CharacterId, 12);
   EXPECT_EQ(p.Name, "inst");
-  EXPECT_TRUE(p.HasFilters);
+  EXPECT_TRUE(p.Filters.has_value());
   EXPECT_EQ(p.BlendMode, 3);
   EXPECT_EQ(p.Visible, false);
   EXPECT_EQ(p.BackgroundColor, (TRgba{5, 6, 7, 8}));

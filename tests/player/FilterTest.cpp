@@ -1,0 +1,133 @@
+// Filters and blend modes on pixels, for what the peer references do not cover: alpha
+// within a layer, a layer's group alpha, gradient glows and bevels, convolutions, device
+// resolution and filters at the stage's edge.
+#include <gtest/gtest.h>
+
+#include "PixelAssert.h"
+#include "ReferenceMovies.h"
+#include "player/MoviePlayer.h"
+
+using namespace playertest;
+using player::TMoviePlayer;
+
+namespace {
+
+const TRgba White{255, 255, 255, 255}, Red{255, 0, 0, 255}, Blue{0, 0, 255, 255};
+const TRgba Black{0, 0, 0, 255};
+
+QImage Draw(const TTestMovie& movie, QSize size) {
+  TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  return player.RenderImage(size);
+}
+
+// A sprite with blend mode layer (or none) holding a blue square and, over it, a smaller
+// half-transparent square with the given blend mode.
+TTestMovie LayerWithCut(uint8_t cutMode, uint8_t groupMode) {
+  TTestMovie movie(100, 100);
+  movie.Background(White);
+  const uint16_t blue = movie.RectShape(0, 0, 80 * 20, 80 * 20, Solid(Blue));
+  const uint16_t cut = movie.RectShape(0, 0, 40 * 20, 40 * 20, Solid({0, 0, 0, 128}));
+  TTimelineWriter group;
+  group.Place(1, blue);
+  group.Place3(2, cut, Translate(20, 20), {}, cutMode);
+  group.ShowFrame();
+  movie.Place3(1, movie.Sprite(group), Translate(10, 10), {}, groupMode);
+  movie.ShowFrame();
+  return movie;
+}
+
+}  // namespace
+
+TEST(Blend, AlphaAndEraseActOnTheirLayerOnly) {
+  // Alpha keeps the layer only where the cut is, at its alpha.
+  const QImage alpha = Draw(LayerWithCut(11, 2), QSize(100, 100));
+  EXPECT_TRUE(ColorNear(alpha, 20, 20, Qt::white));
+  EXPECT_TRUE(ColorNear(alpha, 50, 50, QColor(127, 127, 255), 4));
+  // Erase removes the layer where the cut is, by its alpha.
+  const QImage erase = Draw(LayerWithCut(12, 2), QSize(100, 100));
+  EXPECT_TRUE(ColorNear(erase, 20, 20, Qt::blue));
+  EXPECT_TRUE(ColorNear(erase, 50, 50, QColor(127, 127, 255), 4));
+  // Without a layer around them there is nothing for them to act on: the blue square stays.
+  for (uint8_t mode : {11, 12}) {
+    const QImage alone = Draw(LayerWithCut(mode, 0), QSize(100, 100));
+    EXPECT_TRUE(ColorNear(alone, 50, 50, Qt::blue)) << int(mode);
+    EXPECT_TRUE(ColorNear(alone, 5, 5, Qt::white)) << int(mode);
+  }
+}
+
+TEST(Blend, LayerTakesTheGroupsAlphaAsAWholeAndUnknownModesDrawNormally) {
+  TTestMovie movie(200, 100);
+  movie.Background(White);
+  const uint16_t red = movie.RectShape(0, 0, 50 * 20, 50 * 20, Solid(Red));
+  const uint16_t blue = movie.RectShape(0, 0, 50 * 20, 50 * 20, Solid(Blue));
+  TTimelineWriter group;
+  group.Place(1, red);
+  group.Place(2, blue, Translate(25, 25));
+  group.ShowFrame();
+  const uint16_t sprite = movie.Sprite(group);
+  movie.Place3(1, sprite, Translate(10, 10), {}, 0, false, AlphaMult(0.5));
+  movie.Place3(2, sprite, Translate(110, 10), {}, 2, false, AlphaMult(0.5));
+  movie.Place3(3, red, Translate(0, 80), {}, 200);  // no such mode
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(200, 100));
+  // Where the squares overlap: red shows through blue without a layer, not with one.
+  EXPECT_TRUE(ColorNear(image, 50, 50, QColor(128, 64, 191), 4));
+  EXPECT_TRUE(ColorNear(image, 150, 50, QColor(127, 127, 255), 4));
+  EXPECT_TRUE(ColorNear(image, 20, 90, Qt::red));
+}
+
+TEST(Filters, GradientGlowAndBevelTakeTheirColoursFromTheGradient) {
+  const TTestMovie movie = FilterGrid({
+      {FilterGradient(false, {{0, {0, 0, 0, 0}}, {255, {0, 200, 0, 255}}}, 8, 0, 0, 2, 0x20 | 1)},
+      {FilterGradient(true, {{0, Red}, {128, {0, 0, 0, 0}}, {255, Blue}}, 4, 45, 4, 2, 0xA0 | 1)},
+  });
+  const QImage image = Draw(movie, QSize(320, 80));
+  // The glow: green just outside the square's left edge, nothing far away.
+  const QColor glow = image.pixelColor(18, 40);
+  EXPECT_GT(glow.green(), glow.red() + 60);
+  EXPECT_TRUE(ColorNear(image, 2, 40, QColor(235, 235, 235)));
+  EXPECT_TRUE(ColorNear(image, 40, 30, QColor(255, 140, 20)));  // the square itself
+  // The bevel: the lit top-left edge inside takes the gradient's end (blue), the shaded
+  // bottom-right its start (red).
+  const QColor lit = image.pixelColor(101, 30), shade = image.pixelColor(138, 58);
+  EXPECT_GT(lit.blue(), lit.red());
+  EXPECT_GT(shade.red(), shade.blue());
+}
+
+TEST(Filters, ConvolutionFindsEdgesAndFillsBeyondWithItsColour) {
+  const TTestMovie movie = FilterGrid({
+      {FilterConvolution(3, 3, {0, -1, 0, -1, 4, -1, 0, -1, 0}, 1, 0, Black, 0x03)},
+      {FilterConvolution(5, 1, {1, 1, 1, 1, 1}, 5, 0, {0, 255, 0, 255}, 0x00)},
+  });
+  const QImage image = Draw(movie, QSize(320, 80));
+  EXPECT_TRUE(ColorNear(image, 40, 30, Qt::black));        // flat colour: no edge
+  const QColor edge = image.pixelColor(40, 39);             // orange meets navy
+  EXPECT_GT(edge.red(), 100);
+  // Without clamping, the default colour comes in at the bitmap's edge.
+  const QColor rim = image.pixelColor(100, 40);
+  EXPECT_GT(rim.green(), rim.red());
+}
+
+TEST(Filters, AreSizedInStagePixelsAndDrawnAtDeviceResolution) {
+  const TTestMovie movie = FilterGrid({{FilterDropShadow(Black, 0, 0, 10, 1, 0x20 | 1)}});
+  // The shadow lies 10 stage pixels to the right: 10 device pixels at scale 1, 20 at 2.
+  const QImage one = Draw(movie, QSize(320, 80));
+  EXPECT_TRUE(ColorNear(one, 65, 40, Qt::black));
+  EXPECT_TRUE(ColorNear(one, 72, 40, QColor(235, 235, 235)));
+  const QImage two = Draw(movie, QSize(640, 160));
+  EXPECT_TRUE(ColorNear(two, 135, 80, Qt::black));
+  EXPECT_TRUE(ColorNear(two, 143, 80, QColor(235, 235, 235)));
+}
+
+TEST(Filters, AnObjectOffTheStageStillCastsItsShadowOntoIt) {
+  TTestMovie movie(100, 100);
+  movie.Background(White);
+  const uint16_t square = movie.RectShape(0, 0, 40 * 20, 40 * 20, Solid(Red));
+  // The square lies left of the stage; its shadow, 20 px to the right, reaches in.
+  movie.Place3(1, square, Translate(-50, 30), {FilterDropShadow(Black, 0, 0, 20, 1, 0x20 | 1)});
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(100, 100));
+  EXPECT_TRUE(ColorNear(image, 5, 50, Qt::black));
+  EXPECT_TRUE(ColorNear(image, 15, 50, Qt::white));
+}

@@ -1,0 +1,34 @@
+// Movies of the player's newer features (hard-edged gradients, blend modes, filters, text
+// fields, buttons), each compared at one frame with a reference picture of another
+// player's drawing of the same movie (tests/player/reference/peer, made by
+// reference/make-peer-references.sh from the movies GREETIX_SAVE_MOVIES=DIR writes).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TestMovie.h"
+
+namespace playertest {
+
+struct TReferenceCase {
+  std::string Name;
+  std::function<TTestMovie()> Make;
+  int Frame = 0;
+  int Tolerance = 8;    // per channel
+  int MaxOutliers = 0;  // channel values beyond the tolerance
+  bool Antialiased = true;
+};
+
+// The grid of filtered squares the filter movies use: four 80 × 80 px cells a row, a
+// 40 × 40 px orange-over-navy square in each, 20 px from the cell's corner.
+TTestMovie FilterGrid(const std::vector<std::vector<std::vector<uint8_t>>>& cells);
+
+std::vector<TReferenceCase> GradientCases();
+std::vector<TReferenceCase> BlendCases();
+std::vector<TReferenceCase> FilterCases();
+std::vector<TReferenceCase> EditTextCases();
+std::vector<TReferenceCase> ButtonCases();
+
+}  // namespace playertest
