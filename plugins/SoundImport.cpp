@@ -7,11 +7,14 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/DerivedFile.h"
 #include "plugins/PendingFile.h"
 
 namespace plugins {
 
 namespace {
+
+constexpr const char* ConvertedSoundSuffix = "_tmp.wav";
 
 // The program's side of the module callbacks: no sound processing, no visualisation. They
 // run on the decoding thread and touch no program state.
@@ -55,7 +58,9 @@ std::string InputModuleNameFor(const std::string& file) {
   return extension == ".MP3" ? "mp3.dll" : "wave.dll";
 }
 
-std::string ConvertedSoundPath(const std::string& source) { return source + "_tmp.wav"; }
+std::string ConvertedSoundPath(const std::string& source) {
+  return files::DerivedFileForReading(source, ConvertedSoundSuffix);
+}
 
 TSoundImporter::TSoundImporter(const TAudioModules& modules, TSoundImportOptions options)
     : FModules(modules), FOptions(options) {}
@@ -141,7 +146,8 @@ std::string TSoundImporter::Import(const std::string& source,
   LoadOutputModule();
 
   const std::string failureText = "Can not import " + source;
-  const std::string destination = target.empty() ? ConvertedSoundPath(source) : target;
+  const std::string destination =
+      target.empty() ? files::DerivedFileForWriting(source, ConvertedSoundSuffix) : target;
   std::unique_ptr<TPendingFile> pending;
   try {
     pending = std::make_unique<TPendingFile>(destination);

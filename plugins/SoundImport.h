@@ -30,7 +30,9 @@ class TSoundImportError : public std::runtime_error {
 // otherwise "wave.dll".
 std::string InputModuleNameFor(const std::string& file);
 
-// The converted sound kept beside the chosen one: `source` followed by "_tmp.wav".
+// The converted sound of the chosen one: `source` followed by "_tmp.wav", kept beside it;
+// for a source in a folder the user cannot write (the installed library), the copy in the
+// user's cache folder when one was made.
 std::string ConvertedSoundPath(const std::string& source);
 
 struct TSoundImportOptions {
@@ -55,7 +57,8 @@ class TSoundImporter {
   TSoundImporter(const TSoundImporter&) = delete;
   TSoundImporter& operator=(const TSoundImporter&) = delete;
 
-  // Decodes `source` into `destination` (ConvertedSoundPath(source) when empty), replacing
+  // Decodes `source` into `destination` (beside the source, or in the user's cache folder
+  // when the source's folder cannot be written, when empty), replacing
   // an existing file, and returns that path. `pumpEvents` (may be empty) is called on every
   // poll while the input module decodes, so a window keeps painting. Throws
   // TSoundImportError; on any failure the destination is left as it was and no partial

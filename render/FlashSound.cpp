@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/DerivedFile.h"
 #include "render/FlashObjRegistry.h"
 #include "render/RenderContext.h"
 #include "render/UpdatingPanel.h"
@@ -73,4 +74,7 @@ void TFlashSound::ShowInPanel()
 
 void TFlashSound::ReadFromPanel() { Content = SoundPanelOf(Context()).Content(); }
 
-std::string TFlashSound::WorkingWavePath() const { return Context().ResolveMediaPath(Content) + "_tmp.wav"; }
+std::string TFlashSound::WorkingWavePath() const
+{
+  return files::DerivedFileForReading(Context().ResolveMediaPath(Content), "_tmp.wav");
+}

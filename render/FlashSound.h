@@ -23,7 +23,8 @@ public:
   void StoreInDocument() override;
 
   // The wave file the builder receives: Content (made absolute against the program folder
-  // when relative) followed by "_tmp.wav".
+  // when relative) followed by "_tmp.wav", or its copy in the user's cache folder when
+  // Content lies in a folder the user cannot write.
   std::string WorkingWavePath() const;
 
   // Path of the sound file chosen by the user (UTF-8).

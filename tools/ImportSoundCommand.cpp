@@ -13,7 +13,8 @@ void PrintUsage(std::FILE* stream) {
   std::fputs(
       "usage: greetix-cli import-sound IN [-o OUT.wav]\n"
       "Converts IN (MP3, WAV, ...) into a 16-bit mono WAV at a SWF sound rate;\n"
-      "without -o the file IN_tmp.wav is written beside IN.\n",
+      "without -o the file IN_tmp.wav is written beside IN (in the user's cache folder\n"
+      "when IN's folder cannot be written).\n",
       stream);
 }
 

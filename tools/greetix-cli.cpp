@@ -10,6 +10,7 @@
 #include "tools/ImportSoundCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
+#include "tools/ThumbnailCommand.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ const TCommand Commands[] = {
     {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
     {"exe2swf", &RunExe2Swf, "exe2swf IN.exe OUT.swf"},
     {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},
+    {"thumbnail", &tools::RunThumbnail, "thumbnail CARD.grx|MOVIE.swf OUT.png --size N"},
 };
 
 void PrintUsage(std::FILE* out)
