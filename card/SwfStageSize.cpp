@@ -1,5 +1,7 @@
 #include "card/SwfStageSize.h"
 
+#include "swf/reader/SwfFile.h"
+
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -35,6 +37,13 @@ std::int32_t SignedBits(const std::vector<std::uint8_t>& bytes, unsigned first, 
 // Field `index` (0 Xmin, 1 Xmax, 2 Ymin, 3 Ymax) of the frame rectangle, in pixels.
 int StageField(const std::string& file, unsigned index)
 {
+  // A compressed movie's rectangle lies in its compressed body: the reader unpacks it.
+  const std::vector<std::uint8_t> signature = ReadBytes(file, 0, 3);
+  if ((signature[0] == 'C' || signature[0] == 'Z') && signature[1] == 'W' && signature[2] == 'S') {
+    const swf::TRect stage = swf::TSwfFile::FromFile(file).Header().FrameSize;
+    const std::int32_t fields[] = {stage.XMin, stage.XMax, stage.YMin, stage.YMax};
+    return fields[index] / 20;
+  }
   // 17 bytes hold the largest rectangle: 5 + 4 x 31 bits.
   const std::vector<std::uint8_t> rect = ReadBytes(file, 8, 17);
   const unsigned n = rect[0] >> 3;

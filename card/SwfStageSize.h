@@ -4,9 +4,10 @@
 
 #include <string>
 
-// Stage width or height in pixels: Xmax or Ymax of the frame rectangle that starts at byte
-// 8, divided by 20 with the remainder dropped. The signature is not examined. Throws
-// std::runtime_error when the file cannot be opened or is shorter than 25 bytes.
+// Stage width or height in pixels: Xmax or Ymax of the frame rectangle, divided by 20 with
+// the remainder dropped. A compressed movie (CWS, ZWS) is unpacked to find it; any other
+// file is read as uncompressed, its rectangle starting at byte 8. Throws
+// std::runtime_error when the file cannot be opened or read that far.
 int SwfStageWidth(const std::string& file);
 int SwfStageHeight(const std::string& file);
 

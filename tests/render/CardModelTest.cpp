@@ -8,6 +8,7 @@
 #include "RenderFixture.h"
 #include "card/FlashCard.h"
 #include "render/PictureExaminer.h"
+#include "swf/reader/TestMovies.h"
 
 namespace {
 
@@ -368,4 +369,26 @@ TEST(CardModel, StageSizeFromTheMovieHeader)
   WriteWholeFile(file, header.substr(0, 24));
   EXPECT_THROW(TFlashCard::SwfStageWidth(file), std::runtime_error);
   EXPECT_THROW(TFlashCard::SwfStageWidth(scratch.File("missing.swf")), std::runtime_error);
+}
+
+TEST(CardModel, StageSizeOfACompressedMovie)
+{
+  TScratchFolder scratch;
+  TRecording recording;
+  TRecordingMovie movie(recording);
+  const std::string plain = scratch.File("plain.swf");
+  movie.SetSize(8400, 3600);
+  movie.WriteMovie(plain);
+  const std::string bytes = ReadWholeFile(plain);
+  const std::vector<std::uint8_t> fws(bytes.begin(), bytes.end());
+  for (const auto& packed : {swf::test::ToCws(fws), swf::test::ToZws(fws)}) {
+    SCOPED_TRACE(std::string(1, char(packed[0])));
+    const std::string file = scratch.File("packed.swf");
+    WriteWholeFile(file, std::string(packed.begin(), packed.end()));
+    EXPECT_EQ(TFlashCard::SwfStageWidth(file), 420);
+    EXPECT_EQ(TFlashCard::SwfStageHeight(file), 180);
+    // Cut inside its compressed header it cannot tell.
+    WriteWholeFile(file, std::string(packed.begin(), packed.begin() + 10));
+    EXPECT_THROW(TFlashCard::SwfStageWidth(file), std::runtime_error);
+  }
 }
