@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/LegacyCharset.h"
 #include "document/XmlSourceText.h"
 #include "platform/AtomicFile.h"
 
@@ -125,7 +126,10 @@ void TXMLCardDocument::Unload()
   Dom = std::make_shared<pugi::xml_document>();
   IsLoaded = false;
   Encoding = pugi::encoding_utf8;
+  Charset.clear();
   WriteBom = false;
+  LoadedBytes.clear();
+  LoadedTree.clear();
 }
 
 void TXMLCardDocument::Load()
@@ -143,32 +147,58 @@ void TXMLCardDocument::LoadFromXml(std::string_view bytes, const std::string& so
 {
   Unload();
   if (bytes.size() > MaxFileSize) throw TXMLError("The card file " + Quoted(sourceName) + " is too large");
+  // A legacy character set is read through a converted copy; the parser then sees UTF-8.
+  const std::string_view original = bytes;
+  const std::optional<std::string> charset = DeclaredLegacyCharset(bytes);
+  std::string converted;
+  if (charset) {
+    try {
+      converted = LegacyToUtf8(bytes, *charset);
+    } catch (const TCharsetError& error) {
+      throw TXMLError("Could not read the card file " + Quoted(sourceName) + ": " + error.what());
+    }
+    bytes = converted;
+  }
   auto dom = std::make_shared<pugi::xml_document>();
-  pugi::xml_parse_result result = dom->load_buffer(bytes.data(), bytes.size(), ParseOptions);
+  const pugi::xml_encoding given = charset ? pugi::encoding_utf8 : pugi::encoding_auto;
+  pugi::xml_parse_result result = dom->load_buffer(bytes.data(), bytes.size(), ParseOptions, given);
   if (!result) ThrowParseError(sourceName, result.description(), bytes, result.encoding, result.offset);
   CheckTopLevel(*dom, sourceName, bytes, result.encoding, SourceAsUtf8(bytes, result.encoding).size());
 
   Dom = std::move(dom);
   Encoding = result.encoding;
   WriteBom = HasByteOrderMark(bytes, result.encoding);
+  Charset = charset.value_or("");
+  // The parser does not keep every byte (line ends, quotes of the declaration): an unchanged
+  // document is saved as the very bytes it was read from.
+  LoadedBytes = original;
+  LoadedTree = Serialise(*Dom, pugi::encoding_utf8, false);
   IsLoaded = true;
+}
+
+void TXMLCardDocument::SwitchToUtf8() const
+{
+  Encoding = pugi::encoding_utf8;
+  WriteBom = false;
+  Charset.clear();
+  pugi::xml_node declaration = Dom->first_child();
+  if (declaration.type() == pugi::node_declaration && declaration.attribute("encoding"))
+    declaration.attribute("encoding").set_value("UTF-8");
 }
 
 std::string TXMLCardDocument::SaveToXml() const
 {
   if (!IsLoaded) throw TXMLError("The card document is not loaded");
-  if (Encoding == pugi::encoding_latin1) {
-    // A value that Latin-1 cannot hold would be lost: such a document is written as UTF-8
-    // and its declaration says so.
-    std::string utf8 = Serialise(*Dom, pugi::encoding_utf8, false);
-    if (!NeedsMoreThanLatin1(utf8)) return Serialise(*Dom, Encoding, WriteBom);
-    Encoding = pugi::encoding_utf8;
-    pugi::xml_node declaration = Dom->first_child();
-    if (declaration.type() == pugi::node_declaration && declaration.attribute("encoding")) {
-      declaration.attribute("encoding").set_value("UTF-8");
-      return Serialise(*Dom, pugi::encoding_utf8, false);
-    }
-    return utf8;
+  const std::string tree = Serialise(*Dom, pugi::encoding_utf8, false);
+  if (tree == LoadedTree) return LoadedBytes;
+  // A value that the file's own character set cannot hold would be lost: such a document is
+  // written as UTF-8 from then on, and its declaration says so.
+  if (!Charset.empty()) {
+    if (std::optional<std::string> legacy = Utf8ToLegacy(tree, Charset)) return *legacy;
+    SwitchToUtf8();
+  } else if (Encoding == pugi::encoding_latin1) {
+    if (!NeedsMoreThanLatin1(tree)) return Serialise(*Dom, Encoding, WriteBom);
+    SwitchToUtf8();
   }
   return Serialise(*Dom, Encoding, WriteBom);
 }

@@ -34,7 +34,8 @@ public:
   // is renamed into place; a failure throws TXMLError and leaves the old file as it was.
   void Save() const;
   // The bytes Save writes: no added white space, the file's own XML declaration (none when
-  // it had none), its encoding and byte-order mark.
+  // it had none), its encoding and byte-order mark. A file in a character set that cannot
+  // hold a changed value is written whole as UTF-8, its declaration changed to say so.
   std::string SaveToXml() const;
 
   // The root element, or an empty handle when the document has none.
@@ -50,7 +51,17 @@ private:
   std::string Path;
   std::shared_ptr<pugi::xml_document> Dom;
   bool IsLoaded = false;
-  // Mutable: a Latin-1 document that gains characters Latin-1 lacks is saved as UTF-8 from then on.
+  // Makes the document UTF-8 and says so in its declaration.
+  void SwitchToUtf8() const;
+
+  // Mutable: a document that gains characters its character set lacks is saved as UTF-8
+  // from then on.
   mutable pugi::xml_encoding Encoding = pugi::encoding_utf8;
   mutable bool WriteBom = false;
+  // The legacy character set the file is read from and saved in (empty: none, the parser
+  // reads the file as it is).
+  mutable std::string Charset;
+  // The file as read, and the tree as it was then (UTF-8, unindented).
+  std::string LoadedBytes;
+  std::string LoadedTree;
 };

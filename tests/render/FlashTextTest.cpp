@@ -245,3 +245,20 @@ TEST(FlashText, PerLetterEffectsPlaceEachUnitAndWalkTheEmptyEntries)
   EXPECT_EQ(makes[1].Numbers[0] - makes[0].Numbers[0], 28.0 * 18);
   EXPECT_EQ(makes[2].Numbers[0] - makes[1].Numbers[0], 28.0 * 18);
 }
+
+TEST(FlashText, TextsOfLegacyCharacterSetsReachTheBuilderAsTheirCharacters)
+{
+  for (const auto& [charset, bytes, text] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"windows-1252", "Gr\xFC\xDF" "e", "Grüße"}, {"GB2312", "\xC9\xFA\xC8\xD5", "生日"}}) {
+    SCOPED_TRACE(charset);
+    TTextSpec spec;
+    spec.Content = bytes;
+    std::string xml = MovieXml(TextObjXml(spec));
+    xml.replace(0, xml.find("?>"), "<?xml version=\"1.0\" encoding=\"" + charset + "\"");
+    TRenderFixture fixture;
+    fixture.LoadCard(xml);
+    TFlashText renderer(fixture.Ctx);
+    renderer.Render(0);
+    EXPECT_EQ(fixture.Builder.Recording.Named("MakeTextSimple").at(0).Texts.at(1), text);
+  }
+}
