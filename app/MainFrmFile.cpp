@@ -6,6 +6,7 @@
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "convert/ConvertForm.h"
 #include "convert/ExeToSwfFrm.h"
 #include "convert/ScreenSaver.h"
 #include "convert/SwfToExeFrm.h"
@@ -146,7 +147,9 @@ void TMainForm::FileCloseActExecute() {
 
 // The movie in the preview (in Edit state the card's working movie) becomes the screen saver.
 void TMainForm::FileSetAsScreenSaverActExecute() {
-  SetAsScreenSaver(PreviewMovie(), ScreenSaverHostSource());
+  const TScreenSaverResult result = SetAsScreenSaver(PreviewMovie(), ScreenSaverHostSource());
+  if (!result.Message.isEmpty())
+    ShowConvertMessage(this, result.Message);
 }
 
 void TMainForm::FileSwfToExeActExecute() { FileSwfToExe(this); }

@@ -20,13 +20,20 @@ struct TScreenSaverResult {
   bool Broadcast = false;       // the settings change was announced
   bool SettingsOpened = false;  // the settings command started
   QString HostShortName;        // the path registered; empty when no host copy exists
+  bool XScreenSaverSelected = false;  // ~/.xscreensaver names the host and selects it
+  QString Message;              // what the user must do to see the card; empty when nothing
 };
 
 // The host shipped beside the program.
 QString ScreenSaverHostSource();
 
+// The command xscreensaver runs for the host installed at hostCopy.
+QString XScreenSaverCommand(const QString& hostCopy);
+
 // Copies movieFile and hostFile into the system folder, registers the host unless the
-// registry already names it (in any letter case), and opens the screen-saver settings in
-// every case. Failed copies are not reported; a registry that cannot be written throws
-// TPlatformError before the settings open.
+// registry already names it (in any letter case), registers and selects it with
+// xscreensaver, and opens the screen-saver settings in every case. Failed copies are not
+// reported; a registry that cannot be written throws TPlatformError before the settings
+// open. Where xscreensaver is missing or its settings cannot be changed, Message tells
+// the user how to show the card.
 TScreenSaverResult SetAsScreenSaver(const QString& movieFile, const QString& hostFile);

@@ -5,6 +5,7 @@
 #include "platform/PlatformError.h"
 #include "platform/Registry.h"
 #include "platform/SystemPaths.h"
+#include "platform/XScreenSaverPrefs.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -32,11 +33,14 @@ protected:
                                                 QFileDevice::ExeOwner));
     ASSERT_TRUE(WriteFile(Movie, "first movie"));
     HostCopy = System + "/GlimmerScr.scr";
+    Prefs = Folder.filePath(".xscreensaver");
+    SetXScreenSaverFile(Prefs);
   }
   void TearDown() override {
     SetSystemFolder({});
     TRegistry::SetFileName({});
     ResetScreenSaverSettingsCommand();
+    SetXScreenSaverFile({});
   }
 
   QString Registered() const { return TRegistry::Read(DesktopKey, ScreenSaverValue); }
@@ -48,7 +52,7 @@ protected:
   }
 
   QTemporaryDir Folder;
-  QString System, Marker, Host, Movie, HostCopy;
+  QString System, Marker, Host, Movie, HostCopy, Prefs;
 };
 
 } // namespace
@@ -122,4 +126,48 @@ TEST_F(ScreenSaverTest, ARegistryThatCannotBeWrittenStopsBeforeTheSettings) {
   TRegistry::SetFileName(Folder.filePath("plain file/Registry.ini"));
   EXPECT_THROW(SetAsScreenSaver(Movie, Host), TPlatformError);
   EXPECT_FALSE(QFileInfo::exists(Marker));
+}
+
+TEST_F(ScreenSaverTest, XScreenSaverGetsTheHostAsItsOneSelectedProgram) {
+  ASSERT_TRUE(WriteFile(Prefs, "timeout:\t0:01:00\nprograms:\tmaze --root\n"));
+  const TScreenSaverResult result = SetAsScreenSaver(Movie, Host);
+  EXPECT_TRUE(result.XScreenSaverSelected);
+  EXPECT_TRUE(result.Message.isEmpty()) << result.Message.toStdString();
+  const QString prefs = ReadFile(Prefs);
+  EXPECT_TRUE(prefs.contains("timeout:\t0:01:00"));
+  EXPECT_TRUE(prefs.contains("maze --root"));
+  EXPECT_TRUE(prefs.contains("\"Greetix card\" " + HostCopy + " --root")) << prefs.toStdString();
+  EXPECT_TRUE(prefs.contains("selected:\t1"));
+  EXPECT_EQ(ReadFile(Prefs + ".bak"), "timeout:\t0:01:00\nprograms:\tmaze --root\n");
+  EXPECT_TRUE(SettingsOpened());
+}
+
+TEST_F(ScreenSaverTest, WithoutXScreenSaverTheMessageSaysHowToShowTheCard) {
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", Folder.path().toUtf8());
+  const TScreenSaverResult result = SetAsScreenSaver(Movie, Host);
+  qputenv("PATH", path);
+  EXPECT_FALSE(result.XScreenSaverSelected);
+  EXPECT_TRUE(result.Message.contains("xscreensaver")) << result.Message.toStdString();
+  EXPECT_TRUE(result.Message.contains(System + "/GlimmerScr.swf"));
+  EXPECT_TRUE(result.Message.contains(XScreenSaverCommand(HostCopy)));
+  EXPECT_FALSE(QFileInfo::exists(Prefs));
+  EXPECT_EQ(Registered(), HostCopy);
+}
+
+TEST_F(ScreenSaverTest, AReadOnlyXScreenSaverFileIsKeptAndTheMessageGivesTheProgram) {
+  ASSERT_TRUE(WriteFile(Prefs, "mode:\trandom\n"));
+  ASSERT_TRUE(QFile::setPermissions(Prefs, QFileDevice::ReadOwner));
+  const TScreenSaverResult result = SetAsScreenSaver(Movie, Host);
+  EXPECT_FALSE(result.XScreenSaverSelected);
+  EXPECT_TRUE(result.Message.contains("read-only")) << result.Message.toStdString();
+  EXPECT_TRUE(result.Message.contains(XScreenSaverCommand(HostCopy)));
+  EXPECT_EQ(ReadFile(Prefs), "mode:\trandom\n");
+}
+
+TEST(XScreenSaverCommandTest, APathWithBlanksOrQuotesIsQuotedForTheShell) {
+  EXPECT_EQ(XScreenSaverCommand("/home/ann/.local/share/Greetix/system/GlimmerScr.scr"),
+            "/home/ann/.local/share/Greetix/system/GlimmerScr.scr --root");
+  EXPECT_EQ(XScreenSaverCommand("/home/Ann Lee/it's/GlimmerScr.scr"),
+            "'/home/Ann Lee/it'\\''s/GlimmerScr.scr' --root");
 }

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <cmath>
 #include <cstdio>
@@ -126,6 +127,22 @@ int RunPlayer(const TPlayerOptions& options, const TPlayerRun& run) {
   }
 
   QScreen* screen = QGuiApplication::primaryScreen();
+  if (run.EmbedInto) {
+    QWindow* host = QWindow::fromWinId(WId(run.EmbedInto));
+    QSize size = host ? host->geometry().size() : QSize();
+    if (size.isEmpty() && screen)
+      size = screen->geometry().size();
+    view.setWindowFlags(Qt::FramelessWindowHint);
+    view.winId();
+    if (host)
+      view.windowHandle()->setParent(host);
+    view.setGeometry(QRect(QPoint(0, 0), size));
+    if (!options.GrabFile.isEmpty())
+      ScheduleGrab(view, options);
+    view.show();
+    view.Start();
+    return QApplication::exec();
+  }
   if (run.FullScreen) {
     // The whole screen even where no window manager grants full-screen requests.
     view.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

@@ -33,6 +33,8 @@ struct TPlayerRun {
   QString Title;          // of the window and its message boxes
   bool FullScreen = false;
   bool EndOnInput = false;
+  // A window of another program to draw into, filling it (0: a window of our own).
+  unsigned long EmbedInto = 0;
   // Loads the movie; errors are exceptions with the text for the user.
   std::function<void(player::TMoviePlayer&)> Load;
 };

@@ -3,11 +3,13 @@
 // first key, click or mouse movement. A movie named on the command line plays instead.
 //
 // The switches a screen-saver launcher passes are understood: "/s" runs; "/p" (a preview
-// inside another window) and "/c" (settings: there are none) end at once.
+// inside another window) and "/c" (settings: there are none) end at once. Started by
+// xscreensaver (or with -window-id N) it draws into the window it is given.
 #include "convert/ScreenSaver.h"
 #include "platform/SystemPaths.h"
 #include "player/MoviePlayer.h"
 #include "swf/format/SwfError.h"
+#include "tools/projector/HostWindow.h"
 #include "tools/projector/PlayerRun.h"
 
 #include <QApplication>
@@ -56,9 +58,16 @@ int main(int argc, char** argv) {
   if (AsksForCheck(argc, argv))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const TPlayerOptions options = ParsePlayerOptions(QApplication::arguments().mid(1));
+  const THostWindow window =
+      TakeHostWindow(QApplication::arguments().mid(1), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+  TPlayerOptions options = ParsePlayerOptions(window.Rest);
+  if (options.Error.isEmpty())
+    options.Error = window.Error;
 
-  QString movie = Platform::SystemFolder() + QLatin1Char('/') + QLatin1String(ScreenSaverMovieName);
+  // Installed, the host lies in the system folder beside its movie.
+  QString movie = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(ScreenSaverMovieName);
+  if (!QFileInfo::exists(movie))
+    movie = Platform::SystemFolder() + QLatin1Char('/') + QLatin1String(ScreenSaverMovieName);
   for (const QString& argument : options.Others)
     if (LauncherSwitch(argument).isNull())
       movie = argument;
@@ -66,7 +75,9 @@ int main(int argc, char** argv) {
   TPlayerRun run;
   run.Title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   run.FullScreen = true;
-  run.EndOnInput = true;
+  // In a window handed to us, the screen saver that made it watches the keys and the mouse.
+  run.EmbedInto = window.WindowId.value_or(0);
+  run.EndOnInput = run.EmbedInto == 0;
   run.Load = [movie](player::TMoviePlayer& moviePlayer) { LoadScreenSaverMovie(moviePlayer, movie); };
   return RunPlayer(options, run);
 }
