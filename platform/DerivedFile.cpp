@@ -25,10 +25,13 @@ std::string FolderKey(const std::string& folder) {
   return text;
 }
 
+// Links resolved: the installed program reaches its library through a link, the sound
+// chooser through the real folder, and both must find the same converted file.
 fs::path AbsoluteSource(const std::string& source) {
   std::error_code error;
-  fs::path absolute = fs::absolute(source, error);
-  return (error ? fs::path(source) : absolute).lexically_normal();
+  fs::path resolved = fs::weakly_canonical(source, error);
+  if (error) resolved = fs::absolute(source, error);
+  return (error ? fs::path(source) : resolved).lexically_normal();
 }
 
 } // namespace

@@ -15,7 +15,8 @@ std::string UserCacheFolder();
 bool FolderIsWritable(const std::string& folder);
 
 // The place in the cache folder for `source` + `suffix`: a sub-folder named after the
-// source's folder, so two sources of the same name in different folders never meet.
+// source's real folder (links resolved), so two sources of the same name in different
+// folders never meet and one source reached through a link meets itself.
 std::string CachedDerivedFile(const std::string& source, const std::string& suffix);
 
 // Where to write the file made from `source`: beside it when its folder is writable,

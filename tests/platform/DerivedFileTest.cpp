@@ -65,6 +65,13 @@ TEST(DerivedFileTest, SourcesOfOneNameInTwoFoldersGetTwoCachedFiles) {
   const std::string first = CachedDerivedFile("/media/a/song.wav", "_tmp.wav");
   EXPECT_NE(first, CachedDerivedFile("/media/b/song.wav", "_tmp.wav"));
   EXPECT_EQ(first, CachedDerivedFile("/media/a/../a/song.wav", "_tmp.wav"));
+
+  // The installed program reaches its library through a link.
+  std::filesystem::create_directories(folder.File("share/library"));
+  Touch(folder.File("share/library/jingle.wav"));
+  std::filesystem::create_directory_symlink("share/library", folder.File("library"));
+  EXPECT_EQ(CachedDerivedFile(folder.File("library/jingle.wav"), "_tmp.wav"),
+            CachedDerivedFile(folder.File("share/library/jingle.wav"), "_tmp.wav"));
 }
 
 TEST(DerivedFileTest, TheCacheFolderFollowsTheDesktopsVariables) {
