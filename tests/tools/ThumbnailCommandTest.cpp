@@ -3,28 +3,12 @@
 
 #include <QImage>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "CardFiles.h"
+#include "CliRun.h"
 
 namespace {
 
-struct TOutcome {
-  int Status;
-  std::string Output;
-};
-
-TOutcome Thumbnail(const std::string& arguments)
-{
-  const std::string command = std::string(GREETIX_CLI) + " thumbnail " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+TCliOutcome Thumbnail(const std::string& arguments) { return RunGreetixCli("thumbnail " + arguments); }
 
 // Pixels where one channel clearly leads: text drawn in that colour.
 int CountColoured(const QImage& image, bool red)
@@ -53,7 +37,7 @@ TEST(Thumbnail, ACardShowsTheFrameAThirdIntoItsMovieAtTheAskedSize)
 {
   TScratch scratch;
   WriteAll(scratch.File("wide.grx"), TwoTextCard(200, 100));
-  const TOutcome made = Thumbnail(scratch.File("wide.grx") + " " + scratch.File("wide.png") + " --size 100");
+  const TCliOutcome made = Thumbnail(scratch.File("wide.grx") + " " + scratch.File("wide.png") + " --size 100");
   ASSERT_EQ(made.Status, 0) << made.Output;
   const QImage wide(QString::fromStdString(scratch.File("wide.png")));
   EXPECT_EQ(wide.size(), QSize(100, 50));
@@ -90,7 +74,7 @@ TEST(Thumbnail, BadInputFailsOnOneLineAndLeavesTheOldPicture)
   WriteAll(scratch.File("cut.swf"), std::string("FWS\x08\xff\xff\x00\x00", 8));
   for (const std::string name : {"noise.grx", "cut.swf", "missing.grx"}) {
     SCOPED_TRACE(name);
-    const TOutcome failed = Thumbnail(scratch.File(name) + " " + old + " --size 128");
+    const TCliOutcome failed = Thumbnail(scratch.File(name) + " " + old + " --size 128");
     EXPECT_EQ(failed.Status, 1) << failed.Output;
     EXPECT_EQ(std::count(failed.Output.begin(), failed.Output.end(), '\n'), 1) << failed.Output;
     EXPECT_EQ(ReadAll(old), "an older thumbnail");
