@@ -19,6 +19,7 @@
 #include "platform/Desktop.h"
 #include "platform/Registry.h"
 #include "platform/SystemPaths.h"
+#include "platform/XScreenSaverPrefs.h"
 #include "player/widget/FlashPlayer.h"
 
 namespace {
@@ -145,6 +146,7 @@ TEST_F(EditorTest, SaveButtonPopupConvertsAMovieIntoAPlayingProgramAndBack) {
 TEST_F(EditorTest, PreviewMovieBecomesTheScreenSaverTheHostPlays) {
   const QString system = Dir.filePath("system");
   Platform::SetSystemFolder(system);
+  Platform::SetXScreenSaverFile(system + "/.xscreensaver");
   Platform::SetScreenSaverSettingsCommand({});
   TMainForm& form = Start();
   ASSERT_FALSE(Player().Movie().isEmpty());
@@ -158,5 +160,6 @@ TEST_F(EditorTest, PreviewMovieBecomesTheScreenSaverTheHostPlays) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
 
   Platform::SetSystemFolder({});
+  Platform::SetXScreenSaverFile({});
   Platform::ResetScreenSaverSettingsCommand();
 }

@@ -14,6 +14,7 @@
 #include "platform/Desktop.h"
 #include "platform/Registry.h"
 #include "platform/SystemPaths.h"
+#include "platform/XScreenSaverPrefs.h"
 
 namespace {
 
@@ -152,6 +153,7 @@ TEST(ScreenSaverHostProgram, TheInstalledCopyPlaysTheInstalledMovie) {
   ASSERT_TRUE(folder.isValid());
   const QString system = folder.filePath("system");
   Platform::SetSystemFolder(system);
+  Platform::SetXScreenSaverFile(system + "/.xscreensaver");
   Platform::TRegistry::SetFileName(folder.filePath("Registry.ini"));
   Platform::SetScreenSaverSettingsCommand({});
   const QString card = folder.filePath("Untitled.swf");
@@ -159,6 +161,7 @@ TEST(ScreenSaverHostProgram, TheInstalledCopyPlaysTheInstalledMovie) {
 
   const TScreenSaverResult result = SetAsScreenSaver(card, ScreenSaverHostSource());
   Platform::SetSystemFolder({});
+  Platform::SetXScreenSaverFile({});
   Platform::TRegistry::SetFileName({});
   Platform::ResetScreenSaverSettingsCommand();
   ASSERT_TRUE(result.HostCopied);
