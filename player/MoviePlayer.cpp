@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "player/button/ButtonTracker.h"
 #include "player/render/CharacterLibrary.h"
 #include "player/render/Renderer.h"
 #include "player/timeline/ActionRunner.h"
@@ -43,6 +44,7 @@ void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
   FTimelines = std::make_unique<TTimelineSet>(*FMovie);
   FRenderer = std::make_unique<TRenderer>(*FLibrary, FMovie->Header.Version);
   FRenderer->SetAntialiased(FAntialiased);
+  FButtons = std::make_unique<TButtonTracker>();
   TFrameEvents events;
   FRoot = TClip::Create(*FTimelines, FTimelines->Root(), 0, events);
   ++FLoadCount;
@@ -60,6 +62,8 @@ void TMoviePlayer::Unload() {
   FPendingSounds.clear();
   FStream.reset();
   // Clips refer to the timelines, the renderer to the library, both to the movie.
+  FButtons.reset();
+  FPointer.reset();
   FRoot.reset();
   FRenderer.reset();
   FTimelines.reset();
@@ -131,6 +135,12 @@ void TMoviePlayer::Tick() {
   TFrameEvents events;
   FRoot->Tick(events, FLoop);
   Process(events);
+  // What lies under a pointer that stays put may have changed with the frame.
+  if (FButtons->OverButton() || FPointer) {
+    TFrameEvents pointer;
+    FButtons->Move(*FLibrary, *FRoot, FPointer, pointer);
+    Process(pointer);
+  }
   FollowStream(previous);
 }
 
@@ -195,16 +205,57 @@ void TMoviePlayer::FollowStream(int previousFrame) {
   FMixer.Start(StreamSoundId, FStream->Sound, how);
 }
 
+void TMoviePlayer::PointerMove(std::optional<QPointF> stagePixels) {
+  if (!FRoot) return;
+  const swf::TRect& frame = FMovie->Header.FrameSize;
+  FPointer.reset();
+  if (stagePixels) FPointer = *stagePixels * 20 + QPointF(frame.XMin, frame.YMin);
+  TFrameEvents events;
+  FButtons->Move(*FLibrary, *FRoot, FPointer, events);
+  Process(events);
+}
+
+void TMoviePlayer::PointerPress() {
+  if (!FRoot) return;
+  TFrameEvents events;
+  FButtons->Press(events);
+  Process(events);
+}
+
+void TMoviePlayer::PointerRelease() {
+  if (!FRoot) return;
+  TFrameEvents events;
+  FButtons->Release(*FLibrary, *FRoot, events);
+  Process(events);
+}
+
+bool TMoviePlayer::PointerOverButton() const { return FButtons && FButtons->OverButton(); }
+
+std::pair<double, QPointF> TMoviePlayer::Placement(const QRect& area) const {
+  // "Show all": the whole stage fits, proportions kept, centred.
+  const QSizeF stage = StageSize();
+  const double scale = std::min(area.width() / stage.width(), area.height() / stage.height());
+  return {scale, QPointF(area.x() + (area.width() - stage.width() * scale) / 2,
+                         area.y() + (area.height() - stage.height() * scale) / 2)};
+}
+
+std::optional<QPointF> TMoviePlayer::StagePoint(const QRect& area, QPointF position) const {
+  const QSizeF stage = StageSize();
+  if (!FRoot || stage.isEmpty() || area.isEmpty()) return std::nullopt;
+  const auto [scale, topLeft] = Placement(area);
+  const QPointF point = (position - topLeft) / scale;
+  if (point.x() < 0 || point.y() < 0 || point.x() >= stage.width() || point.y() >= stage.height())
+    return std::nullopt;
+  return point;
+}
+
 void TMoviePlayer::Render(QPainter& painter, const QRect& area, std::optional<QColor> background) {
   painter.save();
   painter.fillRect(area, background.value_or(BackgroundColor()));
   const QSizeF stage = StageSize();
   if (FRoot && stage.width() > 0 && stage.height() > 0 && !area.isEmpty()) {
-    // "Show all": the whole stage fits, proportions kept, centred.
-    const double scale = std::min(area.width() / stage.width(), area.height() / stage.height());
-    const QRectF shown(area.x() + (area.width() - stage.width() * scale) / 2,
-                       area.y() + (area.height() - stage.height() * scale) / 2,
-                       stage.width() * scale, stage.height() * scale);
+    const auto [scale, topLeft] = Placement(area);
+    const QRectF shown(topLeft, stage * scale);
     const swf::TRect& frame = FMovie->Header.FrameSize;
     const QTransform toDevice = QTransform::fromTranslate(-frame.XMin, -frame.YMin) *
                                 QTransform::fromScale(scale / 20, scale / 20) *

@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QPainter>
 #include <QRect>
 #include <QSizeF>
@@ -20,6 +21,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "player/audio/AudioOutput.h"
@@ -33,6 +35,7 @@ struct TStartSound;
 
 namespace player {
 
+class TButtonTracker;
 class TCharacterLibrary;
 class TClip;
 class TRenderer;
@@ -86,6 +89,16 @@ class TMoviePlayer {
   void GotoFrame(int frame);
   void StopSounds();
 
+  // The pointer: at a point of the stage (pixels) or off it, and its button pressed and
+  // released. Buttons under it change state and run their actions and sounds.
+  void PointerMove(std::optional<QPointF> stagePixels);
+  void PointerPress();
+  void PointerRelease();
+  bool PointerOverButton() const;
+  // The stage pixel under a device position of an area Render draws into (nothing
+  // outside the stage).
+  std::optional<QPointF> StagePoint(const QRect& area, QPointF position) const;
+
   // Antialiased drawing (on by default); off draws hard edges, as at low quality.
   void SetAntialiased(bool on);
 
@@ -109,6 +122,8 @@ class TMoviePlayer {
   // follow one another and starts again at the new frame after a jump.
   void FollowStream(int previousFrame);
   void EnsureOutput();
+  // The stage's place in an area: scale from stage pixels and the top-left corner.
+  std::pair<double, QPointF> Placement(const QRect& area) const;
 
   TAudioMode FAudioMode;
   TSoundMixer FMixer;
@@ -118,6 +133,8 @@ class TMoviePlayer {
   std::unique_ptr<TTimelineSet> FTimelines;
   std::shared_ptr<TClip> FRoot;
   std::unique_ptr<TRenderer> FRenderer;
+  std::unique_ptr<TButtonTracker> FButtons;
+  std::optional<QPointF> FPointer;  // stage twips
   bool FLoop = true;
   bool FAntialiased = true;
   std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing

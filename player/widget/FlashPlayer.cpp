@@ -19,6 +19,7 @@ TFlashPlayer::TFlashPlayer(QWidget* parent, TAudioMode audio) : QWidget(parent),
   setObjectName("ShockwaveFlash");
   setAttribute(Qt::WA_OpaquePaintEvent);
   FPlayer.SetLoop(false);
+  setMouseTracking(true);  // buttons light up under a pointer that hovers
   FTimer.setTimerType(Qt::PreciseTimer);
   connect(&FTimer, &QTimer::timeout, this, &TFlashPlayer::OnTimer);
 }
@@ -123,19 +124,46 @@ void TFlashPlayer::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, FFrame);
 }
 
-// Mouse events are told and then ignored, so the parent handles them as well (the main
-// window drags objects and opens its menu over the preview).
+void TFlashPlayer::PointerAt(QPointF position) {
+  const qreal ratio = devicePixelRatio();
+  FPlayer.PointerMove(FPlayer.StagePoint(QRect(QPoint(), size() * ratio), position * ratio));
+  ShowHand(FPlayer.PointerOverButton());
+}
+
+// Only the hand is this widget's: the main window sets its own cursor while it drags.
+void TFlashPlayer::ShowHand(bool show) {
+  if (show == FHandShown) return;
+  FHandShown = show;
+  if (show) setCursor(Qt::PointingHandCursor);
+  else unsetCursor();
+}
+
+// Mouse events reach the movie's buttons, are told, and are then ignored, so the parent
+// handles them as well (the main window drags objects and opens its menu over the
+// preview).
 void TFlashPlayer::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    PointerAt(event->position());
+    FPlayer.PointerPress();
+    AfterChange();
+  }
   emit MousePressed(event->button(), event->position().toPoint());
   event->ignore();
 }
 
 void TFlashPlayer::mouseMoveEvent(QMouseEvent* event) {
+  PointerAt(event->position());
+  AfterChange();
   emit MouseMoved(event->buttons(), event->position().toPoint());
   event->ignore();
 }
 
 void TFlashPlayer::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    PointerAt(event->position());
+    FPlayer.PointerRelease();
+    AfterChange();
+  }
   emit MouseReleased(event->button(), event->position().toPoint());
   event->ignore();
 }
@@ -143,6 +171,13 @@ void TFlashPlayer::mouseReleaseEvent(QMouseEvent* event) {
 void TFlashPlayer::mouseDoubleClickEvent(QMouseEvent* event) {
   emit MouseDoubleClicked(event->button(), event->position().toPoint());
   event->ignore();
+}
+
+void TFlashPlayer::leaveEvent(QEvent* event) {
+  FPlayer.PointerMove(std::nullopt);
+  ShowHand(false);
+  AfterChange();
+  QWidget::leaveEvent(event);
 }
 
 }  // namespace player

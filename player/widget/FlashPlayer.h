@@ -1,6 +1,7 @@
 // The preview widget: plays one SWF movie scaled to the widget, offering the properties and
 // methods of the browser-plugin control it stands in for. Frames count from 0. Mouse
-// events are reported by signals and then passed on to the parent widget.
+// events work the movie's buttons, are reported by signals and then passed on to the
+// parent widget.
 #pragma once
 
 #include <QImage>
@@ -73,10 +74,13 @@ class TFlashPlayer : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void OnTimer();
   void AfterChange();  // repaint and report when the picture or the frame moved
+  void PointerAt(QPointF position);  // the movie's pointer follows the mouse
+  void ShowHand(bool show);          // the cursor over a button
 
   TMoviePlayer FPlayer;
   QString FMovie;
@@ -86,6 +90,7 @@ class TFlashPlayer : public QWidget {
   QImage FFrame;                      // the last drawn frame
   uint64_t FFrameChange = UINT64_MAX; // the player's change count it shows
   int FLastFrame = -1;
+  bool FHandShown = false;
 };
 
 }  // namespace player

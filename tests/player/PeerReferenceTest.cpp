@@ -53,3 +53,4 @@ void Check(const std::vector<TReferenceCase>& cases) {
 TEST(PeerReference, GradientsWithHardEdgesInEverySpread) { Check(GradientCases()); }
 TEST(PeerReference, BlendModesAndTheirLayers) { Check(BlendCases()); }
 TEST(PeerReference, FiltersWithTheirQualityAndFlags) { Check(FilterCases()); }
+TEST(PeerReference, ButtonsInTheirUpState) { Check(ButtonCases()); }

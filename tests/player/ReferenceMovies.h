@@ -25,6 +25,11 @@ struct TReferenceCase {
 // 40 × 40 px orange-over-navy square in each, 20 px from the cell's corner.
 TTestMovie FilterGrid(const std::vector<std::vector<std::vector<uint8_t>>>& cells);
 
+// A button (up red, over green, down blue, a yellow dot before it in every state) at
+// (20, 30) px, 60 × 40 px, whose release goes to frame 1, where a black square appears at
+// (140, 30) px. Frame 0 stops.
+TTestMovie ButtonMovie();
+
 std::vector<TReferenceCase> GradientCases();
 std::vector<TReferenceCase> BlendCases();
 std::vector<TReferenceCase> FilterCases();

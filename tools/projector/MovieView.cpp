@@ -21,6 +21,7 @@ TMovieView::TMovieView(player::TAudioMode audio, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   // Looping is the movie's choice: only its own stop action halts the timeline.
   FPlayer.SetLoop(true);
+  setMouseTracking(true);  // the movie's buttons light up under a hovering pointer
   FTimer.setTimerType(Qt::PreciseTimer);
   connect(&FTimer, &QTimer::timeout, this, &TMovieView::OnTimer);
 }
@@ -45,7 +46,6 @@ void TMovieView::Pause() {
 
 void TMovieView::SetEndOnInput(bool on) {
   FEndOnInput = on;
-  setMouseTracking(on);
   if (on)
     setCursor(Qt::BlankCursor);
   else
@@ -79,16 +79,38 @@ void TMovieView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void TMovieView::PointerAt(QPointF position) {
+  const qreal ratio = devicePixelRatio();
+  FPlayer.PointerMove(FPlayer.StagePoint(QRect(QPoint(), size() * ratio), position * ratio));
+  if (FPlayer.PointerOverButton())
+    setCursor(Qt::PointingHandCursor);
+  else
+    unsetCursor();
+  if (FPlayer.ChangeCount() != FFrameChange)
+    update();
+}
+
 void TMovieView::mousePressEvent(QMouseEvent* event) {
   if (FEndOnInput)
-    emit InputSeen();
-  else
-    QWidget::mousePressEvent(event);
+    return emit InputSeen();
+  if (event->button() == Qt::LeftButton) {
+    PointerAt(event->position());
+    FPlayer.PointerPress();
+    PointerAt(event->position());
+  }
+}
+
+void TMovieView::mouseReleaseEvent(QMouseEvent* event) {
+  if (FEndOnInput || event->button() != Qt::LeftButton)
+    return;
+  PointerAt(event->position());
+  FPlayer.PointerRelease();
+  PointerAt(event->position());
 }
 
 void TMovieView::mouseMoveEvent(QMouseEvent* event) {
   if (!FEndOnInput)
-    return QWidget::mouseMoveEvent(event);
+    return PointerAt(event->position());
   // The first position is where the pointer rested when the window appeared under it.
   const QPoint at = event->globalPosition().toPoint();
   if (!FFirstMouse)

@@ -40,10 +40,12 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
 private:
   void OnTimer();
+  void PointerAt(QPointF position);  // the movie's buttons follow the mouse
 
   player::TMoviePlayer FPlayer;
   QTimer FTimer;

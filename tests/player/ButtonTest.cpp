@@ -1,0 +1,111 @@
+// Buttons under the pointer: the state each shows, the release that runs its actions, a
+// press dragged out and released outside that does not, sounds of the transitions, and
+// the preview widget passing the mouse on.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "PixelAssert.h"
+#include "ReferenceMovies.h"
+#include "player/MoviePlayer.h"
+#include "player/widget/FlashPlayer.h"
+
+using namespace playertest;
+using player::TMoviePlayer;
+
+namespace {
+
+const QColor Red(220, 0, 0), Green(0, 180, 0), Blue(0, 0, 220);
+const QPointF OnFace(30, 40), OnDot(50, 50), Away(150, 90);
+
+QColor FaceColor(TMoviePlayer& player) { return player.RenderImage(QSize(200, 100)).pixelColor(30, 40); }
+
+}  // namespace
+
+TEST(Buttons, ShowUpOverAndDownAndRunTheirActionsAtTheRelease) {
+  TMoviePlayer player;
+  player.LoadBytes(ButtonMovie().Bytes());
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Red));
+  EXPECT_FALSE(player.PointerOverButton());
+
+  player.PointerMove(OnFace);
+  EXPECT_TRUE(player.PointerOverButton());
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Green));
+  // The dot in front belongs to the button: the pointer on it is on the button.
+  player.PointerMove(OnDot);
+  EXPECT_TRUE(player.PointerOverButton());
+  const QImage over = player.RenderImage(QSize(200, 100));
+  EXPECT_TRUE(ColorNear(over, 50, 50, QColor(255, 220, 0)));
+
+  player.PointerPress();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Blue));
+  EXPECT_EQ(player.CurrentFrame(), 0);
+  player.PointerRelease();
+  EXPECT_EQ(player.CurrentFrame(), 1);
+  const QImage after = player.RenderImage(QSize(200, 100));
+  EXPECT_TRUE(ColorNear(after, 150, 40, Qt::black));
+  EXPECT_TRUE(ColorNear(after, 30, 40, Green));  // still under the pointer
+
+  player.PointerMove(Away);
+  EXPECT_FALSE(player.PointerOverButton());
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Red));
+}
+
+TEST(Buttons, APressReleasedOutsideRunsNothing) {
+  TMoviePlayer player;
+  player.LoadBytes(ButtonMovie().Bytes());
+  player.PointerMove(OnFace);
+  player.PointerPress();
+  player.PointerMove(Away);
+  EXPECT_NE(FaceColor(player), Blue);  // out while held: no longer down
+  player.PointerMove(OnFace);
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Blue));
+  player.PointerMove(Away);
+  player.PointerRelease();
+  EXPECT_EQ(player.CurrentFrame(), 0);
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Red));
+  // A press away from every button and a release on one is no click either.
+  player.PointerPress();
+  player.PointerMove(OnFace);
+  player.PointerRelease();
+  EXPECT_EQ(player.CurrentFrame(), 0);
+}
+
+TEST(Buttons, PlayTheSoundsOfTheirTransitions) {
+  TTestMovie movie = ButtonMovie();
+  // 100 ms of 16-bit silence at 5.5 kHz for the press (over-up to over-down).
+  const uint16_t sound = movie.Sound(0x02, 551, std::vector<uint8_t>(1102, 0));
+  const uint16_t button = 5;  // the button is the fifth character of ButtonMovie
+  movie.Tag(swf::TTagCode::DefineButtonSound,
+            {uint8_t(button), 0, 0, 0, 0, 0, uint8_t(sound), uint8_t(sound >> 8), 0, 0, 0});
+  TMoviePlayer player(player::TAudioMode::Silent);
+  player.LoadBytes(movie.Bytes());
+  player.PointerMove(OnFace);
+  EXPECT_FALSE(player.Mixer().IsPlaying(sound));
+  player.PointerPress();
+  EXPECT_TRUE(player.Mixer().IsPlaying(sound));
+}
+
+TEST(Buttons, StagePointFollowsTheShowAllPlacement) {
+  TMoviePlayer player;
+  player.LoadBytes(ButtonMovie().Bytes());
+  // A 400 × 400 area shows the 200 × 100 stage at scale 2, 100 px from the top.
+  EXPECT_EQ(player.StagePoint(QRect(0, 0, 400, 400), QPointF(60, 180)), QPointF(30, 40));
+  EXPECT_FALSE(player.StagePoint(QRect(0, 0, 400, 400), QPointF(60, 50)).has_value());
+}
+
+TEST(Buttons, PreviewWidgetClickRunsTheButtonAndStillTellsTheParent) {
+  player::TFlashPlayer widget(nullptr, player::TAudioMode::None);
+  widget.resize(200, 100);
+  const QString path = QDir::temp().filePath("greetix-button-widget.swf");
+  ButtonMovie().Save(path.toStdString());
+  widget.SetMovie(path);
+  widget.show();
+  QSignalSpy released(&widget, &player::TFlashPlayer::MouseReleased);
+  QTest::mouseMove(&widget, QPoint(30, 40));
+  QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(30, 40));
+  EXPECT_EQ(widget.FrameNum(), 1);
+  EXPECT_EQ(released.count(), 1);
+  QFile::remove(path);
+}
