@@ -14,6 +14,7 @@
 
 #include "player/audio/PcmSound.h"
 #include "player/render/ShapeGeometry.h"
+#include "player/text/EditTextLayout.h"
 #include "swf/reader/MovieTypes.h"
 
 namespace player {
@@ -50,6 +51,8 @@ class TCharacterLibrary {
   const TShapeGeometry* Morph(uint16_t id, uint16_t ratio);
   const QImage* Bitmap(uint16_t id);
   const TTextGeometry* Text(uint16_t id);
+  // A text field laid out with its initial text (TextFieldLibrary.cpp).
+  const TEditTextGeometry* EditText(uint16_t id);
   std::shared_ptr<const TPcmSound> Sound(uint16_t id);
 
   // Problems met while decoding, one line each.
@@ -58,6 +61,9 @@ class TCharacterLibrary {
  private:
   const std::vector<QPainterPath>& Glyphs(uint16_t fontId);
   void Warn(uint16_t id, const std::string& what);
+  // The glyphs a field's style is drawn with: an embedded font for fields that use
+  // outlines, else the device font of the style's face.
+  TGlyphSource* FieldGlyphs(const swf::TEditText& field, const TTextStyle& style);
 
   const swf::TMovie& FMovie;
   std::map<uint16_t, std::unique_ptr<TShapeGeometry>> FShapes;
@@ -67,6 +73,9 @@ class TCharacterLibrary {
   std::map<uint16_t, std::unique_ptr<QImage>> FBitmaps;  // null entry: undecodable
   std::map<uint16_t, std::unique_ptr<TTextGeometry>> FTexts;
   std::map<uint16_t, std::vector<QPainterPath>> FGlyphs;
+  std::map<uint16_t, std::unique_ptr<TEditTextGeometry>> FEditTexts;
+  std::map<uint16_t, std::unique_ptr<TGlyphSource>> FEmbeddedFonts;
+  std::map<std::string, std::unique_ptr<TGlyphSource>> FDeviceFonts;
   std::map<uint16_t, std::shared_ptr<const TPcmSound>> FSounds;
   uint64_t FPixels = 0;
   uint64_t FSoundFrames = 0;

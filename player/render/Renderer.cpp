@@ -92,8 +92,8 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
     }
   } else if (const QImage* image = FLibrary.Bitmap(id)) {
     DrawBitmap(painter, *image, objectWorld, cx);
-  } else if (const swf::TEditText* edit = FLibrary.Movie().Find<swf::TEditText>(id)) {
-    DrawEditText(painter, *edit, objectWorld, cx);
+  } else if (FLibrary.Movie().Find<swf::TEditText>(id)) {
+    DrawEditText(painter, id, objectWorld, cx);
   } else if (const swf::TButton* button = FLibrary.Movie().Find<swf::TButton>(id)) {
     DrawButton(painter, clip, depth, *button, objectWorld, cx, nesting);
   }

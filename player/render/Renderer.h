@@ -70,7 +70,7 @@ class TRenderer {
                 const TColorTransform& cx);
   void DrawBitmap(QPainter& painter, const QImage& image, const QTransform& world,
                   const TColorTransform& cx);
-  void DrawEditText(QPainter& painter, const swf::TEditText& text, const QTransform& world,
+  void DrawEditText(QPainter& painter, uint16_t id, const QTransform& world,
                     const TColorTransform& cx);
   void SetHints(QPainter& painter) const;
 

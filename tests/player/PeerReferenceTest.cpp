@@ -54,3 +54,4 @@ TEST(PeerReference, GradientsWithHardEdgesInEverySpread) { Check(GradientCases()
 TEST(PeerReference, BlendModesAndTheirLayers) { Check(BlendCases()); }
 TEST(PeerReference, FiltersWithTheirQualityAndFlags) { Check(FilterCases()); }
 TEST(PeerReference, ButtonsInTheirUpState) { Check(ButtonCases()); }
+TEST(PeerReference, TextFieldsInEmbeddedFonts) { Check(EditTextCases()); }

@@ -30,6 +30,22 @@ TTestMovie FilterGrid(const std::vector<std::vector<std::vector<uint8_t>>>& cell
 // (140, 30) px. Frame 0 stops.
 TTestMovie ButtonMovie();
 
+// A DefineEditText body after its id: always with text, colour and layout.
+struct TEditTextSpec {
+  TRect Bounds;
+  uint16_t FontId = 0;  // 0: no font (a device font then)
+  uint16_t Height = 240;
+  uint8_t Flags1 = 0;   // word wrap 0x40, multiline 0x20, password 0x10
+  uint8_t Flags2 = 0;   // border 0x08, HTML 0x02, use outlines 0x01
+  TRgba Color{0, 0, 0, 255};
+  uint8_t Align = 0;
+  uint16_t LeftMargin = 0, RightMargin = 0, Indent = 0;
+  int16_t Leading = 0;
+  std::string Variable = "field";
+  std::string Text;
+};
+std::vector<uint8_t> EditTextBody(const TEditTextSpec& spec);
+
 std::vector<TReferenceCase> GradientCases();
 std::vector<TReferenceCase> BlendCases();
 std::vector<TReferenceCase> FilterCases();

@@ -274,8 +274,11 @@ uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& c
   edge(16000, 0), edge(0, 16000), edge(-16000, 0), edge(0, -16000);
   glyph.UB(6, 0);
   glyph.Flush();
-  const std::vector<uint8_t> shape = glyph.Take();
+  const std::vector<uint8_t> square = glyph.Take();
+  const std::vector<uint8_t> empty = {0x10, 0x00};  // a space: no outline, only its advance
   const size_t n = codes.size();
+  std::vector<std::vector<uint8_t>> shapes;
+  for (char16_t c : codes) shapes.push_back(c == u' ' ? empty : square);
   TSwfBitWriter w;
   w.U16(id);
   w.U8(0x80 | 0x08 | 0x04);  // layout, wide offsets, wide codes
@@ -284,9 +287,13 @@ uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& c
   w.Bytes(reinterpret_cast<const uint8_t*>(name.data()), name.size());
   w.U16(static_cast<uint16_t>(n));
   const uint32_t tableSize = static_cast<uint32_t>(4 * n + 4);
-  for (size_t i = 0; i < n; ++i) w.U32(static_cast<uint32_t>(tableSize + i * shape.size()));
-  w.U32(static_cast<uint32_t>(tableSize + n * shape.size()));
-  for (size_t i = 0; i < n; ++i) w.Bytes(shape);
+  uint32_t offset = tableSize;
+  for (const auto& shape : shapes) {
+    w.U32(offset);
+    offset += static_cast<uint32_t>(shape.size());
+  }
+  w.U32(offset);
+  for (const auto& shape : shapes) w.Bytes(shape);
   for (char16_t c : codes) w.U16(c);
   w.U16(18000), w.U16(4000), w.I16(0);  // ascent, descent, leading
   for (size_t i = 0; i < n; ++i) w.I16(20480);

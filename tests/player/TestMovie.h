@@ -85,8 +85,8 @@ class TTestMovie : public TTimelineWriter {
                   const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions);
   // DefineEditText (the tag body after the id is given whole).
   uint16_t EditText(const std::vector<uint8_t>& bodyAfterId);
-  // DefineFont3 of square glyphs for the given codes (one 1024-unit-wide square each,
-  // EM 1024 × 20), with layout (advance 1024 × 20 units).
+  // DefineFont3 of square glyphs for the given codes (a space gets an empty glyph), each
+  // 0.78 EM wide and advancing 1 EM, with layout.
   uint16_t SquareFont(const std::string& name, const std::u16string& codes);
   uint16_t Sound(uint8_t formatByte, uint32_t sampleCount, const std::vector<uint8_t>& data);
   uint16_t NextId() { return FNextId++; }

@@ -1,0 +1,37 @@
+// Lays out a text field's paragraphs in its box: a gutter of 2 pixels, the margins and
+// the first line's indent, lines broken at spaces when the field wraps, aligned per
+// paragraph, one baseline after another by the fonts' ascent, descent and leading.
+#pragma once
+
+#include <QPainterPath>
+#include <QRectF>
+
+#include <functional>
+#include <vector>
+
+#include "player/text/EditTextMarkup.h"
+#include "player/text/GlyphSource.h"
+#include "swf/reader/TextTypes.h"
+
+namespace player {
+
+struct TEditTextGeometry {
+  QRectF Box;  // the field's bounds, twips
+  struct TRun {
+    QPainterPath Path;  // glyphs and underlines, twips in the field's space
+    swf::TRgba Color;
+  };
+  std::vector<TRun> Runs;
+};
+
+// The glyphs for a style (never null while the layout runs).
+using TGlyphChooser = std::function<TGlyphSource*(const TTextStyle&)>;
+
+// Characters laid out per field at most: a huge initial text stays bounded.
+constexpr size_t MaxFieldCharacters = 1u << 16;
+
+TEditTextGeometry LayOutEditText(const swf::TEditText& field,
+                                 const std::vector<TParagraph>& paragraphs,
+                                 const TGlyphChooser& glyphs);
+
+}  // namespace player

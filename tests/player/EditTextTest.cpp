@@ -1,0 +1,123 @@
+// Text fields on pixels: where lines break and sit, alignment, margins and indent, the
+// HTML subset's colours and sizes, passwords, and device fonts that need no window.
+#include <gtest/gtest.h>
+
+#include "PixelAssert.h"
+#include "ReferenceMovies.h"
+#include "player/MoviePlayer.h"
+#include "player/text/EditTextMarkup.h"
+
+using namespace playertest;
+
+namespace {
+
+// A field of 20 px squares in a 200 × 100 px box at the stage's corner: each character
+// but the space is a 15.6 px square on a 20 px pitch, lines 20 px apart plus leading.
+struct TField {
+  TEditTextSpec Spec;
+  TField(const std::string& text, uint8_t flags1 = 0x60, uint8_t flags2 = 0x01) {
+    Spec.Bounds = {0, 200 * 20, 0, 100 * 20};
+    Spec.Height = 400;
+    Spec.Flags1 = flags1;
+    Spec.Flags2 = flags2;
+    Spec.Text = text;
+  }
+};
+
+QImage Draw(TField field, bool squares = true) {
+  TTestMovie movie(200, 100);
+  movie.Background({255, 255, 255, 255});
+  if (squares) field.Spec.FontId = movie.SquareFont("Squares", u" ABCDEF*");
+  movie.Place(1, movie.EditText(EditTextBody(field.Spec)));
+  movie.ShowFrame();
+  player::TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  return player.RenderImage(QSize(200, 100));
+}
+
+// Whether the 20 px cell (column, line) of a field starting 2 px in holds a square.
+bool Square(const QImage& image, int column, int line, int lineHeight = 22, int x0 = 2) {
+  return image.pixelColor(x0 + column * 20 + 8, 2 + line * lineHeight + 12).value() < 80;
+}
+
+}  // namespace
+
+TEST(TextFields, WrapAtSpacesAndBreakWordsLongerThanTheLine) {
+  // 196 px of line: nine squares; "ABCD" fits beside "ABC", the long word breaks.
+  const QImage image = Draw(TField("ABC ABCD ABCDEFABCDEF"));
+  EXPECT_TRUE(Square(image, 0, 0) && Square(image, 2, 0) && !Square(image, 3, 0));
+  EXPECT_TRUE(Square(image, 4, 0) && Square(image, 7, 0) && !Square(image, 8, 0));
+  for (int c = 0; c < 9; ++c) EXPECT_TRUE(Square(image, c, 1)) << c;
+  EXPECT_TRUE(Square(image, 0, 2) && Square(image, 2, 2) && !Square(image, 3, 2));
+  // Without word wrap, the line runs on and is cut at the box.
+  const QImage one = Draw(TField("ABC ABCD ABCDEFABCDEF", 0x20));
+  EXPECT_TRUE(Square(one, 9, 0));
+  EXPECT_FALSE(Square(one, 0, 1));
+}
+
+TEST(TextFields, AlignMarginsAndIndentPlaceTheLines) {
+  TField right("AB");
+  right.Spec.Align = 1;
+  right.Spec.RightMargin = 400;  // 20 px
+  const QImage r = Draw(right);
+  // The line ends 2 + 20 px before the box's right edge.
+  EXPECT_TRUE(ColorNear(r, 150, 14, Qt::black));
+  EXPECT_TRUE(ColorNear(r, 170, 14, Qt::black));
+  EXPECT_TRUE(ColorNear(r, 135, 14, Qt::white));
+  EXPECT_TRUE(ColorNear(r, 200 - 20, 14, Qt::white));
+  TField centre("AB");
+  centre.Spec.Align = 2;
+  EXPECT_TRUE(ColorNear(Draw(centre), 100 - 12, 14, Qt::black));
+  TField indented("AB CD EF AB CD");
+  indented.Spec.LeftMargin = 200;  // 10 px
+  indented.Spec.Indent = 400;      // 20 px more on the first line
+  indented.Spec.Leading = 200;     // 10 px between lines
+  const QImage i = Draw(indented);
+  EXPECT_TRUE(Square(i, 0, 0, 32, 32));
+  EXPECT_FALSE(Square(i, 0, 0, 32, 12));
+  EXPECT_TRUE(Square(i, 0, 1, 32, 12));
+}
+
+TEST(TextFields, HtmlSetsParagraphsColoursSizesAndBreaks) {
+  TField html("<p align='right'><font color='#00FF00'>AB</font></p><p>C<br/>"
+              "<font size='10'>D</font>&amp;</p><unknown>E</unknown>",
+              0x60, 0x03);
+  const QImage image = Draw(html);
+  EXPECT_TRUE(ColorNear(image, 186, 14, Qt::green));
+  EXPECT_TRUE(Square(image, 0, 1));
+  // The small D sits on the third line, half as high.
+  EXPECT_TRUE(ColorNear(image, 5, 2 + 2 * 22 + 12, Qt::black));
+  EXPECT_TRUE(ColorNear(image, 5, 2 + 2 * 22 + 6, Qt::white));
+  EXPECT_TRUE(Square(image, 0, 3));  // unknown tags pass their text on: "E"
+
+  using player::ParseHtmlText;
+  player::TTextStyle base;
+  const auto paragraphs =
+      ParseHtmlText("<b>bold <i>both</b> plain</i> <u>u</u><font size='+10'>big</font>", base, 0);
+  ASSERT_EQ(paragraphs.size(), 1u);
+  const auto& runs = paragraphs[0].Runs;
+  ASSERT_GE(runs.size(), 5u);
+  EXPECT_TRUE(runs[0].Style.Bold);
+  EXPECT_TRUE(runs[1].Style.Bold && runs[1].Style.Italic);
+  EXPECT_FALSE(runs[2].Style.Bold);  // </b> closed the italic opened within it too
+  EXPECT_TRUE(runs[3].Style.Underline);
+  EXPECT_EQ(runs[4].Style.Size, base.Size + 200);
+}
+
+TEST(TextFields, PasswordsShowStarsAndBordersFrameTheBox) {
+  const QImage image = Draw(TField("AB", 0x70, 0x09));
+  EXPECT_TRUE(Square(image, 0, 0));  // '*' is a square of the font too
+  EXPECT_TRUE(ColorNear(image, 0, 50, Qt::black));
+  EXPECT_TRUE(ColorNear(image, 50, 0, Qt::black));
+}
+
+TEST(TextFields, DeviceFontsDrawWithoutAWindow) {
+  TField device("Hello", 0x60, 0x00);
+  device.Spec.Height = 600;
+  const QImage image = Draw(device, false);
+  int ink = 0;
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 100; ++x) ink += image.pixelColor(x, y).value() < 128;
+  EXPECT_GT(ink, 50);
+  for (int x = 0; x < 200; ++x) EXPECT_EQ(image.pixelColor(x, 80), QColor(Qt::white)) << x;
+}
