@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -139,7 +140,7 @@ struct TXSession {
     const QStringList start = AsDisplayUser("xscreensaver", {"-no-splash", "-verbose"});
     Daemon.Process.start(start.first(), start.mid(1));
     const QStringList command = AsDisplayUser("xscreensaver-command", {"-time"});
-    if (WaitFor([&] { return RunQuietly(command, Environment); }, 20000))
+    if (WaitFor([&] { return RunQuietly(command, Environment); }, 12000))
       return true;
     Daemon.Process.waitForReadyRead(100);
     why = "xscreensaver did not start on " + displayName.toStdString() + ": " +
@@ -177,8 +178,10 @@ TEST(XScreenSaverRunTest, TheCardPlaysWhenXScreenSaverActivatesAndAKeyEndsIt) {
   // daemon are given a second chance before the test gives up.
   for (int attempt = 0; attempt < 3 && !session; ++attempt) {
     session = std::make_unique<TXSession>();
-    if (!session->Start(home, why))
+    if (!session->Start(home, why)) {
+      std::fprintf(stderr, "xscreensaver session, attempt %d: %s\n", attempt + 1, why.c_str());
       session.reset();
+    }
   }
   ASSERT_TRUE(session) << why;
   const QProcessEnvironment& environment = session->Environment;
