@@ -5,56 +5,37 @@
 #include <sys/wait.h>
 
 #include "CardFiles.h"
+#include "CliRun.h"
 #include "document/CardValues.h"
 #include "card/SwfStageSize.h"
 #include "document/XMLUnit.h"
 #include "swf/reader/MovieParser.h"
 
-namespace {
-
-struct TOutcome {
-  int Status;
-  std::string Output;
-};
-
-TOutcome RunCli(const std::string& arguments)
-{
-  const std::string command = std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-} // namespace
-
 TEST(Cli, RenderWritesTheMovieAndReportsBadInputOnOneLine)
 {
   TScratch scratch;
-  EXPECT_EQ(RunCli("").Status, 0);
-  EXPECT_NE(RunCli("").Output.find("render CARD.grx -o OUT.swf"), std::string::npos);
+  EXPECT_EQ(RunGreetixCli("").Status, 0);
+  EXPECT_NE(RunGreetixCli("").Output.find("render CARD.grx -o OUT.swf"), std::string::npos);
 
   WriteAll(scratch.File("card.grx"), CardXml({{"Rainbow", 0, 24, 10, 10, "Hooray"}}, 0, false, 300, 200));
   const std::string out = scratch.File("out.swf");
-  const TOutcome rendered = RunCli("render " + scratch.File("card.grx") + " -o " + out + " --final --seed 5");
+  const TCliOutcome rendered = RunGreetixCli("render " + scratch.File("card.grx") + " -o " + out + " --final --seed 5");
   EXPECT_EQ(rendered.Status, 0) << rendered.Output;
   EXPECT_EQ(SwfStageWidth(out), 300);
   EXPECT_EQ(SwfStageHeight(out), 200);
   // The same seed gives the same movie.
   const std::string first = ReadAll(out);
-  EXPECT_EQ(RunCli("render " + scratch.File("card.grx") + " -o " + out + " --final --seed 5").Status, 0);
+  EXPECT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o " + out + " --final --seed 5").Status, 0);
   EXPECT_EQ(ReadAll(out), first);
 
   WriteAll(scratch.File("bad.grx"), "<Movie><Width>abc</Width>");
-  const TOutcome bad = RunCli("render " + scratch.File("bad.grx") + " -o " + scratch.File("bad.swf"));
+  const TCliOutcome bad = RunGreetixCli("render " + scratch.File("bad.grx") + " -o " + scratch.File("bad.swf"));
   EXPECT_EQ(bad.Status, 1);
   EXPECT_EQ(std::count(bad.Output.begin(), bad.Output.end(), '\n'), 1) << bad.Output;
   EXPECT_NE(bad.Output.find("bad.grx"), std::string::npos);
 
-  EXPECT_EQ(RunCli("render " + scratch.File("card.grx")).Status, 2);
-  EXPECT_EQ(RunCli("render " + scratch.File("card.grx") + " -o x.swf --seed many").Status, 2);
+  EXPECT_EQ(RunGreetixCli("render " + scratch.File("card.grx")).Status, 2);
+  EXPECT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o x.swf --seed many").Status, 2);
 }
 
 TEST(Cli, ShippedTemplatesRenderToPlainMoviesOfTheirStage)
@@ -64,7 +45,7 @@ TEST(Cli, ShippedTemplatesRenderToPlainMoviesOfTheirStage)
     SCOPED_TRACE(name);
     const std::string card = std::string(GREETIX_SOURCE_DIR) + "/template/" + name;
     const std::string out = scratch.File(name + ".swf");
-    const TOutcome rendered = RunCli("render " + card + " -o " + out + " --final");
+    const TCliOutcome rendered = RunGreetixCli("render " + card + " -o " + out + " --final");
     ASSERT_EQ(rendered.Status, 0) << rendered.Output;
 
     TXMLCardDocument document(card);

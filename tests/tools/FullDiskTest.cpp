@@ -8,25 +8,10 @@
 #include <unistd.h>
 
 #include "CardFiles.h"
+#include "CliRun.h"
 #include "support/FileSizeLimit.h"
 
 namespace {
-
-struct TOutcome {
-  int Status;
-  std::string Output;
-};
-
-TOutcome RunCli(const std::string& arguments)
-{
-  const std::string command = std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 std::string Library(const std::string& name) { return std::string(GREETIX_SOURCE_DIR) + "/library/" + name; }
 
@@ -41,8 +26,8 @@ TEST(FullDisk, EveryWritingCommandReportsItAndKeepsTheOldFile)
   WriteAll(scratch.File("card.grx"), BusyCard());
   const std::string movie = scratch.File("movie.swf");
   const std::string program = scratch.File("movie.exe");
-  ASSERT_EQ(RunCli("render " + scratch.File("card.grx") + " -o " + movie).Status, 0);
-  ASSERT_EQ(RunCli("swf2exe " + movie + " " + program).Status, 0);
+  ASSERT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o " + movie).Status, 0);
+  ASSERT_EQ(RunGreetixCli("swf2exe " + movie + " " + program).Status, 0);
 
   struct TWriter {
     std::string Arguments;
@@ -62,16 +47,16 @@ TEST(FullDisk, EveryWritingCommandReportsItAndKeepsTheOldFile)
     WriteAll(target, old);
     std::string arguments = writer.Arguments;
     arguments.replace(arguments.find('@'), 1, target);
-    TOutcome outcome;
+    TCliOutcome outcome;
     {
       TFileSizeLimit full(old.size() + 40);
-      outcome = RunCli(arguments);
+      outcome = RunGreetixCli(arguments);
     }
     EXPECT_EQ(outcome.Status, 1) << outcome.Output;
     EXPECT_EQ(std::count(outcome.Output.begin(), outcome.Output.end(), '\n'), 1) << outcome.Output;
     EXPECT_EQ(ReadAll(target), old);
     // With room, the same command succeeds: the limit was the only fault.
-    EXPECT_EQ(RunCli(arguments).Status, 0);
+    EXPECT_EQ(RunGreetixCli(arguments).Status, 0);
     EXPECT_NE(ReadAll(target), old);
   }
   for (const auto& entry : std::filesystem::directory_iterator(scratch.File("")))
@@ -94,13 +79,13 @@ TEST(FullDisk, ARenderOntoAFullFileSystemKeepsTheOldMovie)
   WriteAll(scratch.File("card.grx"), BusyCard());
   const std::string target = disk + "/card.swf";
   WriteAll(target, "old movie");
-  const TOutcome rendered = RunCli("render " + scratch.File("card.grx") + " -o " + target);
+  const TCliOutcome rendered = RunGreetixCli("render " + scratch.File("card.grx") + " -o " + target);
   EXPECT_EQ(rendered.Status, 1) << rendered.Output;
   EXPECT_NE(rendered.Output.find("card.swf"), std::string::npos) << rendered.Output;
   EXPECT_EQ(ReadAll(target), "old movie");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk), {}), 1);
 
   // The movie does fit elsewhere: the small disk was the reason.
-  EXPECT_EQ(RunCli("render " + scratch.File("card.grx") + " -o " + scratch.File("card.swf")).Status, 0);
+  EXPECT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o " + scratch.File("card.swf")).Status, 0);
   EXPECT_GT(std::filesystem::file_size(scratch.File("card.swf")), 4096u);
 }
