@@ -159,6 +159,17 @@ void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
   if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
   Host.SetPlayingFlag(Host.PreviewPlaying());
   Ctx.SaveDocument();
+  RenderToBuilder(scope);
+  Ctx.SwfMovie->WriteMovie(target.empty() ? WorkSwfFile : target);
+  SavedFrame = Host.PreviewFrameNum();
+  ReloadPreview("Size");
+  Host.SetPreviewFrameNum(SavedFrame);
+  if (Host.PlayingFlag()) StartPlaying();
+}
+
+void TFlashCard::RenderToBuilder(const std::string& scope)
+{
+  if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
   swf::ISwfMovie& movie = *Ctx.SwfMovie;
   movie.SetSize(Wrap32(20LL * Width), Wrap32(20LL * Height));
   movie.SetFrameRate(Rate);
@@ -175,11 +186,6 @@ void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
   } catch (const std::exception&) {
     // What was placed so far stays in the movie.
   }
-  movie.WriteMovie(target.empty() ? WorkSwfFile : target);
-  SavedFrame = Host.PreviewFrameNum();
-  ReloadPreview("Size");
-  Host.SetPreviewFrameNum(SavedFrame);
-  if (Host.PlayingFlag()) StartPlaying();
 }
 
 void TFlashCard::SaveSwf()

@@ -46,6 +46,9 @@ public:
   // Renders the card into `target` (the working movie when empty) and reloads the preview.
   // Scope "All" (Save, Export) ends a movie that does not loop with a stop action.
   void BuildMovie(const std::string& scope, const std::string& target);
+  // The builder calls of BuildMovie without writing or reloading anything: the movie is
+  // left in the builder for the caller to take.
+  void RenderToBuilder(const std::string& scope);
   // Places the background picture and every object of the document into the builder.
   void SaveSwf();
   // Reloads the preview with WorkSwfFile; "Size" also fits the main window to the movie.

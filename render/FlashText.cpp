@@ -70,6 +70,8 @@ void TFlashText::Render(int index)
 {
   ForgetContent();
   LoadFromDocument(index);
+  // Filled before the cut, so per-letter effects animate the letters of the values.
+  if (Context().FieldValues) Content = FillFields(Content, *Context().FieldValues);
   SplitUnits();
   if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
 }

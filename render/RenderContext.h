@@ -13,6 +13,7 @@
 #include "render/EditorInterfaces.h"
 #include "render/PictureExaminer.h"
 #include "render/RandomSource.h"
+#include "render/TextFields.h"
 #include "swf/builder/SwfObjs.h"
 
 class ITextPanel;
@@ -43,6 +44,10 @@ public:
   IPicturePanel* PicturePanel = nullptr;
   ISoundPanel* SoundPanel = nullptr;
   IUserMessages* Messages = nullptr;
+
+  // Values for the "{Name}" fields of the texts; without them a text shows its fields as
+  // written (the editor's preview).
+  const TFieldValues* FieldValues = nullptr;
 
   // The colours of "Rainbow"; clock-seeded unless replaced by a seeded source.
   TRandomSource Random;

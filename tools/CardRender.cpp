@@ -12,6 +12,7 @@
 #include "document/XMLUnit.h"
 #include "platform/SafeFile.h"
 #include "render/RenderContext.h"
+#include "tools/CachedPictureExaminer.h"
 #include "tools/HeadlessCardHost.h"
 
 namespace {
@@ -58,43 +59,89 @@ void CheckCard(const std::string& cardFile)
 
 } // namespace
 
-TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMovie& movie,
-                                 swf::ISwfObject& object, swf::ISwfAction& action, IUserMessages* messages)
-{
-  CheckCard(options.CardFile);
-  TWorkingFolder folder;
-  const std::string basePath = folder.File("Untitled");
+struct TOpenCard::TState {
+  explicit TState(const TCardRenderOptions& options)
+      : Options(options), BasePath((CheckCard(options.CardFile), Folder.File("Untitled"))),
+        Card(Host, Context, BasePath)
+  {
+  }
+  void Reseed() { Context.Random = TRandomSource(Options.Seed); }
 
-  THeadlessCardHost host;
-  TRenderContext context;
+  TCardRenderOptions Options;
+  TWorkingFolder Folder;
+  std::string BasePath;
+  THeadlessCardHost Host;
+  TRenderContext Context;
+  TFlashCard Card;
+  int Passes = 0;
+};
+
+TOpenCard::TOpenCard(const TCardRenderOptions& options, swf::ISwfMovie& movie, swf::ISwfObject& object,
+                     swf::ISwfAction& action, IUserMessages* messages)
+    : State(std::make_unique<TState>(options))
+{
+  TRenderContext& context = State->Context;
   context.SwfMovie = &movie;
   context.SwfObject = &object;
   context.SwfAction = &action;
-  context.Preview = &host;
+  context.Preview = &State->Host;
   context.Messages = messages;
-  context.WorkBasePath = basePath;
+  context.WorkBasePath = State->BasePath;
   context.ProgramFolder = options.ProgramFolder;
-  const auto reseed = [&] { context.Random = TRandomSource(options.Seed); };
+  context.SharedExaminer = MakeCachedPictureExaminer(context, State->Folder.File("picture-"));
 
-  TFlashCard card(host, context, basePath);
+  TFlashCard& card = State->Card;
   card.SourceProject = std::filesystem::absolute(options.CardFile).string();
-  TCardRenderResult result;
-  reseed();
+  State->Reseed();
   card.SetMode("Edit"); // renders once, comparing with the card's recorded frame count
-  result.Passes = 1;
+  State->Passes = 1;
   // Each render compares end frames with the frame count of the movie shown before it;
-  // render again until the movie it makes has that count itself.
+  // render again until the movie it makes has that count itself. Field values change no
+  // frame, so one settling serves every later render.
   int shown = card.TotalFrames;
-  while (host.TotalFrames() != shown && result.Passes < options.MaxPasses) {
-    shown = host.TotalFrames();
-    reseed();
+  while (State->Host.TotalFrames() != shown && State->Passes < options.MaxPasses) {
+    shown = State->Host.TotalFrames();
+    State->Reseed();
     card.BuildMovie("", "");
-    ++result.Passes;
+    ++State->Passes;
   }
+}
 
-  const std::string rendered = folder.File("Output.swf");
-  reseed();
-  card.BuildMovie(options.Final ? "All" : "", rendered);
+TOpenCard::~TOpenCard() = default;
+
+int TOpenCard::Passes() const { return State->Passes; }
+
+void TOpenCard::Render(const TFieldValues* values)
+{
+  State->Reseed();
+  State->Context.FieldValues = values;
+  State->Card.RenderToBuilder(State->Options.Final ? "All" : "");
+  State->Context.FieldValues = nullptr;
+}
+
+std::string TOpenCard::RenderToWorkFile(const TFieldValues* values)
+{
+  const std::string rendered = State->Folder.File("Output.swf");
+  State->Reseed();
+  State->Context.FieldValues = values;
+  try {
+    State->Card.BuildMovie(State->Options.Final ? "All" : "", rendered);
+  } catch (...) {
+    State->Context.FieldValues = nullptr;
+    throw;
+  }
+  State->Context.FieldValues = nullptr;
+  return rendered;
+}
+
+TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMovie& movie,
+                                 swf::ISwfObject& object, swf::ISwfAction& action, IUserMessages* messages)
+{
+  TOpenCard card(options, movie, object, action, messages);
+  TCardRenderResult result;
+  result.Passes = card.Passes();
+  const TFieldValues* values = options.Fields ? &*options.Fields : nullptr;
+  const std::string rendered = card.RenderToWorkFile(values);
   result.FrameCount = SwfHeaderFrameCount(rendered);
   try {
     Platform::CopyFileAtomically(QString::fromStdString(rendered), QString::fromStdString(options.OutputFile), false);

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "render/EditorInterfaces.h"
+#include "render/TextFields.h"
 #include "swf/builder/SwfObjs.h"
 
 struct TCardRenderOptions {
@@ -22,11 +25,33 @@ struct TCardRenderOptions {
   std::string ProgramFolder;
   // Renders at most this many times to settle the frame count.
   int MaxPasses = 5;
+  // Values of the texts' "{Name}" fields; without them fields show as written.
+  std::optional<TFieldValues> Fields;
 };
 
 struct TCardRenderResult {
   int Passes = 0;     // renders made before the output
   int FrameCount = 0; // frames of the written movie
+};
+
+// A card opened once and settled, rendered as often as wanted (one card per row of a
+// list). Pictures are examined once and kept for the later renders.
+class TOpenCard {
+public:
+  // Throws std::runtime_error with a one-line message for a card that cannot be read.
+  TOpenCard(const TCardRenderOptions& options, swf::ISwfMovie& movie, swf::ISwfObject& object,
+            swf::ISwfAction& action, IUserMessages* messages);
+  ~TOpenCard();
+
+  int Passes() const;
+  // The card rendered with these values (none: fields as written), left in the builder.
+  void Render(const TFieldValues* values);
+  // The same, written to a file of the working folder; returns its name.
+  std::string RenderToWorkFile(const TFieldValues* values);
+
+private:
+  struct TState;
+  std::unique_ptr<TState> State;
 };
 
 // Throws std::runtime_error with a one-line message for a card that cannot be read or a

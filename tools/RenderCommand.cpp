@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "card/CardFields.h"
 #include "platform/SystemPaths.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: greetix-cli render CARD.grx -o OUT.swf [--final] [--seed N]";
+constexpr const char* Usage =
+    "usage: greetix-cli render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]...";
 
 // What the editor shows in a message box goes to standard error; the render goes on.
 class TStderrMessages : public IUserMessages {
@@ -36,6 +38,15 @@ std::string OneLine(std::string text)
   return text;
 }
 
+// Values were given, yet a field of the card got none: it shows as written.
+void WarnUnfilledFields(const TCardRenderOptions& options)
+{
+  TXMLCardDocument document(options.CardFile);
+  for (const std::string& field : CardFieldNames(BindMovie(document)))
+    if (!options.Fields->count(field))
+      std::fprintf(stderr, "greetix-cli: warning: no value for the field \"%s\"; it shows as written\n", field.c_str());
+}
+
 } // namespace
 
 namespace tools {
@@ -55,6 +66,12 @@ int RunRender(int argc, char** argv)
       auto [end, error] = std::from_chars(text, text + std::strlen(text), seed);
       if (error != std::errc() || *end != '\0') return WrongArguments("--seed needs a whole number, not \"" + std::string(text) + "\"");
       options.Seed = seed;
+    } else if (argument == "--set" && i + 1 < argc) {
+      const std::string assignment = argv[++i];
+      const std::size_t equals = assignment.find('=');
+      if (equals == std::string::npos || equals == 0) return WrongArguments("--set needs Name=Value, not \"" + assignment + "\"");
+      if (!options.Fields) options.Fields.emplace();
+      (*options.Fields)[assignment.substr(0, equals)] = assignment.substr(equals + 1);
     } else if (!argument.empty() && argument[0] == '-') {
       return WrongArguments("unknown option \"" + argument + "\"");
     } else if (options.CardFile.empty()) {
@@ -73,6 +90,7 @@ int RunRender(int argc, char** argv)
     TStderrMessages messages;
     const TCardRenderResult result = RenderCardFile(options, movie, object, action, &messages);
     std::printf("%s: %d frames\n", options.OutputFile.c_str(), result.FrameCount);
+    if (options.Fields) WarnUnfilledFields(options);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "greetix-cli: %s\n", OneLine(error.what()).c_str());
     return 1;

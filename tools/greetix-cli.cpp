@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "tools/BatchCommand.h"
 #include "tools/ConvertCommands.h"
 #include "tools/FrameCommand.h"
 #include "tools/ImportSoundCommand.h"
@@ -21,13 +22,15 @@ struct TCommand {
 };
 
 const TCommand Commands[] = {
-    {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N]"},
+    {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]..."},
     {"info", &tools::RunInfo, "info MOVIE.swf [--json]"},
     {"frame", &tools::RunFrame, "frame MOVIE.swf N -o OUT.png [--width W]"},
     {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
     {"exe2swf", &RunExe2Swf, "exe2swf IN.exe OUT.swf"},
     {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},
     {"thumbnail", &tools::RunThumbnail, "thumbnail CARD.grx|MOVIE.swf OUT.png --size N"},
+    {"batch", &tools::RunBatchCommand,
+     "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N]"},
 };
 
 void PrintUsage(std::FILE* out)

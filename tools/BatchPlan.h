@@ -1,0 +1,52 @@
+// What a run over a list will make: the fields the card uses, one planned card per row
+// with its values and its file name, and the faults found before rendering.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "render/TextFields.h"
+
+struct TBatchOptions {
+  std::string CardFile;
+  std::string ListFile;
+  std::string OutputFolder;
+  std::string Format = "swf";
+  // File name of each card, with "{Name}" fields; empty: the list's first field.
+  std::string NamePattern;
+  int Jobs = 1;
+  // Only the rows whose index (from 0) leaves ShardIndex when divided by ShardCount.
+  int ShardIndex = 0;
+  int ShardCount = 1;
+  std::optional<std::uint32_t> Seed;
+  std::string ProgramFolder;
+};
+
+struct TBatchRow {
+  int Index = 0; // from 0, over the list's rows without blank lines
+  int Row = 0;   // as a spreadsheet counts (the header is row 1)
+  int Line = 0;  // of the list file
+  TFieldValues Values;
+  std::string FileName;           // safe and unique, with the format's extension
+  std::string Error;              // a row that cannot be made
+  std::vector<std::string> Notes; // told, but the card is made (a name changed)
+
+  // "row 5" or "row 5 (line 7)" when a quoted line break moved the line.
+  std::string Where() const;
+};
+
+struct TBatchPlan {
+  std::vector<std::string> CardFields;
+  std::vector<std::string> Header;
+  std::vector<std::string> Warnings; // about the list as a whole
+  std::vector<TBatchRow> Rows;       // every row of the list, in order
+
+  // The rows of the shard, in order.
+  std::vector<const TBatchRow*> ShardRows(int index, int count) const;
+};
+
+// Reads the card and the list and plans every row. Throws std::runtime_error for what
+// stops the whole run: a card or list that cannot be read, a list without rows, a field
+// the card or the name uses that the list has no column for.
+TBatchPlan PlanBatch(const TBatchOptions& options);

@@ -1,0 +1,30 @@
+// Making the cards of a planned list: each row rendered from one opened card and written
+// into the output folder, on one or more worker processes. A row whose card already exists
+// whole is skipped, so a run that was stopped can simply be started again.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/BatchPlan.h"
+
+enum class TRowOutcome { Made, Skipped, Failed };
+
+struct TRowReport {
+  int Index = 0; // the row's index in the plan
+  TRowOutcome Outcome = TRowOutcome::Failed;
+  std::string Message; // why it failed; empty otherwise
+};
+
+// The formats a list can be made into, in the order the usage names them.
+const std::vector<std::string>& BatchFormats();
+// Empty when the format can be made; otherwise why not.
+std::string FormatRefusal(const std::string& format);
+
+// Makes the rows of the options' shard. Reports every row once, in the calling process, as
+// it finishes; warnings of the render (a picture that cannot be used) go to `warn`, each
+// once per worker. Throws std::runtime_error when nothing can start (an output folder that
+// cannot be made, a format that cannot be made).
+void RunBatch(const TBatchOptions& options, const TBatchPlan& plan, const std::function<void(const TRowReport&)>& report,
+              const std::function<void(const std::string&)>& warn);

@@ -1,0 +1,20 @@
+// File names for the cards of a list: made from text that may hold anything a list can
+// (slashes, dots, control characters, very long names), and kept apart from each other.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Longest name made, in bytes, before a number and the extension are added.
+inline constexpr std::size_t MaxNameBytes = 200;
+
+// The text as one file name: no path separators, no control characters, none of the
+// characters other systems refuse (< > : " | ? *), no leading dots (no "..", no hidden
+// file), no trailing dots or spaces, at most MaxNameBytes bytes cut between characters.
+// Empty when nothing is left.
+std::string SafeFileName(std::string_view text);
+
+// The names in order with every repeat numbered ("Anna", "Anna-2", "Anna-3"); names that
+// differ only in letter case count as repeats, since many disks do not tell them apart.
+std::vector<std::string> UniqueNames(const std::vector<std::string>& names);
