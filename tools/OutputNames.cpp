@@ -47,6 +47,8 @@ std::string SafeFileName(std::string_view text)
     if (name.size() + piece.size() > MaxNameBytes) break;
     name += piece;
   }
+  // No "..": runs of dots become one.
+  for (std::size_t dots; (dots = name.find("..")) != std::string::npos;) name.erase(dots, 1);
   name.erase(0, name.find_first_not_of(". "));
   if (name.find_first_not_of(". ") == std::string::npos) return {};
   name.erase(name.find_last_not_of(". ") + 1);

@@ -10,9 +10,9 @@
 inline constexpr std::size_t MaxNameBytes = 200;
 
 // The text as one file name: no path separators, no control characters, none of the
-// characters other systems refuse (< > : " | ? *), no leading dots (no "..", no hidden
-// file), no trailing dots or spaces, at most MaxNameBytes bytes cut between characters.
-// Empty when nothing is left.
+// characters other systems refuse (< > : " | ? *), runs of dots made one, no leading dots
+// (no hidden file), no trailing dots or spaces, at most MaxNameBytes bytes cut between
+// characters. Empty when nothing is left.
 std::string SafeFileName(std::string_view text);
 
 // The names in order with every repeat numbered ("Anna", "Anna-2", "Anna-3"); names that

@@ -1,0 +1,233 @@
+// A card for every row of a list: bad rows reported by row while the others are made,
+// shards that add up to one run, and runs that are stopped and started again.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "CardFiles.h"
+#include "tools/BatchRun.h"
+#include "tools/CardOutput.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TOutcome {
+  int Status;
+  std::string Output;
+};
+
+TOutcome RunCli(const std::string& arguments)
+{
+  FILE* pipe = popen((std::string(GREETIX_CLI) + " " + arguments + " 2>&1").c_str(), "r");
+  std::string output;
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  const int status = pipe ? pclose(pipe) : -1;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+// A short card whose texts use {Name} (per letter) and {City} (whole).
+std::string FieldCard()
+{
+  return CardXml({{"Rainbow", 0, 6, 10, 10, "Dear {Name}"}, {"Fade", 2, 8, 10, 60, "from {City} {{with love}}"}}, 10,
+                 false, 200, 120);
+}
+
+// Every file of the folder with its bytes; unfinished (hidden) files under their own name.
+std::map<std::string, std::string> FolderFiles(const std::string& folder)
+{
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) files[entry.path().filename().string()] = ReadAll(entry.path());
+  return files;
+}
+
+std::string NumberedList(int rows)
+{
+  std::string list = "Name,City\n";
+  for (int i = 0; i < rows; ++i) list += "Person " + std::to_string(i) + ",Town " + std::to_string(i % 7) + "\n";
+  return list;
+}
+
+TBatchOptions Options(const TScratch& scratch, const std::string& output)
+{
+  TBatchOptions options;
+  options.CardFile = scratch.File("card.grx");
+  options.ListFile = scratch.File("list.csv");
+  options.OutputFolder = scratch.File(output);
+  options.Seed = 4;
+  return options;
+}
+
+// Runs in this process; returns the outcome of every reported row by index.
+std::map<int, TRowOutcome> RunRows(const TBatchOptions& options)
+{
+  std::map<int, TRowOutcome> outcomes;
+  RunBatch(options, PlanBatch(options), [&](const TRowReport& report) {
+    EXPECT_TRUE(outcomes.emplace(report.Index, report.Outcome).second) << "row reported twice";
+  }, nullptr);
+  return outcomes;
+}
+
+} // namespace
+
+TEST(Batch, BadRowsAreReportedByRowAndTheOthersAreMade)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), FieldCard());
+  WriteAll(scratch.File("list.csv"), "Name,City,Unused\n"
+                                     "Ann,Oslo\n"
+                                     "Bob\n"                 // no City
+                                     "ann,\"Rome, Italy\"\n" // a name taken but for its case
+                                     "\"C\"d,Bern\n"         // malformed
+                                     "../../x,Lima\n"        // unsafe
+                                     "Eve,Kyiv\n"            // cannot be written, see below
+                                     "李小龍,北京\n");
+  fs::create_directories(scratch.File("out/Eve.swf"));
+  const TOutcome run = RunCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " +
+                              scratch.File("out") + " --seed 4 --jobs 2");
+  EXPECT_EQ(run.Status, 1) << run.Output;
+  EXPECT_NE(run.Output.find("column \"Unused\" is not used"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("row 3: no value for the field \"City\""), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("row 5: text after a closing quote"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("row 7: cannot write"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("row 6: written as \"_._x.swf\""), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("7 cards: 4 made, 0 already there, 3 failed"), std::string::npos) << run.Output;
+
+  const auto files = FolderFiles(scratch.File("out"));
+  EXPECT_EQ(files.size(), 5u); // four cards and the folder that stood in the way
+  for (const std::string name : {"Ann.swf", "ann-2.swf", "_._x.swf", "李小龍.swf"})
+    EXPECT_TRUE(IsCompleteMovie(scratch.File("out/" + name))) << name;
+
+  // A card of the list is the card rendered with the row's values.
+  const TOutcome single = RunCli("render " + scratch.File("card.grx") + " -o " + scratch.File("single.swf") +
+                                 " --final --seed 4 --set Name=ann --set " + Quote("City=Rome, Italy"));
+  ASSERT_EQ(single.Status, 0) << single.Output;
+  EXPECT_EQ(ReadAll(scratch.File("single.swf")), ReadAll(scratch.File("out/ann-2.swf")));
+}
+
+TEST(Batch, WholeRunFaultsStopBeforeAnyCard)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), FieldCard());
+  const std::string command =
+      "batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " + scratch.File("out");
+  WriteAll(scratch.File("list.csv"), "Name\nAnn\n");
+  const TOutcome missingColumn = RunCli(command);
+  EXPECT_EQ(missingColumn.Status, 1);
+  EXPECT_NE(missingColumn.Output.find("no column \"City\", which the card uses"), std::string::npos);
+  WriteAll(scratch.File("list.csv"), "Name,City\n\n");
+  EXPECT_NE(RunCli(command).Output.find("has no rows"), std::string::npos);
+  WriteAll(scratch.File("list.csv"), "Name,City\nAnn,Oslo\n");
+  EXPECT_NE(RunCli(command + " --name {Nick}").Output.find("no column \"Nick\", which the name uses"), std::string::npos);
+  EXPECT_NE(RunCli(command + " --format mp3").Output.find("unknown format"), std::string::npos);
+  EXPECT_EQ(RunCli(command + " --shard 3/3").Status, 2);
+  EXPECT_EQ(RunCli(command + " --jobs 0").Status, 2);
+  EXPECT_FALSE(fs::exists(scratch.File("out")));
+}
+
+TEST(Batch, ShardsTogetherMakeExactlyTheCardsOfOneRun)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), FieldCard());
+  WriteAll(scratch.File("list.csv"), NumberedList(10) + "Person 3,Again\n");
+  TBatchOptions whole = Options(scratch, "whole");
+  whole.Jobs = 2;
+  whole.NamePattern = "{Name}";
+  EXPECT_EQ(RunRows(whole).size(), 11u);
+
+  std::map<int, TRowOutcome> sharded;
+  for (int shard = 0; shard < 3; ++shard) {
+    TBatchOptions options = Options(scratch, "shards");
+    options.NamePattern = "{Name}";
+    options.ShardIndex = shard;
+    options.ShardCount = 3;
+    for (const auto& [index, outcome] : RunRows(options)) {
+      EXPECT_EQ(index % 3, shard);
+      EXPECT_TRUE(sharded.emplace(index, outcome).second);
+    }
+  }
+  EXPECT_EQ(sharded.size(), 11u);
+  const auto files = FolderFiles(scratch.File("whole"));
+  EXPECT_EQ(files.size(), 11u);
+  EXPECT_TRUE(files.count("Person 3-2.swf")); // the repeat is numbered the same in every shard
+  EXPECT_EQ(FolderFiles(scratch.File("shards")), files);
+}
+
+TEST(Batch, RerunSkipsWholeCardsAndRemakesBrokenOnes)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), FieldCard());
+  WriteAll(scratch.File("list.csv"), NumberedList(4));
+  TBatchOptions options = Options(scratch, "out");
+  options.Format = "exe";
+  options.ProgramFolder = fs::path(GREETIX_CLI).parent_path().string();
+  RunRows(options);
+  const std::string kept = scratch.File("out/Person 0.exe");
+  ASSERT_TRUE(IsCompleteProjector(kept));
+  EXPECT_EQ(fs::status(kept).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+  const auto keptTime = fs::last_write_time(kept);
+
+  // A card cut short (as a power cut could leave it) and a leftover of a killed writer.
+  const std::string cut = scratch.File("out/Person 1.exe");
+  fs::resize_file(cut, fs::file_size(cut) - 100);
+  WriteAll(scratch.File("out/.Person 2.exe.999999999.0badf00d"), "half");
+  fs::remove(scratch.File("out/Person 3.exe"));
+
+  const std::map<int, TRowOutcome> rerun = RunRows(options);
+  EXPECT_EQ(rerun.at(0), TRowOutcome::Skipped);
+  EXPECT_EQ(rerun.at(1), TRowOutcome::Made);
+  EXPECT_EQ(rerun.at(2), TRowOutcome::Skipped);
+  EXPECT_EQ(rerun.at(3), TRowOutcome::Made);
+  EXPECT_EQ(fs::last_write_time(kept), keptTime);
+  const auto files = FolderFiles(scratch.File("out"));
+  EXPECT_EQ(files.size(), 4u);
+  for (const auto& [name, bytes] : files) EXPECT_TRUE(IsCompleteProjector(scratch.File("out/" + name))) << name;
+}
+
+TEST(Batch, KilledRunLeavesOnlyWholeCardsAndTheRerunFinishes)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), FieldCard());
+  const int rows = 400;
+  WriteAll(scratch.File("list.csv"), NumberedList(rows));
+  const std::string out = scratch.File("out");
+  const pid_t run = fork();
+  if (run == 0) {
+    execl(GREETIX_CLI, GREETIX_CLI, "batch", scratch.File("card.grx").c_str(), scratch.File("list.csv").c_str(), "-o",
+          out.c_str(), "--jobs", "2", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(run, 0);
+  // Kill it once some cards are made (or when it has ended on its own).
+  int status = 0;
+  for (int waited = 0; waited < 2000 && waitpid(run, &status, WNOHANG) == 0; ++waited) {
+    std::error_code ignored;
+    if (fs::exists(out, ignored) && std::distance(fs::directory_iterator(out), {}) >= 20) {
+      kill(run, SIGKILL);
+      waitpid(run, &status, 0);
+      break;
+    }
+    usleep(5000);
+  }
+  for (const auto& entry : fs::directory_iterator(out)) {
+    const std::string name = entry.path().filename().string();
+    if (name[0] != '.') EXPECT_TRUE(IsCompleteMovie(entry.path().string())) << name;
+  }
+
+  const TOutcome rerun = RunCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " + out);
+  EXPECT_EQ(rerun.Status, 0) << rerun.Output;
+  EXPECT_NE(rerun.Output.find(std::to_string(rows) + " cards: "), std::string::npos);
+  const auto files = FolderFiles(out);
+  EXPECT_EQ(files.size(), static_cast<std::size_t>(rows)); // no unfinished file is left
+  for (const auto& [name, bytes] : files) ASSERT_TRUE(IsCompleteMovie(out + "/" + name)) << name;
+}
