@@ -106,6 +106,7 @@ public:
   QAction* AboutPopupMenuItem = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QAction* SwfToExe = nullptr;
+  QAction* MakeCardsForList = nullptr;
   QAction* ExeToSwf = nullptr;
 
   QTimer* TimerTitle = nullptr;
@@ -170,6 +171,7 @@ public slots:
   void FileSetAsScreenSaverActExecute();
   void FileSwfToExeActExecute();
   void FileExeToSwfActExecute();
+  void FileMakeCardsForListActExecute();
   // Insert
   void InsertTextActExecute();
   void InsertPictureActExecute();

@@ -222,6 +222,8 @@ void TMainForm::BuildMenus() {
   SwfToExe->setObjectName(QStringLiteral("SwfToExe"));
   ExeToSwf = PopupMenu1->addAction(QStringLiteral("Convert EXE to SWF"));
   ExeToSwf->setObjectName(QStringLiteral("ExeToSwf"));
+  MakeCardsForList = PopupMenu1->addAction(QStringLiteral("Make Cards for a List\u2026"));
+  MakeCardsForList->setObjectName(QStringLiteral("MakeCardsForList"));
 }
 
 void TMainForm::BuildActions() {
@@ -299,6 +301,7 @@ void TMainForm::ConnectControls() {
   wireItem(AboutPopupMenuItem, &TMainForm::HelpAboutActExecute);
   wireItem(SwfToExe, &TMainForm::FileSwfToExeActExecute);
   wireItem(ExeToSwf, &TMainForm::FileExeToSwfActExecute);
+  wireItem(MakeCardsForList, &TMainForm::FileMakeCardsForListActExecute);
   connect(BtnSave, &QWidget::customContextMenuRequested, this,
           [this](QPoint at) { PopupMenu1->popup(BtnSave->mapToGlobal(at)); });
   connect(SliderPlay, &TPlaySlider::MouseDown, this, [this] { SliderPlayMouseDown(); });

@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli batch CARD.grx LIST.csv -o DIR [--format swf|exe|mp4|webm|gif|webp|html]\n"
-    "                         [--name PATTERN] [--jobs N] [--shard I/N] [--seed N]";
+    "                         [--name PATTERN] [--jobs N] [--shard I/N] [--seed N] [--progress]";
 
 int WrongArguments(const std::string& why)
 {
@@ -42,8 +42,9 @@ bool ParseShard(std::string_view text, int& index, int& count)
 // Counts what was made and shows it: a progress line on a terminal, the faults as they come.
 class TBatchProgress {
 public:
-  TBatchProgress(const TBatchPlan& plan, std::size_t total)
-      : Plan(plan), Total(total), OnTerminal(::isatty(STDERR_FILENO)), Start(std::chrono::steady_clock::now())
+  TBatchProgress(const TBatchPlan& plan, std::size_t total, bool progressLines)
+      : Plan(plan), Total(total), OnTerminal(::isatty(STDERR_FILENO)), ProgressLines(progressLines),
+        Start(std::chrono::steady_clock::now())
   {
   }
 
@@ -57,6 +58,10 @@ public:
       for (const std::string& note : row.Notes) Tell(row.Where() + ": written as \"" + row.FileName + "\": " + note);
     }
     ShowProgress(false);
+    if (ProgressLines) {
+      std::printf("progress %d %zu\n", Made() + Skipped() + Failed(), Total);
+      std::fflush(stdout);
+    }
   }
 
   void Warn(const std::string& text) { Tell("warning: " + text); }
@@ -103,6 +108,7 @@ private:
   const TBatchPlan& Plan;
   std::size_t Total;
   bool OnTerminal;
+  bool ProgressLines; // "progress DONE TOTAL" on standard output, for a program showing it
   std::chrono::steady_clock::time_point Start;
   int Counts[3] = {0, 0, 0};
   bool ShownProgress = false;
@@ -118,6 +124,7 @@ int RunBatchCommand(int argc, char** argv)
   TBatchOptions options;
   options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::string> files;
+  bool progressLines = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -138,6 +145,8 @@ int RunBatchCommand(int argc, char** argv)
       if (!ParseNumber(std::string_view(argv[++i]), seed))
         return WrongArguments("--seed needs a whole number, not \"" + std::string(argv[i]) + "\"");
       options.Seed = seed;
+    } else if (argument == "--progress") {
+      progressLines = true;
     } else if (!argument.empty() && argument[0] == '-') {
       return WrongArguments("unknown option \"" + argument + "\"");
     } else {
@@ -155,7 +164,7 @@ int RunBatchCommand(int argc, char** argv)
 
   try {
     const TBatchPlan plan = PlanBatch(options);
-    TBatchProgress progress(plan, plan.ShardRows(options.ShardIndex, options.ShardCount).size());
+    TBatchProgress progress(plan, plan.ShardRows(options.ShardIndex, options.ShardCount).size(), progressLines);
     for (const std::string& warning : plan.Warnings) progress.Warn(warning);
     RunBatch(
         options, plan, [&](const TRowReport& report) { progress.Report(report); },

@@ -149,10 +149,12 @@ void WriteLine(int descriptor, std::string line)
   }
 }
 
-[[noreturn]] void RunWorker(int descriptor, const TBatchOptions& options, const std::vector<const TBatchRow*>& rows)
+[[noreturn]] void RunWorker(int descriptor, pid_t parent, const TBatchOptions& options,
+                            const std::vector<const TBatchRow*>& rows)
 {
-  // A worker ends with its parent, whatever ended it.
+  // A worker ends with its parent, whatever ended it (also when that came before this).
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != parent) _exit(3);
   int status = 0;
   try {
     MakeRows(
@@ -189,6 +191,7 @@ void RunWorkers(const TBatchOptions& options, const std::vector<const TBatchRow*
   if (::pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error(std::string("cannot start workers: ") + std::strerror(errno));
   std::fflush(nullptr); // nothing buffered is written twice by the children
   std::vector<pid_t> workers;
+  const pid_t parent = ::getpid();
   for (int w = 0; w < jobs; ++w) {
     std::vector<const TBatchRow*> share;
     for (std::size_t i = static_cast<std::size_t>(w); i < rows.size(); i += static_cast<std::size_t>(jobs))
@@ -196,7 +199,7 @@ void RunWorkers(const TBatchOptions& options, const std::vector<const TBatchRow*
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(pipeEnds[0]);
-      RunWorker(pipeEnds[1], options, share);
+      RunWorker(pipeEnds[1], parent, options, share);
     }
     if (pid < 0) break; // the workers started make every row: see below
     workers.push_back(pid);

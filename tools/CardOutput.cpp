@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <stdexcept>
 
@@ -41,7 +42,17 @@ long WriterOf(const std::string& name)
   return std::stol(name.substr(pidDot + 1, hexDot - pidDot - 1));
 }
 
-bool ProcessRuns(long pid) { return ::access(("/proc/" + std::to_string(pid)).c_str(), F_OK) == 0; }
+// A killed writer whose parent has not yet reaped it is a zombie: it writes no more.
+bool ProcessRuns(long pid)
+{
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const std::size_t nameEnd = line.rfind(')');
+  if (nameEnd == std::string::npos || nameEnd + 2 >= line.size()) return true;
+  const char state = line[nameEnd + 2];
+  return state != 'Z' && state != 'X';
+}
 
 std::uint32_t LittleEndian32(const unsigned char* bytes)
 {

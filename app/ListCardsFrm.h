@@ -1,0 +1,50 @@
+// "Make Cards for a List": the editor's way to make a card for every row of a list. The
+// user picks the list, the format and the folder and sees the fields the card uses and the
+// first rows; the cards are made by greetix-cli batch beside the program, with a progress
+// dialog whose Cancel stops it (the cards already made stay, whole).
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProcess;
+class QPushButton;
+class QTableWidget;
+
+class TListCardsForm : public QDialog {
+  Q_OBJECT
+public:
+  // cardFile: the card as it is edited (the working project file).
+  TListCardsForm(const QString& cardFile, QWidget* parent = nullptr);
+
+  // Reads the list named in the list box and shows its header and first rows; false (and
+  // the reason in the dialog) when it cannot be read.
+  bool LoadList();
+  // Makes the cards with a progress dialog; the exit status of the run, -1 when it could
+  // not start or was cancelled. Summary() then tells what happened.
+  int MakeCards();
+  QString Summary() const { return RunSummary; }
+
+  static constexpr int ShownRows = 5;
+
+private:
+  void ChooseList();
+  void ChooseFolder();
+  void MakeClicked();
+  QStringList BatchArguments() const;
+
+  QString CardFile;
+  QStringList CardFields;
+  QLineEdit* EditList = nullptr;
+  QComboBox* ComboFormat = nullptr;
+  QLineEdit* EditFolder = nullptr;
+  QLineEdit* EditName = nullptr;
+  QLabel* LabelFields = nullptr;
+  QLabel* LabelListState = nullptr;
+  QTableWidget* TableRows = nullptr;
+  QPushButton* BtnMake = nullptr;
+  QString RunSummary;
+};

@@ -1,0 +1,79 @@
+// "Make Cards for a List": the dialog shows what the card and the list hold and makes the
+// cards through the command line program beside it.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <filesystem>
+
+#include "app/ListCardsFrm.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+std::string CardWithFields()
+{
+  return "<?xml version=\"1.0\"?>\n<Movie><BgColor>16777215</BgColor><BgPic></BgPic><Width>200</Width>"
+         "<Height>100</Height><Rate>12</Rate><TotalFrames>10</TotalFrames><Times>0</Times><FileSize>0</FileSize>"
+         "<MovieName></MovieName><Author></Author><Loop>false</Loop>"
+         "<Obj><ObjName>Text1</ObjName><StartTime>0</StartTime><EndTime>8</EndTime><Layer>2</Layer>"
+         "<ObjTypeName>Text</ObjTypeName><ObjType><ObjText><Content>Dear {Name} of {City}</Content>"
+         "<TextUnit>1</TextUnit><FontName>DejaVu Sans</FontName><FontSize>14</FontSize><FontColor>255</FontColor>"
+         "<PositionX>5</PositionX><PositionY>5</PositionY><EffectName>Kerning</EffectName><EffectValue/>"
+         "</ObjText></ObjType></Obj></Movie>";
+}
+
+template <typename TWidget>
+TWidget* Find(const TListCardsForm& form, const char* name)
+{
+  auto* widget = form.findChild<TWidget*>(QString::fromLatin1(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+} // namespace
+
+TEST(ListCardsForm, ShowsTheFieldsAndFirstRowsAndMakesTheCards)
+{
+  TTestFolder folder;
+  WriteWholeFile(folder.File("card.grx"), CardWithFields());
+  std::string list = "Name,City\n";
+  for (int i = 1; i <= 7; ++i) list += "Guest " + std::to_string(i) + ",Town\n";
+  WriteWholeFile(folder.File("list.csv"), list);
+
+  TListCardsForm form(QString::fromStdString(folder.File("card.grx")));
+  EXPECT_EQ(Find<QLabel>(form, "LabelFields")->text(), "Fields the card uses: Name, City");
+  Find<QLineEdit>(form, "EditList")->setText(QString::fromStdString(folder.File("list.csv")));
+  EXPECT_TRUE(form.LoadList());
+  auto* table = Find<QTableWidget>(form, "TableRows");
+  EXPECT_EQ(table->columnCount(), 2);
+  EXPECT_EQ(table->rowCount(), TListCardsForm::ShownRows);
+  EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "Name");
+  EXPECT_EQ(table->item(4, 0)->text(), "Guest 5");
+  EXPECT_EQ(Find<QComboBox>(form, "ComboFormat")->currentText(), "swf");
+
+  Find<QLineEdit>(form, "EditFolder")->setText(QString::fromStdString(folder.File("cards")));
+  Find<QLineEdit>(form, "EditName")->setText("{Name}-card");
+  EXPECT_EQ(form.MakeCards(), 0) << form.Summary().toStdString();
+  EXPECT_TRUE(form.Summary().contains("7 cards: 7 made")) << form.Summary().toStdString();
+  EXPECT_TRUE(std::filesystem::exists(folder.File("cards/Guest 7-card.swf")));
+}
+
+TEST(ListCardsForm, TellsWhatTheListLacks)
+{
+  TTestFolder folder;
+  WriteWholeFile(folder.File("card.grx"), CardWithFields());
+  WriteWholeFile(folder.File("list.csv"), "Name\nAnn\n");
+  TListCardsForm form(QString::fromStdString(folder.File("card.grx")));
+  auto* state = Find<QLabel>(form, "LabelListState");
+  Find<QLineEdit>(form, "EditList")->setText(QString::fromStdString(folder.File("list.csv")));
+  EXPECT_FALSE(form.LoadList());
+  EXPECT_TRUE(state->text().contains("no column for: City")) << state->text().toStdString();
+  Find<QLineEdit>(form, "EditList")->setText(QString::fromStdString(folder.File("none.csv")));
+  EXPECT_FALSE(form.LoadList());
+  EXPECT_TRUE(state->text().contains("cannot open list")) << state->text().toStdString();
+  EXPECT_EQ(form.MakeCards(), -1); // no folder chosen
+}
