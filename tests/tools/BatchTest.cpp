@@ -6,33 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <thread>
 
 #include "CardFiles.h"
+#include "CliRun.h"
 #include "tools/BatchRun.h"
 #include "tools/CardOutput.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TOutcome {
-  int Status;
-  std::string Output;
-};
-
-TOutcome RunCli(const std::string& arguments)
-{
-  FILE* pipe = popen((std::string(GREETIX_CLI) + " " + arguments + " 2>&1").c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
@@ -93,7 +78,7 @@ TEST(Batch, BadRowsAreReportedByRowAndTheOthersAreMade)
                                      "Eve,Kyiv\n"            // cannot be written, see below
                                      "李小龍,北京\n");
   fs::create_directories(scratch.File("out/Eve.swf"));
-  const TOutcome run = RunCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " +
+  const TCliOutcome run = RunGreetixCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " +
                               scratch.File("out") + " --seed 4 --jobs 2");
   EXPECT_EQ(run.Status, 1) << run.Output;
   EXPECT_NE(run.Output.find("column \"Unused\" is not used"), std::string::npos) << run.Output;
@@ -109,7 +94,7 @@ TEST(Batch, BadRowsAreReportedByRowAndTheOthersAreMade)
     EXPECT_TRUE(IsCompleteMovie(scratch.File("out/" + name))) << name;
 
   // A card of the list is the card rendered with the row's values.
-  const TOutcome single = RunCli("render " + scratch.File("card.grx") + " -o " + scratch.File("single.swf") +
+  const TCliOutcome single = RunGreetixCli("render " + scratch.File("card.grx") + " -o " + scratch.File("single.swf") +
                                  " --final --seed 4 --set Name=ann --set " + Quote("City=Rome, Italy"));
   ASSERT_EQ(single.Status, 0) << single.Output;
   EXPECT_EQ(ReadAll(scratch.File("single.swf")), ReadAll(scratch.File("out/ann-2.swf")));
@@ -122,16 +107,16 @@ TEST(Batch, WholeRunFaultsStopBeforeAnyCard)
   const std::string command =
       "batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " + scratch.File("out");
   WriteAll(scratch.File("list.csv"), "Name\nAnn\n");
-  const TOutcome missingColumn = RunCli(command);
+  const TCliOutcome missingColumn = RunGreetixCli(command);
   EXPECT_EQ(missingColumn.Status, 1);
   EXPECT_NE(missingColumn.Output.find("no column \"City\", which the card uses"), std::string::npos);
   WriteAll(scratch.File("list.csv"), "Name,City\n\n");
-  EXPECT_NE(RunCli(command).Output.find("has no rows"), std::string::npos);
+  EXPECT_NE(RunGreetixCli(command).Output.find("has no rows"), std::string::npos);
   WriteAll(scratch.File("list.csv"), "Name,City\nAnn,Oslo\n");
-  EXPECT_NE(RunCli(command + " --name {Nick}").Output.find("no column \"Nick\", which the name uses"), std::string::npos);
-  EXPECT_NE(RunCli(command + " --format mp3").Output.find("unknown format"), std::string::npos);
-  EXPECT_EQ(RunCli(command + " --shard 3/3").Status, 2);
-  EXPECT_EQ(RunCli(command + " --jobs 0").Status, 2);
+  EXPECT_NE(RunGreetixCli(command + " --name {Nick}").Output.find("no column \"Nick\", which the name uses"), std::string::npos);
+  EXPECT_NE(RunGreetixCli(command + " --format mp3").Output.find("unknown format"), std::string::npos);
+  EXPECT_EQ(RunGreetixCli(command + " --shard 3/3").Status, 2);
+  EXPECT_EQ(RunGreetixCli(command + " --jobs 0").Status, 2);
   EXPECT_FALSE(fs::exists(scratch.File("out")));
 }
 
@@ -224,7 +209,7 @@ TEST(Batch, KilledRunLeavesOnlyWholeCardsAndTheRerunFinishes)
     if (name[0] != '.') EXPECT_TRUE(IsCompleteMovie(entry.path().string())) << name;
   }
 
-  const TOutcome rerun = RunCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " + out);
+  const TCliOutcome rerun = RunGreetixCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " + out);
   EXPECT_EQ(rerun.Status, 0) << rerun.Output;
   EXPECT_NE(rerun.Output.find(std::to_string(rows) + " cards: "), std::string::npos);
   const auto files = FolderFiles(out);
