@@ -44,14 +44,15 @@ void MakeBirthdayCards(benchmark::State& state)
   for (int i = 0; i < Rows; ++i) list << "Friend " << i << "\n";
   list.close();
 
-  int failed = 0;
+  int runs = 0;
+  int notMade = 0;
   for (auto _ : state) {
-    options.OutputFolder = folder + "/cards-" + std::to_string(state.iterations());
-    RunBatch(options, PlanBatch(options), [&](const TRowReport& report) { failed += report.Outcome != TRowOutcome::Made; },
+    options.OutputFolder = folder + "/cards-" + std::to_string(runs++); // a fresh folder: no card is skipped
+    RunBatch(options, PlanBatch(options), [&](const TRowReport& report) { notMade += report.Outcome != TRowOutcome::Made; },
              nullptr);
   }
   state.counters["cards_per_s"] = benchmark::Counter(static_cast<double>(Rows) * state.iterations(), benchmark::Counter::kIsRate);
-  state.counters["failed"] = failed;
+  state.counters["not_made"] = notMade;
   std::filesystem::remove_all(folder);
 }
 
