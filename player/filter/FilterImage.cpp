@@ -51,6 +51,7 @@ double BlurRadius(double blur, double deviceScale) {
 }
 
 void BoxBlur(TPlane& plane, double radiusX, double radiusY, int passes) {
+  passes = std::min(passes, MaxPasses);
   std::vector<uint32_t> scratch;
   for (int pass = 0; pass < passes; ++pass) {
     if (radiusX > 0)
@@ -63,6 +64,7 @@ void BoxBlur(TPlane& plane, double radiusX, double radiusY, int passes) {
 }
 
 void BoxBlur(QImage& image, double radiusX, double radiusY, int passes) {
+  passes = std::min(passes, MaxPasses);
   if (passes <= 0 || (radiusX <= 0 && radiusY <= 0)) return;
   // Four planes blurred alike; premultiplied channels blur without dark fringes.
   const int w = image.width(), h = image.height();

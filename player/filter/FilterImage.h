@@ -24,6 +24,9 @@ struct TPlane {
 // The alpha channel of a premultiplied ARGB32 image.
 TPlane AlphaOf(const QImage& image);
 
+// Blur passes beyond the highest quality a movie can ask for are not made.
+constexpr int MaxPasses = 15;
+
 // Box blur: passes rounds of a box radiusX wide then radiusY high (fractional radii
 // weigh the outermost pixels by the fraction), as the movie's blur quality asks.
 void BoxBlur(TPlane& plane, double radiusX, double radiusY, int passes);

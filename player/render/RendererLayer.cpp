@@ -18,7 +18,7 @@ namespace player {
 namespace {
 
 // Layers larger than this many pixels are not made; the object is drawn directly.
-constexpr qint64 MaxLayerPixels = 16 << 20;
+constexpr qint64 MaxLayerPixels = 4 << 20;
 
 }  // namespace
 
@@ -109,7 +109,7 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
     return;
   }
   // A layer costs about as much as drawing objects over its area.
-  const size_t cost = static_cast<size_t>(pixels >> 14);
+  const size_t cost = static_cast<size_t>(pixels >> 12);
   if (FObjectsLeft <= cost) return;
   FObjectsLeft -= cost;
 

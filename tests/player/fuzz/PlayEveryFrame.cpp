@@ -34,6 +34,15 @@ void PlayEveryFrame(const uint8_t* data, size_t size) {
   player.GotoFrame(frames / 2);
   player.GotoFrame(0);
   draw();
+  // The pointer over a grid of the stage: buttons roll over, press and release.
+  const QSizeF stage = player.StageSize();
+  for (int i = 0; i < 12; ++i) {
+    player.PointerMove(QPointF(stage.width() * (i % 4 + 0.5) / 4, stage.height() * (i / 4 + 0.5) / 3));
+    player.PointerPress();
+    if (i % 3 == 0) player.PointerMove(std::nullopt);
+    player.PointerRelease();
+  }
+  draw();
   player.Warnings();
 }
 
