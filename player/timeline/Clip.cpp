@@ -52,24 +52,22 @@ void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
   for (const swf::TStartSound& sound : tags.Sounds) events.Sounds.push_back(&sound);
 }
 
+template <class TMap, class TInstanceOf>
+void TClip::ForgetGone(TMap& byDepth, TInstanceOf instanceOf) const {
+  for (auto it = byDepth.begin(); it != byDepth.end();) {
+    auto placed = FState.find(it->first);
+    if (placed == FState.end() || !placed->second.SameInstance(instanceOf(it->second))) {
+      it = byDepth.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
 void TClip::SyncChildren(TFrameEvents& events) {
   // A button that left (or was replaced) is up again when it comes back.
-  for (auto it = FButtonStates.begin(); it != FButtonStates.end();) {
-    auto placed = FState.find(it->first);
-    if (placed == FState.end() || !placed->second.SameInstance(it->second.first)) {
-      it = FButtonStates.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  for (auto it = FChildren.begin(); it != FChildren.end();) {
-    auto placed = FState.find(it->first);
-    if (placed == FState.end() || !placed->second.SameInstance(it->second.Instance)) {
-      it = FChildren.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  ForgetGone(FButtonStates, [](const auto& state) -> const TPlacedObject& { return state.first; });
+  ForgetGone(FChildren, [](const TChild& child) -> const TPlacedObject& { return child.Instance; });
   for (const auto& [depth, placed] : FState) {
     if (FChildren.count(depth)) continue;
     TTimelineIndex* sprite = FSet.Sprite(placed.Object.CharacterId);

@@ -52,6 +52,9 @@ class TClip : public std::enable_shared_from_this<TClip> {
   // Brings the sprite clips in line with FState: gone or replaced instances lose their
   // clip, new sprite instances get one.
   void SyncChildren(TFrameEvents& events);
+  // Drops the entries of a by-depth map whose instance is no longer on the list.
+  template <class TMap, class TInstanceOf>
+  void ForgetGone(TMap& byDepth, TInstanceOf instanceOf) const;
 
   TTimelineSet& FSet;
   TTimelineIndex& FIndex;

@@ -29,6 +29,17 @@ TShadowFlags ShadowFlags(TSwfBitReader& r, bool hasOnTop) {
   return flags;
 }
 
+// Blur, angle, distance and strength, in this order in drop shadows, bevels and the
+// gradient filters.
+template <class F>
+void ReadShadowGeometry(TSwfBitReader& r, F& f) {
+  f.BlurX = Fixed16(r);
+  f.BlurY = Fixed16(r);
+  f.Angle = Fixed16(r);
+  f.Distance = Fixed16(r);
+  f.Strength = Fixed8(r);
+}
+
 TGradientFilter GradientFilter(TSwfBitReader& r, bool bevel) {
   TGradientFilter filter;
   filter.Bevel = bevel;
@@ -37,11 +48,7 @@ TGradientFilter GradientFilter(TSwfBitReader& r, bool bevel) {
   filter.Stops.resize(count);
   for (TGradientStop& stop : filter.Stops) stop.Color = r.Rgba();
   for (TGradientStop& stop : filter.Stops) stop.Ratio = r.U8();
-  filter.BlurX = Fixed16(r);
-  filter.BlurY = Fixed16(r);
-  filter.Angle = Fixed16(r);
-  filter.Distance = Fixed16(r);
-  filter.Strength = Fixed8(r);
+  ReadShadowGeometry(r, filter);
   filter.Flags = ShadowFlags(r, true);
   return filter;
 }
@@ -52,11 +59,7 @@ TFilter ParseFilter(TSwfBitReader& r) {
     case 0: {
       TDropShadowFilter f;
       f.Color = r.Rgba();
-      f.BlurX = Fixed16(r);
-      f.BlurY = Fixed16(r);
-      f.Angle = Fixed16(r);
-      f.Distance = Fixed16(r);
-      f.Strength = Fixed8(r);
+      ReadShadowGeometry(r, f);
       f.Flags = ShadowFlags(r, false);
       return f;
     }
@@ -81,11 +84,7 @@ TFilter ParseFilter(TSwfBitReader& r) {
       // Movies give the colour of the lit edges first.
       f.HighlightColor = r.Rgba();
       f.ShadowColor = r.Rgba();
-      f.BlurX = Fixed16(r);
-      f.BlurY = Fixed16(r);
-      f.Angle = Fixed16(r);
-      f.Distance = Fixed16(r);
-      f.Strength = Fixed8(r);
+      ReadShadowGeometry(r, f);
       f.Flags = ShadowFlags(r, true);
       return f;
     }
