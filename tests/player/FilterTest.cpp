@@ -131,3 +131,17 @@ TEST(Filters, AnObjectOffTheStageStillCastsItsShadowOntoIt) {
   EXPECT_TRUE(ColorNear(image, 5, 50, Qt::black));
   EXPECT_TRUE(ColorNear(image, 15, 50, Qt::white));
 }
+
+TEST(Filters, ACachedBitmapLandsOnWholePixels) {
+  TTestMovie movie(40, 20);
+  movie.Background(White);
+  const uint16_t square = movie.RectShape(0, 0, 10 * 20, 10 * 20, Solid(Red));
+  movie.Place3(1, square, Translate(5.5, 5), {}, 0, false);
+  movie.Place3(2, square, Translate(25.5, 5), {}, 0, true);
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(40, 20));
+  // Drawn directly, the half-covered column is pink; cached, it is red or white.
+  EXPECT_FALSE(ColorNear(image, 5, 10, Qt::red, 40) || ColorNear(image, 5, 10, Qt::white, 40));
+  EXPECT_TRUE(ColorNear(image, 25, 10, Qt::red, 40) || ColorNear(image, 25, 10, Qt::white, 40));
+  EXPECT_TRUE(ColorNear(image, 35, 10, Qt::red, 40) || ColorNear(image, 35, 10, Qt::white, 40));
+}
