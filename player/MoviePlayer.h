@@ -111,6 +111,9 @@ class TMoviePlayer {
   // Grows whenever what is shown may have changed; a view repaints when it moved.
   uint64_t ChangeCount() const;
   const TSoundMixer& Mixer() const { return FMixer; }
+  // Mixes the sounds now playing into 44.1 kHz stereo samples: for a caller that is its own
+  // output (TAudioMode::Silent), such as the export of a sound track.
+  void MixSounds(int16_t* stereo, int frames) { FMixer.Render(stereo, frames); }
   // Sprite clips alive (the main timeline not counted).
   size_t LiveClips() const;
 

@@ -7,6 +7,7 @@
 
 #include "tools/BatchCommand.h"
 #include "tools/ConvertCommands.h"
+#include "tools/ExportCommand.h"
 #include "tools/FrameCommand.h"
 #include "tools/ImportSoundCommand.h"
 #include "tools/InfoCommand.h"
@@ -31,6 +32,8 @@ const TCommand Commands[] = {
     {"thumbnail", &tools::RunThumbnail, "thumbnail CARD.grx|MOVIE.swf OUT.png --size N"},
     {"batch", &tools::RunBatchCommand,
      "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N]"},
+    {"export", &tools::RunExport,
+     "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q]"},
 };
 
 void PrintUsage(std::FILE* out)

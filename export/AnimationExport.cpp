@@ -1,0 +1,101 @@
+#include "export/AnimationExport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <vector>
+
+#include "export/ExportError.h"
+#include "export/MediaFile.h"
+#include "export/PaletteFilters.h"
+#include "export/VideoStream.h"
+
+namespace exporter {
+
+namespace {
+
+// The time a frame starts, in units of 1/perSecond (GIF delays count hundredths).
+int64_t FrameTime(int frame, double rate, int perSecond) {
+  return std::llround(frame * perSecond / rate);
+}
+
+void EncodeMapped(TPaletteMapper& mapper, TVideoStream& stream) {
+  while (TFramePtr frame = mapper.Next()) stream.Encode(*frame);
+}
+
+}  // namespace
+
+void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
+              TProgressCounter& progress) {
+  const int frames = AnimationFrames(source);
+  const double rate = source.FrameRate();
+  source.Restart();
+  TPaletteGatherer gatherer(size.width(), size.height());
+  for (int i = 0; i < frames; ++i) {
+    gatherer.Add(source.Next(size));
+    progress.Step();
+  }
+  TFramePtr palette = gatherer.Palette();
+
+  TMediaFile file(path, "gif");
+  TVideoSettings settings;
+  settings.Codec = "gif";
+  settings.PixelFormat = AV_PIX_FMT_PAL8;
+  settings.Width = size.width();
+  settings.Height = size.height();
+  settings.TimeBase = AVRational{1, 100};
+  settings.FrameRate = av_d2q(rate, 100000);
+  // Each frame is stored as the rectangle that changed, unchanged pixels transparent.
+  settings.Options = {{"gifflags", "+offsetting+transdiff"}};
+  TVideoStream stream(file, settings);
+  TAvOptions muxerOptions;
+  muxerOptions.Set("loop", source.Loops() ? "0" : "-1");  // 0: for ever; -1: once
+  // The last frame stays as long as the others.
+  muxerOptions.Set("final_delay", std::to_string(FrameTime(1, rate, 100)));
+  file.Begin(muxerOptions);
+
+  TPaletteMapper mapper(size.width(), size.height(), *palette);
+  source.Restart();
+  for (int i = 0; i < frames; ++i) {
+    mapper.Add(source.Next(size), FrameTime(i, rate, 100));
+    EncodeMapped(mapper, stream);
+    progress.Step();
+  }
+  mapper.Finish();
+  EncodeMapped(mapper, stream);
+  stream.Flush();
+  file.Finish();
+}
+
+void WriteWebp(TFrameSource& source, const std::string& path, const QSize& size,
+               const TExportOptions& options, TProgressCounter& progress) {
+  const int frames = AnimationFrames(source);
+  const double rate = source.FrameRate();
+  {
+    TMediaFile file(path, "webp");
+    TVideoSettings settings;
+    settings.Codec = "libwebp_anim";
+    settings.PixelFormat = AV_PIX_FMT_BGRA;
+    settings.Width = size.width();
+    settings.Height = size.height();
+    settings.TimeBase = AVRational{1, 1000};
+    settings.FrameRate = av_d2q(rate, 100000);
+    settings.Threads = 1;
+    settings.Options = {{"lossless", "0"},
+                        {"quality", std::to_string(std::clamp(options.Quality, 1, 100))},
+                        {"compression_level", "3"}};
+    TVideoStream stream(file, settings);
+    TAvOptions muxerOptions;
+    muxerOptions.Set("loop", source.Loops() ? "0" : "1");  // 0: for ever
+    file.Begin(muxerOptions);
+    source.Restart();
+    for (int i = 0; i < frames; ++i) {
+      stream.Encode(source.Next(size), FrameTime(i, rate, 1000));
+      progress.Step();
+    }
+    stream.Flush();
+    file.Finish();
+  }
+}
+
+}  // namespace exporter

@@ -1,0 +1,22 @@
+// Animated pictures for chats and mail: a GIF with one palette for the whole movie, and a
+// lossy animated WebP. Both loop forever when the movie loops and play once when it stops.
+#pragma once
+
+#include <string>
+
+#include "export/ExportOptions.h"
+#include "export/FrameSource.h"
+#include "export/ProgressCounter.h"
+
+namespace exporter {
+
+// Draws every frame twice: once to gather the palette, once to map the frames onto it.
+void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
+              TProgressCounter& progress);
+void WriteWebp(TFrameSource& source, const std::string& path, const QSize& size,
+               const TExportOptions& options, TProgressCounter& progress);
+
+// Frames a GIF or WebP of the source holds (always one pass: the file loops by itself).
+inline int AnimationFrames(const TFrameSource& source) { return source.MovieFrames(); }
+
+}  // namespace exporter

@@ -1,0 +1,54 @@
+#include "export/MediaFile.h"
+
+#include "export/ExportError.h"
+
+namespace exporter {
+
+TMediaFile::TMediaFile(const std::string& path, const char* muxer) : FPath(path) {
+  QuietAvLog();
+  AvCheck(avformat_alloc_output_context2(&FContext, nullptr, muxer, path.c_str()),
+          std::string("The ") + muxer + " writer is not available");
+}
+
+TMediaFile::~TMediaFile() {
+  if (!FContext) return;
+  if (FContext->pb) avio_closep(&FContext->pb);
+  avformat_free_context(FContext);
+}
+
+AVStream* TMediaFile::AddStream(const AVCodecContext& encoder) {
+  AVStream* stream = avformat_new_stream(FContext, nullptr);
+  if (!stream) throw TExportError("There is not enough memory to export.");
+  AvCheck(avcodec_parameters_from_context(stream->codecpar, &encoder), "Cannot set up the stream");
+  stream->time_base = encoder.time_base;
+  return stream;
+}
+
+void TMediaFile::Begin(TAvOptions& options) {
+  AvCheck(avio_open(&FContext->pb, FPath.c_str(), AVIO_FLAG_WRITE), "Cannot write \"" + FPath + "\"");
+  CheckWrite(avformat_write_header(FContext, options.Get()), "Cannot write the file's header");
+  FBegun = true;
+}
+
+void TMediaFile::Write(AVPacket& packet, AVStream& stream, AVRational encoderTimeBase) {
+  av_packet_rescale_ts(&packet, encoderTimeBase, stream.time_base);
+  packet.stream_index = stream.index;
+  CheckWrite(av_interleaved_write_frame(FContext, &packet), "Cannot write the file");
+}
+
+void TMediaFile::Finish() {
+  if (!FBegun || FFinished) return;
+  FFinished = true;
+  CheckWrite(av_write_trailer(FContext), "Cannot finish the file");
+  avio_flush(FContext->pb);
+  CheckWrite(FContext->pb->error, "Cannot write the file");
+  CheckWrite(avio_closep(&FContext->pb), "Cannot close the file");
+}
+
+void TMediaFile::CheckWrite(int code, const char* what) {
+  // The muxer may report a failed write only through the I/O context's error.
+  if (code >= 0 && FContext->pb && FContext->pb->error < 0) code = FContext->pb->error;
+  if (code < 0) throw TExportError(std::string(what) + ": " + AvErrorText(code));
+}
+
+}  // namespace exporter

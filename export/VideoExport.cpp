@@ -1,0 +1,78 @@
+#include "export/VideoExport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "export/AudioStream.h"
+#include "export/MediaFile.h"
+#include "export/VideoStream.h"
+
+namespace exporter {
+
+namespace {
+
+AVRational FrameRateOf(double rate) { return av_d2q(rate, 100000); }
+
+// Quality 1..100 onto a constant-quality value of the codec: lower is better.
+int QualityToCrf(int quality, int best, int worst) {
+  const double q = std::clamp(quality, 1, 100) / 100.0;
+  return static_cast<int>(std::lround(worst - q * (worst - best)));
+}
+
+TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double rate,
+                                const TExportOptions& options) {
+  TVideoSettings settings;
+  settings.Width = size.width();
+  settings.Height = size.height();
+  settings.FrameRate = FrameRateOf(rate);
+  settings.TimeBase = av_inv_q(settings.FrameRate);
+  settings.Threads = options.Threads;
+  settings.GlobalHeader = true;
+  settings.PixelFormat = AV_PIX_FMT_YUV420P;
+  if (format == TExportFormat::Mp4) {
+    settings.Codec = "libx264";
+    // Quality 75 gives crf 21, a little better than x264's default.
+    settings.Options = {{"crf", std::to_string(QualityToCrf(options.Quality, 15, 39))},
+                        {"preset", "veryfast"},
+                        {"profile", "high"}};
+  } else {
+    settings.Codec = "libvpx-vp9";
+    settings.Options = {{"crf", std::to_string(QualityToCrf(options.Quality, 15, 50))},
+                        {"b", "0"},
+                        {"deadline", "realtime"},
+                        {"cpu-used", "8"},
+                        {"row-mt", "1"}};
+  }
+  return settings;
+}
+
+}  // namespace
+
+void WriteVideo(TFrameSource& source, const std::string& path, TExportFormat format,
+                const QSize& size, const TExportOptions& options, TProgressCounter& progress) {
+  const bool mp4 = format == TExportFormat::Mp4;
+  TMediaFile file(path, mp4 ? "mp4" : "webm");
+  TVideoStream video(file, VideoSettingsFor(format, size, source.FrameRate(), options));
+  TAudioStream audio(file, mp4 ? "aac" : "libopus", mp4 ? MixRate : 48000, mp4 ? 128000 : 96000);
+  TAvOptions muxerOptions;
+  // The index first, so a browser starts playing before the whole file has arrived.
+  if (mp4) muxerOptions.Set("movflags", "+faststart");
+  file.Begin(muxerOptions);
+
+  source.Restart();
+  const int frames = source.FramesFor(options.Loops);
+  std::vector<int16_t> samples;
+  for (int i = 0; i < frames; ++i) {
+    // A looping movie comes round by itself, its sounds running on as the player's do.
+    const QImage image = source.Next(size, &samples);
+    video.Encode(image, i);
+    audio.Add(samples.data(), static_cast<int>(samples.size() / 2));
+    progress.Step();
+  }
+  video.Flush();
+  audio.Flush();
+  file.Finish();
+}
+
+}  // namespace exporter
