@@ -108,6 +108,9 @@ public:
   QAction* SwfToExe = nullptr;
   QAction* MakeCardsForList = nullptr;
   QAction* ExeToSwf = nullptr;
+  QAction* ExportVideo = nullptr;
+  QAction* ExportGif = nullptr;
+  QAction* ExportWebPage = nullptr;
 
   QTimer* TimerTitle = nullptr;
   QTimer* TimerPlay = nullptr;
@@ -172,6 +175,10 @@ public slots:
   void FileSwfToExeActExecute();
   void FileExeToSwfActExecute();
   void FileMakeCardsForListActExecute();
+  // Export of a video, an animated picture or a web page (MainFrmExport).
+  void FileExportVideoActExecute();
+  void FileExportGifActExecute();
+  void FileExportWebPageActExecute();
   // Insert
   void InsertTextActExecute();
   void InsertPictureActExecute();
@@ -257,6 +264,13 @@ private:
   // Save's copies of the working files to where the card is kept; false after an error
   // the user has been told about.
   bool CopyToCardPath(const std::string& workFile, const QString& extension);
+  // A card in Edit state or a movie in Play state can be exported.
+  bool CanExport() const;
+  // Asks for a target (the extension picks the format) and exports with a progress dialog.
+  void ExportMovieAs(const QString& filter, const QStringList& extensions);
+  void BuildExportMenuItems();
+  // A right press on the disabled Save button in Play state opens its popup; true then.
+  bool OpenSavePopupAt(QPoint clientPoint, QPoint screenPoint);
 
   TGlobal G;
   std::unique_ptr<TMainFormHost> CardHost;

@@ -224,6 +224,7 @@ void TMainForm::BuildMenus() {
   ExeToSwf->setObjectName(QStringLiteral("ExeToSwf"));
   MakeCardsForList = PopupMenu1->addAction(QStringLiteral("Make Cards for a List\u2026"));
   MakeCardsForList->setObjectName(QStringLiteral("MakeCardsForList"));
+  BuildExportMenuItems();
 }
 
 void TMainForm::BuildActions() {
@@ -302,6 +303,9 @@ void TMainForm::ConnectControls() {
   wireItem(SwfToExe, &TMainForm::FileSwfToExeActExecute);
   wireItem(ExeToSwf, &TMainForm::FileExeToSwfActExecute);
   wireItem(MakeCardsForList, &TMainForm::FileMakeCardsForListActExecute);
+  wireItem(ExportVideo, &TMainForm::FileExportVideoActExecute);
+  wireItem(ExportGif, &TMainForm::FileExportGifActExecute);
+  wireItem(ExportWebPage, &TMainForm::FileExportWebPageActExecute);
   connect(BtnSave, &QWidget::customContextMenuRequested, this,
           [this](QPoint at) { PopupMenu1->popup(BtnSave->mapToGlobal(at)); });
   connect(SliderPlay, &TPlaySlider::MouseDown, this, [this] { SliderPlayMouseDown(); });

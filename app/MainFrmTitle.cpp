@@ -97,6 +97,9 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
     PopupMenu->popup(screenPoint);
     return true;
   }
+  if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton && active &&
+      OpenSavePopupAt(clientPoint, screenPoint))
+    return true;
 
   // 2. Dragging the selected text or picture. The player and the slider get these
   //    presses too.

@@ -7,6 +7,7 @@
 #include "export/ExportError.h"
 #include "player/MoviePlayer.h"
 #include "swf/format/SwfError.h"
+#include "swf/reader/SwfFile.h"
 
 namespace exporter {
 
@@ -20,6 +21,10 @@ TFrameSource::TFrameSource(const std::string& moviePath) : FPath(moviePath) {
     probe.LoadFile(moviePath);
   } catch (const std::exception& error) {
     throw TExportError("The movie cannot be read: " + std::string(error.what()));
+  }
+  // The player shows a movie whose header counts no frames as one frame: export nothing.
+  if (swf::TSwfFile::FromFile(moviePath).Header().FrameCount == 0) {
+    throw TExportError("The movie has no frames to export.");
   }
   FMovieFrames = probe.TotalFrames();
   FRate = probe.FrameRate();

@@ -1,0 +1,91 @@
+// The exports of the Save button's popup: a card in Edit state, a movie in Play state, the
+// progress dialog's Cancel, and a target that cannot be written.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/ExportProgressFrm.h"
+#include "app/PictureButton.h"
+#include "card/FlashCard.h"
+#include "player/widget/FlashPlayer.h"
+#include "EditorFixture.h"
+
+TEST_F(EditorTest, SavePopupEndsWithTheExports) {
+  Start();
+  QStringList texts;
+  for (QAction* item : Form().PopupMenu1->actions())
+    texts << item->text();
+  ASSERT_GE(texts.size(), 4);
+  EXPECT_EQ(texts.mid(texts.size() - 4),
+            (QStringList{"", QString::fromUtf8("Export Video\u2026"), QString::fromUtf8("Export GIF\u2026"),
+                         QString::fromUtf8("Export Web Page\u2026")}));
+}
+
+TEST_F(EditorTest, ExportVideoOfTheCardAddsTheExtensionAndKeepsTheCardAsItWas) {
+  Start();
+  const QString preview = Player().Movie();
+  Dialogs().Answers << Dir.filePath("party");
+  Form().ExportVideo->trigger();
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  EXPECT_EQ(Dialogs().FiltersAsked.last(), "MP4 video (*.mp4)|*.mp4|WebM video (*.webm)|*.webm");
+  EXPECT_GT(QFileInfo(Dir.filePath("party.mp4")).size(), 1000);
+  // Nothing else lands beside it, and the preview still shows the working movie.
+  EXPECT_EQ(QDir(Dir.path()).entryList({"party*"}, QDir::Files), QStringList{"party.mp4"});
+  EXPECT_EQ(Player().Movie(), preview);
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Global().UntitledBasePath);
+}
+
+TEST_F(EditorTest, InPlayStateTheExportsTakeTheOpenMovie) {
+  const QString movie = MakeMovie("played.swf", 200, 100, 30);
+  Start({movie});
+  ASSERT_EQ(Card()->Mode(), "Play");
+  EXPECT_FALSE(Form().BtnSave->isEnabled());
+  // The disabled Save button still opens its popup.
+  const QPoint onSave = Form().BtnSave->mapTo(Form().Client, Form().BtnSave->rect().center());
+  PressAt(Qt::RightButton, onSave);
+  EXPECT_TRUE(Form().PopupMenu1->isVisible());
+  EXPECT_TRUE(Form().ExportGif->isEnabled());
+  Form().PopupMenu1->hide();
+  ReleaseAt(Qt::RightButton, onSave);
+
+  Dialogs().Answers << Dir.filePath("played.webp");
+  Form().ExportGif->trigger();
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  const QByteArray bytes = [&] {
+    QFile file(Dir.filePath("played.webp"));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+  }();
+  EXPECT_TRUE(bytes.startsWith("RIFF"));
+  EXPECT_TRUE(bytes.contains("ANIM"));
+}
+
+TEST_F(EditorTest, CancelInTheProgressDialogLeavesNothingAndSaysNothing) {
+  Start({MakeMovie("long.swf", 400, 300, 600)});
+  bool sawDialog = false;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<TExportProgressForm*>(window)) {
+        sawDialog = true;
+        dialog->BtnCancel->click();
+      }
+    }
+  });
+  Dialogs().Answers << Dir.filePath("long.html");
+  Form().ExportWebPage->trigger();
+  EXPECT_TRUE(sawDialog);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  EXPECT_EQ(QDir(Dir.path()).entryList({"long*"}, QDir::Files | QDir::Hidden), QStringList{"long.swf"});
+}
+
+TEST_F(EditorTest, ExportThatCannotWriteShowsWhyInTheErrorBox) {
+  Start();
+  Dialogs().Answers << Dir.filePath("missing-folder/card.gif");
+  Form().ExportGif->trigger();
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors.first().contains("missing-folder")) << Errors.first().toStdString();
+}

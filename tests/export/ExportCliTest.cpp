@@ -1,0 +1,99 @@
+// greetix-cli export as a program: the birthday card, the corpus, exit codes and messages.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include <sys/wait.h>
+
+#include "MediaProbe.h"
+#include "support/TestFolder.h"
+
+using namespace exporttest;
+
+namespace {
+
+struct TOutcome {
+  int Status;
+  std::string Output;
+};
+
+TOutcome RunCli(const std::string& arguments) {
+  const std::string command = std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  const int status = pipe ? pclose(pipe) : -1;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+const std::string Birthday = std::string(GREETIX_SOURCE_DIR) + "/template/birthday.grx";
+
+TEST(ExportCli, BirthdayCardBecomesAVideoOfItsTwentySeconds) {
+  TTestFolder folder("greetix-export-");
+  const TOutcome outcome = RunCli("export " + Birthday + " -o " + folder.File("card.mp4") + " --seed 3");
+  ASSERT_EQ(outcome.Status, 0) << outcome.Output;
+  TMediaProbe probe(folder.File("card.mp4"));
+  EXPECT_EQ(probe.Video().Width, 400);
+  EXPECT_EQ(probe.Video().Height, 300);
+  EXPECT_EQ(probe.VideoPackets().size(), 240u);
+  EXPECT_NEAR(probe.Duration(), 20.0, 1.0 / 12);
+  // The jingle starts with the card.
+  const std::vector<float> sound = probe.MonoSound();
+  ASSERT_GT(sound.size(), 44100u);
+  float loudest = 0;
+  for (size_t i = 0; i < 44100 / 2; ++i) loudest = std::max(loudest, std::abs(sound[i]));
+  EXPECT_GT(loudest, 0.05f);
+}
+
+TEST(ExportCli, CompressedBirthdayMovieIsAThirdOfTheMovieAtMost) {
+  TTestFolder folder("greetix-export-");
+  ASSERT_EQ(RunCli("render " + Birthday + " -o " + folder.File("card.swf") + " --final --seed 3").Status, 0);
+  const TOutcome outcome = RunCli("export " + Birthday + " -o " + folder.File("small.swf") + " --seed 3");
+  ASSERT_EQ(outcome.Status, 0) << outcome.Output;
+  const auto plain = std::filesystem::file_size(folder.File("card.swf"));
+  const auto small = std::filesystem::file_size(folder.File("small.swf"));
+  EXPECT_LE(small * 3, plain) << small << " of " << plain;
+  // Both play the same frames.
+  ASSERT_EQ(RunCli("frame " + folder.File("card.swf") + " 100 -o " + folder.File("a.png")).Status, 0);
+  ASSERT_EQ(RunCli("frame " + folder.File("small.swf") + " 100 -o " + folder.File("b.png")).Status, 0);
+  EXPECT_EQ(ReadWholeFile(folder.File("a.png")), ReadWholeFile(folder.File("b.png")));
+}
+
+TEST(ExportCli, WrongArgumentsAndBadInputHaveTheirExitCodes) {
+  TTestFolder folder("greetix-export-");
+  const std::string out = " -o " + folder.File("x.mp4");
+  EXPECT_EQ(RunCli("export " + Birthday).Status, 2);
+  EXPECT_EQ(RunCli("export " + Birthday + " -o " + folder.File("x.avi")).Status, 2);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --quality 0").Status, 2);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --loops many").Status, 2);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --scale -1").Status, 2);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --frobnicate").Status, 2);
+  EXPECT_EQ(RunCli("export notes.txt" + out).Status, 2);
+
+  const TOutcome missing = RunCli("export " + folder.File("none.swf") + out);
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Output.find("none.swf"), std::string::npos);
+  EXPECT_EQ(std::count(missing.Output.begin(), missing.Output.end(), '\n'), 1);
+  EXPECT_EQ(RunCli("export " + Birthday + " -o " + folder.File("no/such/folder/x.gif")).Status, 1);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --width 9000").Status, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("x.mp4")));
+}
+
+// Movies of other tools, with gradients and bitmaps, export like our own.
+TEST(ExportCli, CorpusMoviesWithGradientsAndBitmapsExport) {
+  const char* corpus = std::getenv("GREETIX_CORPUS");
+  if (!corpus || !*corpus) GTEST_SKIP() << "no corpus";
+  TTestFolder folder("greetix-export-");
+  for (const char* name : {"gradients", "shumway.acid-bitmap-fill"}) {
+    const std::string movie = std::string(corpus) + "/ruffle-visual/" + name + "/test.swf";
+    if (!std::filesystem::exists(movie)) continue;
+    const TOutcome outcome = RunCli("export " + movie + " -o " + folder.File(std::string(name) + ".webm"));
+    EXPECT_EQ(outcome.Status, 0) << name << ": " << outcome.Output;
+    EXPECT_GT(TMediaProbe(folder.File(std::string(name) + ".webm")).VideoPackets().size(), 0u) << name;
+  }
+}
+
+}  // namespace
