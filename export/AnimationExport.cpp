@@ -19,6 +19,18 @@ int64_t FrameTime(int frame, double rate, int perSecond) {
   return std::llround(frame * perSecond / rate);
 }
 
+TVideoSettings AnimationSettings(const char* codec, AVPixelFormat format, const QSize& size,
+                                 int perSecond, double rate) {
+  TVideoSettings settings;
+  settings.Codec = codec;
+  settings.PixelFormat = format;
+  settings.Width = size.width();
+  settings.Height = size.height();
+  settings.TimeBase = AVRational{1, perSecond};
+  settings.FrameRate = av_d2q(rate, 100000);
+  return settings;
+}
+
 void EncodeMapped(TPaletteMapper& mapper, TVideoStream& stream) {
   while (TFramePtr frame = mapper.Next()) stream.Encode(*frame);
 }
@@ -38,13 +50,7 @@ void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
   TFramePtr palette = gatherer.Palette();
 
   TMediaFile file(path, "gif");
-  TVideoSettings settings;
-  settings.Codec = "gif";
-  settings.PixelFormat = AV_PIX_FMT_PAL8;
-  settings.Width = size.width();
-  settings.Height = size.height();
-  settings.TimeBase = AVRational{1, 100};
-  settings.FrameRate = av_d2q(rate, 100000);
+  TVideoSettings settings = AnimationSettings("gif", AV_PIX_FMT_PAL8, size, 100, rate);
   // Each frame is stored as the rectangle that changed, unchanged pixels transparent.
   settings.Options = {{"gifflags", "+offsetting+transdiff"}};
   TVideoStream stream(file, settings);
@@ -73,13 +79,7 @@ void WriteWebp(TFrameSource& source, const std::string& path, const QSize& size,
   const double rate = source.FrameRate();
   {
     TMediaFile file(path, "webp");
-    TVideoSettings settings;
-    settings.Codec = "libwebp_anim";
-    settings.PixelFormat = AV_PIX_FMT_BGRA;
-    settings.Width = size.width();
-    settings.Height = size.height();
-    settings.TimeBase = AVRational{1, 1000};
-    settings.FrameRate = av_d2q(rate, 100000);
+    TVideoSettings settings = AnimationSettings("libwebp_anim", AV_PIX_FMT_BGRA, size, 1000, rate);
     settings.Threads = 1;
     settings.Options = {{"lossless", "0"},
                         {"quality", std::to_string(std::clamp(options.Quality, 1, 100))},

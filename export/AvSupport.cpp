@@ -1,5 +1,6 @@
 #include "export/AvSupport.h"
 
+#include <cstring>
 #include <mutex>
 
 extern "C" {
@@ -18,6 +19,19 @@ void QuietAvLog() {
 TFramePtr MakeFrame() {
   TFramePtr frame(av_frame_alloc());
   if (!frame) throw TExportError("There is not enough memory to export.");
+  return frame;
+}
+
+TFramePtr FrameOfImage(const QImage& image) {
+  TFramePtr frame = MakeFrame();
+  frame->format = AV_PIX_FMT_BGRA;
+  frame->width = image.width();
+  frame->height = image.height();
+  AvCheck(av_frame_get_buffer(frame.get(), 0), "There is not enough memory to export");
+  for (int y = 0; y < image.height(); ++y) {
+    std::memcpy(frame->data[0] + static_cast<ptrdiff_t>(y) * frame->linesize[0],
+                image.constScanLine(y), static_cast<size_t>(image.width()) * 4);
+  }
   return frame;
 }
 

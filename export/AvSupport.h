@@ -2,6 +2,8 @@
 // allocates, and errors turned into readable exceptions.
 #pragma once
 
+#include <QImage>
+
 #include <memory>
 #include <string>
 
@@ -31,6 +33,8 @@ using TPacketPtr = std::unique_ptr<AVPacket, TPacketFree>;
 void QuietAvLog();
 
 TFramePtr MakeFrame();
+// An opaque RGB32 picture as a frame of BGRA pixels (the same bytes in memory).
+TFramePtr FrameOfImage(const QImage& image);
 TPacketPtr MakePacket();
 
 // FFmpeg's text for an error code.

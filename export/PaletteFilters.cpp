@@ -1,6 +1,5 @@
 #include "export/PaletteFilters.h"
 
-#include <cstring>
 
 extern "C" {
 #include <libavfilter/avfilter.h>
@@ -57,19 +56,6 @@ std::string TFilterGraph::BufferArguments(int width, int height, AVPixelFormat f
          ":pix_fmt=" + std::to_string(static_cast<int>(format)) + ":time_base=1/100:pixel_aspect=1/1";
 }
 
-TFramePtr TFilterGraph::FrameOf(const QImage& image) {
-  TFramePtr frame = MakeFrame();
-  frame->format = AV_PIX_FMT_BGRA;
-  frame->width = image.width();
-  frame->height = image.height();
-  AvCheck(av_frame_get_buffer(frame.get(), 0), "There is not enough memory to export");
-  for (int y = 0; y < image.height(); ++y) {
-    std::memcpy(frame->data[0] + static_cast<ptrdiff_t>(y) * frame->linesize[0],
-                image.constScanLine(y), static_cast<size_t>(image.width()) * 4);
-  }
-  return frame;
-}
-
 TPaletteGatherer::TPaletteGatherer(int width, int height) {
   FSource = AddFilter("buffer", "in", BufferArguments(width, height, AV_PIX_FMT_BGRA));
   // Every colour of every frame counts; one entry is kept for "unchanged" (transparent).
@@ -81,7 +67,7 @@ TPaletteGatherer::TPaletteGatherer(int width, int height) {
 }
 
 void TPaletteGatherer::Add(const QImage& image) {
-  TFramePtr frame = FrameOf(image);
+  TFramePtr frame = FrameOfImage(image);
   Push(FSource, frame.get());
 }
 
@@ -110,7 +96,7 @@ TPaletteMapper::TPaletteMapper(int width, int height, AVFrame& palette) {
 }
 
 void TPaletteMapper::Add(const QImage& image, int64_t pts) {
-  TFramePtr frame = FrameOf(image);
+  TFramePtr frame = FrameOfImage(image);
   frame->pts = pts;
   Push(FSource, frame.get());
 }

@@ -27,7 +27,6 @@ class TFilterGraph {
   // The next frame out of a sink, or null when there is none yet (or no more).
   static TFramePtr Pull(AVFilterContext* sink);
   static std::string BufferArguments(int width, int height, AVPixelFormat format);
-  static TFramePtr FrameOf(const QImage& image);
 
   AVFilterGraph* FGraph = nullptr;
 };

@@ -5,7 +5,6 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <cstring>
 
 #include "export/ExportError.h"
 
@@ -69,15 +68,7 @@ void TVideoStream::Encode(const QImage& image, int64_t pts) {
     return;
   }
   // The encoder takes the picture's own pixels (B, G, R, A in memory).
-  TFramePtr frame = MakeFrame();
-  frame->format = AV_PIX_FMT_BGRA;
-  frame->width = image.width();
-  frame->height = image.height();
-  AvCheck(av_frame_get_buffer(frame.get(), 0), "There is not enough memory to export");
-  for (int y = 0; y < image.height(); ++y) {
-    std::memcpy(frame->data[0] + static_cast<ptrdiff_t>(y) * frame->linesize[0],
-                image.constScanLine(y), static_cast<size_t>(image.width()) * 4);
-  }
+  TFramePtr frame = FrameOfImage(image);
   frame->pts = pts;
   Send(frame.get());
 }

@@ -8,26 +8,16 @@
 #include <sys/wait.h>
 
 #include "MediaProbe.h"
+#include "tools/CliRun.h"
 #include "support/TestFolder.h"
 
 using namespace exporttest;
 
 namespace {
 
-struct TOutcome {
-  int Status;
-  std::string Output;
-};
+using TOutcome = TCliOutcome;
 
-TOutcome RunCli(const std::string& arguments) {
-  const std::string command = std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+TCliOutcome RunCli(const std::string& arguments) { return RunGreetixCli(arguments); }
 
 const std::string Birthday = std::string(GREETIX_SOURCE_DIR) + "/template/birthday.grx";
 
