@@ -14,8 +14,10 @@ QMargins Grown(double blurX, double blurY, int passes, double angle, double dist
                double deviceScale, bool bothSides) {
   const double rx = std::ceil(BlurRadius(blurX, deviceScale) + 1) * std::max(passes, 1);
   const double ry = std::ceil(BlurRadius(blurY, deviceScale) + 1) * std::max(passes, 1);
-  const double dx = std::cos(angle) * distance * deviceScale;
-  const double dy = std::sin(angle) * distance * deviceScale;
+  // A shadow cast further than this is not followed beyond the object's surroundings.
+  constexpr double MaxReach = 1024;
+  const double dx = std::clamp(std::cos(angle) * distance * deviceScale, -MaxReach, MaxReach);
+  const double dy = std::clamp(std::sin(angle) * distance * deviceScale, -MaxReach, MaxReach);
   auto side = [](double r, double d) { return static_cast<int>(std::ceil(r + std::max(0.0, d))); };
   if (bothSides)
     return QMargins(side(rx, std::abs(dx)), side(ry, std::abs(dy)), side(rx, std::abs(dx)),

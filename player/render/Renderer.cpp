@@ -29,6 +29,7 @@ void TRenderer::SetHints(QPainter& painter) const {
 void TRenderer::Draw(QPainter& painter, const TClip& root, const QTransform& toDevice) {
   FPixelsPerTwip = std::sqrt(std::abs(toDevice.determinant()));
   FObjectsLeft = MaxObjectsPerFrame;
+  FFilterPixelsLeft = MaxFilterPixelsPerFrame;
   painter.save();
   SetHints(painter);
   DrawRange(painter, root, root.DisplayList().begin(), root.DisplayList().end(), toDevice,

@@ -21,6 +21,8 @@ class TRenderer {
   // not stall the player.
   static constexpr size_t MaxObjectsPerFrame = 20000;
   static constexpr size_t MaskCost = 500;
+  // Pixels of filter work per frame (layer pixels times filters), all objects together.
+  static constexpr qint64 MaxFilterPixelsPerFrame = 16 << 20;
 
   // swfVersion decides whether smoothed bitmap fills are smoothed (version 8 on).
   TRenderer(TCharacterLibrary& library, int swfVersion);
@@ -79,7 +81,8 @@ class TRenderer {
   TImageCache FImages;
   bool FAntialiased = true;
   size_t FObjectsLeft = MaxObjectsPerFrame;
-  int FLayers = 0;  // layers being drawn into, around the current object
+  int FLayers = 0;
+  qint64 FFilterPixelsLeft = MaxFilterPixelsPerFrame;  // layers being drawn into, around the current object
   qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
 };
 

@@ -104,7 +104,10 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
   }
   const qint64 pixels = qint64(area.width()) * area.height();
   if (area.isEmpty()) return;
-  if (pixels > MaxLayerPixels) {
+  // Filters cost work per pixel and per filter: past the frame's allowance an object is
+  // drawn without them.
+  const qint64 filterWork = pixels * static_cast<qint64>(object.Filters.size());
+  if (pixels > MaxLayerPixels || filterWork > FFilterPixelsLeft) {
     DrawContent(painter, clip, depth, object, objectWorld, cx, nesting);
     return;
   }
@@ -112,6 +115,7 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
   const size_t cost = static_cast<size_t>(pixels >> 12);
   if (FObjectsLeft <= cost) return;
   FObjectsLeft -= cost;
+  FFilterPixelsLeft -= filterWork;
 
   QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
   if (layer.isNull()) return;
