@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QLabel>
 #include <QTest>
@@ -115,6 +117,18 @@ TEST_F(EditorTest, SaveButtonCarriesTheConversionMenu) {
 
 TEST_F(EditorTest, HelpPageLiesBesideTheProgram) {
   EXPECT_TRUE(QFileInfo::exists(HelpFileName()));
+}
+
+TEST_F(EditorTest, HelpPageOffersTheBackgroundPanelForWhatItEdits) {
+  QFile help(HelpFileName());
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(help.readAll());
+  const qsizetype row = page.indexOf("<tr><td>Background</td>");
+  ASSERT_GE(row, 0);
+  const QString text = page.mid(row, page.indexOf("</tr>", row) - row);
+  EXPECT_TRUE(text.contains("colour"));
+  // The panel has no control for the background picture.
+  EXPECT_FALSE(text.contains(QRegularExpression("colour and picture|picture and colour"))) << text.toStdString();
 }
 
 } // namespace
