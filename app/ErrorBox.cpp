@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "app/ProgramTitle.h"
 
 namespace ErrorBox {
 namespace {
@@ -14,19 +13,24 @@ std::function<void(const QString&)>& Reporter() {
   return reporter;
 }
 
-} // namespace
-
-void Show(const QString& text) {
+void ShowWith(const QString& text, QMessageBox::StandardButtons buttons) {
   if (Reporter()) {
     Reporter()(text);
     return;
   }
-  // The caption is the program's title, not the task-bar text that follows the movie.
-  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
-                  QMessageBox::Ok, QApplication::activeWindow());
+  // Every message box of the program has the program's name as caption, not the task-bar
+  // text that follows the movie.
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, buttons,
+                  QApplication::activeWindow());
   box.setObjectName(QStringLiteral("ErrorBox"));
   box.exec();
 }
+
+} // namespace
+
+void Show(const QString& text) { ShowWith(text, QMessageBox::Ok); }
+
+void ShowWithCancel(const QString& text) { ShowWith(text, QMessageBox::Ok | QMessageBox::Cancel); }
 
 void SetReporter(std::function<void(const QString&)> reporter) {
   Reporter() = std::move(reporter);

@@ -12,6 +12,8 @@ namespace ErrorBox {
 
 // Shows the error box (modal, OK button) with the text.
 void Show(const QString& text);
+// The same box with OK and Cancel; the answer is not used.
+void ShowWithCancel(const QString& text);
 
 // Replaces how errors are shown (tests collect them instead of opening a box); an empty
 // function restores the box.

@@ -161,4 +161,10 @@ void TMainFormHost::SetCurrentObjectKind(const std::string& kind) {
   Form.Global().CurrentObjKind = FromStd(kind);
 }
 
-void TMainFormHost::ShowError(const std::string& text) { ErrorBox::Show(FromStd(text)); }
+void TMainFormHost::ShowError(const std::string& text) {
+  if (Once.First(FromStd(text))) ErrorBox::Show(FromStd(text));
+}
+
+void TMainFormHost::ShowRefusal(const std::string& text) {
+  if (Once.First(FromStd(text))) ErrorBox::ShowWithCancel(FromStd(text));
+}

@@ -2,6 +2,7 @@
 // control, the window's controls and areas, the tool windows and the error box.
 #pragma once
 
+#include "app/OncePerAction.h"
 #include "card/CardHost.h"
 #include "panels/PanelHost.h"
 #include "render/EditorInterfaces.h"
@@ -75,8 +76,10 @@ public:
 
   // IUserMessages
   void ShowError(const std::string& text) override;
+  void ShowRefusal(const std::string& text) override;
 
 private:
+  TOncePerAction Once;
   player::TFlashPlayer& Player() const;
   TMainForm& Form;
 };

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/ErrorBox.h"
 #include "app/FileDialogs.h"
@@ -101,9 +102,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   const bool titlePart = watched == ImgTitle || watched == Caption1 || watched == LabelHelp ||
                          watched == Label1 || watched == ImgTitleLine;
   if (titlePart && event->type() == QEvent::MouseButtonPress) {
-    ImgTitleMouseDown(static_cast<QMouseEvent*>(event)->button());
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    ImgTitleMouseDown(mouse->button(), mouse->globalPosition().toPoint());
     return false;
   }
+  if (titlePart && event->type() == QEvent::MouseMove) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (TitleDrag.Move(mouse->buttons(), mouse->globalPosition().toPoint()))
+      if (QWindow* window = windowHandle())
+        window->startSystemMove();
+    return false;
+  }
+  if (titlePart && event->type() == QEvent::MouseButtonRelease)
+    TitleDrag.Release();
   if (titlePart && watched != ImgTitleLine && event->type() == QEvent::MouseButtonDblClick) {
     ImgTitleDblClick();
     return true;

@@ -15,6 +15,7 @@
 
 #include "app/GlobalUnit.h"
 #include "app/ImageList.h"
+#include "app/TitleDrag.h"
 #include "panels/ToolWindows.h"
 
 class QAction;
@@ -195,7 +196,8 @@ public slots:
   void SliderPlayMouseUp();
   void TimerPlayTimer();
   // Title bar, caption, help
-  void ImgTitleMouseDown(Qt::MouseButton button);
+  // Arms a window move that the pointer's travel starts (TTitleDrag).
+  void ImgTitleMouseDown(Qt::MouseButton button, QPoint globalPoint);
   void ImgTitleDblClick();
   void TimerTitleTimer();
   void HelpContentsActExecute();
@@ -278,6 +280,7 @@ private:
   std::unique_ptr<TFileDialogs> Dialogs;
   bool Shown = false;
   bool Sizeable = true;
+  TTitleDrag TitleDrag;
   bool GuideOpen = false;
   // Set while the full-screen view switches on or off.
   bool SwitchingScreen = false;

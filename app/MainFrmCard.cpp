@@ -40,6 +40,8 @@ void TMainForm::FormShow() {
 // or none), so that first render would leave such objects on the stage to the end: render
 // again until the movie has the frame count it was rendered for, as the command line does.
 void TMainForm::EnterEditMode(TFlashCard& card) {
+  // A card opened anew starts at its first frame, not where the previous movie stood.
+  ShockwaveFlash->SetFrameNum(0);
   int renderedFor = PreviewTotalFrames();
   card.SetMode("Edit");
   for (int pass = 0; pass < 4 && PreviewTotalFrames() != renderedFor; ++pass) {

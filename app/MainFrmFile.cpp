@@ -1,11 +1,13 @@
 // The file commands: New (with the guide), Open, Save, Save As, Export as SWF, Close, and
 // the conversions and the screen saver reached from the Save button.
 #include <QFileInfo>
+#include <stdexcept>
 
 #include "app/ErrorBox.h"
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "card/ProjectFileCheck.h"
 #include "convert/ConvertForm.h"
 #include "convert/ExeToSwfFrm.h"
 #include "convert/ScreenSaver.h"
@@ -57,8 +59,13 @@ void TMainForm::FileOpenActExecute() {
   QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
   if (name.isEmpty())
     return;
-  DiscardCard();
+  // A file that cannot be opened is refused before the open card is given up.
   QString extension = UpperExtension(name);
+  if (extension != QLatin1String(".SWF") && extension != QLatin1String(".GRX"))
+    throw std::runtime_error("\"" + name.toStdString() + "\" is neither a Greetix card (.grx) nor a Flash movie (.swf).");
+  if (extension == QLatin1String(".GRX"))
+    CheckProjectFile(name.toStdString());
+  DiscardCard();
   if (extension == QLatin1String(".SWF"))
     PlayMovie(name);
   else if (extension == QLatin1String(".GRX")) {
@@ -66,7 +73,6 @@ void TMainForm::FileOpenActExecute() {
     activateWindow();
     G.FlashCard->StartPlaying();
   }
-  // Any other name opens nothing: the window keeps what it shows, with no card behind it.
 }
 
 void TMainForm::PlayMovie(const QString& swfFile) {

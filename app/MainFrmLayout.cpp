@@ -79,9 +79,17 @@ void TMainForm::FormResize() {
     RepaintPlayer();
 
   // 2. In Edit state the stage follows the preview area, and the card renders anew.
-  if (!G.WindowFitting && !SwitchingScreen)
+  if (!G.WindowFitting && !SwitchingScreen) {
     ResizeCard(clientWidth - PanelLeft->width(),
                clientHeight - PanelTop->height() - SliderPlay->height());
+    // The card may have refitted the window to its movie meanwhile: the rest is laid out
+    // from the size the window has now.
+    const int border = Sizeable ? BorderWidth : 0;
+    Client->setGeometry(border, border, width() - 2 * border, height() - 2 * border);
+    AlignPanels();
+    clientWidth = Client->width();
+    clientHeight = Client->height();
+  }
 
   // 3. Title bar, from the right.
   BtnClose->move(clientWidth - BtnClose->width() - 10, BtnClose->y());

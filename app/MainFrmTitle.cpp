@@ -16,11 +16,8 @@
 
 // ---- Title bar ----
 
-void TMainForm::ImgTitleMouseDown(Qt::MouseButton button) {
-  if (button == Qt::RightButton)
-    return;
-  if (QWindow* window = windowHandle())
-    window->startSystemMove();
+void TMainForm::ImgTitleMouseDown(Qt::MouseButton button, QPoint globalPoint) {
+  TitleDrag.Press(button, globalPoint);
 }
 
 void TMainForm::ImgTitleDblClick() {
@@ -118,6 +115,12 @@ void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
                          G.CurrentObjKind != QLatin1String("Pic")))
     return;
   if (pressed) {
+    // Only a press on the movie itself starts a drag: one on the slider scrubs.
+    const QRect player(ShockwaveFlash->mapTo(Client, QPoint(0, 0)), ShockwaveFlash->size());
+    if (!player.contains(clientPoint)) {
+      ShockwaveFlash->unsetCursor();
+      return;
+    }
     ShockwaveFlash->setCursor(Qt::SizeAllCursor);
     G.DragStart = clientPoint;
     return;

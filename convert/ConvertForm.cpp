@@ -75,13 +75,13 @@ QString ChooseConvertSource(QWidget* parent, const QString& dialogName, const QS
 }
 
 void ShowConvertMessage(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationName(), text,
                   QMessageBox::Ok, parent);
   box.exec();
 }
 
 void ShowConvertError(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
+  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationName(), text,
                   QMessageBox::Ok, parent);
   box.exec();
 }

@@ -264,8 +264,10 @@ void TObjListForm::DelObjActExecute() {
   Document->Save();
   DisplayObjTreeActExecute();
   ObjTree->setFocus();
-  // Selecting the neighbour opens it; the preview keeps the deleted object until the next render.
+  // Selecting the neighbour opens it; the preview then shows the card without the object.
   SelectNode(index > 0 ? index - 1 : 0);
+  if (IPanelHost* host = PanelHost())
+    host->RenderCard();
 }
 
 void TObjListForm::TextMenuItemClick() {

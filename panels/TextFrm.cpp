@@ -57,10 +57,22 @@ TTextForm::~TTextForm() {
 }
 
 QStringList TTextForm::FontFamilies() {
-  QStringList families{QStringLiteral("Default")};
+  QStringList names;
   for (const QString& family : QFontDatabase::families())
-    if (!QFontDatabase::isPrivateFamily(family) && !families.contains(family))
+    if (!QFontDatabase::isPrivateFamily(family))
+      names << family;
+  return FontFamilies(names);
+}
+
+QStringList TTextForm::FontFamilies(const QStringList& databaseNames) {
+  QStringList families{QStringLiteral("Default")};
+  for (QString family : databaseNames) {
+    const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+    if (foundry > 0 && family.endsWith(QLatin1Char(']')))
+      family.truncate(foundry);
+    if (!families.contains(family))
       families << family;
+  }
   std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
     const int folded = a.compare(b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a < b;

@@ -44,6 +44,10 @@ public:
 
   // The entries of FontName: "Default" and the installed font families, sorted.
   static QStringList FontFamilies();
+  // "Default" and the family names of the font database's names, sorted, each once. A
+  // family that several foundries make is listed by the database as "C059 [UKWN]"; the
+  // builder finds fonts by the family name alone.
+  static QStringList FontFamilies(const QStringList& databaseNames);
   // The entries of FontSize.
   static QStringList FontSizes();
 

@@ -34,4 +34,6 @@ class IUserMessages {
 public:
   virtual ~IUserMessages() = default;
   virtual void ShowError(const std::string& text) = 0;
+  // An error box with OK and Cancel, as a picture is refused with; the answer is not used.
+  virtual void ShowRefusal(const std::string& text) { ShowError(text); }
 };

@@ -73,7 +73,7 @@ bool TPic::ExamineJpeg()
 
 bool TPic::Refuse(const std::string& message)
 {
-  if (Messages) Messages->ShowError(message);
+  if (Messages) Messages->ShowRefusal(message);
   return false;
 }
 

@@ -16,6 +16,10 @@ public:
   {
     if (Ctx.Messages) Ctx.Messages->ShowError(text);
   }
+  void ShowRefusal(const std::string& text) override
+  {
+    if (Ctx.Messages) Ctx.Messages->ShowRefusal(text);
+  }
 
 private:
   TRenderContext& Ctx;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <set>
 #include <string>
 
 #include "card/CardFields.h"
@@ -18,10 +19,17 @@ namespace {
 constexpr const char* Usage =
     "usage: greetix-cli render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]...";
 
-// What the editor shows in a message box goes to standard error; the render goes on.
+// What the editor shows in a message box goes to standard error, each text once however
+// many render passes meet it; the render goes on.
 class TStderrMessages : public IUserMessages {
 public:
-  void ShowError(const std::string& text) override { std::fprintf(stderr, "greetix-cli: warning: %s\n", text.c_str()); }
+  void ShowError(const std::string& text) override
+  {
+    if (Shown.insert(text).second) std::fprintf(stderr, "greetix-cli: warning: %s\n", text.c_str());
+  }
+
+private:
+  std::set<std::string> Shown;
 };
 
 int WrongArguments(const std::string& why)

@@ -125,19 +125,6 @@ TEST_F(EditorTest, EditAfterPlayRecreatesTheToolWindows) {
   EXPECT_TRUE(Card()->Loop());
 }
 
-TEST_F(EditorTest, OpeningANameOfAnotherKindLeavesNoCardBehindTheWindow) {
-  Start();
-  Dialogs().Answers << Dir.filePath("picture.jpg");
-  Form().FileOpenActExecute();
-  EXPECT_EQ(Card(), nullptr);
-  // The commands that act on a card have nothing to act on, and say nothing.
-  Form().FileSaveActExecute();
-  Form().ControlPlayActExecute();
-  Form().ControlLoopActExecute();
-  Form().TimerTitleTimer();
-  EXPECT_TRUE(Errors.isEmpty());
-}
-
 TEST_F(EditorTest, ErrorsOfACommandReachTheErrorBoxAndTheProgramGoesOn) {
   Start();
   QString broken = Dir.filePath("Broken.grx");

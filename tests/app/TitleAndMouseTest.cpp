@@ -50,6 +50,18 @@ TEST_F(EditorTest, ResizeLaysTheWindowOutFromTheRightAndTheBottom) {
   EXPECT_EQ(Form().Panel1->geometry(), QRect(0, 437 - 18, 605, 18));
 }
 
+TEST_F(EditorTest, AWindowThatRefitsItselfToTheMovieIsLaidOutAtItsNewSize) {
+  Start();
+  // A preview narrower than 380 pixels is widened again to fit the card's movie.
+  Form().resize(570, 600);
+  const int width = Form().ClientSize().width();
+  ASSERT_EQ(width, 195 + 380);
+  EXPECT_EQ(Form().BtnClose->x(), width - 20 - 10);
+  EXPECT_EQ(Form().BtnForward->x(), width - 29 - 20);
+  EXPECT_EQ(Form().PanelMain->width(), 380);
+  EXPECT_EQ(Form().ImgTitle->width(), width);
+}
+
 TEST_F(EditorTest, InEditStateTheStageFollowsThePreviewArea) {
   Start();
   Form().SetClientSize(700, 500);
@@ -144,6 +156,16 @@ TEST_F(DragTest, AReleaseOutsideThePreviewKeepsTheMoveCursorUntilTheNextReleaseI
   ReleaseAt(Qt::LeftButton, QPoint(305, 200));
   EXPECT_EQ(StoredX(), 73);
   EXPECT_EQ(Player().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DragTest, DraggingTheSliderScrubsWithoutMovingTheText) {
+  OpenFirstText();
+  QRect slider(Form().SliderPlay->mapTo(Form().Client, QPoint(0, 0)), Form().SliderPlay->size());
+  PressAt(Qt::LeftButton, QPoint(slider.left() + 20, slider.center().y()));
+  EXPECT_NE(Player().cursor().shape(), Qt::SizeAllCursor);
+  ReleaseAt(Qt::LeftButton, QPoint(slider.left() + 120, slider.center().y()));
+  EXPECT_EQ(StoredX(), 68);
+  EXPECT_EQ(StoredY(), 48);
 }
 
 TEST_F(DragTest, DraggingMovesTheSelectedPictureToo) {

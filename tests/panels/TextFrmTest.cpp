@@ -94,6 +94,11 @@ TEST_F(TextFormTest, ControlsCarryTheirNamesHintsRangesAndEntries) {
   EXPECT_EQ(fonts.size(), QSet<QString>(fonts.begin(), fonts.end()).size());
   for (int i = 1; i < fonts.size(); ++i)
     EXPECT_LE(fonts[i - 1].compare(fonts[i], Qt::CaseInsensitive), 0) << fonts[i].toStdString();
+  for (const QString& font : fonts) EXPECT_FALSE(font.endsWith("]")) << font.toStdString();
+
+  // A family of two foundries is offered once, by the name the builder finds it by.
+  EXPECT_EQ(TTextForm::FontFamilies({"C059 [UKWN]", "C059 [URW]", "DejaVu Sans", "Mono [Bracket] Sans"}),
+            QStringList({"C059", "Default", "DejaVu Sans", "Mono [Bracket] Sans"}));
 }
 
 TEST_F(TextFormTest, ShowsTheOpenedTextAndFillingItStoresNothing) {

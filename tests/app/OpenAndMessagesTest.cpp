@@ -1,0 +1,157 @@
+// Opening files that cannot be cards, the frame a reopened card starts at, and the message
+// boxes: one caption, OK and Cancel where a picture is refused, a text once per action.
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "EditorFixture.h"
+#include "app/ErrorBox.h"
+#include "app/PictureButton.h"
+#include "card/FlashCard.h"
+#include "panels/ObjListFrm.h"
+#include "panels/PanelCommands.h"
+#include "player/widget/FlashPlayer.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+// Closes every message box that opens while it lives, noting its caption and buttons.
+class TBoxWatcher {
+public:
+  TBoxWatcher() {
+    ErrorBox::SetReporter({});
+    QObject::connect(&Timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        Captions << box->windowTitle();
+        Buttons << box->standardButtons();
+        box->reject();
+      }
+    });
+    Timer.start(5);
+  }
+  QStringList Captions;
+  QList<QMessageBox::StandardButtons> Buttons;
+
+private:
+  QTimer Timer;
+};
+
+int CountOf(const QStringList& texts, const QString& part) {
+  int count = 0;
+  for (const QString& text : texts)
+    count += text.contains(part) ? 1 : 0;
+  return count;
+}
+
+QStringList Captions(TObjListForm* library) {
+  QStringList captions;
+  for (int i = 0; library && i < library->ObjTree->topLevelItemCount(); ++i)
+    captions << library->ObjTree->topLevelItem(i)->text(0);
+  return captions;
+}
+
+TEST_F(EditorTest, AFileOfAnotherKindIsRefusedAndTheCardStaysOpen) {
+  QString card = Dir.filePath("Party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  TFlashCard* before = Card();
+  const QStringList objects = Captions(Library());
+  QString notes = Dir.filePath("notes.txt");
+  QFile file(notes);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("shopping list");
+  file.close();
+  Dialogs().Answers << notes;
+  Form().BtnOpen->click();
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains("notes.txt")) << Errors[0].toStdString();
+  EXPECT_EQ(Card(), before);
+  EXPECT_EQ(Card()->Mode(), "Edit");
+  EXPECT_EQ(Captions(Library()), objects);
+}
+
+TEST_F(EditorTest, ADamagedCardIsNamedAsChosenAndTheOpenCardStaysIntact) {
+  QString card = Dir.filePath("Party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  TFlashCard* before = Card();
+  const QStringList objects = Captions(Library());
+  for (const char* damage : {"<Movie><Width>wide</Width></Movie>", "<Movie><Obj>", "not a card at all"}) {
+    SCOPED_TRACE(damage);
+    Errors.clear();
+    QString broken = Dir.filePath("Broken.grx");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(damage);
+    file.close();
+    Dialogs().Answers << broken;
+    Form().BtnOpen->click();
+    ASSERT_EQ(Errors.size(), 1);
+    EXPECT_TRUE(Errors[0].contains(broken)) << Errors[0].toStdString();
+    EXPECT_FALSE(Errors[0].contains(Global().UntitledBasePath)) << Errors[0].toStdString();
+    EXPECT_EQ(Card(), before);
+    EXPECT_EQ(QString::fromStdString(Card()->CardPath), Dir.filePath("Party"));
+    EXPECT_EQ(Captions(Library()), objects);
+    EXPECT_EQ(Global().Context.Movie().Obj().Count(), objects.size());
+  }
+}
+
+TEST_F(EditorTest, AReopenedCardStartsAtItsFirstFrame) {
+  QString card = Dir.filePath("Party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Form().ControlPauseActExecute();
+  Player().SetFrameNum(40);
+  ASSERT_EQ(Player().FrameNum(), 40);
+  Dialogs().Answers << card;
+  Form().BtnOpen->click();
+  EXPECT_EQ(Player().FrameNum(), 0);
+}
+
+TEST_F(EditorTest, EveryMessageBoxHasOneCaptionAndARefusedPictureOffersCancel) {
+  Start();
+  TBoxWatcher watcher;
+  ErrorBox::Show("plain");
+  RunPanelCommand(&Form(), [] { throw std::runtime_error("from a panel"); });
+  QImage wide(801, 10, QImage::Format_RGB32);
+  wide.fill(Qt::red);
+  ASSERT_TRUE(wide.save(Dir.filePath("wide.bmp")));
+  IPictureExaminer* examiner = Global().Context.PictureExaminer();
+  ASSERT_NE(examiner, nullptr);
+  examiner->SetPictureFile(Dir.filePath("wide.bmp").toStdString());
+  EXPECT_FALSE(examiner->Examine());
+  ASSERT_EQ(watcher.Captions.size(), 3);
+  EXPECT_EQ(watcher.Captions, QStringList(3, QApplication::applicationName()));
+  EXPECT_EQ(watcher.Buttons[0], QMessageBox::Ok);
+  EXPECT_EQ(watcher.Buttons[2], QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+TEST_F(EditorTest, AMissingPictureIsToldOncePerUserAction) {
+  QString card = Dir.filePath("Gone.grx");
+  QFile templateFile(TMainForm::TemplateFile(0));
+  ASSERT_TRUE(templateFile.open(QIODevice::ReadOnly));
+  QString xml = QString::fromUtf8(templateFile.readAll());
+  const QString gone = Dir.filePath("gone.jpg");
+  xml.replace(QRegularExpression("<BgPic>[^<]*</BgPic>|<BgPic/>"), "<BgPic>" + gone + "</BgPic>");
+  QFile file(card);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(xml.toUtf8());
+  file.close();
+  Start({card});
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 1) << Errors.join("\n").toStdString();
+  // Renders of the same action say nothing more; the next action tells again.
+  Card()->BuildMovie("", "");
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 1);
+  QTest::keyClick(&Form(), Qt::Key_Shift);
+  Card()->BuildMovie("", "");
+  Card()->BuildMovie("", "");
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 2);
+}
+
+} // namespace
