@@ -56,10 +56,19 @@ QStringList Captions(TObjListForm* library) {
   return captions;
 }
 
-TEST_F(EditorTest, AFileOfAnotherKindIsRefusedAndTheCardStaysOpen) {
-  QString card = Dir.filePath("Party.grx");
-  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
-  Start({card});
+class OpenTest : public EditorTest {
+protected:
+  // Starts with a copy of the birthday card named Party.grx; returns its path.
+  QString StartWithParty() {
+    const QString card = Dir.filePath("Party.grx");
+    EXPECT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+    Start({card});
+    return card;
+  }
+};
+
+TEST_F(OpenTest, AFileOfAnotherKindIsRefusedAndTheCardStaysOpen) {
+  StartWithParty();
   TFlashCard* before = Card();
   const QStringList objects = Captions(Library());
   QString notes = Dir.filePath("notes.txt");
@@ -76,10 +85,8 @@ TEST_F(EditorTest, AFileOfAnotherKindIsRefusedAndTheCardStaysOpen) {
   EXPECT_EQ(Captions(Library()), objects);
 }
 
-TEST_F(EditorTest, ADamagedCardIsNamedAsChosenAndTheOpenCardStaysIntact) {
-  QString card = Dir.filePath("Party.grx");
-  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
-  Start({card});
+TEST_F(OpenTest, ADamagedCardIsNamedAsChosenAndTheOpenCardStaysIntact) {
+  StartWithParty();
   TFlashCard* before = Card();
   const QStringList objects = Captions(Library());
   for (const char* damage : {"<Movie><Width>wide</Width></Movie>", "<Movie><Obj>", "not a card at all"}) {
@@ -102,10 +109,8 @@ TEST_F(EditorTest, ADamagedCardIsNamedAsChosenAndTheOpenCardStaysIntact) {
   }
 }
 
-TEST_F(EditorTest, AReopenedCardStartsAtItsFirstFrame) {
-  QString card = Dir.filePath("Party.grx");
-  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
-  Start({card});
+TEST_F(OpenTest, AReopenedCardStartsAtItsFirstFrame) {
+  const QString card = StartWithParty();
   Form().ControlPauseActExecute();
   Player().SetFrameNum(40);
   ASSERT_EQ(Player().FrameNum(), 40);
