@@ -44,7 +44,7 @@ TEST(Cli, AMissingPictureIsToldOnceHoweverManyPassesMeetIt)
   std::string card = CardXml({{"Fade", 0, 24, 10, 10, "Hi"}}, 0, false, 300, 200);
   card.replace(card.find("<BgPic>"), 7, "<BgPic>" + scratch.File("gone.jpg"));
   WriteAll(scratch.File("card.grx"), card);
-  const TOutcome rendered = RunCli("render " + scratch.File("card.grx") + " -o " + scratch.File("out.swf") + " --final");
+  const TCliOutcome rendered = RunGreetixCli("render " + scratch.File("card.grx") + " -o " + scratch.File("out.swf") + " --final");
   EXPECT_EQ(rendered.Status, 0) << rendered.Output;
   std::size_t told = 0;
   for (std::size_t at = rendered.Output.find("gone.jpg"); at != std::string::npos;

@@ -61,6 +61,7 @@ TEST_F(TitleBar, AClickLeavesTheWindowAndTheNextClickReachesItsButton) {
   TPictureButton* button = playing ? Form->BtnStop : Form->BtnPlay;
   MoveTo(button->mapToGlobal(button->rect().center()));
   Pointer({"click", "1"});
+  QTest::qWaitFor([&] { return Form->ShockwaveFlash->Playing() != playing; }, 3000);
   EXPECT_EQ(Form->pos(), before);
   EXPECT_NE(Form->ShockwaveFlash->Playing(), playing);
 }
@@ -68,11 +69,11 @@ TEST_F(TitleBar, AClickLeavesTheWindowAndTheNextClickReachesItsButton) {
 TEST_F(TitleBar, ADoubleClickMaximisesAndAnotherRestores) {
   MoveTo(OnTitle());
   Pointer({"click", "--repeat", "2", "--delay", "80", "1"});
-  QTest::qWait(250);
+  QTest::qWaitFor([&] { return bool(Form->windowState() & Qt::WindowMaximized); }, 3000);
   EXPECT_TRUE(Form->windowState() & Qt::WindowMaximized);
   MoveTo(OnTitle());
   Pointer({"click", "--repeat", "2", "--delay", "80", "1"});
-  QTest::qWait(250);
+  QTest::qWaitFor([&] { return !(Form->windowState() & Qt::WindowMaximized); }, 3000);
   EXPECT_FALSE(Form->windowState() & Qt::WindowMaximized);
 }
 
@@ -84,7 +85,7 @@ TEST_F(TitleBar, DraggingTheStripMovesTheWindow) {
   Pointer({"mousemove_relative", "--", "6", "0"});
   Pointer({"mousemove_relative", "--", "50", "40"});
   Pointer({"mouseup", "1"});
-  QTest::qWait(250);
+  QTest::qWaitFor([&] { return Form->pos().x() - before.x() >= 42; }, 3000);
   EXPECT_NEAR(Form->pos().x() - before.x(), 50, 8);
   EXPECT_NEAR(Form->pos().y() - before.y(), 40, 8);
 }
