@@ -113,7 +113,12 @@ TEST(WebPage, HeadlessBrowserPlaysTheWebm) {
   }
   // Without the MP4 the page can only play its WebM.
   std::filesystem::remove(folder.File("card.mp4"));
-  const std::string dom = RunChromium(browser, folder, page, "--virtual-time-budget=3000 --dump-dom");
+  // A browser starved of CPU sometimes ends its time budget before the video starts: try again.
+  std::string dom;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    dom = RunChromium(browser, folder, page, "--virtual-time-budget=3000 --dump-dom");
+    if (dom.find("data-state=\"playing\"") != std::string::npos) break;
+  }
   ASSERT_FALSE(dom.empty());
   EXPECT_NE(dom.find("data-state=\"playing\""), std::string::npos) << dom;
   std::smatch position;
@@ -121,15 +126,18 @@ TEST(WebPage, HeadlessBrowserPlaysTheWebm) {
       << dom;
   EXPECT_GT(std::stod(position[1]), 0.0);  // the video's time moved on
 
-  RunChromium(browser, folder, page, "--virtual-time-budget=2000 --screenshot=" + folder.File("shot.png"));
-  const QImage shot(QString::fromStdString(folder.File("shot.png")));
-  ASSERT_FALSE(shot.isNull());
   // The card's stage colour fills the middle of the video.
   int stagePixels = 0;
-  for (int y = 0; y < shot.height(); y += 4) {
-    for (int x = 0; x < shot.width(); x += 4) {
-      const QColor c = shot.pixelColor(x, y);
-      if (std::abs(c.red() - 20) < 12 && std::abs(c.green() - 110) < 12 && std::abs(c.blue() - 130) < 12) ++stagePixels;
+  for (int attempt = 0; attempt < 3 && stagePixels <= 500; ++attempt) {
+    RunChromium(browser, folder, page, "--virtual-time-budget=2000 --screenshot=" + folder.File("shot.png"));
+    const QImage shot(QString::fromStdString(folder.File("shot.png")));
+    ASSERT_FALSE(shot.isNull());
+    stagePixels = 0;
+    for (int y = 0; y < shot.height(); y += 4) {
+      for (int x = 0; x < shot.width(); x += 4) {
+        const QColor c = shot.pixelColor(x, y);
+        if (std::abs(c.red() - 20) < 12 && std::abs(c.green() - 110) < 12 && std::abs(c.blue() - 130) < 12) ++stagePixels;
+      }
     }
   }
   EXPECT_GT(stagePixels, 500);
