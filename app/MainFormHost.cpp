@@ -1,11 +1,13 @@
 #include "app/MainFormHost.h"
 
+#include <QTreeWidget>
 #include <stdexcept>
 
 #include "app/ErrorBox.h"
 #include "app/MainFrm.h"
 #include "app/PlaySlider.h"
 #include "panels/BackgroundFrm.h"
+#include "panels/ChildFrm.h"
 #include "panels/ObjListFrm.h"
 #include "panels/SpinEdit.h"
 #include "player/widget/FlashPlayer.h"
@@ -141,6 +143,42 @@ void TMainFormHost::SetBackgroundPanelFields(const TBackgroundFields& fields) {
 void TMainFormHost::SetBackgroundPanelUpdating(bool updating) {
   if (auto* panel = qobject_cast<TBackgroundForm*>(Form.Global().BackgroundForm.data()))
     panel->SetUpdating(updating);
+}
+
+std::string TMainFormHost::SelectedObject() const {
+  auto* library = qobject_cast<TObjListForm*>(Form.Global().ObjListForm.data());
+  if (!library)
+    return {};
+  return library->SelectedCaption().value_or(std::string());
+}
+
+void TMainFormHost::SelectObject(const std::string& name) {
+  TGlobal& g = Form.Global();
+  auto* library = qobject_cast<TObjListForm*>(g.ObjListForm.data());
+  if (!library)
+    return;
+  const QString caption = FromStd(name);
+  for (int i = 0; i < library->ObjTree->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = library->ObjTree->topLevelItem(i);
+    if (caption.isEmpty() || item->text(0) != caption)
+      continue;
+    if (library->ObjTree->currentItem() == item && item->isSelected())
+      library->DisplayObjAct->trigger();
+    else
+      library->SelectNode(i);
+    return;
+  }
+  // Nothing to select: the panels show the card itself.
+  library->ObjTree->clearSelection();
+  for (const char* panelName : {"TextForm", "PicForm", "SoundForm"})
+    if (TChildForm* panel = TChildForm::Find(QString::fromLatin1(panelName)))
+      panel->hide();
+  g.CurrentObjKind.clear();
+  g.Context.RenewEditingObjects();
+  if (auto* panel = qobject_cast<TChildForm*>(g.BackgroundForm.data())) {
+    panel->SetSelectedName(QStringLiteral("Background"));
+    panel->show();
+  }
 }
 
 TRenderContext& TMainFormHost::RenderContext() { return Form.Global().Context; }

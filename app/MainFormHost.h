@@ -66,6 +66,8 @@ public:
   TBackgroundFields BackgroundPanelFields() const override;
   void SetBackgroundPanelFields(const TBackgroundFields& fields) override;
   void SetBackgroundPanelUpdating(bool updating) override;
+  std::string SelectedObject() const override;
+  void SelectObject(const std::string& name) override;
 
   // IPanelHost
   TRenderContext& RenderContext() override;

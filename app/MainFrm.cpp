@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 #include <QWindow>
 
@@ -19,6 +20,7 @@
 #include "app/MainFormHost.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
+#include "app/UserQuestions.h"
 #include "panels/MediaChooser.h"
 #include "panels/PanelHost.h"
 #include "panels/SoundFrm.h"
@@ -28,7 +30,7 @@
 
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Arguments(arguments),
-      Dialogs(std::make_unique<TFileDialogs>()) {
+      Dialogs(std::make_unique<TFileDialogs>()), Questions(std::make_unique<TUserQuestions>()) {
   setObjectName(QStringLiteral("MainForm"));
   CardHost = std::make_unique<TMainFormHost>(*this);
   SetPanelHost(CardHost.get());
@@ -36,6 +38,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
   BuildActions();
   BuildComponents();
   ConnectControls();
+  BuildUndoActions();
   setMinimumSize(ConstrainOuterSize(QSize(0, 0)));
   setMaximumSize(ConstrainOuterSize(QSize(INT_MAX, INT_MAX)));
   resize(610 + 2 * BorderWidth, 439 + 2 * BorderWidth);
@@ -44,12 +47,16 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
   setMouseTracking(true);
   FormCreate();
   qApp->installEventFilter(this);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
   TimerTitle->start();
   TimerPlay->start();
 }
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
+  // Ended without a crash: nothing for a later start to offer.
+  Closed = true;
+  WriteRunState();
   // The card and the panels reach back into the window: they go first.
   DiscardCard();
   FreeToolWindows();
@@ -86,8 +93,15 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // The program ends without any question, whatever the state of the card.
+  bool mayClose = false;
+  RunCommand([&] { mayClose = QuerySaveChanges(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
   event->accept();
+  Closed = true;
+  WriteRunState();
 }
 
 void TMainForm::BtnMiniClick() { showMinimized(); }
@@ -97,6 +111,8 @@ void TMainForm::BtnCloseClick() { close(); }
 void TMainForm::FileExitActExecute() { close(); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && G.FlashCard)
+    G.FlashCard->History().EndRun();
   if (ApplicationEvents1Message(watched, event))
     return true;
   const bool titlePart = watched == ImgTitle || watched == Caption1 || watched == LabelHelp ||

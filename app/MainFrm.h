@@ -16,6 +16,7 @@
 #include "app/GlobalUnit.h"
 #include "app/ImageList.h"
 #include "app/TitleDrag.h"
+#include "platform/WorkFolder.h"
 #include "panels/ToolWindows.h"
 
 class QAction;
@@ -27,6 +28,8 @@ class TPictureButton;
 class TPlaySlider;
 class TFileDialogs;
 class TMainFormHost;
+class TUserQuestions;
+class QSessionManager;
 
 namespace player {
 class TFlashPlayer;
@@ -50,6 +53,8 @@ public:
   // Where Open, Save and Export ask for file names (tests answer without a dialog).
   void SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs);
   TFileDialogs& FileDialogs() { return *Dialogs; }
+  // Where the editor asks before it could lose work (tests answer without a box).
+  void SetQuestions(std::unique_ptr<TUserQuestions> questions);
   // What the card and the panels call back into.
   TMainFormHost& Host() { return *CardHost; }
 
@@ -105,6 +110,7 @@ public:
   QAction* LoopPopupMenuItem = nullptr;
   QAction* N5 = nullptr;
   QAction* AboutPopupMenuItem = nullptr;
+  QAction* N6 = nullptr; // after Undo and Redo
   QMenu* PopupMenu1 = nullptr;
   QAction* SwfToExe = nullptr;
   QAction* MakeCardsForList = nullptr;
@@ -128,6 +134,9 @@ public:
   QAction *WindowLibraryAct, *WindowShowAct;
   QAction *HelpContentsAct, *HelpFaqAct, *HelpAboutAct, *HelpVisitPlumeworksAct,
       *HelpVisitForumAct;
+  // "Undo <what>" and "Redo <what>": Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, and the first entries
+  // of the preview's menu.
+  QAction *EditUndoAct = nullptr, *EditRedoAct = nullptr;
 
   // ---- Image lists of the picture buttons ----
   TImageList ImageList1, ImageList2, ImageList3, ImageList4, ImageList5, ImageList6,
@@ -148,6 +157,19 @@ public:
   void SetPreviewVisible(bool visible);
   // The loop button's pictures and the popup item's check mark for looping on or off.
   void ShowLoopState(bool on);
+
+  // Whether the open card holds what its file lacks: an edit since it was opened or saved,
+  // or, for a card never saved, any object. Edits still waiting in a panel land first.
+  bool CardModified();
+  // Before the card is discarded: asks "Save changes to <name>?" when it is modified.
+  // False when the user cancels or the save does not happen; the card then stays.
+  bool QuerySaveChanges();
+  // The session ends: true when the user cancels that (only when asking is allowed).
+  bool SessionEndCancelled(bool mayAsk);
+  // Offers the cards of crashed runs, one at a time, until one is restored.
+  void OfferRecovery();
+  // Writes what a later start needs to know about this run's card into the working folder.
+  void WriteRunState();
 
   // The caption that TimerTitleTimer shows for the given document and frame figures.
   static QString CaptionText(const QString& appTitle, const QString& documentName,
@@ -205,6 +227,9 @@ public slots:
   void HelpAboutActExecute();
   void HelpVisitPlumeworksActExecute();
   void HelpVisitForumActExecute();
+  // Undo and redo
+  void EditUndoActExecute();
+  void EditRedoActExecute();
 
 public:
   // The application's message hook: sees every event before it is delivered. True marks
@@ -230,6 +255,12 @@ private:
   void BuildPanels();
   void BuildMenus();
   void BuildActions();
+  void BuildUndoActions();
+  // The undo entries follow the card's history: their words and whether there is a step.
+  void UpdateUndoActions();
+  void ConnectHistory();
+  void CommitData(QSessionManager& manager);
+  void RestoreCard(const Platform::TRecoverableCard& found);
   void ConnectControls();
   void AlignPanels();
   // Places the client area inside the sizing border (none in full screen), then lays it out.
@@ -278,10 +309,15 @@ private:
   std::unique_ptr<TMainFormHost> CardHost;
   QStringList Arguments;
   std::unique_ptr<TFileDialogs> Dialogs;
+  std::unique_ptr<TUserQuestions> Questions;
   bool Shown = false;
   bool Sizeable = true;
   TTitleDrag TitleDrag;
   bool GuideOpen = false;
+  // The window has closed: what the card holds was kept or let go on purpose.
+  bool Closed = false;
+  // The card path and changed flag last written to the working folder's record.
+  std::pair<QString, bool> WrittenRunState{QStringLiteral("\n"), false};
   // Set while the full-screen view switches on or off.
   bool SwitchingScreen = false;
 };

@@ -2,7 +2,9 @@
 // the resize's card step, the background and insert commands, and moving the selected
 // object by dragging it in the preview.
 #include <QFileInfo>
+#include <QTimer>
 
+#include "app/ErrorBox.h"
 #include "app/FileNames.h"
 #include "app/MainFormHost.h"
 #include "app/MainFrm.h"
@@ -32,6 +34,9 @@ void TMainForm::FormShow() {
     card.SourceProject = TemplateFile(0).toStdString();
     EnterEditMode(card);
   }
+  // A run that only plays a movie asks nothing about cards.
+  if (extension != QLatin1String(".SWF"))
+    QTimer::singleShot(0, this, [this] { RunCommand([this] { OfferRecovery(); }); });
 }
 
 // Each render decides whether an object that ends before the movie's last frame leaves the
@@ -48,6 +53,9 @@ void TMainForm::EnterEditMode(TFlashCard& card) {
     renderedFor = PreviewTotalFrames();
     card.BuildMovie("", "");
   }
+  // Reading the card fills in what its file left out: that is no edit of the user's.
+  card.ResetHistory();
+  WriteRunState();
 }
 
 void TMainForm::CreateBuilderObjects() {
@@ -65,10 +73,14 @@ void TMainForm::CreateBuilderObjects() {
 TFlashCard& TMainForm::NewCard() {
   DiscardCard();
   G.FlashCard = std::make_unique<TFlashCard>(*CardHost, G.Context, G.UntitledBasePath.toStdString());
+  ConnectHistory();
   return *G.FlashCard;
 }
 
-void TMainForm::DiscardCard() { G.FlashCard.reset(); }
+void TMainForm::DiscardCard() {
+  G.FlashCard.reset();
+  UpdateUndoActions();
+}
 
 bool TMainForm::HasCard() const { return G.FlashCard != nullptr; }
 

@@ -44,6 +44,8 @@ void TMainForm::FileNewActExecute() {
 
   TGuideForm guide(G.GuideResult, this);
   if (guide.exec() == QDialog::Accepted) {
+    if (!QuerySaveChanges())
+      return;
     TFlashCard& card = NewCard();
     card.SourceProject = TemplateFile(G.GuideResult).toStdString();
     EnterEditMode(card);
@@ -57,7 +59,7 @@ void TMainForm::FileNewActExecute() {
 
 void TMainForm::FileOpenActExecute() {
   QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
-  if (name.isEmpty())
+  if (name.isEmpty() || !QuerySaveChanges())
     return;
   // A file that cannot be opened is refused before the open card is given up.
   QString extension = UpperExtension(name);
@@ -81,6 +83,7 @@ void TMainForm::PlayMovie(const QString& swfFile) {
   card.WorkSwfFile = swfFile.toStdString();
   card.ReloadPreview("Size");
   card.StartPlaying();
+  WriteRunState();
 }
 
 void TMainForm::EditCard(const QString& projectFile) {
@@ -105,6 +108,9 @@ void TMainForm::FileSaveActExecute() {
   }
   if (!CopyToCardPath(card->WorkProjectFile(), QStringLiteral(".grx")))
     return;
+  // The card's file holds the card now, whatever becomes of the movie beside it.
+  card->History().MarkSaved();
+  WriteRunState();
   // The final movie is made beside the working movie, not over it. The preview goes on
   // showing the working movie, by whose frame count the next render ends the objects: the
   // final movie's extra stop frame would make every later movie one frame longer, and a
@@ -146,9 +152,13 @@ void TMainForm::FileExportAsSwfActExecute() {
 }
 
 void TMainForm::FileCloseActExecute() {
+  if (!QuerySaveChanges())
+    return;
   if (!G.FlashCard)
     NewCard();
   G.FlashCard->SetMode("Close");
+  UpdateUndoActions();
+  WriteRunState();
 }
 
 // The movie in the preview (in Edit state the card's working movie) becomes the screen saver.

@@ -45,8 +45,10 @@ void TMainForm::ControlLoopActExecute() {
   if (G.FlashCard)
     G.FlashCard->SetLoop(on);
   // A played movie has no document to keep the setting in.
-  if (EditingCard())
+  if (EditingCard()) {
     G.FlashCard->StoreInDocument();
+    G.FlashCard->RecordChange();
+  }
 }
 
 void TMainForm::SliderPlayMouseDown() {

@@ -2,9 +2,12 @@
 // Play, Edit).
 #include <QAction>
 #include <QLabel>
+#include <QTreeWidget>
 
+#include "app/ErrorBox.h"
 #include "app/MainFrm.h"
 #include "app/PictureButton.h"
+#include "panels/ObjListFrm.h"
 
 namespace {
 
@@ -53,6 +56,18 @@ void TMainForm::CreateToolWindows() {
     if (!library)
       if (auto* line = window->findChild<QWidget*>(QStringLiteral("ChildImgLine")))
         line->resize(line->width(), PanelLeft->height() - 10);
+  }
+  // A deletion is an edit of its own: the preview shows the card without the object, and
+  // the step can be undone.
+  if (auto* objects = qobject_cast<TObjListForm*>(G.ObjListForm.data())) {
+    connect(objects->DelObjAct, &QAction::triggered, this, [this] {
+      if (EditingCard())
+        RunCommand([this] { G.FlashCard->BuildMovie("", ""); });
+    });
+    connect(objects->ObjTree, &QTreeWidget::itemSelectionChanged, this, [this, objects] {
+      if (G.FlashCard)
+        G.FlashCard->History().NoteSelection(objects->SelectedCaption().value_or(std::string()));
+    });
   }
   // The "Selected:" line keeps its distance from the library, as a resize would place it:
   // a card opened in a window of the same size brings no resize, and the line would stay

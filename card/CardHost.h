@@ -80,6 +80,12 @@ public:
   virtual void SetBackgroundPanelFields(const TBackgroundFields& fields) = 0;
   virtual void SetBackgroundPanelUpdating(bool updating) = 0;
 
+  // The library's selection, by object name (empty: none); without a library, none.
+  virtual std::string SelectedObject() const { return {}; }
+  // Selects an object by name and opens it in its panel; an empty or unknown name selects
+  // nothing and shows the background panel.
+  virtual void SelectObject(const std::string& /*name*/) {}
+
   // The diagnostic trace; nothing by default.
   virtual void Trace(const std::string& /*message*/) {}
 };

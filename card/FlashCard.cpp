@@ -41,7 +41,8 @@ constexpr const char* NoMovie = "http://";
 
 TFlashCard::TFlashCard(ICardHost& host, TRenderContext& context, const std::string& untitledBasePath)
     : CardPath(untitledBasePath), WorkSwfFile(untitledBasePath + ".swf"), Host(host), Ctx(context),
-      WorkProject(untitledBasePath + ".grx")
+      WorkProject(untitledBasePath + ".grx"),
+      Steps([this](const std::string& xml, const std::string& select) { return RestoreDocument(xml, select); })
 {
 }
 
@@ -89,6 +90,9 @@ void TFlashCard::SetMode(const std::string& mode)
     Host.ShowLibraryAndBackgroundPanel();
     BuildMovie("", "");
     Host.ShowPreviewArea(true);
+    ResetHistory();
+  } else {
+    Steps.Reset({});
   }
 }
 
@@ -159,6 +163,7 @@ void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
   if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
   Host.SetPlayingFlag(Host.PreviewPlaying());
   Ctx.SaveDocument();
+  RecordChange();
   RenderToBuilder(scope);
   Ctx.SwfMovie->WriteMovie(target.empty() ? WorkSwfFile : target);
   SavedFrame = Host.PreviewFrameNum();
@@ -288,6 +293,34 @@ void TFlashCard::StartPlaying()
   Host.SetPlayingFlag(true);
   Host.SetPreviewLoop(Looping);
   Host.SetPreviewPlaying(true);
+}
+
+void TFlashCard::RecordChange()
+{
+  if (CurrentMode != "Edit" || !Ctx.Document || !Ctx.Document->Loaded()) return;
+  Steps.Record(Ctx.Document->SaveToXml(), Host.SelectedObject());
+}
+
+void TFlashCard::ResetHistory()
+{
+  const bool editing = CurrentMode == "Edit" && Ctx.Document && Ctx.Document->Loaded();
+  Steps.Reset(editing ? Ctx.Document->SaveToXml() : std::string(), Host.SelectedObject());
+}
+
+std::string TFlashCard::RestoreDocument(const std::string& xml, const std::string& select)
+{
+  if (CurrentMode != "Edit" || !Ctx.Document) return xml;
+  const int frame = Host.PreviewFrameNum();
+  TXMLCardDocument& document = *Ctx.Document;
+  document.LoadFromXml(xml, document.FileName());
+  document.Save();
+  Ctx.XMLMovie = Host.RebuildLibrary();
+  LoadAndShow();
+  // Opening the object moves the preview to its first frame: the user's frame comes back.
+  Host.SelectObject(select);
+  Host.SetPreviewFrameNum(frame);
+  BuildMovie("", "");
+  return document.SaveToXml();
 }
 
 int TFlashCard::SwfStageWidth(const std::string& file) { return ::SwfStageWidth(file); }

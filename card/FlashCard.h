@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "card/CardHistory.h"
+
 class ICardHost;
 class TRenderContext;
 
@@ -56,6 +58,13 @@ public:
   void SetLoop(bool on);
   void StartPlaying();
 
+  // The undo history of this card. Every render records what changed in the document since
+  // the last one; RecordChange does so at once (for edits that do not render).
+  TCardHistory& History() { return Steps; }
+  void RecordChange();
+  // Starts the history over from the document as it is now (after opening the card).
+  void ResetHistory();
+
   static int SwfStageWidth(const std::string& file);
   static int SwfStageHeight(const std::string& file);
 
@@ -63,10 +72,14 @@ private:
   void PlaceBackgroundPicture();
   void PlaceObjects();
   void CloseDocument();
+  // Puts a document from the history back: the library, the panels and the preview follow,
+  // the preview staying at the frame it showed.
+  std::string RestoreDocument(const std::string& xml, const std::string& select);
 
   ICardHost& Host;
   TRenderContext& Ctx;
   std::string WorkProject;
   bool Looping = false;
   std::string CurrentMode;
+  TCardHistory Steps;
 };

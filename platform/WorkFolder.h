@@ -7,6 +7,8 @@
 // not changed for a few days.
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace Platform {
@@ -23,7 +25,22 @@ QString WorkFolder();
 QString UntitledBasePath();
 
 // Removes the folders of earlier runs under tempFolder that belong to this user, whose
-// process no longer runs and whose contents are older than maxAgeDays. Returns how many.
+// process no longer runs and whose contents are older than maxAgeDays. A folder holding a
+// card with unsaved changes that no start has offered yet is kept. Returns how many.
 int RemoveStaleWorkFolders(const QString& tempFolder, int maxAgeDays = 3);
+
+// A card left with unsaved changes by a run that ended without closing it.
+struct TRecoverableCard {
+  QString Folder;      // the ended run's working folder
+  QString WorkProject; // its working project file
+  QString CardPath;    // the card's own path without extension (the untitled base path when new)
+  QDateTime ChangedAt;
+};
+
+// The cards of ended runs of this user under tempFolder not offered before, newest first.
+// The folder of this run is never among them.
+QList<TRecoverableCard> FindRecoverableCards(const QString& tempFolder);
+// Notes in the folder's record that a start has asked about it.
+void MarkOffered(const QString& folder);
 
 } // namespace Platform

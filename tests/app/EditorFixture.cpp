@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -10,11 +11,17 @@
 #include "panels/GuideFrm.h"
 #include "panels/ObjListFrm.h"
 #include "platform/Registry.h"
+#include "platform/WorkFolder.h"
 #include "player/widget/FlashPlayer.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
 
 EditorTest::EditorTest() {
+  // The run's working folder stays where it was made; the cards of other runs are looked
+  // for in this test's own folder only.
+  Platform::WorkFolder();
+  OldTempFolder = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(Dir.path()));
   Platform::TRegistry::SetFileName(Dir.filePath(QStringLiteral("Registry.ini")));
   ErrorBox::SetReporter([this](const QString& text) { Errors << text; });
 }
@@ -23,6 +30,10 @@ EditorTest::~EditorTest() {
   MainForm.reset();
   ErrorBox::SetReporter({});
   Platform::TRegistry::SetFileName(QString());
+  if (OldTempFolder.isNull())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", OldTempFolder);
 }
 
 TMainForm& EditorTest::Start(const QStringList& arguments) {
@@ -30,6 +41,9 @@ TMainForm& EditorTest::Start(const QStringList& arguments) {
   auto answers = std::make_unique<TAnswerDialogs>();
   Answers = answers.get();
   MainForm->SetFileDialogs(std::move(answers));
+  auto questions = std::make_unique<TAnswerQuestions>();
+  QuestionAnswers = questions.get();
+  MainForm->SetQuestions(std::move(questions));
   MainForm->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(MainForm.get()));
   MainForm->activateWindow();

@@ -11,6 +11,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/MainFrm.h"
+#include "app/UserQuestions.h"
 
 class TFlashCard;
 class TObjListForm;
@@ -33,6 +34,23 @@ private:
   }
 };
 
+// Answers the questions about unsaved and crashed cards from lists, noting what was asked;
+// with no answer left, Don't Save and Later (the card goes, nothing is restored).
+class TAnswerQuestions : public TUserQuestions {
+public:
+  QList<TSaveAnswer> SaveAnswers;
+  QList<TRestoreAnswer> RestoreAnswers;
+  QStringList Asked;
+  TSaveAnswer SaveChanges(QWidget*, const QString& name) override {
+    Asked << SaveChangesText(name);
+    return SaveAnswers.isEmpty() ? TSaveAnswer::DontSave : SaveAnswers.takeFirst();
+  }
+  TRestoreAnswer RestoreCard(QWidget*, const QString& name, const QDateTime& changed) override {
+    Asked << RestoreCardText(name, changed);
+    return RestoreAnswers.isEmpty() ? TRestoreAnswer::Later : RestoreAnswers.takeFirst();
+  }
+};
+
 class EditorTest : public ::testing::Test {
 protected:
   EditorTest();
@@ -47,6 +65,7 @@ protected:
   player::TFlashPlayer& Player();
   TObjListForm* Library();
   TAnswerDialogs& Dialogs() { return *Answers; }
+  TAnswerQuestions& Questions() { return *QuestionAnswers; }
 
   // A movie of the given stage size (pixels) and frame count, written by the builder.
   QString MakeMovie(const QString& name, int width, int height, int frames);
@@ -63,4 +82,6 @@ protected:
 private:
   std::unique_ptr<TMainForm> MainForm;
   TAnswerDialogs* Answers = nullptr;
+  TAnswerQuestions* QuestionAnswers = nullptr;
+  QByteArray OldTempFolder;
 };

@@ -1,0 +1,49 @@
+#include "app/UserQuestions.h"
+
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/ProgramTitle.h"
+
+QString TUserQuestions::SaveChangesText(const QString& name) {
+  return QStringLiteral("Save changes to %1?").arg(name);
+}
+
+QString TUserQuestions::RestoreCardText(const QString& name, const QDateTime& changed) {
+  const QString time = changed.isValid() ? QLocale().toString(changed, QLocale::ShortFormat)
+                                         : QStringLiteral("at an unknown time");
+  return QStringLiteral("Greetix closed unexpectedly. Restore the card %1, last changed %2?").arg(name, time);
+}
+
+TSaveAnswer TUserQuestions::SaveChanges(QWidget* parent, const QString& name) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), SaveChangesText(name),
+                  QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("SaveChangesBox"));
+  QPushButton* save = box.addButton(QStringLiteral("&Save"), QMessageBox::AcceptRole);
+  QPushButton* dontSave = box.addButton(QStringLiteral("&Don't Save"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save)
+    return TSaveAnswer::Save;
+  if (box.clickedButton() == dontSave)
+    return TSaveAnswer::DontSave;
+  return TSaveAnswer::Cancel;
+}
+
+TRestoreAnswer TUserQuestions::RestoreCard(QWidget* parent, const QString& name, const QDateTime& changed) {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(ApplicationTitle), RestoreCardText(name, changed),
+                  QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("RestoreCardBox"));
+  QPushButton* restore = box.addButton(QStringLiteral("&Restore"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(restore);
+  box.exec();
+  if (box.clickedButton() == restore)
+    return TRestoreAnswer::Restore;
+  if (box.clickedButton() == discard)
+    return TRestoreAnswer::Discard;
+  return TRestoreAnswer::Later;
+}
