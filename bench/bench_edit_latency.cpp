@@ -2,6 +2,7 @@
 // text is selected in the library, and each iteration types a new content, presses Enter
 // (which applies at once) and waits until the preview has painted the newly rendered movie.
 // The timed span runs from the key to the painted frame: store, render, write, reload, paint.
+// Undoing and redoing such an edit is timed the same way.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -53,51 +54,92 @@ QApplication& Application() {
   return *application;
 }
 
+// Counts the paints of a widget.
+struct TPaintCounter : QObject {
+  int Count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint)
+      ++Count;
+    return false;
+  }
+};
+
+// The editor with the 30-text card open, one text selected and the preview at frame 40.
+struct TThirtyTextEditor {
+  QTemporaryDir Folder;
+  std::unique_ptr<TMainForm> Form;
+  TTextForm* Panel = nullptr;
+  TPaintCounter Painted;
+
+  bool Open() {
+    Application();
+    const QString card = Folder.filePath("thirty.grx");
+    std::ofstream(card.toStdString()) << ThirtyTextCard();
+    Form = std::make_unique<TMainForm>(QStringList{card});
+    Form->show();
+    QApplication::processEvents();
+    Form->ControlStopActExecute();
+    auto* library = qobject_cast<TObjListForm*>(Form->Global().ObjListForm.data());
+    Panel = qobject_cast<TTextForm*>(Form->Global().TextForm.data());
+    if (!library || !Panel)
+      return false;
+    library->SelectNode(14);
+    Form->ShockwaveFlash->GotoFrame(40);
+    Form->ShockwaveFlash->installEventFilter(&Painted);
+    return true;
+  }
+  // Paint whatever the reload scheduled, then make sure the new frame is on screen.
+  void WaitForPaint(int paintsBefore) {
+    QApplication::processEvents();
+    if (Painted.Count == paintsBefore)
+      Form->ShockwaveFlash->repaint();
+  }
+  void TypeAndEnter(const QString& text) {
+    Panel->Content->setText(text);
+    const int before = Painted.Count;
+    Panel->ContentKeyDown(Qt::Key_Return);
+    WaitForPaint(before);
+    Panel->Timer1->stop();
+  }
+  void Report(benchmark::State& state) {
+    state.counters["frame"] = Form->ShockwaveFlash->FrameNum();
+    state.counters["frames"] = Form->ShockwaveFlash->TotalFrames();
+    Form.reset();
+  }
+};
+
 void EditToPaintedFrame(benchmark::State& state) {
-  Application();
-  QTemporaryDir folder;
-  const QString card = folder.filePath("thirty.grx");
-  std::ofstream(card.toStdString()) << ThirtyTextCard();
-  auto form = std::make_unique<TMainForm>(QStringList{card});
-  form->show();
-  QApplication::processEvents();
-  form->ControlStopActExecute();
-  auto* library = qobject_cast<TObjListForm*>(form->Global().ObjListForm.data());
-  auto* panel = qobject_cast<TTextForm*>(form->Global().TextForm.data());
-  if (!library || !panel) {
+  TThirtyTextEditor editor;
+  if (!editor.Open()) {
     state.SkipWithError("the editor has no library or text panel");
     return;
   }
-  library->SelectNode(14);
-  form->ShockwaveFlash->GotoFrame(40);
-  int painted = 0;
-  struct TPaintCounter : QObject {
-    int* Count;
-    explicit TPaintCounter(int* count) : Count(count) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::Paint)
-        ++*Count;
-      return false;
-    }
-  } counter(&painted);
-  form->ShockwaveFlash->installEventFilter(&counter);
-
   int round = 0;
-  for (auto _ : state) {
-    panel->Content->setText(QStringLiteral("Edited %1").arg(++round));
-    const int before = painted;
-    panel->ContentKeyDown(Qt::Key_Return);
-    // Paint whatever the reload scheduled, then make sure the new frame is on screen.
-    QApplication::processEvents();
-    if (painted == before)
-      form->ShockwaveFlash->repaint();
-    panel->Timer1->stop();
+  for (auto _ : state)
+    editor.TypeAndEnter(QStringLiteral("Edited %1").arg(++round));
+  editor.Report(state);
+}
+
+// The same card, one edit made; each iteration undoes it or redoes it, from the command to
+// the painted frame: restore the document, the library, the panel, render, reload, paint.
+void UndoToPaintedFrame(benchmark::State& state) {
+  TThirtyTextEditor editor;
+  if (!editor.Open()) {
+    state.SkipWithError("the editor has no library or text panel");
+    return;
   }
-  state.counters["frame"] = form->ShockwaveFlash->FrameNum();
-  state.counters["frames"] = form->ShockwaveFlash->TotalFrames();
-  form.reset();
+  editor.TypeAndEnter(QStringLiteral("Edited once"));
+  bool undo = true;
+  for (auto _ : state) {
+    const int before = editor.Painted.Count;
+    (undo ? editor.Form->EditUndoAct : editor.Form->EditRedoAct)->trigger();
+    editor.WaitForPaint(before);
+    undo = !undo;
+  }
+  editor.Report(state);
 }
 
 BENCHMARK(EditToPaintedFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(UndoToPaintedFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 } // namespace

@@ -62,8 +62,11 @@ bool TCardHistory::Record(const std::string& xml, const std::string& selection)
 {
   if (IsRestoring || xml == Baseline) return false;
   const TCardChange change = DescribeCardChange(Baseline, xml);
-  // An inserted object was not selected before; a deleted or changed one was.
-  std::string selectBefore = change.Inserted || change.ObjectName.empty() ? BaselineSelection : change.ObjectName;
+  // An inserted object was not selected before (the insertion selects it on the way); a
+  // deleted or changed one was.
+  std::string selectBefore = change.ObjectName;
+  if (change.Inserted || change.ObjectName.empty())
+    selectBefore = change.Inserted && BaselineSelection == change.ObjectName ? PriorSelection : BaselineSelection;
   std::string selectAfter = change.Deleted || change.ObjectName.empty() ? selection : change.ObjectName;
   auto* step = new TStep(*this, Baseline, xml, change, std::move(selectBefore), selectAfter, Run);
   Baseline = xml;
@@ -74,7 +77,9 @@ bool TCardHistory::Record(const std::string& xml, const std::string& selection)
 
 void TCardHistory::NoteSelection(const std::string& selection)
 {
-  if (!IsRestoring) BaselineSelection = selection;
+  if (IsRestoring || selection == BaselineSelection) return;
+  PriorSelection = BaselineSelection;
+  BaselineSelection = selection;
 }
 
 void TCardHistory::Undo()

@@ -53,6 +53,7 @@ private:
   QUndoStack Stack;
   std::string Baseline;
   std::string BaselineSelection;
+  std::string PriorSelection; // the one before the last move of the selection
   int Run = 0;
   bool IsRestoring = false;
 };

@@ -1,4 +1,5 @@
 #include "platform/WorkFolder.h"
+#include "platform/RunState.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -80,4 +81,85 @@ TEST(WorkFolderTest, ARecentlyWrittenFileKeepsAnOldFolder) {
   ::utime(QFile::encodeName(folder + "/Untitled.grx").constData(), &now);
   EXPECT_EQ(RemoveStaleWorkFolders(root.path(), 3), 0);
   EXPECT_TRUE(QFileInfo::exists(folder));
+}
+
+namespace {
+
+// A folder of an earlier run with its record, everything aged as asked.
+QString MakeRecordedFolder(const QString& root, const QString& name, const TRunState& state, int ageDays) {
+  const QString folder = MakeFolder(root, name, ageDays);
+  WriteRunState(folder, state);
+  const time_t when = QDateTime::currentSecsSinceEpoch() - time_t(ageDays) * 24 * 3600;
+  const utimbuf times{when, when};
+  ::utime(QFile::encodeName(RunStateFile(folder)).constData(), &times);
+  ::utime(QFile::encodeName(folder).constData(), &times);
+  return folder;
+}
+
+TRunState EndedRun(qint64 pid, const QString& cardPath, bool changed) {
+  TRunState state;
+  state.Pid = pid;
+  state.Started = QStringLiteral("boot/1");
+  state.CardPath = cardPath;
+  state.Changed = changed;
+  return state;
+}
+
+} // namespace
+
+TEST(WorkFolderTest, TheRecordTellsALiveRunFromOneWhoseIdWasReused) {
+  QTemporaryDir root;
+  const QString live = MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Live00").arg(::getpid()), ThisRun(), 0);
+  EXPECT_TRUE(RunIsAlive(live, ::getpid()));
+  // Our id, but a process that started at another moment: that run has ended.
+  TRunState reused = ThisRun();
+  reused.Started += QStringLiteral("0");
+  const QString ended = MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Reuse0").arg(::getpid()), reused, 0);
+  EXPECT_FALSE(RunIsAlive(ended, ::getpid()));
+
+  const std::optional<TRunState> read = ReadRunState(live);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Pid, ::getpid());
+  EXPECT_EQ(read->Started, ProcessStarted(::getpid()));
+  EXPECT_FALSE(ProcessStarted(::getpid()).isEmpty());
+  EXPECT_FALSE(ReadRunState(root.path()));
+}
+
+TEST(WorkFolderTest, CardsOfEndedRunsWithChangesAreOfferedOnceAndKeptUntilThen) {
+  QTemporaryDir root;
+  const qint64 ended = EndedProcessId();
+  const QString card = root.path() + QStringLiteral("/My Cards/Party 100%");
+  const QString changed =
+      MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Chang0").arg(ended), EndedRun(ended, card, true), 10);
+  const QString untitled = MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Untit0").arg(ended),
+                                              EndedRun(ended, QString(), true), 1);
+  const QString unchanged =
+      MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Clean0").arg(ended), EndedRun(ended, card, false), 1);
+  const QString live =
+      MakeRecordedFolder(root.path(), QStringLiteral("greetix-%1-Live00").arg(::getpid()), [&] {
+        TRunState state = ThisRun();
+        state.Changed = true;
+        return state;
+      }(), 1);
+
+  QList<TRecoverableCard> cards = FindRecoverableCards(root.path());
+  ASSERT_EQ(cards.size(), 2);
+  // Newest first.
+  EXPECT_EQ(cards[0].Folder, untitled);
+  EXPECT_EQ(cards[0].CardPath, untitled + "/Untitled");
+  EXPECT_EQ(cards[1].Folder, changed);
+  EXPECT_EQ(cards[1].CardPath, card);
+  EXPECT_EQ(cards[1].WorkProject, changed + "/Untitled.grx");
+
+  // An old folder holding changes waits for its offer; once offered it ages away as others do.
+  EXPECT_EQ(RemoveStaleWorkFolders(root.path(), 3), 0);
+  MarkOffered(changed);
+  EXPECT_EQ(FindRecoverableCards(root.path()).size(), 1);
+  const utimbuf old{time(nullptr) - 10 * 24 * 3600, time(nullptr) - 10 * 24 * 3600};
+  ::utime(QFile::encodeName(RunStateFile(changed)).constData(), &old);
+  ::utime(QFile::encodeName(changed).constData(), &old);
+  EXPECT_EQ(RemoveStaleWorkFolders(root.path(), 3), 1);
+  EXPECT_FALSE(QFileInfo::exists(changed));
+  EXPECT_TRUE(QFileInfo::exists(unchanged));
+  EXPECT_TRUE(QFileInfo::exists(live));
 }
