@@ -258,6 +258,8 @@ private:
   void BuildUndoActions();
   // The undo entries follow the card's history: their words and whether there is a step.
   void UpdateUndoActions();
+  // Undo (back) or redo one step of the card's history.
+  void StepHistory(bool back);
   void ConnectHistory();
   void CommitData(QSessionManager& manager);
   void RestoreCard(const Platform::TRecoverableCard& found);

@@ -62,21 +62,20 @@ void TMainForm::UpdateUndoActions() {
   EditRedoAct->setText(canRedo ? QStringLiteral("Redo ") + steps->redoText() : QStringLiteral("Redo"));
 }
 
-void TMainForm::EditUndoActExecute() {
-  if (!EditingCard())
-    return;
-  // An edit still waiting in a panel is the last step: it is the one undone.
-  TChildForm::ApplyAllPendingEdits();
-  G.FlashCard->RecordChange();
-  G.FlashCard->History().Undo();
-  UpdateUndoActions();
-}
+void TMainForm::EditUndoActExecute() { StepHistory(true); }
 
-void TMainForm::EditRedoActExecute() {
+void TMainForm::EditRedoActExecute() { StepHistory(false); }
+
+void TMainForm::StepHistory(bool back) {
   if (!EditingCard())
     return;
+  // An edit still waiting in a panel is the last step: an undo takes it back first.
   TChildForm::ApplyAllPendingEdits();
   G.FlashCard->RecordChange();
-  G.FlashCard->History().Redo();
+  TCardHistory& history = G.FlashCard->History();
+  if (back)
+    history.Undo();
+  else
+    history.Redo();
   UpdateUndoActions();
 }
