@@ -59,7 +59,7 @@ void TMainForm::FileNewActExecute() {
 
 void TMainForm::FileOpenActExecute() {
   QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
-  if (name.isEmpty() || !QuerySaveChanges())
+  if (name.isEmpty())
     return;
   // A file that cannot be opened is refused before the open card is given up.
   QString extension = UpperExtension(name);
@@ -67,6 +67,8 @@ void TMainForm::FileOpenActExecute() {
     throw std::runtime_error("\"" + name.toStdString() + "\" is neither a Greetix card (.grx) nor a Flash movie (.swf).");
   if (extension == QLatin1String(".GRX"))
     CheckProjectFile(name.toStdString());
+  if (!QuerySaveChanges())
+    return;
   DiscardCard();
   if (extension == QLatin1String(".SWF"))
     PlayMovie(name);
