@@ -124,6 +124,7 @@ void TXMLCardDocument::Unload()
 {
   // A fresh tree: bindings made before keep the old one alive on their own.
   Dom = std::make_shared<pugi::xml_document>();
+  NoteStructureChange();
   IsLoaded = false;
   Encoding = pugi::encoding_utf8;
   Charset.clear();
@@ -166,6 +167,7 @@ void TXMLCardDocument::LoadFromXml(std::string_view bytes, const std::string& so
   CheckTopLevel(*dom, sourceName, bytes, result.encoding, SourceAsUtf8(bytes, result.encoding).size());
 
   Dom = std::move(dom);
+  NoteStructureChange();
   Encoding = result.encoding;
   WriteBom = HasByteOrderMark(bytes, result.encoding);
   Charset = charset.value_or("");
@@ -220,5 +222,6 @@ pugi::xml_node TXMLCardDocument::CreateDocumentElement(const char* name)
 {
   if (!IsLoaded) throw TXMLError("The card document is not loaded");
   if (DocumentElement()) throw TXMLError("The card document already has a root element");
+  NoteStructureChange();
   return Dom->append_child(name);
 }

@@ -1,6 +1,38 @@
 #include "document/XmlNode.h"
 
+#include <atomic>
+#include <vector>
+
 namespace {
+
+// Bumped by every change to which elements a parent holds, in any tree: the item index
+// below is trusted only while it stays the same.
+std::atomic<std::uint64_t> StructureRevision{1};
+
+// The items of the collection read last, so that reading object after object of a card
+// costs the same for the last as for the first. One per thread: each renders its own card.
+struct TItemIndex {
+  std::uint64_t Revision = 0;
+  const void* Parent = nullptr;
+  std::string Tag;
+  std::vector<pugi::xml_node> Items;
+};
+thread_local TItemIndex LastIndex;
+
+const std::vector<pugi::xml_node>& ItemsOf(pugi::xml_node parent, const std::string& tag)
+{
+  const std::uint64_t revision = StructureRevision.load();
+  TItemIndex& index = LastIndex;
+  if (index.Revision != revision || index.Parent != parent.internal_object() || index.Tag != tag) {
+    index.Items.clear();
+    for (pugi::xml_node item = parent.child(tag.c_str()); item; item = item.next_sibling(tag.c_str()))
+      index.Items.push_back(item);
+    index.Revision = revision;
+    index.Parent = parent.internal_object();
+    index.Tag = tag;
+  }
+  return index.Items;
+}
 
 const char* const NotSingleTextNode = "Element does not contain a single text node";
 
@@ -51,7 +83,10 @@ pugi::xml_node TXMLNode::ChildElement(const char* name) const
 {
   pugi::xml_node element = Node;
   pugi::xml_node child = element.child(name);
-  if (!child) child = element.append_child(name);
+  if (!child) {
+    child = element.append_child(name);
+    NoteStructureChange();
+  }
   return child;
 }
 
@@ -86,38 +121,29 @@ TXMLNodeCollection::TXMLNodeCollection(std::shared_ptr<pugi::xml_document> owner
   if (!ParentNode) throw TXMLError("The card document has no such element");
 }
 
-int TXMLNodeCollection::Count() const
-{
-  int count = 0;
-  for (pugi::xml_node item = ParentNode.child(ItemTag.c_str()); item;
-       item = item.next_sibling(ItemTag.c_str())) {
-    ++count;
-  }
-  return count;
-}
+void NoteStructureChange() { StructureRevision.fetch_add(1); }
+
+int TXMLNodeCollection::Count() const { return static_cast<int>(ItemsOf(ParentNode, ItemTag).size()); }
 
 pugi::xml_node TXMLNodeCollection::NodeAt(int index) const
 {
-  if (index >= 0) {
-    int i = 0;
-    for (pugi::xml_node item = ParentNode.child(ItemTag.c_str()); item;
-         item = item.next_sibling(ItemTag.c_str()), ++i) {
-      if (i == index) return item;
-    }
-  }
-  throw TXMLError(IndexError(index));
+  const std::vector<pugi::xml_node>& items = ItemsOf(ParentNode, ItemTag);
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) throw TXMLError(IndexError(index));
+  return items[static_cast<std::size_t>(index)];
 }
 
 void TXMLNodeCollection::Clear() const
 {
   pugi::xml_node parent = ParentNode;
   while (pugi::xml_node item = parent.child(ItemTag.c_str())) parent.remove_child(item);
+  NoteStructureChange();
 }
 
 void TXMLNodeCollection::Delete(int index) const
 {
   pugi::xml_node parent = ParentNode;
   parent.remove_child(NodeAt(index));
+  NoteStructureChange();
 }
 
 int TXMLNodeCollection::Remove(pugi::xml_node item) const
@@ -128,6 +154,7 @@ int TXMLNodeCollection::Remove(pugi::xml_node item) const
     if (node == item) {
       pugi::xml_node parent = ParentNode;
       parent.remove_child(node);
+      NoteStructureChange();
       return i;
     }
   }
@@ -137,6 +164,7 @@ int TXMLNodeCollection::Remove(pugi::xml_node item) const
 pugi::xml_node TXMLNodeCollection::AddNode() const
 {
   pugi::xml_node parent = ParentNode;
+  NoteStructureChange();
   return parent.append_child(ItemTag.c_str());
 }
 
@@ -144,5 +172,7 @@ pugi::xml_node TXMLNodeCollection::InsertNode(int index) const
 {
   if (index == Count()) return AddNode();
   pugi::xml_node parent = ParentNode;
-  return parent.insert_child_before(ItemTag.c_str(), NodeAt(index));
+  const pugi::xml_node before = NodeAt(index);
+  NoteStructureChange();
+  return parent.insert_child_before(ItemTag.c_str(), before);
 }

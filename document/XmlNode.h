@@ -31,6 +31,10 @@ private:
   int ColumnNo;
 };
 
+// Every change to the elements a parent holds that is not made through the classes below
+// (a new or reloaded tree) must be noted here: the collections index their items by it.
+void NoteStructureChange();
+
 // One element of a card document. It holds only the element's handle and a share of the
 // tree, so a binding made before the document was reloaded stays valid (it then works on
 // the old tree, which nobody saves) instead of pointing into freed memory.

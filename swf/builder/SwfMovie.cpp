@@ -117,27 +117,36 @@ void TSwfMovie::RemoveObject(ISwfObject& object) {
 }
 
 void TSwfMovie::RemoveGroup(TSwfObject& obj) {
-  for (const auto& character : obj.FGroup) {
+  const auto live = [&](const TContentPtr& character) -> TContentTimeline* {
     TContentTimeline* line = FTimeline.Find(character.get());
-    if (!line || line->LastAddFrame() < 0 || line->EndedAfterLastAdd()) continue;
-    int lastAdd = line->LastAddFrame();
-    bool current = character == obj.FContent;
+    return line && line->LastAddFrame() >= 0 && !line->EndedAfterLastAdd() ? line : nullptr;
+  };
+  // Letters made since the last removal that are no longer current join the earlier ones
+  // (those that left, or never came, need no more attention).
+  for (const TContentPtr& character : obj.FGroup) {
+    if (character == obj.FContent) continue;
+    if (TContentTimeline* line = live(character)) obj.FEarlierLetters.emplace(line->LastAddFrame(), character);
+  }
+  obj.FGroup.assign(1, obj.FContent);
+
+  // An earlier letter shown on the current frame from an earlier one leaves now. One still
+  // placed on or after this frame stays: the text's closing removal takes it away after its
+  // last placement, and a text that instead stays to the movie's end (placed once more on
+  // its last frame) keeps it, even when a stop frame added later makes the movie longer.
+  const auto leaving = obj.FEarlierLetters.lower_bound(FFrame);
+  for (auto it = obj.FEarlierLetters.begin(); it != leaving; ++it) {
+    if (TContentTimeline* line = live(it->second)) line->Remove(FFrame);
+  }
+  obj.FEarlierLetters.erase(obj.FEarlierLetters.begin(), leaving);
+
+  if (TContentTimeline* line = live(obj.FContent)) {
+    const int lastAdd = line->LastAddFrame();
     if (lastAdd < FFrame) {
       line->Remove(FFrame);
-    } else if (current && lastAdd > FFrame) {
+    } else if (lastAdd > FFrame) {
       line->Remove(lastAdd + 1);  // past the movie's end it is simply never written
     }
-    // An earlier letter still placed on or after this frame stays in the group: the
-    // text's closing removal takes it away after its last placement, and a text that
-    // instead stays to the movie's end (placed once more on its last frame) keeps it,
-    // even when a stop frame added later makes the movie longer.
   }
-  // Earlier letters that have left (or never came) need no more attention.
-  std::erase_if(obj.FGroup, [&](const TContentPtr& character) {
-    if (character == obj.FContent) return false;
-    TContentTimeline* line = FTimeline.Find(character.get());
-    return !line || line->LastAddFrame() < 0 || line->EndedAfterLastAdd();
-  });
 }
 
 void TSwfMovie::AddAction(ISwfAction& action) {

@@ -39,6 +39,7 @@ void TSwfObject::StartContent(TContentPtr content) {
                    FMoviesAtMake == TSwfMovie::MovieCount();
   if (!joinsText) {
     FGroup.clear();
+    FEarlierLetters.clear();
     FMovie = nullptr;  // fresh content binds to the movie that first uses it
   }
   FGroup.push_back(content);

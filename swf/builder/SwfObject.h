@@ -18,6 +18,7 @@
 //   holds, so an effect dividing by zero still gives a movie.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,7 +74,11 @@ class TSwfObject : public ISwfObject {
   void StartContent(TContentPtr content);
 
   TContentPtr FContent;
-  std::vector<TContentPtr> FGroup;  // the letters of one text, FContent last
+  // The letters of one text: those made since the last removal (FContent last), and the
+  // earlier ones still shown, by the frame of their last placement, which no longer
+  // changes once they are not current. A removal then visits only the letters it ends.
+  std::vector<TContentPtr> FGroup;
+  std::multimap<int, TContentPtr> FEarlierLetters;
   TLastCall FLastCall = TLastCall::None;
   bool FFinished = false;
   uint64_t FVisitAtMake = 0;

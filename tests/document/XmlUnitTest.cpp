@@ -231,3 +231,37 @@ TEST(XMLUnit, BindingOutlivesAReloadOfItsDocument)
   old.SetWidth(5);
   EXPECT_EQ(BindMovie(document).Width(), 2);
 }
+
+TEST(XMLUnit, ObjectListsSeeEveryChangeWhoeverMadeIt)
+{
+  // Two lists over one card, and a second card, read in turns: each sees the changes made
+  // through the other and through a reload.
+  TLoadedCard card("<Movie><Obj><ObjName>A</ObjName></Obj><Obj><ObjName>B</ObjName></Obj></Movie>");
+  TLoadedCard other("<Movie><Obj><ObjName>X</ObjName></Obj></Movie>");
+  TXMLObjList first = card.Movie.Obj();
+  TXMLObjList second = card.Movie.Obj();
+  EXPECT_EQ(first.Count(), 2);
+  EXPECT_EQ(other.Movie.Obj().Item(0).ObjName(), "X");
+  second.Add().SetObjName("C");
+  EXPECT_EQ(first.Count(), 3);
+  EXPECT_EQ(first.Item(2).ObjName(), "C");
+  second.Delete(0);
+  EXPECT_EQ(first.Item(0).ObjName(), "B");
+  EXPECT_EQ(other.Movie.Obj().Count(), 1);
+  second.Insert(1).SetObjName("B2");
+  EXPECT_EQ(first.Item(1).ObjName(), "B2");
+  EXPECT_EQ(first.Count(), 3);
+
+  // A list read while the card had no objects sees the first one added.
+  TLoadedCard bare("<Movie><Width>1</Width></Movie>");
+  TXMLObjList none = bare.Movie.Obj();
+  EXPECT_EQ(none.Count(), 0);
+  bare.Movie.Obj().Add();
+  EXPECT_EQ(none.Count(), 1);
+
+  card.Document.LoadFromXml("<Movie><Obj><ObjName>Z</ObjName></Obj></Movie>");
+  TXMLObjList reloaded = BindMovie(card.Document).Obj();
+  EXPECT_EQ(reloaded.Count(), 1);
+  EXPECT_EQ(reloaded.Item(0).ObjName(), "Z");
+  EXPECT_EQ(first.Count(), 3); // the old tree, as it was
+}
