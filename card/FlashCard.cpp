@@ -37,6 +37,18 @@ private:
 
 constexpr const char* NoMovie = "http://";
 
+// "Text3" is left out of the movie: <why>
+std::string FailedObjectMessage(const TXMLObjList& objects, int index, const std::string& why)
+{
+  std::string name;
+  try {
+    name = objects.Item(index).ObjName();
+  } catch (const std::exception&) {
+  }
+  if (name.empty()) name = "object " + std::to_string(index + 1);
+  return "\"" + name + "\" is left out of the movie: " + why;
+}
+
 } // namespace
 
 TFlashCard::TFlashCard(ICardHost& host, TRenderContext& context, const std::string& untitledBasePath)
@@ -180,6 +192,7 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
   movie.SetFrameRate(Rate);
   movie.GotoFrame(0);
   movie.SetFrameBkColor(BgColor & 0xFF, (BgColor >> 8) & 0xFF, (BgColor >> 16) & 0xFF);
+  Ctx.Budget.Reset();
   try {
     SaveSwf();
     if (scope == "All" && !Looping) {
@@ -242,10 +255,19 @@ void TFlashCard::PlaceObjects()
   std::map<std::string, std::unique_ptr<TFlashObj>> renderers;
   for (const std::string& kind : TFlashObjRegistry::Kinds()) renderers[kind] = TFlashObjRegistry::Create(kind, Ctx);
   TXMLObjList objects = Ctx.Movie().Obj();
-  // The count is read again before each object; kinds are compared exactly.
+  // The count is read again before each object; kinds are compared exactly. An object that
+  // fails is reported by its name and left out; the objects after it are still placed.
   for (int i = 0; i < objects.Count(); ++i) {
-    auto renderer = renderers.find(objects.Item(i).ObjTypeName());
-    if (renderer != renderers.end() && renderer->second) renderer->second->Render(i);
+    TFlashObj* renderer = nullptr;
+    try {
+      auto found = renderers.find(objects.Item(i).ObjTypeName());
+      if (found == renderers.end() || !found->second) continue;
+      renderer = found->second.get();
+      renderer->Render(i);
+    } catch (const std::exception& error) {
+      if (renderer) renderer->EndAfterFailure();
+      if (Ctx.Messages) Ctx.Messages->ShowError(FailedObjectMessage(objects, i, error.what()));
+    }
   }
 }
 

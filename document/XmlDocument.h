@@ -44,8 +44,9 @@ public:
   pugi::xml_node CreateDocumentElement(const char* name);
   const std::shared_ptr<pugi::xml_document>& Tree() const { return Dom; }
 
-  // Card files are a few kilobytes; anything beyond this is refused unread.
-  static constexpr std::size_t MaxFileSize = 64u * 1024u * 1024u;
+  // Card files are a few kilobytes (thousands of objects make a few megabytes); anything
+  // beyond this is refused unread, before its parsing alone takes seconds.
+  static constexpr std::size_t MaxFileSize = 16u * 1024u * 1024u;
 
 private:
   std::string Path;

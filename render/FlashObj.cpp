@@ -58,6 +58,16 @@ void TFlashObj::Finish()
     Ctx.SwfMovie->AddObject(*Ctx.SwfObject);
 }
 
+void TFlashObj::EndAfterFailure() noexcept
+{
+  if (!ContentMade) return;
+  try {
+    Finish();
+  } catch (const std::exception&) {
+    // What was placed stays placed; the error that led here is the one reported.
+  }
+}
+
 void TFlashObj::LoadAndShow(int index)
 {
   LoadFromDocument(index);

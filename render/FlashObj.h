@@ -29,6 +29,9 @@ public:
   // Ends the placement after EndTime: removed at EndTime + 1 when the preview's movie goes
   // on past it, otherwise added once more at EndTime.
   virtual void Finish();
+  // After Render failed: ends what it placed as Finish would (nothing when it placed
+  // nothing), so the next object neither joins nor takes away its letters. Never throws.
+  void EndAfterFailure() noexcept;
   virtual void LoadFromDocument(int index) = 0;
   virtual void ShowInPanel() = 0;
   virtual void LoadAndShow(int index);

@@ -1,5 +1,6 @@
 #include "render/FlashPic.h"
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -47,6 +48,9 @@ void TFlashPic::Render(int index)
   LoadFromDocument(index);
   if (Content.empty()) return;
   if (!ExaminePicture()) return;
+  std::error_code noFile; // the builder reports a work file that went missing
+  const auto bytes = std::filesystem::file_size(WorkFile, noFile);
+  if (!noFile) Context().Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
 
   // A picture that ends before the card does leaves the stage at its last frame E: it shows
   // on S..E-1, so its effect runs over those frames only and one that would show nothing
@@ -64,6 +68,8 @@ void TFlashPic::Render(int index)
       SwfMovie().GotoFrame(endTime);
       if (MadeContent()) SwfMovie().RemoveObject(SwfObject());
     }
+  } catch (const TRenderRefused&) {
+    throw; // reported with the object's name by the card
   } catch (const std::exception&) {
     ShowError(CannotUsePicture);
   }

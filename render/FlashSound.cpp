@@ -1,5 +1,6 @@
 #include "render/FlashSound.h"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -44,6 +45,9 @@ void TFlashSound::Render(int index)
   LoadFromDocument(index);
   if (Content.empty()) return;
   TRenderContext& context = Context();
+  std::error_code noFile; // a missing file is reported below like any unusable one
+  const auto bytes = std::filesystem::file_size(WorkingWavePath(), noFile);
+  if (!noFile) context.Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
   // No GotoFrame: the sound starts at the frame where the objects before it left the movie.
   try {
     if (!context.SwfMovie || !context.SwfObject) throw std::logic_error("No movie to render into.");

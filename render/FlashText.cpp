@@ -72,6 +72,7 @@ void TFlashText::Render(int index)
   LoadFromDocument(index);
   // Filled before the cut, so per-letter effects animate the letters of the values.
   if (Context().FieldValues) Content = FillFields(Content, *Context().FieldValues);
+  Context().Budget.CheckTextLength(Content);
   SplitUnits();
   if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
 }

@@ -5,6 +5,7 @@
 
 #include "render/EffectMath.h"
 #include "render/FlashPic.h"
+#include "render/RenderContext.h"
 #include "swf/builder/SwfObjs.h"
 
 namespace {
@@ -24,6 +25,7 @@ void RunMove(TFlashPic& picture)
 {
   swf::ISwfMovie& movie = picture.SwfMovie();
   const std::int64_t s = picture.StartTime;
+  if (picture.EndTime >= s) picture.Context().Budget.TakeFrameSteps(picture.EndTime - s + 1);
   for (std::int64_t i = s; i <= picture.EndTime; ++i) {
     movie.GotoFrame(static_cast<double>(i));
     // Takes away this picture's shape of the frame before. On the first frame the shape

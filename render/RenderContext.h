@@ -13,6 +13,7 @@
 #include "render/EditorInterfaces.h"
 #include "render/PictureExaminer.h"
 #include "render/RandomSource.h"
+#include "render/RenderBudget.h"
 #include "render/TextFields.h"
 #include "swf/builder/SwfObjs.h"
 
@@ -48,6 +49,9 @@ public:
   // Values for the "{Name}" fields of the texts; without them a text shows its fields as
   // written (the editor's preview).
   const TFieldValues* FieldValues = nullptr;
+
+  // What the current render may still spend; the card resets it before each render.
+  TRenderBudget Budget;
 
   // The colours of "Rainbow"; clock-seeded unless replaced by a seeded source.
   TRandomSource Random;

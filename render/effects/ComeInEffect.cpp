@@ -10,7 +10,7 @@ void RunComeIn(TFlashText& text)
   const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
   const std::int32_t spanPlus1 = Wrap32(static_cast<std::int64_t>(Span(s, e)) + 1);
   const int units = static_cast<int>(text.Units().size());
-  CheckLetterWork(text, FrameCount(s, e));
+  TakeLetterSteps(text, FrameCount(s, e));
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
     // k x (E - S) is a whole-number product; the frame keeps its fraction (.25, .5, .75).

@@ -8,6 +8,7 @@
 
 #include "render/EffectMath.h"
 #include "render/FlashText.h"
+#include "render/RenderContext.h"
 #include "swf/builder/SwfObjs.h"
 
 // Calls step(i) for i from `first` to `last` inclusive; nothing when last < first.
@@ -64,17 +65,17 @@ inline double FadeOutAlpha(std::int32_t s, std::int32_t e, std::int32_t i)
 inline double PlainScale(const TFlashText& text) { return text.FontSize / 36.0 * 65536; }
 
 // Letter-by-letter effects make one shape per unit and one frame step per unit and frame.
-// A card with a very long text would make the builder hold millions of placements; beyond
-// this many frame steps for one text the effect refuses with an error (the card's render
-// then goes on without it and what follows it, as with any failing object).
-constexpr std::int64_t MaxLetterFrameSteps = 1000000;
-
-inline void CheckLetterWork(const TFlashText& text, std::int64_t framesPerUnit)
+// Takes the placements an effect will make from the render's budget before it places
+// anything, so a text too costly for what is left is refused whole, never cut short.
+inline void TakeFrameSteps(const TFlashText& text, std::int64_t units, std::int64_t framesPerUnit)
 {
-  const auto units = static_cast<std::int64_t>(text.Units().size());
-  if (framesPerUnit > 0 && units > MaxLetterFrameSteps / framesPerUnit)
-    throw std::runtime_error("A text of " + std::to_string(units) + " letters is too long for the effect \"" +
-                             text.EffectName + "\".");
+  text.Context().Budget.TakeFrameSteps(units * framesPerUnit);
+}
+
+// The same for an effect that places each letter on its own.
+inline void TakeLetterSteps(const TFlashText& text, std::int64_t framesPerUnit)
+{
+  TakeFrameSteps(text, static_cast<std::int64_t>(text.Units().size()), framesPerUnit);
 }
 
 // Frames in first..last, none when last < first.

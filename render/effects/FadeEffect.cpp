@@ -7,6 +7,7 @@ namespace {
 void RunFade(TFlashText& text)
 {
   const std::int32_t s = text.StartTime, e = text.EndTime;
+  TakeFrameSteps(text, 1, FrameCount(s, e));
   text.PlaceWhole();
   ForEachFrame(s, e, [&](std::int32_t i) {
     FrameStep(text, i, [&] {

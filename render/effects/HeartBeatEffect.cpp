@@ -10,7 +10,7 @@ void RunHeartBeat(TFlashText& text)
   const double halfSpan = Span(s, e) / 2.0;
   const auto m = Wrap32(static_cast<std::int64_t>(s) + static_cast<std::int64_t>(RoundHalfEven(halfSpan)));
   const int units = static_cast<int>(text.Units().size());
-  CheckLetterWork(text, FrameCount(s, m) + FrameCount(m, e));
+  TakeLetterSteps(text, FrameCount(s, m) + FrameCount(m, e));
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
     FillTextColour(text, 255);

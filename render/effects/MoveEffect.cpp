@@ -8,6 +8,7 @@ namespace {
 void RunMove(TFlashText& text)
 {
   const std::int32_t s = text.StartTime;
+  TakeFrameSteps(text, 1, FrameCount(s, text.EndTime));
   text.PlaceWhole();
   FillTextColour(text, 255);
   // The translation replaces the text's origin, so it takes the height at which the whole

@@ -6,6 +6,7 @@ namespace {
 
 void RunNone(TFlashText& text)
 {
+  TakeFrameSteps(text, 1, 1);
   text.PlaceWhole();
   FillTextColour(text, 255);
   // No frame loop: one placement at the first frame stays until Finish ends it.

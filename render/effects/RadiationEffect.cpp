@@ -7,6 +7,7 @@ namespace {
 void RunRadiation(TFlashText& text)
 {
   const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
+  TakeFrameSteps(text, 1, FrameCount(s, e));
   // No steady copy is made under the radiating text: a shape that is never placed would
   // only add an unused character to the movie.
   text.PlaceWhole();

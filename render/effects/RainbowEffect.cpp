@@ -10,7 +10,7 @@ void RunRainbow(TFlashText& text)
   TRandomSource& random = text.Random();
   random.BeginRun();
   const int units = static_cast<int>(text.Units().size());
-  CheckLetterWork(text, FrameCount(text.StartTime, text.EndTime));
+  TakeLetterSteps(text, FrameCount(text.StartTime, text.EndTime));
   for (int k = 0; k < units; ++k) {
     text.PlaceUnit(k);
     ForEachFrame(text.StartTime, text.EndTime, [&](std::int32_t i) {

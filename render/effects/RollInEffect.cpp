@@ -11,7 +11,7 @@ void RunRollIn(TFlashText& text)
 {
   const std::int32_t s = text.StartTime;
   const int units = static_cast<int>(text.Units().size());
-  CheckLetterWork(text, FrameCount(s, text.EndTime));
+  TakeLetterSteps(text, FrameCount(s, text.EndTime));
   // The translation replaces the letter's origin, so every letter sets out from the text's
   // own x; the height is that at which "-- None --" places the text.
   const double x = text.PlaceX();

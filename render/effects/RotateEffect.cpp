@@ -9,6 +9,7 @@ void RunRotate(TFlashText& text)
 {
   const std::int32_t s = text.StartTime, e = text.EndTime, f = text.FontSize;
   double z = 4.0; // carried from frame to frame
+  TakeFrameSteps(text, 1, FrameCount(s, e));
   text.PlaceWhole();
   const std::int32_t length = Wrap32(static_cast<std::int64_t>(e) - s + 1);
   ForEachFrame(s, e, [&](std::int32_t i) {

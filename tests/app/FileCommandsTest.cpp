@@ -207,6 +207,41 @@ TEST_F(EditorTest, SaveOntoAFullDiskSaysSoAndKeepsTheSavedCardAndMovie) {
             (QStringList{"Keep.grx", "Keep.swf"}));
 }
 
+TEST_F(EditorTest, ACardWithATextTooCostlyOpensSaysWhichAndKeepsIt) {
+  // The birthday card with its first text turned into thousands of letters for a long
+  // letter-by-letter effect: far more than one render may take.
+  QFile original(TMainForm::TemplateFile(1));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  QByteArray xml = original.readAll();
+  const QByteArray longText = QByteArray(5000, 'y');
+  xml.replace("<ObjName>Text1</ObjName><StartTime>0</StartTime><EndTime>24</EndTime>",
+              "<ObjName>Text1</ObjName><StartTime>0</StartTime><EndTime>239</EndTime>");
+  const QByteArray fade = "<Content>Happy Birthday!</Content><TextUnit>1</TextUnit><FontName>Liberation "
+                          "Serif</FontName><FontSize>28</FontSize><FontColor>5250760</FontColor><PositionX>68"
+                          "</PositionX><PositionY>48</PositionY><EffectName>Fade</EffectName>";
+  ASSERT_TRUE(xml.contains(fade));
+  QByteArray rainbow = fade;
+  rainbow.replace("Happy Birthday!", longText).replace("Fade", "Rainbow");
+  xml.replace(fade, rainbow);
+  const QString card = Dir.filePath("Costly.grx");
+  QFile file(card);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(xml);
+  file.close();
+
+  Start({card});
+  ASSERT_FALSE(Errors.isEmpty());
+  EXPECT_TRUE(Errors[0].contains("\"Text1\" is left out of the movie")) << Errors[0].toStdString();
+  ASSERT_NE(Card(), nullptr);
+  EXPECT_EQ(Card()->Mode(), "Edit");
+  // The editor goes on: the card keeps the text, and saving writes it back whole.
+  Dialogs().Answers << card;
+  Form().FileSaveActExecute();
+  QFile saved(card);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains(longText));
+}
+
 TEST_F(EditorTest, LastMediaFolderComesFromTheRegistryOrTheLibraryBesideTheProgram) {
   EXPECT_EQ(LoadLastMediaFolder(), Platform::ProgramFolder() + "/library");
   SaveLastMediaFolder("/home/someone/Pictures/");

@@ -230,3 +230,18 @@ TEST(XmlDocument, ASaveThatMeetsAFullDiskFailsAndKeepsTheOldCard)
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(FilesIn(folder.Path()), 1);
 }
+
+TEST(XmlDocument, AFileBeyondTheLimitIsRefusedUnread)
+{
+  TTempFolder folder;
+  const std::string path = folder.File("huge.grx");
+  WriteBytes(path, "<Movie><Author>" + std::string(TXMLCardDocument::MaxFileSize, 'a') + "</Author></Movie>");
+  TXMLCardDocument document(path);
+  try {
+    document.Load();
+    FAIL();
+  } catch (const TXMLError& error) {
+    EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos) << error.what();
+  }
+  EXPECT_FALSE(document.Loaded());
+}

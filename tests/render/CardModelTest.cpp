@@ -251,21 +251,46 @@ TEST(CardModel, BuildMovieKeepsTheFrameAndResumesPlaying)
   EXPECT_NE(std::find(calls.begin(), calls.end(), "SetSliderMax(30)"), calls.end());
 }
 
-TEST(CardModel, ErrorsWhilePlacingEndThePlacingButTheMovieIsWritten)
+TEST(CardModel, AnObjectThatFailsIsReportedByNameAndTheOthersArePlaced)
 {
   TTextSpec broken = FadeText("Text2", 0, 1);
   broken.Colour = "blue"; // not a number: the renderer fails
   TCardFixture fixture(
       MovieXml(TextObjXml(FadeText("Text1", 0, 1)) + TextObjXml(broken) + TextObjXml(FadeText("Text3", 0, 1))));
   fixture.Edit();
+  fixture.Messages.Shown.clear();
   fixture.Card.BuildMovie("All", "");
-  EXPECT_EQ(fixture.Builder.Recording.Named("MakeTextSimple").size(), 1u);
-  EXPECT_TRUE(fixture.Builder.Recording.Named("AddAction").empty());
+  EXPECT_EQ(fixture.Builder.Recording.Named("MakeTextSimple").size(), 2u);
+  ASSERT_EQ(fixture.Messages.Shown.size(), 1u);
+  EXPECT_EQ(fixture.Messages.Shown[0].rfind("\"Text2\" is left out of the movie: ", 0), 0u) << fixture.Messages.Shown[0];
   EXPECT_EQ(fixture.Builder.Recording.Lines().back(), "WriteMovie(" + fixture.Card.WorkSwfFile + ")");
 
   // An error from WriteMovie reaches the caller.
   fixture.Builder.Movie.FailWrite = true;
   EXPECT_THROW(fixture.Card.BuildMovie("", ""), std::runtime_error);
+}
+
+TEST(CardModel, OneBudgetServesAllObjectsOfARenderAndEachRenderAfresh)
+{
+  // 25 frame steps may be taken: two texts of ten frames fit, the third does not, and the
+  // one-step text after it still does. The next render has the whole budget again.
+  std::string objects;
+  for (const char* name : {"Text1", "Text2", "Text3"}) objects += TextObjXml(FadeText(name, 0, 9));
+  TTextSpec still = FadeText("Text4", 0, 9);
+  still.Effect = "-- None --";
+  objects += TextObjXml(still);
+  TCardFixture fixture(MovieXml(objects));
+  fixture.Ctx.Budget = TRenderBudget({.FrameSteps = 25});
+  fixture.Edit();
+  for (int render = 0; render < 2; ++render) {
+    fixture.Builder.Recording.Clear();
+    fixture.Messages.Shown.clear();
+    fixture.Card.BuildMovie("", "");
+    EXPECT_EQ(fixture.Builder.Recording.Named("MakeTextSimple").size(), 3u);
+    ASSERT_EQ(fixture.Messages.Shown.size(), 1u);
+    EXPECT_EQ(fixture.Messages.Shown[0].rfind("\"Text3\" is left out of the movie: it needs 10 frame steps", 0), 0u)
+        << fixture.Messages.Shown[0];
+  }
 }
 
 TEST(CardModel, BackgroundPictureIsCentredRoundingHalfToEven)
