@@ -176,7 +176,8 @@ TEST(CardMovieEffects, TextsTurnedOrBeatenIntoPlaceEndAtTheirStillSize)
   RenderCardFile(options, movie, object, action, nullptr);
   const swf::TMovie written = swf::LoadMovieFile(options.OutputFile);
   const auto matrixAt = [&](int frame, int y) -> std::optional<swf::TMatrix> {
-    for (const auto& [depth, shown] : swf::ReplayTimeline(written.Timeline, frame).Objects())
+    const swf::TDisplayList list = swf::ReplayTimeline(written.Timeline, frame);
+    for (const auto& [depth, shown] : list.Objects())
       if (shown.Matrix.TY == 20 * y + 100) return shown.Matrix;
     return std::nullopt;
   };
