@@ -2,7 +2,12 @@
 // once whole: a failed or cancelled export leaves the target as it was and nothing else.
 #pragma once
 
+#include <memory>
 #include <string>
+
+namespace files {
+class TAtomicFile;
+}
 
 namespace exporter {
 
@@ -16,13 +21,14 @@ class TTempTarget {
 
   const std::string& Path() const { return FTemp; }
   const std::string& Target() const { return FTarget; }
-  // Renames the temporary file over the target; throws TExportError on failure.
+  // Flushes the temporary file to the disk and renames it over the target; throws
+  // TExportError on failure.
   void Commit();
 
  private:
   std::string FTarget;
   std::string FTemp;
-  bool FCommitted = false;
+  std::unique_ptr<files::TAtomicFile> FFile;
 };
 
 }  // namespace exporter

@@ -39,6 +39,8 @@ TEST(FullDisk, EveryWritingCommandReportsItAndKeepsTheOldFile)
       {"exe2swf " + program + " @", "back.swf"},
       {"import-sound " + Library("jingle.wav") + " -o @", "sound.wav"},
       {"frame " + movie + " 5 -o @", "frame.png"},
+      {"export " + movie + " -o @", "shared.gif"},
+      {"export " + movie + " -o @", "shared.swf"},
   };
   for (const TWriter& writer : writers) {
     SCOPED_TRACE(writer.Arguments);
