@@ -193,6 +193,7 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
   movie.GotoFrame(0);
   movie.SetFrameBkColor(BgColor & 0xFF, (BgColor >> 8) & 0xFF, (BgColor >> 16) & 0xFF);
   Ctx.Budget.Reset();
+  Ctx.ObjectsLeftOut = 0;
   try {
     SaveSwf();
     if (scope == "All" && !Looping) {
@@ -266,6 +267,7 @@ void TFlashCard::PlaceObjects()
       renderer->Render(i);
     } catch (const std::exception& error) {
       if (renderer) renderer->EndAfterFailure();
+      ++Ctx.ObjectsLeftOut;
       if (Ctx.Messages) Ctx.Messages->ShowError(FailedObjectMessage(objects, i, error.what()));
     }
   }

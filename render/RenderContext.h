@@ -50,8 +50,10 @@ public:
   // written (the editor's preview).
   const TFieldValues* FieldValues = nullptr;
 
-  // What the current render may still spend; the card resets it before each render.
+  // What the current render may still spend, and how many objects it left out (failing or
+  // too costly); the card resets both before each render.
   TRenderBudget Budget;
+  int ObjectsLeftOut = 0;
 
   // The colours of "Rainbow"; clock-seeded unless replaced by a seeded source.
   TRandomSource Random;

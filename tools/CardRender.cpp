@@ -111,6 +111,8 @@ TOpenCard::~TOpenCard() = default;
 
 int TOpenCard::Passes() const { return State->Passes; }
 
+int TOpenCard::ObjectsLeftOut() const { return State->Context.ObjectsLeftOut; }
+
 void TOpenCard::Render(const TFieldValues* values)
 {
   State->Reseed();
@@ -143,6 +145,7 @@ TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMov
   const TFieldValues* values = options.Fields ? &*options.Fields : nullptr;
   const std::string rendered = card.RenderToWorkFile(values);
   result.FrameCount = SwfHeaderFrameCount(rendered);
+  result.ObjectsLeftOut = card.ObjectsLeftOut();
   try {
     Platform::CopyFileAtomically(QString::fromStdString(rendered), QString::fromStdString(options.OutputFile), false);
   } catch (const std::exception& failure) {

@@ -32,6 +32,7 @@ struct TCardRenderOptions {
 struct TCardRenderResult {
   int Passes = 0;     // renders made before the output
   int FrameCount = 0; // frames of the written movie
+  int ObjectsLeftOut = 0; // objects that failed or cost too much, told through the messages
 };
 
 // A card opened once and settled, rendered as often as wanted (one card per row of a
@@ -44,6 +45,8 @@ public:
   ~TOpenCard();
 
   int Passes() const;
+  // Objects the last render left out.
+  int ObjectsLeftOut() const;
   // The card rendered with these values (none: fields as written), left in the builder.
   void Render(const TFieldValues* values);
   // The same, written to a file of the working folder; returns its name.

@@ -27,8 +27,6 @@ public:
   {
     if (Shown.insert(text).second) std::fprintf(stderr, "greetix-cli: warning: %s\n", text.c_str());
   }
-  // Something was left out: the movie is written, but the command ends with status 1.
-  bool Any() const { return !Shown.empty(); }
 
 private:
   std::set<std::string> Shown;
@@ -46,13 +44,6 @@ std::string OneLine(std::string text)
   for (char& c : text)
     if (c == '\n' || c == '\r') c = ' ';
   return text;
-}
-
-
-int WrongArguments(const std::string& why)
-{
-  std::fprintf(stderr, "greetix-cli: %s\n%s\n", why.c_str(), Usage);
-  return 2;
 }
 
 // Values were given, yet a field of the card got none: it shows as written.
@@ -108,7 +99,8 @@ int RunRender(int argc, char** argv)
     const TCardRenderResult result = RenderCardFile(options, movie, object, action, &messages);
     std::printf("%s: %d frames\n", options.OutputFile.c_str(), result.FrameCount);
     if (options.Fields) WarnUnfilledFields(options);
-    if (messages.Any()) return 1;
+    // An object was left out: the movie is written, but the command ends with status 1.
+    if (result.ObjectsLeftOut > 0) return 1;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "greetix-cli: %s\n", OneLine(error.what()).c_str());
     return 1;
