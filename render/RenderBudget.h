@@ -17,7 +17,7 @@ public:
 
 struct TRenderLimits {
   // Placements of all objects together: one per frame step (per letter for letter effects).
-  std::int64_t FrameSteps = 400000;
+  std::int64_t FrameSteps = 300000;
   // Characters of one text.
   std::int64_t TextLength = 10000;
   // Bytes of pictures and sounds that go into the movie.
