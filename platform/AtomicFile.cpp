@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 namespace files {
@@ -40,6 +41,60 @@ std::string TempPrefix(const std::string& target) {
   return "." + fs::path(target).filename().string() + ".";
 }
 
+
+// The writer's process id of an unfinished file's name (".NAME.PID.XXXXXXXX"), or 0.
+long WriterOf(const std::string& name) {
+  if (name.size() < 13 || name[0] != '.') return 0;
+  const size_t hexDot = name.size() - 9;
+  if (name[hexDot] != '.') return 0;
+  for (size_t i = hexDot + 1; i < name.size(); ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return 0;
+  }
+  const size_t pidDot = name.rfind('.', hexDot - 1);
+  if (pidDot == std::string::npos || pidDot == 0 || hexDot - pidDot < 2 || hexDot - pidDot > 11) return 0;
+  for (size_t i = pidDot + 1; i < hexDot; ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+  }
+  return std::stol(name.substr(pidDot + 1, hexDot - pidDot - 1));
+}
+
+// A killed writer whose parent has not yet reaped it is a zombie: it writes no more.
+bool ProcessRuns(long pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const size_t nameEnd = line.rfind(')');
+  if (nameEnd == std::string::npos || nameEnd + 2 >= line.size()) return true;
+  const char state = line[nameEnd + 2];
+  return state != 'Z' && state != 'X';
+}
+
+// Removes the unfinished files in the folder whose names begin with the prefix and whose
+// writers no longer run.
+int RemoveStaleIn(const std::string& folder, const std::string& prefix) {
+  // Without /proc every writer would look ended; then nothing is safe to remove.
+  if (!ProcessRuns(::getpid())) return 0;
+  DIR* listing = ::opendir(folder.c_str());
+  if (!listing) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    const long writer = WriterOf(name);
+    if (writer <= 0 || ProcessRuns(writer)) continue;
+    const std::string path = (fs::path(folder) / name).string();
+    struct stat info {};
+    // Only this user's plain files: never follow a link, never touch another's work.
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) continue;
+    if (::unlink(path.c_str()) == 0) ++removed;
+  }
+  ::closedir(listing);
+  return removed;
+}
+
+} // namespace
+
 std::string NewTempName(const std::string& target) {
   static thread_local std::mt19937 random{std::random_device{}()};
   char suffix[40];
@@ -47,25 +102,6 @@ std::string NewTempName(const std::string& target) {
                 static_cast<unsigned>(random()));
   return (fs::path(FolderOf(target)) / (TempPrefix(target) + suffix)).string();
 }
-
-// The process id in an unfinished file's name after the prefix, or 0 when it is not one.
-long WriterOf(const std::string& name, const std::string& prefix) {
-  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
-  const std::string rest = name.substr(prefix.size());
-  const size_t dot = rest.find('.');
-  if (dot == 0 || dot == std::string::npos || dot > 10 || rest.size() != dot + 9) return 0;
-  for (size_t i = 0; i < rest.size(); ++i) {
-    const char c = rest[i];
-    const bool digit = c >= '0' && c <= '9';
-    const bool hex = digit || (c >= 'a' && c <= 'f');
-    if (i < dot ? !digit : (i > dot && !hex)) return 0;
-  }
-  return std::stol(rest.substr(0, dot));
-}
-
-bool ProcessRuns(long pid) { return ::access(("/proc/" + std::to_string(pid)).c_str(), F_OK) == 0; }
-
-} // namespace
 
 TAtomicFile::TAtomicFile(const std::string& target)
     : FTarget(ResolvedTarget(target)), FShownName(target) {
@@ -168,25 +204,9 @@ void CopyFileAtomically(const std::string& source, const std::string& target) {
 }
 
 int RemoveStaleTempFiles(const std::string& target) {
-  // Without /proc every writer would look ended; then nothing is safe to remove.
-  if (!ProcessRuns(::getpid())) return 0;
-  const std::string folder = FolderOf(target);
-  const std::string prefix = TempPrefix(target);
-  DIR* listing = ::opendir(folder.c_str());
-  if (!listing) return 0;
-  int removed = 0;
-  while (const dirent* entry = ::readdir(listing)) {
-    const std::string name = entry->d_name;
-    const long writer = WriterOf(name, prefix);
-    if (writer <= 0 || ProcessRuns(writer)) continue;
-    const std::string path = (fs::path(folder) / name).string();
-    struct stat info {};
-    // Only this user's plain files: never follow a link, never touch another's work.
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) continue;
-    if (::unlink(path.c_str()) == 0) ++removed;
-  }
-  ::closedir(listing);
-  return removed;
+  return RemoveStaleIn(FolderOf(target), TempPrefix(target));
 }
+
+int RemoveStaleTempFilesIn(const std::string& folder) { return RemoveStaleIn(folder, "."); }
 
 } // namespace files

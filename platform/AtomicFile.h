@@ -69,5 +69,11 @@ void CopyFileAtomically(const std::string& source, const std::string& target);
 // Removes the unfinished files that writers of the target killed before they could finish
 // left beside it (only those of processes that no longer run).
 int RemoveStaleTempFiles(const std::string& target);
+// The same for every target in the folder.
+int RemoveStaleTempFilesIn(const std::string& folder);
+
+// A new hidden name beside the target for its unfinished bytes (".NAME.PID.XXXXXXXX"), the
+// form the sweeps above recognise.
+std::string NewTempName(const std::string& target);
 
 } // namespace files

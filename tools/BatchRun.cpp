@@ -22,6 +22,7 @@
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
+#include "platform/AtomicFile.h"
 #include "tools/CardOutput.h"
 #include "tools/CardRender.h"
 
@@ -257,7 +258,7 @@ void RunBatch(const TBatchOptions& options, const TBatchPlan& plan, const std::f
   if (!fs::is_directory(options.OutputFolder))
     throw std::runtime_error("cannot make the folder \"" + options.OutputFolder + "\"" +
                              (error ? ": " + error.message() : std::string()));
-  RemoveUnfinishedFiles(options.OutputFolder);
+  files::RemoveStaleTempFilesIn(options.OutputFolder);
 
   const std::vector<const TBatchRow*> rows = plan.ShardRows(options.ShardIndex, options.ShardCount);
   if (rows.empty()) return;

@@ -20,10 +20,6 @@ bool IsCompleteMovie(const std::string& file);
 // True when the file is a whole player executable: a trailer whose movie is whole.
 bool IsCompleteProjector(const std::string& file);
 
-// Removes the unfinished files in the folder left by writers that no longer run; returns
-// how many.
-int RemoveUnfinishedFiles(const std::string& folder);
-
 // Flushes everything written in the folder's file system to the disk.
 void FlushFolder(const std::string& folder);
 
