@@ -31,10 +31,7 @@ struct TBirthdayMovie {
     options.Final = true;
     options.Seed = 1;
     options.ProgramFolder = source;
-    swf::TSwfMovie movie;
-    swf::TSwfObject object;
-    swf::TSwfAction action;
-    RenderCardFile(options, movie, object, action, nullptr);
+    RenderCardFile(options, nullptr);
     Movie = options.OutputFile;
   }
   ~TBirthdayMovie() {

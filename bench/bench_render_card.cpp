@@ -55,10 +55,7 @@ void RenderFiftyTexts(benchmark::State& state)
 
   TCardRenderResult result;
   for (auto _ : state) {
-    swf::TSwfMovie movie;
-    swf::TSwfObject object;
-    swf::TSwfAction action;
-    result = RenderCardFile(options, movie, object, action, nullptr);
+    result = RenderCardFile(options, nullptr);
   }
   state.counters["passes"] = result.Passes;
   state.counters["frames"] = result.FrameCount;

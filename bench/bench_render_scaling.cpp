@@ -64,10 +64,7 @@ void RenderCard(benchmark::State& state, const std::string& cardXml)
   std::ofstream(options.CardFile) << cardXml;
   TCardRenderResult result;
   for (auto _ : state) {
-    swf::TSwfMovie movie;
-    swf::TSwfObject object;
-    swf::TSwfAction action;
-    result = RenderCardFile(options, movie, object, action, nullptr);
+    result = RenderCardFile(options, nullptr);
   }
   state.SetComplexityN(state.range(0));
   state.counters["passes"] = result.Passes;

@@ -12,6 +12,9 @@
 #include "document/XMLUnit.h"
 #include "platform/SafeFile.h"
 #include "render/RenderContext.h"
+#include "swf/builder/SwfAction.h"
+#include "swf/builder/SwfMovie.h"
+#include "swf/builder/SwfObject.h"
 #include "tools/CachedPictureExaminer.h"
 #include "tools/HeadlessCardHost.h"
 
@@ -152,4 +155,12 @@ TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMov
     throw std::runtime_error("cannot write \"" + options.OutputFile + "\": " + failure.what());
   }
   return result;
+}
+
+TCardRenderResult RenderCardFile(const TCardRenderOptions& options, IUserMessages* messages)
+{
+  swf::TSwfMovie movie;
+  swf::TSwfObject object;
+  swf::TSwfAction action;
+  return RenderCardFile(options, movie, object, action, messages);
 }

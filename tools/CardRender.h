@@ -63,3 +63,6 @@ private:
 TCardRenderResult RenderCardFile(const TCardRenderOptions& options, swf::ISwfMovie& movie,
                                  swf::ISwfObject& object, swf::ISwfAction& action,
                                  IUserMessages* messages);
+
+// The same with builder objects of its own, for callers that only want the movie file.
+TCardRenderResult RenderCardFile(const TCardRenderOptions& options, IUserMessages* messages);

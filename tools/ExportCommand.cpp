@@ -179,11 +179,8 @@ int RunExport(int argc, char** argv) {
       render.Final = true;
       render.Seed = seed;
       render.ProgramFolder = Platform::ProgramFolder().toStdString();
-      swf::TSwfMovie swfMovie;
-      swf::TSwfObject swfObject;
-      swf::TSwfAction swfAction;
       TStderrMessages messages;
-      RenderCardFile(render, swfMovie, swfObject, swfAction, &messages);
+      RenderCardFile(render, &messages);
       movie = render.OutputFile;
     }
     exporter::ExportMovie(movie, output, options);

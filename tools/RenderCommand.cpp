@@ -92,11 +92,8 @@ int RunRender(int argc, char** argv)
   options.ProgramFolder = Platform::ProgramFolder().toStdString();
 
   try {
-    swf::TSwfMovie movie;
-    swf::TSwfObject object;
-    swf::TSwfAction action;
     TStderrMessages messages;
-    const TCardRenderResult result = RenderCardFile(options, movie, object, action, &messages);
+    const TCardRenderResult result = RenderCardFile(options, &messages);
     std::printf("%s: %d frames\n", options.OutputFile.c_str(), result.FrameCount);
     if (options.Fields) WarnUnfilledFields(options);
     // An object was left out: the movie is written, but the command ends with status 1.

@@ -54,11 +54,8 @@ void RenderCard(const std::string& card, const std::string& movieFile) {
   options.OutputFile = movieFile;
   options.Seed = 0;  // the same picture every time
   options.ProgramFolder = Platform::ProgramFolder().toStdString();
-  swf::TSwfMovie movie;
-  swf::TSwfObject object;
-  swf::TSwfAction action;
   TQuietMessages messages;
-  RenderCardFile(options, movie, object, action, &messages);
+  RenderCardFile(options, &messages);
 }
 
 QImage ThirdFrame(const std::string& movieFile, int size) {
