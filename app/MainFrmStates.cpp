@@ -57,12 +57,7 @@ void TMainForm::CreateToolWindows() {
       if (auto* line = window->findChild<QWidget*>(QStringLiteral("ChildImgLine")))
         line->resize(line->width(), PanelLeft->height() - 10);
   }
-  // A deletion is an edit of its own, whether or not the card renders after it.
   if (auto* objects = qobject_cast<TObjListForm*>(G.ObjListForm.data())) {
-    connect(objects->DelObjAct, &QAction::triggered, this, [this] {
-      if (EditingCard())
-        RunCommand([this] { G.FlashCard->RecordChange(); });
-    });
     connect(objects->ObjTree, &QTreeWidget::itemSelectionChanged, this, [this, objects] {
       if (G.FlashCard)
         G.FlashCard->History().NoteSelection(objects->SelectedCaption().value_or(std::string()));
