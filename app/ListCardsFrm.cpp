@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
@@ -201,9 +202,9 @@ void TListCardsForm::MakeClicked()
 {
   const int status = MakeCards();
   if (status == 0) {
-    QMessageBox::information(this, windowTitle(), RunSummary);
+    QMessageBox::information(this, QApplication::applicationName(), RunSummary);
     accept();
   } else {
-    QMessageBox::warning(this, windowTitle(), RunSummary);
+    QMessageBox::warning(this, QApplication::applicationName(), RunSummary);
   }
 }

@@ -1,5 +1,6 @@
 // The Save button's "Make Cards for a List": the card as it is being edited, made once
 // for every row of a list.
+#include <QApplication>
 #include <QMessageBox>
 
 #include "app/ListCardsFrm.h"
@@ -7,7 +8,7 @@
 
 void TMainForm::FileMakeCardsForListActExecute() {
   if (!EditingCard()) {
-    QMessageBox::information(this, QStringLiteral("Make Cards for a List"),
+    QMessageBox::information(this, QApplication::applicationName(),
                              QStringLiteral("Open or make a card first: its texts say where the list's fields go."));
     return;
   }
