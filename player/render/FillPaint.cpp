@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cmath>
 
+#include "player/render/GradientRamp.h"
 #include "player/render/MatrixConvert.h"
 
 namespace player {
@@ -68,55 +69,6 @@ QGradient::Spread SpreadOf(uint8_t spread) {
   }
 }
 
-double ToLinear(int channel) {
-  const double c = channel / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-int FromLinear(double linear) {
-  const double c = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
-  return std::clamp(static_cast<int>(std::lround(c * 255)), 0, 255);
-}
-
-QColor Mix(const QColor& a, const QColor& b, double t, bool linearRgb) {
-  auto channel = [&](int x, int y) {
-    if (!linearRgb) return static_cast<int>(std::lround(x + (y - x) * t));
-    return FromLinear(ToLinear(x) + (ToLinear(y) - ToLinear(x)) * t);
-  };
-  return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()),
-                channel(a.blue(), b.blue()),
-                static_cast<int>(std::lround(a.alpha() + (b.alpha() - a.alpha()) * t)));
-}
-
-// The colour at each of the 256 ratios, taken as the movie's players do: between the last
-// stop before the ratio and the first stop at or after it, in the order the stops are
-// written. So stops sharing a ratio make a hard step, and ratios out of order still give
-// one defined picture.
-QGradientStops GradientTable(const std::vector<swf::TGradientStop>& stops,
-                             const TColorTransform& cx, bool linearRgb) {
-  std::vector<QColor> colors;
-  colors.reserve(stops.size());
-  for (const swf::TGradientStop& stop : stops) colors.push_back(cx.Apply(stop.Color));
-  QGradientStops table;
-  table.reserve(256);
-  for (int ratio = 0; ratio < 256; ++ratio) {
-    size_t next = 0;
-    while (next < stops.size() && stops[next].Ratio < ratio) ++next;
-    QColor color;
-    if (next == 0) {
-      color = colors.front();
-    } else if (next == stops.size()) {
-      color = colors.back();
-    } else {
-      const int from = stops[next - 1].Ratio, to = stops[next].Ratio;
-      const double t = to > from ? static_cast<double>(ratio - from) / (to - from) : 1.0;
-      color = Mix(colors[next - 1], colors[next], std::clamp(t, 0.0, 1.0), linearRgb);
-    }
-    table.append({ratio / 255.0, color});
-  }
-  return table;
-}
-
 TFillPaint GradientPaint(const swf::TFillStyle& style, const TColorTransform& cx) {
   TFillPaint paint;
   const std::vector<swf::TGradientStop>& stops = style.Gradient.Stops;
@@ -136,14 +88,27 @@ TFillPaint GradientPaint(const swf::TFillStyle& style, const TColorTransform& cx
     gradient = QLinearGradient(-16384, 0, 16384, 0);
   } else {
     const qreal focal = style.Type == swf::TFillType::FocalGradient
-                            ? std::clamp(style.Gradient.FocalPoint / 256.0, -0.998, 0.998)
+                            ? std::clamp(style.Gradient.FocalPoint / 256.0, -0.98, 0.98)
                             : 0.0;
     gradient = QRadialGradient(QPointF(0, 0), 16384, QPointF(focal * 16384, 0));
   }
   gradient.setSpread(SpreadOf(style.Gradient.Spread));
-  gradient.setStops(GradientTable(stops, cx, style.Gradient.Interpolation == 1));
+  // Qt's brush (used for strokes) interpolates between the ramp's texel centres.
+  const TGradientRamp ramp = TGradientRamp::From(style.Gradient);
+  QGradientStops table;
+  table.reserve(256);
+  for (int i = 0; i < 256; ++i) {
+    const std::array<float, 4> c = ramp.At((i + 0.5) / 256);
+    const swf::TRgba color{static_cast<uint8_t>(std::lround(c[0] * 255)),
+                           static_cast<uint8_t>(std::lround(c[1] * 255)),
+                           static_cast<uint8_t>(std::lround(c[2] * 255)),
+                           static_cast<uint8_t>(std::lround(c[3] * 255))};
+    table.append({(i + 0.5) / 256, cx.Apply(color)});
+  }
+  gradient.setStops(table);
   paint.Brush = QBrush(gradient);
   paint.Brush.setTransform(matrix);
+  paint.Gradient = &style;
   return paint;
 }
 

@@ -19,6 +19,9 @@ struct TFillPaint {
   qreal Opacity = 1;
   bool Smooth = true;
   bool Visible = true;  // false: nothing to paint (a missing bitmap, no gradient stops)
+  // A gradient of several stops: fills draw it pixel by pixel (GradientFill.h), strokes
+  // with the brush.
+  const swf::TFillStyle* Gradient = nullptr;
 };
 
 // Pictures prepared for painting, a few of each kept: recoloured by colour transforms that

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "player/render/GradientFill.h"
 #include "player/render/MatrixConvert.h"
 #include "player/timeline/TimelineSet.h"
 
@@ -111,7 +112,11 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (!paint.Visible) continue;
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-      painter.fillPath(fill.Path, paint.Brush);
+      if (paint.Gradient) {
+        FillGradientPath(painter, fill.Path, *paint.Gradient, cx);
+      } else {
+        painter.fillPath(fill.Path, paint.Brush);
+      }
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
       if (paint.Opacity < 1) painter.setOpacity(1);
     }

@@ -1,0 +1,103 @@
+#include "player/render/GradientRamp.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace player {
+
+namespace {
+
+float ToLinear(float c) {
+  return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+}
+
+float FromLinear(float c) {
+  return c <= 0.0031308f ? c * 12.92f : 1.055f * std::pow(c, 1 / 2.4f) - 0.055f;
+}
+
+std::array<float, 4> Straight(const swf::TRgba& color, bool linearRgb) {
+  std::array<float, 4> out = {color.R / 255.0f, color.G / 255.0f, color.B / 255.0f,
+                              color.A / 255.0f};
+  if (linearRgb) {
+    for (int i = 0; i < 3; ++i) out[i] = ToLinear(out[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+TGradientRamp TGradientRamp::From(const swf::TGradient& gradient) {
+  TGradientRamp ramp;
+  ramp.LinearRgb = gradient.Interpolation == 1;
+  const std::vector<swf::TGradientStop>& stops = gradient.Stops;
+  if (stops.empty()) return ramp;
+  // Each stop takes the texel of its ratio, or the one after the stop before it when
+  // several share a ratio (or go backwards): those show as bands one texel wide. The
+  // colours between two stops still follow their written ratios.
+  std::vector<int> texel(stops.size());
+  for (size_t i = 0; i < stops.size(); ++i) {
+    texel[i] = i == 0 ? stops[0].Ratio : std::max<int>(stops[i].Ratio, texel[i - 1] + 1);
+  }
+  size_t stop = 0;
+  for (int i = 0; i < 256; ++i) {
+    while (stop + 1 < stops.size() && texel[stop + 1] <= i) ++stop;
+    const std::array<float, 4> from = Straight(stops[stop].Color, ramp.LinearRgb);
+    if (i < texel[0] || stop + 1 == stops.size()) {
+      ramp.Texels[i] = from;  // before the first stop or after the last
+      continue;
+    }
+    const std::array<float, 4> to = Straight(stops[stop + 1].Color, ramp.LinearRgb);
+    const int span = stops[stop + 1].Ratio - stops[stop].Ratio;
+    const float f = span > 0 ? std::clamp((i - stops[stop].Ratio) / float(span), 0.0f, 1.0f) : 0.0f;
+    for (int c = 0; c < 4; ++c) ramp.Texels[i][c] = from[c] + (to[c] - from[c]) * f;
+  }
+  return ramp;
+}
+
+std::array<float, 4> TGradientRamp::At(double t) const {
+  // Texel i is centred at (i + 0.5) / 256; beyond the outer centres the edge texel holds.
+  const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
+  const int i = static_cast<int>(p);
+  const int j = std::min(i + 1, 255);
+  const float f = static_cast<float>(p - i);
+  std::array<float, 4> out;
+  for (int c = 0; c < 4; ++c) out[c] = Texels[i][c] + (Texels[j][c] - Texels[i][c]) * f;
+  if (LinearRgb) {
+    for (int c = 0; c < 3; ++c) out[c] = FromLinear(std::clamp(out[c], 0.0f, 1.0f));
+  }
+  return out;
+}
+
+double GradientPosition(swf::TFillType type, double focalPoint, double x, double y) {
+  if (type == swf::TFillType::LinearGradient) return (x + 16384) / 32768;
+  const double u = x / 16384, v = y / 16384;
+  if (type != swf::TFillType::FocalGradient || focalPoint == 0) return std::hypot(u, v);
+  // The circle of radius 1 seen from the focal point (f, 0): how far along the ray from
+  // the focus through (u, v) the point lies, the circle being 1.
+  const double f = std::clamp(focalPoint, -0.98, 0.98);
+  double dx = f - u, dy = -v;
+  const double length = std::hypot(dx, dy);
+  if (length == 0) return 0;
+  dx /= length;
+  dy /= length;
+  return length / (std::sqrt(1 - f * f * dy * dy) + f * dx);
+}
+
+double SpreadPosition(double t, uint8_t spread) {
+  if (!std::isfinite(t)) return 0;
+  switch (spread) {
+    case 1: {  // reflect
+      t = std::abs(t);
+      const double whole = std::floor(t);
+      const double part = t - whole;
+      return std::fmod(whole, 2.0) == 0 ? part : 1 - part;
+    }
+    case 2:  // repeat
+      return t - std::floor(t);
+    default:
+      return std::clamp(t, 0.0, 1.0);
+  }
+}
+
+}  // namespace player

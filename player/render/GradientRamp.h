@@ -1,0 +1,32 @@
+// The colours of a gradient fill as a table of 256 texels, one per ratio, and where a
+// point of the gradient square falls on it: what the movie's players draw, including
+// the thin bands of several stops written at one ratio and the three spread modes.
+#pragma once
+
+#include <array>
+
+#include "swf/reader/ShapeTypes.h"
+
+namespace player {
+
+struct TGradientRamp {
+  // Straight (not premultiplied) RGBA in 0..1; in linear light when LinearRgb.
+  std::array<std::array<float, 4>, 256> Texels{};
+  bool LinearRgb = false;
+
+  // A gradient needs at least one stop.
+  static TGradientRamp From(const swf::TGradient& gradient);
+
+  // The colour at t (0..1 across the ratios, spread already applied), sampled between
+  // the two nearest texel centres; back in sRGB, straight RGBA 0..1.
+  std::array<float, 4> At(double t) const;
+};
+
+// Position along the ramp (before spreading) of a point of the gradient square
+// (−16384..16384 twips on each axis) for a linear, radial or focal fill.
+double GradientPosition(swf::TFillType type, double focalPoint, double x, double y);
+
+// Pad, reflect or repeat (0, 1, 2) a position into 0..1.
+double SpreadPosition(double t, uint8_t spread);
+
+}  // namespace player
