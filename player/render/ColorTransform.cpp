@@ -48,7 +48,9 @@ QColor TColorTransform::Apply(const swf::TRgba& color) const {
 
 uint32_t TColorTransform::ApplyPremultiplied(uint32_t argb) const {
   const int a = static_cast<int>(argb >> 24);
-  if (a == 0 && AAdd <= 0) return 0;
+  // A picture's transparent pixels stay transparent: an added alpha shows only what the
+  // picture holds.
+  if (a == 0) return 0;
   // Unpremultiply, transform, premultiply again.
   auto straight = [a](uint32_t c) { return a == 0 ? 0 : static_cast<int>(((c & 0xFF) * 255 + a / 2) / a); };
   const int outA = Channel(a, AMult, AAdd);

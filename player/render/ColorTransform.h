@@ -29,7 +29,7 @@ struct TColorTransform {
   bool IsInvisible() const { return AMult <= 0 && AAdd <= 0; }
 
   QColor Apply(const swf::TRgba& color) const;
-  // One premultiplied ARGB pixel.
+  // One premultiplied ARGB pixel of a picture; a transparent one stays transparent.
   uint32_t ApplyPremultiplied(uint32_t argb) const;
 
   bool operator==(const TColorTransform&) const = default;

@@ -1,6 +1,7 @@
 #include "player/render/Renderer.h"
 
 #include <QImage>
+#include <QPainterPathStroker>
 
 #include <cmath>
 
@@ -81,9 +82,9 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
                             const TColorTransform& cx, int nesting) {
   const uint16_t id = object.CharacterId;
   if (const TShapeGeometry* shape = FLibrary.Shape(id)) {
-    DrawShape(painter, *shape, objectWorld, cx);
+    DrawShape(painter, *shape, objectWorld, OwnScale(object), cx);
   } else if (const TShapeGeometry* morph = FLibrary.Morph(id, object.Ratio)) {
-    DrawShape(painter, *morph, objectWorld, cx);
+    DrawShape(painter, *morph, objectWorld, OwnScale(object), cx);
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     DrawText(painter, *text, objectWorld, cx);
   } else if (FLibrary.Movie().Find<swf::TSprite>(id)) {
@@ -101,8 +102,12 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
   }
 }
 
+qreal TRenderer::OwnScale(const swf::TDisplayObject& object) {
+  return std::sqrt(std::abs(ToQTransform(object.Matrix).determinant()));
+}
+
 void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,
-                          const TColorTransform& cx) {
+                          qreal ownScale, const TColorTransform& cx) {
   painter.setTransform(world);
   for (const TShapeLayer& layer : shape.Layers) {
     for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) {
@@ -121,7 +126,15 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (paint.Opacity < 1) painter.setOpacity(1);
     }
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
-      const QPen pen = StrokePen(layer.Lines[stroke.Style], world, cx, shape.Bounds);
+      const swf::TLineStyle& style = layer.Lines[stroke.Style];
+      const QPen pen = StrokePen(style, world, ownScale, cx, shape.Bounds);
+      if (style.Fill && style.Fill->IsGradient() && style.Fill->Gradient.Stops.size() > 1 &&
+          !pen.isCosmetic()) {
+        // A gradient stroke is its outline filled, so its colours are the fills' own.
+        QPainterPathStroker stroker(pen);
+        FillGradientPath(painter, stroker.createStroke(stroke.Path), *style.Fill, cx);
+        continue;
+      }
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
       const bool shift = !FAntialiased && pen.isCosmetic();
       if (shift) painter.setTransform(world * QTransform::fromTranslate(-0.5, -0.5));
@@ -131,7 +144,7 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
   }
 }
 
-QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
+QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world, qreal ownScale,
                           const TColorTransform& cx, const QRectF& area) {
   QBrush brush;
   if (style.Fill) {
@@ -140,28 +153,22 @@ QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
   } else {
     brush = QBrush(cx.Apply(style.Color));
   }
-  QPen pen(brush, style.Width);
+  // A stroke is drawn in its shape's space and follows every transform around it, stretched
+  // with the shape. One that scales in neither direction undoes its own placement's scale
+  // (not that of the clips around it); one that scales in one direction only keeps the
+  // width along the other, which the edges it is meant for get from the transform anyway.
+  qreal width = style.Width;
+  if (style.NoHScale && style.NoVScale && ownScale > 0) width /= ownScale;
+  QPen pen(brush, width);
   pen.setCapStyle(style.StartCap == 1 ? Qt::FlatCap : style.StartCap == 2 ? Qt::SquareCap
                                                                           : Qt::RoundCap);
   pen.setJoinStyle(style.Join == 1 ? Qt::BevelJoin : style.Join == 2 ? Qt::MiterJoin
                                                                      : Qt::RoundJoin);
   if (style.Join == 2) pen.setMiterLimit(std::max(1.0, style.MiterLimit / 256.0));
-  // Strokes never get thinner than one device pixel. A stroke that does not scale
-  // horizontally follows only the vertical scale, and the other way round; one that scales
-  // in neither keeps its width in stage pixels.
-  const qreal scaleX = std::hypot(world.m11(), world.m12());
-  const qreal scaleY = std::hypot(world.m21(), world.m22());
-  qreal deviceWidth = style.Width * std::sqrt(std::abs(world.determinant()));
-  if (style.NoHScale && style.NoVScale) {
-    deviceWidth = style.Width * FPixelsPerTwip;
-  } else if (style.NoHScale) {
-    deviceWidth = style.Width * scaleY;
-  } else if (style.NoVScale) {
-    deviceWidth = style.Width * scaleX;
-  }
-  if (deviceWidth < 1.0 || style.NoHScale || style.NoVScale) {
+  // Strokes never get thinner than one device pixel.
+  if (width * std::sqrt(std::abs(world.determinant())) < 1.0) {
     pen.setCosmetic(true);
-    pen.setWidthF(std::max<qreal>(1.0, deviceWidth));
+    pen.setWidthF(1.0);
   }
   return pen;
 }

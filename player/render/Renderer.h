@@ -64,10 +64,12 @@ class TRenderer {
   void PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t depth,
                       const swf::TDisplayObject& object, const QTransform& world, int nesting);
 
+  // ownScale: the scale of the object's own placement, which strokes that do not scale undo.
+  static qreal OwnScale(const swf::TDisplayObject& object);
   void DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,
-                 const TColorTransform& cx);
-  QPen StrokePen(const swf::TLineStyle& style, const QTransform& world, const TColorTransform& cx,
-                 const QRectF& area);
+                 qreal ownScale, const TColorTransform& cx);
+  QPen StrokePen(const swf::TLineStyle& style, const QTransform& world, qreal ownScale,
+                 const TColorTransform& cx, const QRectF& area);
   void DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
                 const TColorTransform& cx);
   void DrawBitmap(QPainter& painter, const QImage& image, const QTransform& world,
@@ -83,7 +85,7 @@ class TRenderer {
   size_t FObjectsLeft = MaxObjectsPerFrame;
   int FLayers = 0;
   qint64 FFilterPixelsLeft = MaxFilterPixelsPerFrame;  // layers being drawn into, around the current object
-  qreal FPixelsPerTwip = 1.0 / 20;  // of the stage, for strokes that do not scale
+  qreal FPixelsPerTwip = 1.0 / 20;  // of the stage
 };
 
 }  // namespace player
