@@ -18,6 +18,7 @@
 
 #include "card/CardFields.h"
 #include "document/XMLUnit.h"
+#include "platform/AtomicFile.h"
 #include "platform/SystemPaths.h"
 #include "tools/BatchRun.h"
 #include "tools/ListFile.h"
@@ -181,14 +182,21 @@ int TListCardsForm::MakeCards()
   connect(&run, &QProcess::readyReadStandardError, &progress,
           [&] { errors += QString::fromUtf8(run.readAllStandardError()); });
   connect(&run, &QProcess::finished, &progress, [&] { progress.reset(); });
-  connect(&progress, &QProgressDialog::canceled, &run, [&] { run.kill(); });
+  // A polite stop first: the run drops the card it is making (a video can take a while)
+  // and tells what it made.
+  connect(&progress, &QProgressDialog::canceled, &run, [&] { run.terminate(); });
   run.start(Platform::ProgramFolder() + QStringLiteral("/greetix-cli"), BatchArguments());
   if (!run.waitForStarted()) {
     RunSummary = QStringLiteral("Cannot start greetix-cli: ") + run.errorString();
     return -1;
   }
   progress.exec();
-  if (run.state() != QProcess::NotRunning) run.waitForFinished(-1);
+  if (run.state() != QProcess::NotRunning && !run.waitForFinished(StopWaitMs)) {
+    run.kill();
+    run.waitForFinished(-1);
+    // What the killed run was writing is no card; the next run would sweep it too.
+    files::RemoveStaleTempFilesIn(EditFolder->text().toStdString());
+  }
   output += QString::fromUtf8(run.readAllStandardOutput());
   errors += QString::fromUtf8(run.readAllStandardError());
   const bool cancelled = progress.wasCanceled() || run.exitStatus() != QProcess::NormalExit;

@@ -29,6 +29,8 @@ public:
   QString Summary() const { return RunSummary; }
 
   static constexpr int ShownRows = 5;
+  // How long a cancelled run may take to stop before it is killed.
+  static constexpr int StopWaitMs = 10000;
 
 private:
   void ChooseList();

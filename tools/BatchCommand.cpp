@@ -1,7 +1,9 @@
 #include "tools/BatchCommand.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -16,7 +18,24 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli batch CARD.grx LIST.csv -o DIR [--format swf|exe|mp4|webm|gif|webp|html]\n"
-    "                         [--name PATTERN] [--jobs N] [--shard I/N] [--seed N] [--progress]";
+    "                         [--name PATTERN] [--jobs N] [--shard I/N] [--seed N] [--progress]\n"
+    "                         [--width W | --scale S]";
+
+std::atomic<bool> StopAsked{false};
+
+extern "C" void OnStopSignal(int) { StopAsked.store(true); }
+
+// Ctrl-C or a polite kill (the editor's Cancel) stops the run between and inside cards,
+// so the summary is told and no unfinished file stays; the workers inherit the handler.
+void CatchStopSignals()
+{
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
+}
 
 int WrongArguments(const std::string& why)
 {
@@ -59,7 +78,7 @@ public:
     }
     ShowProgress(false);
     if (ProgressLines) {
-      std::printf("progress %d %zu\n", Made() + Skipped() + Failed(), Total);
+      std::printf("progress %d %zu\n", Made() + Skipped() + Failed() + Stopped(), Total);
       std::fflush(stdout);
     }
   }
@@ -72,16 +91,19 @@ public:
     ShowProgress(true);
     if (ShownProgress) std::fputc('\n', stderr);
     const double seconds = Elapsed();
-    std::printf("%zu cards: %d made, %d already there, %d failed (%.1f s", Total, Made(), Skipped(), Failed(), seconds);
+    std::printf("%zu cards: %d made, %d already there, %d failed", Total, Made(), Skipped(), Failed());
+    if (Stopped() > 0) std::printf(", %d not made (stopped)", Stopped());
+    std::printf(" (%.1f s", seconds);
     if (Made() > 0 && seconds > 0) std::printf(", %.0f cards/s", Made() / seconds);
     std::printf(")\n");
-    return Failed() == 0;
+    return Failed() == 0 && Stopped() == 0;
   }
 
 private:
   int Made() const { return Counts[static_cast<int>(TRowOutcome::Made)]; }
   int Skipped() const { return Counts[static_cast<int>(TRowOutcome::Skipped)]; }
   int Failed() const { return Counts[static_cast<int>(TRowOutcome::Failed)]; }
+  int Stopped() const { return Counts[static_cast<int>(TRowOutcome::Stopped)]; }
   double Elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(); }
 
   void Tell(const std::string& text)
@@ -98,7 +120,7 @@ private:
     const double now = Elapsed();
     if (!last && ShownProgress && now - LastShown < 0.1) return;
     LastShown = now;
-    const std::size_t done = static_cast<std::size_t>(Made() + Skipped() + Failed());
+    const std::size_t done = static_cast<std::size_t>(Made() + Skipped() + Failed() + Stopped());
     std::fprintf(stderr, "\r\033[K%zu/%zu cards, %d failed, %.0f cards/s", done, Total, Failed(),
                  now > 0 ? Made() / now : 0.0);
     std::fflush(stderr);
@@ -110,7 +132,7 @@ private:
   bool OnTerminal;
   bool ProgressLines; // "progress DONE TOTAL" on standard output, for a program showing it
   std::chrono::steady_clock::time_point Start;
-  int Counts[3] = {0, 0, 0};
+  int Counts[4] = {0, 0, 0, 0};
   bool ShownProgress = false;
   double LastShown = 0;
 };
@@ -145,6 +167,16 @@ int RunBatchCommand(int argc, char** argv)
       if (!ParseNumber(std::string_view(argv[++i]), seed))
         return WrongArguments("--seed needs a whole number, not \"" + std::string(argv[i]) + "\"");
       options.Seed = seed;
+    } else if (argument == "--width" && hasValue) {
+      int width = 0;
+      if (!ParseNumber(std::string_view(argv[++i]), width) || width < 1 || width > 8192)
+        return WrongArguments("--width needs a number of pixels from 1 to 8192, not \"" + std::string(argv[i]) + "\"");
+      options.Width = width;
+    } else if (argument == "--scale" && hasValue) {
+      double scale = 0;
+      if (!ParseNumber(std::string_view(argv[++i]), scale) || !(scale > 0) || scale > 16)
+        return WrongArguments("--scale needs a number above 0 and at most 16, not \"" + std::string(argv[i]) + "\"");
+      options.Scale = scale;
     } else if (argument == "--progress") {
       progressLines = true;
     } else if (!argument.empty() && argument[0] == '-') {
@@ -161,6 +193,13 @@ int RunBatchCommand(int argc, char** argv)
     std::fprintf(stderr, "greetix-cli: %s\n", refusal.c_str());
     return 1;
   }
+
+  if (options.Format == "swf" || options.Format == "exe") {
+    if (options.Width || options.Scale != 1)
+      return WrongArguments("--width and --scale size the pictures of the video, animation and web formats");
+  }
+  CatchStopSignals();
+  options.Stop = &StopAsked;
 
   try {
     const TBatchPlan plan = PlanBatch(options);

@@ -2,6 +2,7 @@
 // with its values and its file name, and the faults found before rendering.
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,15 @@ struct TBatchOptions {
   int ShardCount = 1;
   std::optional<std::uint32_t> Seed;
   std::string ProgramFolder;
+  // Picture size of the video, animation and web formats: the stage times Scale, or Width
+  // pixels wide with the stage's proportions.
+  double Scale = 1;
+  std::optional<int> Width;
+  // Set (by a signal handler or another thread) to stop: the card being made is dropped
+  // and no other is begun; the cards already made stay.
+  const std::atomic<bool>* Stop = nullptr;
+
+  bool Stopped() const { return Stop && Stop->load(std::memory_order_relaxed); }
 };
 
 struct TBatchRow {

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,12 +14,16 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
+#include <string_view>
 
 #include <QString>
 
 #include "convert/ProjectorFile.h"
+#include "export/ExportError.h"
+#include "export/MovieExport.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
@@ -63,6 +68,11 @@ public:
     cardOptions.ProgramFolder = options.ProgramFolder;
     Card = std::make_unique<TOpenCard>(cardOptions, Movie, Object, Action, &messages);
     if (options.Format == "exe") Projector = ReadWholeFile(ProjectorPath().toStdString());
+    Export.Scale = options.Scale;
+    Export.Width = options.Width;
+    // Workers side by side share the cores: one encoder thread each.
+    Export.Threads = options.Jobs > 1 ? 1 : 0;
+    Export.Cancel = options.Stop;
   }
 
   TRowReport Make(const TBatchRow& row)
@@ -74,8 +84,11 @@ public:
       return report;
     }
     const std::string target = (fs::path(Options.OutputFolder) / row.FileName).string();
-    const bool exe = Options.Format == "exe";
-    if (exe ? IsCompleteProjector(target) : IsCompleteMovie(target)) {
+    if (Options.Stopped()) {
+      report.Outcome = TRowOutcome::Stopped;
+      return report;
+    }
+    if (IsCompleteCard(target, Options.Format)) {
       report.Outcome = TRowOutcome::Skipped;
       return report;
     }
@@ -85,13 +98,17 @@ public:
       const std::vector<std::uint8_t> bytes = Movie.MovieBytes();
       Movie.Clear();
       const std::string_view movie(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-      if (exe) {
+      if (Options.Format == "exe") {
         // Runnable as the player program is.
         WriteOutputFile(target, {Projector, movie, ProjectorTrailer(static_cast<std::uint32_t>(movie.size()))}, 0777);
-      } else {
+      } else if (Options.Format == "swf") {
         WriteOutputFile(target, {movie});
+      } else {
+        ExportCard(target, movie);
       }
       report.Outcome = TRowOutcome::Made;
+    } catch (const exporter::TExportCancelled&) {
+      report.Outcome = TRowOutcome::Stopped;
     } catch (const std::exception& error) {
       report.Message = error.what();
     }
@@ -99,7 +116,22 @@ public:
   }
 
 private:
+  // The export reads the movie by name: it goes to a hidden unfinished file beside the card,
+  // removed afterwards (or by the sweep of the next run, when this one is killed).
+  void ExportCard(const std::string& target, std::string_view movie)
+  {
+    std::optional<files::TAtomicFile> movieFile;
+    try {
+      movieFile.emplace(target + ".swf");
+      movieFile->Write(movie);
+    } catch (const files::TFileWriteError& error) {
+      throw std::runtime_error("cannot write \"" + target + "\": " + error.Reason());
+    }
+    exporter::ExportMovie(movieFile->TempPath(), target, Export);
+  }
+
   const TBatchOptions& Options;
+  exporter::TExportOptions Export;
   swf::TSwfMovie Movie;
   swf::TSwfObject Object;
   swf::TSwfAction Action;
@@ -210,7 +242,16 @@ void RunWorkers(const TBatchOptions& options, const std::vector<const TBatchRow*
   std::set<int> reported;
   std::string pending;
   char buffer[8192];
+  bool stopSent = false;
   while (true) {
+    // A stop asked of this process is passed on: the workers drop the card they are making.
+    if (!stopSent && options.Stopped()) {
+      for (pid_t pid : workers) ::kill(pid, SIGTERM);
+      stopSent = true;
+    }
+    pollfd waiting{pipeEnds[0], POLLIN, 0};
+    const int ready = ::poll(&waiting, 1, 200);
+    if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
     const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
@@ -229,8 +270,19 @@ void RunWorkers(const TBatchOptions& options, const std::vector<const TBatchRow*
   // Rows no worker reported: a worker that crashed, or one that could not be started.
   for (const TBatchRow* row : rows) {
     if (reported.count(row->Index)) continue;
-    report({row->Index, TRowOutcome::Failed, ending.empty() ? "its worker stopped before making it" : ending});
+    if (options.Stopped()) report({row->Index, TRowOutcome::Stopped, {}});
+    else report({row->Index, TRowOutcome::Failed, ending.empty() ? "its worker stopped before making it" : ending});
   }
+}
+
+// A forked worker has only the thread that forked it: a lock another thread held (Qt's
+// painting keeps a pool of them) would stay locked in it for ever. Such a process makes its
+// rows itself.
+bool HasOtherThreads()
+{
+  std::error_code error;
+  const fs::directory_iterator tasks("/proc/self/task", error);
+  return !error && std::distance(tasks, fs::directory_iterator()) > 1;
 }
 
 } // namespace
@@ -243,9 +295,8 @@ const std::vector<std::string>& BatchFormats()
 
 std::string FormatRefusal(const std::string& format)
 {
-  if (format == "swf" || format == "exe") return {};
   for (const std::string& known : BatchFormats())
-    if (known == format) return "cards in the format \"" + format + "\" cannot be made yet: use swf or exe";
+    if (known == format) return {};
   return "unknown format \"" + format + "\" (swf, exe, mp4, webm, gif, webp or html)";
 }
 
@@ -263,7 +314,7 @@ void RunBatch(const TBatchOptions& options, const TBatchPlan& plan, const std::f
   const std::vector<const TBatchRow*> rows = plan.ShardRows(options.ShardIndex, options.ShardCount);
   if (rows.empty()) return;
   const int jobs = std::max(1, std::min<int>(options.Jobs, static_cast<int>(rows.size())));
-  if (jobs == 1) {
+  if (jobs == 1 || HasOtherThreads()) {
     MakeRows(options, rows, report, warn);
   } else {
     RunWorkers(options, rows, jobs, report, warn);

@@ -9,7 +9,8 @@
 
 #include "tools/BatchPlan.h"
 
-enum class TRowOutcome { Made, Skipped, Failed };
+// Stopped: not made because the run was asked to stop.
+enum class TRowOutcome { Made, Skipped, Failed, Stopped };
 
 struct TRowReport {
   int Index = 0; // the row's index in the plan
@@ -22,7 +23,9 @@ const std::vector<std::string>& BatchFormats();
 // Empty when the format can be made; otherwise why not.
 std::string FormatRefusal(const std::string& format);
 
-// Makes the rows of the options' shard. Reports every row once, in the calling process, as
+// Makes the rows of the options' shard (on forked workers when there are several jobs and
+// this process has no other thread); the video, animation and web formats go through the
+// export of movies. Reports every row once, in the calling process, as
 // it finishes; warnings of the render (a picture that cannot be used) go to `warn`, each
 // once per worker. Throws std::runtime_error when nothing can start (an output folder that
 // cannot be made, a format that cannot be made).

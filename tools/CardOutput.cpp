@@ -1,6 +1,7 @@
 #include "tools/CardOutput.h"
 
 #include "platform/AtomicFile.h"
+#include "tools/MediaCheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,6 +88,22 @@ bool IsCompleteProjector(const std::string& file)
   if (LittleEndian32(trailer) != 0xFA123456) return false;
   const off_t length = LittleEndian32(trailer + 4);
   return length <= input.Size - 8 && IsMovieAt(input.Descriptor, input.Size - 8 - length, length);
+}
+
+std::vector<std::string> CardFiles(const std::string& target, const std::string& format)
+{
+  if (format != "html") return {target};
+  const std::string stem = target.substr(0, target.size() - std::string(".html").size());
+  return {target, stem + ".webm", stem + ".mp4", stem + ".png"};
+}
+
+bool IsCompleteCard(const std::string& target, const std::string& format)
+{
+  if (format == "swf") return IsCompleteMovie(target);
+  if (format == "exe") return IsCompleteProjector(target);
+  for (const std::string& file : CardFiles(target, format))
+    if (!IsCompleteMedia(file)) return false;
+  return true;
 }
 
 void FlushFolder(const std::string& folder)

@@ -20,6 +20,12 @@ bool IsCompleteMovie(const std::string& file);
 // True when the file is a whole player executable: a trailer whose movie is whole.
 bool IsCompleteProjector(const std::string& file);
 
+// The files a card of the format is: the target alone, or for a web page (NAME.html) the
+// page with its videos and poster beside it (NAME.webm, NAME.mp4, NAME.png).
+std::vector<std::string> CardFiles(const std::string& target, const std::string& format);
+// True when every file of the card is there and whole.
+bool IsCompleteCard(const std::string& target, const std::string& format);
+
 // Flushes everything written in the folder's file system to the disk.
 void FlushFolder(const std::string& folder);
 

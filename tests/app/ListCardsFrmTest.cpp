@@ -53,7 +53,10 @@ TEST(ListCardsForm, ShowsTheFieldsAndFirstRowsAndMakesTheCards)
   EXPECT_EQ(table->rowCount(), TListCardsForm::ShownRows);
   EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "Name");
   EXPECT_EQ(table->item(4, 0)->text(), "Guest 5");
-  EXPECT_EQ(Find<QComboBox>(form, "ComboFormat")->currentText(), "swf");
+  auto* formats = Find<QComboBox>(form, "ComboFormat");
+  EXPECT_EQ(formats->currentText(), "swf");
+  EXPECT_EQ(formats->count(), 7); // the video, animation and web formats too
+  EXPECT_GE(formats->findText("html"), 0);
 
   Find<QLineEdit>(form, "EditFolder")->setText(QString::fromStdString(folder.File("cards")));
   Find<QLineEdit>(form, "EditName")->setText("{Name}-card");
