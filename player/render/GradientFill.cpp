@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "player/render/GradientRamp.h"
+#include "player/render/HardEdgeFill.h"
 #include "player/render/MatrixConvert.h"
 
 namespace player {
@@ -17,7 +18,7 @@ QRect DeviceArea(const QPainter& painter, const QRectF& pathBounds) {
   const QPaintDevice* device = painter.device();
   QRect area = pathBounds.toAlignedRect() & QRect(0, 0, device->width(), device->height());
   if (painter.hasClipping()) {
-    area &= painter.clipBoundingRect().toAlignedRect();
+    area &= painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect();
   }
   return area;
 }
@@ -37,7 +38,7 @@ uint32_t Premultiplied(const std::array<float, 4>& rgba, const TColorTransform& 
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx) {
+                      const TColorTransform& cx, bool antialiased) {
   const QTransform deviceTransform = painter.deviceTransform();
   const QPainterPath devicePath = deviceTransform.map(path);
   const QRect area = DeviceArea(painter, devicePath.boundingRect());
@@ -61,10 +62,16 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
       pixels[column] = Premultiplied(ramp.At(t), cx);
     }
   }
-  painter.save();
-  painter.resetTransform();
   QBrush brush(image);
   brush.setTransform(QTransform::fromTranslate(area.x(), area.y()));
+  if (!antialiased) {
+    // The brush as seen from the painter's coordinates, where the path is.
+    brush.setTransform(brush.transform() * deviceTransform.inverted());
+    FillHardEdged(painter, path, brush);
+    return;
+  }
+  painter.save();
+  painter.resetTransform();
   painter.fillPath(devicePath, brush);
   painter.restore();
 }

@@ -12,8 +12,9 @@
 namespace player {
 
 // path is in the painter's current coordinates (shape twips); style is a gradient fill
-// with at least one stop. Colours are taken at the centres of the device pixels.
+// with at least one stop. Colours are taken at the centres of the device pixels; edges
+// are antialiased or hard (HardEdgeFill.h).
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx);
+                      const TColorTransform& cx, bool antialiased);
 
 }  // namespace player

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "player/render/GradientFill.h"
+#include "player/render/HardEdgeFill.h"
 #include "player/render/MatrixConvert.h"
 #include "player/timeline/TimelineSet.h"
 
@@ -102,6 +103,20 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
   }
 }
 
+void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBrush& brush) {
+  if (FAntialiased) {
+    painter.fillPath(path, brush);
+  } else {
+    FillHardEdged(painter, path, brush);
+  }
+}
+
+QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen) {
+  // Hard edges follow the flattened centre line the peer strokes.
+  QPainterPathStroker stroker(pen);
+  return stroker.createStroke(FAntialiased ? path : FlattenedPath(path, DefaultFlatness));
+}
+
 qreal TRenderer::OwnScale(const swf::TDisplayObject& object) {
   return std::sqrt(std::abs(ToQTransform(object.Matrix).determinant()));
 }
@@ -118,9 +133,9 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
       if (paint.Gradient) {
-        FillGradientPath(painter, fill.Path, *paint.Gradient, cx);
+        FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FAntialiased);
       } else {
-        painter.fillPath(fill.Path, paint.Brush);
+        FillPath(painter, fill.Path, paint.Brush);
       }
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
       if (paint.Opacity < 1) painter.setOpacity(1);
@@ -131,8 +146,11 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (style.Fill && style.Fill->IsGradient() && style.Fill->Gradient.Stops.size() > 1 &&
           !pen.isCosmetic()) {
         // A gradient stroke is its outline filled, so its colours are the fills' own.
-        QPainterPathStroker stroker(pen);
-        FillGradientPath(painter, stroker.createStroke(stroke.Path), *style.Fill, cx);
+        FillGradientPath(painter, StrokeOutline(stroke.Path, pen), *style.Fill, cx, FAntialiased);
+        continue;
+      }
+      if (!FAntialiased && !pen.isCosmetic()) {
+        FillHardEdged(painter, StrokeOutline(stroke.Path, pen), pen.brush());
         continue;
       }
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
@@ -176,7 +194,7 @@ QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
 void TRenderer::DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
                          const TColorTransform& cx) {
   painter.setTransform(text.Matrix * world);
-  for (const TTextGeometry::TRun& run : text.Runs) painter.fillPath(run.Path, cx.Apply(run.Color));
+  for (const TTextGeometry::TRun& run : text.Runs) FillPath(painter, run.Path, cx.Apply(run.Color));
 }
 
 void TRenderer::DrawBitmap(QPainter& painter, const QImage& image,
@@ -240,11 +258,11 @@ void TRenderer::PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t de
   if (shape) {
     painter.setTransform(objectWorld);
     for (const TShapeLayer& layer : shape->Layers) {
-      for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) painter.fillPath(fill.Path, Qt::black);
+      for (const TShapeLayer::TStyledPath& fill : layer.FillPaths) FillPath(painter, fill.Path, Qt::black);
     }
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     painter.setTransform(text->Matrix * objectWorld);
-    for (const TTextGeometry::TRun& run : text->Runs) painter.fillPath(run.Path, Qt::black);
+    for (const TTextGeometry::TRun& run : text->Runs) FillPath(painter, run.Path, Qt::black);
   } else if (const TClip* child = clip.Child(depth)) {
     if (nesting >= TTimelineSet::MaxNesting) return;
     for (const auto& [childDepth, placed] : child->DisplayList()) {

@@ -28,7 +28,7 @@ void TRenderer::DrawEditText(QPainter& painter, uint16_t id, const QTransform& w
   }
   painter.save();
   painter.setClipRect(geometry->Box, Qt::IntersectClip);
-  for (const TEditTextGeometry::TRun& run : geometry->Runs) painter.fillPath(run.Path, cx.Apply(run.Color));
+  for (const TEditTextGeometry::TRun& run : geometry->Runs) FillPath(painter, run.Path, cx.Apply(run.Color));
   painter.restore();
 }
 

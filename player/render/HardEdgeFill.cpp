@@ -1,0 +1,210 @@
+#include "player/render/HardEdgeFill.h"
+
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace player {
+
+namespace {
+
+// An approximation of the integral of (1 + 4x²)^−¼, and of its inverse: how far along a
+// parabola the segments of a flattened curve must go to keep to the tolerance.
+float ParabolaIntegral(float x) {
+  const float d = 0.67f;
+  return x / (1.0f - d + std::sqrt(std::sqrt(d * d * d * d + 0.25f * x * x)));
+}
+
+float ParabolaInverseIntegral(float x) {
+  const float b = 0.39f;
+  return x * (1.0f - b + std::sqrt(b * b + 0.25f * x * x));
+}
+
+QPointF QuadPoint(const QPointF& from, const QPointF& control, const QPointF& to, double t) {
+  const double u = 1 - t;
+  return from * (u * u) + control * (2 * u * t) + to * (t * t);
+}
+
+// Lines through a quadratic curve, evenly spaced along the parabola it is a piece of (in
+// single precision, like the tessellator whose output this matches).
+void FlattenQuad(QPainterPath& out, const QPointF& from, const QPointF& control,
+                 const QPointF& to, double tolerance) {
+  const float fx = from.x(), fy = from.y(), cx = control.x(), cy = control.y();
+  const float tx = to.x(), ty = to.y();
+  const float ddx = 2 * cx - fx - tx, ddy = 2 * cy - fy - ty;
+  const float cross = (tx - fx) * ddy - (ty - fy) * ddx;
+  const float parabolaFrom = ((cx - fx) * ddx + (cy - fy) * ddy) / cross;
+  const float parabolaTo = ((tx - cx) * ddx + (ty - cy) * ddy) / cross;
+  const float scale =
+      std::abs(cross) / (std::sqrt(ddx * ddx + ddy * ddy) * std::abs(parabolaTo - parabolaFrom));
+  const float integralFrom = ParabolaIntegral(parabolaFrom);
+  const float integralDiff = ParabolaIntegral(parabolaTo) - integralFrom;
+  const float inverseFrom = ParabolaInverseIntegral(integralFrom);
+  const float inverseDiff = ParabolaInverseIntegral(integralFrom + integralDiff) - inverseFrom;
+  float count = std::ceil(0.5f * std::abs(integralDiff) *
+                          std::sqrt(scale / static_cast<float>(tolerance)));
+  // A straight or degenerate curve gives no finite count: one line.
+  if (!std::isfinite(count) || count > 1000) count = 0;
+  const float step = integralDiff / count;
+  for (int i = 1; i < static_cast<int>(count); ++i) {
+    const float u = ParabolaInverseIntegral(integralFrom + step * i);
+    const float t = (u - inverseFrom) / inverseDiff;
+    out.lineTo(QuadPoint(from, control, to, t));
+  }
+  out.lineTo(to);
+}
+
+QPointF CubicPoint(const QPointF& a, const QPointF& b, const QPointF& c, const QPointF& d,
+                   double t) {
+  const double u = 1 - t;
+  return a * (u * u * u) + b * (3 * u * u * t) + c * (3 * u * t * t) + d * (t * t * t);
+}
+
+void FlattenCubic(QPainterPath& out, const QPointF& a, const QPointF& b, const QPointF& c,
+                  const QPointF& d, double tolerance) {
+  // A cubic made from a quadratic (Qt stores quadratics so) has its control point back.
+  const QPointF quad1 = (3 * b - a) / 2, quad2 = (3 * c - d) / 2;
+  const double slack = 1e-6 * (1 + std::abs(a.x()) + std::abs(a.y()) + std::abs(d.x()) + std::abs(d.y()));
+  if (std::abs(quad1.x() - quad2.x()) <= slack && std::abs(quad1.y() - quad2.y()) <= slack) {
+    FlattenQuad(out, a, (quad1 + quad2) / 2, d, tolerance);
+    return;
+  }
+  // A true cubic (device fonts): even steps, enough for the tolerance.
+  const double reach = std::max(QLineF(a, b).length() + QLineF(b, c).length() + QLineF(c, d).length(), 1.0);
+  const int steps = std::clamp(static_cast<int>(std::ceil(std::sqrt(reach / tolerance))), 1, 200);
+  for (int i = 1; i < steps; ++i) out.lineTo(CubicPoint(a, b, c, d, double(i) / steps));
+  out.lineTo(d);
+}
+
+struct TEdge {
+  double X0, Y0, X1, Y1;  // Y0 < Y1
+  int Direction;          // +1 downwards as drawn, −1 upwards
+};
+
+double Snap(double v) { return std::round(v * 256) / 256; }
+
+// The path's edges in device pixels, snapped, horizontal ones dropped.
+std::vector<TEdge> DeviceEdges(const QPainterPath& flat, const QTransform& device) {
+  std::vector<TEdge> edges;
+  edges.reserve(flat.elementCount());
+  QPointF start, last;
+  auto add = [&](const QPointF& a, const QPointF& b) {
+    if (a.y() == b.y()) return;
+    if (a.y() < b.y()) {
+      edges.push_back({a.x(), a.y(), b.x(), b.y(), 1});
+    } else {
+      edges.push_back({b.x(), b.y(), a.x(), a.y(), -1});
+    }
+  };
+  for (int i = 0; i < flat.elementCount(); ++i) {
+    const QPainterPath::Element& e = flat.elementAt(i);
+    const QPointF mapped = device.map(QPointF(e.x, e.y));
+    const QPointF p(Snap(mapped.x()), Snap(mapped.y()));
+    if (e.isMoveTo()) {
+      if (i > 0) add(last, start);  // every subpath is closed for filling
+      start = last = p;
+    } else {
+      add(last, p);
+      last = p;
+    }
+  }
+  if (flat.elementCount() > 0) add(last, start);
+  return edges;
+}
+
+// The covered pixels, one band of spans per row, in the order QRegion wants them.
+std::vector<QRect> CoveredSpans(std::vector<TEdge>& edges, Qt::FillRule rule, const QRect& area) {
+  std::vector<QRect> spans;
+  if (edges.empty() || area.isEmpty()) return spans;
+  std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Y0 < b.Y0; });
+  std::vector<const TEdge*> active;
+  std::vector<std::pair<double, int>> crossings;
+  size_t next = 0;
+  // Rows whose centre lies within the edges' vertical reach.
+  const int firstRow = std::max(area.top(), static_cast<int>(std::ceil(edges.front().Y0 - 0.5)));
+  for (int row = firstRow; row <= area.bottom(); ++row) {
+    const double centre = row + 0.5;
+    while (next < edges.size() && edges[next].Y0 <= centre) active.push_back(&edges[next++]);
+    active.erase(std::remove_if(active.begin(), active.end(),
+                                [centre](const TEdge* e) { return e->Y1 <= centre; }),
+                 active.end());
+    if (active.empty()) {
+      if (next == edges.size()) break;
+      continue;
+    }
+    crossings.clear();
+    for (const TEdge* e : active) {
+      if (e->Y0 > centre) continue;
+      const double x = e->X0 + (centre - e->Y0) * (e->X1 - e->X0) / (e->Y1 - e->Y0);
+      crossings.emplace_back(x, e->Direction);
+    }
+    std::sort(crossings.begin(), crossings.end());
+    int winding = 0;
+    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+      winding += rule == Qt::OddEvenFill ? 1 : crossings[i].second;
+      const bool inside = rule == Qt::OddEvenFill ? (winding & 1) != 0 : winding != 0;
+      if (!inside) continue;
+      // Centres x + 0.5 with left <= centre < right.
+      const int left = std::max(area.left(), static_cast<int>(std::ceil(crossings[i].first - 0.5)));
+      const int right = std::min(area.right() + 1,
+                                 static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
+      if (left >= right) continue;
+      if (!spans.empty() && spans.back().top() == row && spans.back().right() + 1 >= left) {
+        spans.back().setRight(std::max(spans.back().right(), right - 1));
+      } else {
+        spans.emplace_back(left, row, right - left, 1);
+      }
+    }
+  }
+  return spans;
+}
+
+}  // namespace
+
+QPainterPath FlattenedPath(const QPainterPath& path, double tolerance) {
+  QPainterPath out;
+  out.setFillRule(path.fillRule());
+  QPointF last;
+  for (int i = 0; i < path.elementCount(); ++i) {
+    const QPainterPath::Element& e = path.elementAt(i);
+    const QPointF p(e.x, e.y);
+    if (e.isMoveTo()) {
+      out.moveTo(p);
+      last = p;
+    } else if (e.isLineTo()) {
+      out.lineTo(p);
+      last = p;
+    } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+      const QPointF c2(path.elementAt(i + 1).x, path.elementAt(i + 1).y);
+      const QPointF to(path.elementAt(i + 2).x, path.elementAt(i + 2).y);
+      FlattenCubic(out, last, p, c2, to, tolerance);
+      last = to;
+      i += 2;
+    }
+  }
+  return out;
+}
+
+void FillHardEdged(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                   double tolerance) {
+  const QTransform device = painter.deviceTransform();
+  std::vector<TEdge> edges = DeviceEdges(FlattenedPath(path, tolerance), device);
+  const QPaintDevice* target = painter.device();
+  QRect area(0, 0, target->width(), target->height());
+  if (painter.hasClipping()) area &= device.mapRect(painter.clipBoundingRect()).toAlignedRect();
+  const std::vector<QRect> spans = CoveredSpans(edges, path.fillRule(), area);
+  if (spans.empty()) return;
+  QRegion region;
+  region.setRects(spans.data(), static_cast<int>(spans.size()));
+  QBrush deviceBrush = brush;
+  deviceBrush.setTransform(brush.transform() * device);
+  painter.save();
+  painter.resetTransform();
+  painter.setClipRegion(region, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  painter.fillRect(region.boundingRect(), deviceBrush);
+  painter.restore();
+}
+
+}  // namespace player
