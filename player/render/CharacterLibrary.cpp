@@ -2,6 +2,7 @@
 
 #include "player/audio/SoundDecoder.h"
 #include "player/bitmap/BitmapDecoder.h"
+#include "player/render/HardEdgeFill.h"
 #include "player/render/MatrixConvert.h"
 #include "player/render/MorphGeometry.h"
 
@@ -70,6 +71,8 @@ const std::vector<QPainterPath>& TCharacterLibrary::Glyphs(uint16_t fontId) {
   if (const swf::TFont* font = FMovie.Find<swf::TFont>(fontId)) {
     glyphs.reserve(font->Glyphs.size());
     for (const auto& records : font->Glyphs) glyphs.push_back(BuildGlyphPath(records));
+    std::vector<QPainterPath>& flat = FFlatGlyphs[fontId];
+    for (const QPainterPath& glyph : glyphs) flat.push_back(FlattenedPath(glyph, DefaultFlatness));
   }
   return FGlyphs.emplace(fontId, std::move(glyphs)).first->second;
 }
@@ -93,6 +96,7 @@ const TTextGeometry* TCharacterLibrary::Text(uint16_t id) {
     if (record.YOffset) y = *record.YOffset;
     if (record.Height) height = *record.Height;
     const std::vector<QPainterPath>& glyphs = Glyphs(fontId);
+    const std::vector<QPainterPath>& flatGlyphs = FFlatGlyphs[fontId];
     const swf::TFont* font = FMovie.Find<swf::TFont>(fontId);
     const double scale = font ? height / font->EmSquare() : 0;
     TTextGeometry::TRun run;
@@ -104,6 +108,7 @@ const TTextGeometry* TCharacterLibrary::Text(uint16_t id) {
         elements += glyphs[entry.Index].elementCount();
         QTransform place(scale, 0, 0, scale, x, y);
         run.Path.addPath(place.map(glyphs[entry.Index]));
+        if (entry.Index < flatGlyphs.size()) run.FlatPath.addPath(place.map(flatGlyphs[entry.Index]));
       }
       x += entry.Advance;
     }

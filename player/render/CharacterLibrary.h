@@ -23,6 +23,8 @@ namespace player {
 struct TTextGeometry {
   struct TRun {
     QPainterPath Path;
+    // The glyphs flattened in their own units before scaling, as hard edges are drawn.
+    QPainterPath FlatPath;
     swf::TRgba Color;
   };
   QTransform Matrix;  // the text's matrix
@@ -73,6 +75,7 @@ class TCharacterLibrary {
   std::map<uint16_t, std::unique_ptr<QImage>> FBitmaps;  // null entry: undecodable
   std::map<uint16_t, std::unique_ptr<TTextGeometry>> FTexts;
   std::map<uint16_t, std::vector<QPainterPath>> FGlyphs;
+  std::map<uint16_t, std::vector<QPainterPath>> FFlatGlyphs;  // of FGlyphs
   std::map<uint16_t, std::unique_ptr<TEditTextGeometry>> FEditTexts;
   std::map<uint16_t, std::unique_ptr<TGlyphSource>> FEmbeddedFonts;
   std::map<std::string, std::unique_ptr<TGlyphSource>> FDeviceFonts;

@@ -33,6 +33,15 @@ void FlattenQuad(QPainterPath& out, const QPointF& from, const QPointF& control,
                  const QPointF& to, double tolerance) {
   const float fx = from.x(), fy = from.y(), cx = control.x(), cy = control.y();
   const float tx = to.x(), ty = to.y();
+  // A curve within the tolerance of its chord (half its control point's distance from
+  // it) is that chord.
+  const float chordX = tx - fx, chordY = ty - fy;
+  const float chord = std::sqrt(chordX * chordX + chordY * chordY);
+  if (chord > 0 &&
+      std::abs((cx - fx) * chordY - (cy - fy) * chordX) / chord * 0.5f <= static_cast<float>(tolerance)) {
+    out.lineTo(to);
+    return;
+  }
   const float ddx = 2 * cx - fx - tx, ddy = 2 * cy - fy - ty;
   const float cross = (tx - fx) * ddy - (ty - fy) * ddx;
   const float parabolaFrom = ((cx - fx) * ddx + (cy - fy) * ddy) / cross;

@@ -194,7 +194,9 @@ QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
 void TRenderer::DrawText(QPainter& painter, const TTextGeometry& text, const QTransform& world,
                          const TColorTransform& cx) {
   painter.setTransform(text.Matrix * world);
-  for (const TTextGeometry::TRun& run : text.Runs) FillPath(painter, run.Path, cx.Apply(run.Color));
+  for (const TTextGeometry::TRun& run : text.Runs) {
+    FillPath(painter, FAntialiased ? run.Path : run.FlatPath, cx.Apply(run.Color));
+  }
 }
 
 void TRenderer::DrawBitmap(QPainter& painter, const QImage& image,
@@ -262,7 +264,9 @@ void TRenderer::PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t de
     }
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     painter.setTransform(text->Matrix * objectWorld);
-    for (const TTextGeometry::TRun& run : text->Runs) FillPath(painter, run.Path, Qt::black);
+    for (const TTextGeometry::TRun& run : text->Runs) {
+      FillPath(painter, FAntialiased ? run.Path : run.FlatPath, Qt::black);
+    }
   } else if (const TClip* child = clip.Child(depth)) {
     if (nesting >= TTimelineSet::MaxNesting) return;
     for (const auto& [childDepth, placed] : child->DisplayList()) {
