@@ -71,12 +71,14 @@ TPictureSize ReadBmpSize(const std::string& path)
 
   // Uncompressed rows (plain, or with colour masks) have a known length: a header that
   // declares more rows than the file holds is lying, whatever size it declares.
+  if (height > 0x7fffffff) Damaged(path, "impossible size");
   const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
   if (uncompressed) {
+    // A row takes under 2^34 bytes, but rows x height can pass 2^63: compare by division.
     const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-    if (static_cast<std::int64_t>(pixelOffset) + rowBytes * height > fileBytes) Damaged(path, "cut short");
+    const std::int64_t pixelBytes = fileBytes - static_cast<std::int64_t>(pixelOffset);
+    if (pixelBytes < 0 || rowBytes > pixelBytes / height) Damaged(path, "cut short");
   }
-  if (height > 0x7fffffff) Damaged(path, "impossible size");
   return {static_cast<int>(width), static_cast<int>(height)};
 }
 

@@ -188,6 +188,8 @@ TEST_F(PicTest, BitmapsWithLyingHeadersGiveTheLoadersError)
   const std::vector<std::pair<std::string, std::string>> damaged = {
       {"huge size, few bytes", BmpHeaderBytes(100000, 100000, 16) + std::string(16, 'x')},
       {"huge negative height", BmpHeaderBytes(10, INT32_MIN, 16) + std::string(16, 'x')},
+      // Its row length times its height passes 2^63.
+      {"widest and tallest", BmpHeaderBytes(INT32_MAX, INT32_MAX, 16) + std::string(16, 'x')},
       {"rows cut short", good.substr(0, good.size() - 200)},
       {"no width", BmpHeaderBytes(0, 10, 0)},
       {"bits per pixel", badBits},
