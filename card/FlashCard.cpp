@@ -37,6 +37,13 @@ private:
 
 constexpr const char* NoMovie = "http://";
 
+// Stage pixels as twips. Twips that pass 32 bits stay out of range, for the builder to
+// refuse as it refuses -1, instead of wrapping: -2147483648 pixels are not 0 twips.
+std::int32_t StageTwips(int pixels)
+{
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(20LL * pixels, INT32_MIN, INT32_MAX));
+}
+
 // "Text3" is left out of the movie: <why>
 std::string FailedObjectMessage(const TXMLObjList& objects, int index, const std::string& why)
 {
@@ -188,7 +195,7 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
 {
   if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
   swf::ISwfMovie& movie = *Ctx.SwfMovie;
-  movie.SetSize(Wrap32(20LL * Width), Wrap32(20LL * Height));
+  movie.SetSize(StageTwips(Width), StageTwips(Height));
   movie.SetFrameRate(Rate);
   movie.GotoFrame(0);
   movie.SetFrameBkColor(BgColor & 0xFF, (BgColor >> 8) & 0xFF, (BgColor >> 16) & 0xFF);

@@ -2,6 +2,8 @@
 // final stop, the input left untouched, bad cards reported by name.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "CardFiles.h"
 #include "render/RecordingBuilder.h"
 #include "tools/CardRender.h"
@@ -84,4 +86,25 @@ TEST(CardRender, BadCardsAreReportedByName)
   WriteAll(scratch.File("empty.grx"), CardXml({}, 10).replace(CardXml({}, 10).find("<Width>640"), 10, "<Width>"));
   EXPECT_NE(message(scratch.File("empty.grx")).find("Could not convert variant"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(options.OutputFile));
+}
+
+TEST(CardRender, StageSizesWhoseTwipsPass32BitsAreRefusedLikeNegativeOnes)
+{
+  TScratch scratch;
+  TCardRenderOptions options;
+  options.CardFile = scratch.File("card.grx");
+  options.OutputFile = scratch.File("out.swf");
+  // 214748365 pixels are 4294967300 twips: 4 once wrapped.
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+           {-1, 100}, {INT32_MIN, 100}, {100, INT32_MIN}, {INT32_MIN, INT32_MIN}, {214748365, 100}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    WriteAll(options.CardFile, CardXml({}, 10, false, width, height));
+    try {
+      RenderCardFile(options, nullptr);
+      ADD_FAILURE() << "rendered";
+    } catch (const std::exception& error) {
+      EXPECT_NE(std::string(error.what()).find("Stage size out of range"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(options.OutputFile));
+  }
 }
