@@ -9,6 +9,7 @@
 #include "document/LegacyCharset.h"
 #include "document/XmlSourceText.h"
 #include "platform/AtomicFile.h"
+#include "platform/InputFile.h"
 
 namespace fs = std::filesystem;
 
@@ -76,7 +77,8 @@ std::string ReadCardFile(const std::string& path)
     throw TXMLError("Could not open the card file " + Quoted(path) + ": " +
                     (ec ? ec.message() : std::string(std::strerror(ENOENT))));
   }
-  if (fs::is_directory(status)) throw TXMLError("Could not open the card file " + Quoted(path) + ": it is a folder");
+  const std::string kind = files::NotAFileKind(path);
+  if (!kind.empty()) throw TXMLError("Could not open the card file " + Quoted(path) + ": it is " + kind);
   std::ifstream in(path, std::ios::binary);
   if (!in) throw TXMLError("Could not open the card file " + Quoted(path) + ": " + std::strerror(errno));
   std::string bytes;

@@ -1,6 +1,7 @@
 #include "platform/SafeFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/InputFile.h"
 #include "platform/PlatformError.h"
 
 #include <QDir>
@@ -40,9 +41,10 @@ void WriteAll(QIODevice& target, const char* data, qint64 size, const QString& t
 } // namespace
 
 void OpenForReading(QFile& file) {
-  if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
-    const QString reason = QFileInfo(file.fileName()).isDir() ? QStringLiteral("Is a directory")
-                                                              : file.errorString();
+  const std::string kind = files::NotAFileKind(QFile::encodeName(file.fileName()).toStdString());
+  if (!kind.empty() || !file.open(QIODevice::ReadOnly)) {
+    const QString reason = kind.empty() ? file.errorString()
+                                        : QStringLiteral("It is %1, not a file.").arg(QString::fromStdString(kind));
     throw TPlatformError(
         QStringLiteral("Cannot open file \"%1\". %2").arg(Native(file.fileName()), reason));
   }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/InputFile.h"
+
 namespace plugins {
 
 namespace {
@@ -99,6 +101,8 @@ int TDecodingInModule::DoPlay(const std::string& file) {
 
   // A device or pipe could block the open or never end; only plain files are decoded.
   std::error_code ignored;
+  if (const std::string kind = files::NotAFileKind(file); !kind.empty())
+    return FailPlay("it is " + kind + ", not a sound file");
   if (!std::filesystem::is_regular_file(file, ignored)) return FailPlay("no such sound file");
 
   FDecoder = FMakeDecoder();

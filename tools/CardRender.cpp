@@ -10,6 +10,7 @@
 #include "card/FlashCard.h"
 #include "card/SwfStageSize.h"
 #include "document/XMLUnit.h"
+#include "platform/InputFile.h"
 #include "platform/SafeFile.h"
 #include "render/RenderContext.h"
 #include "swf/builder/SwfAction.h"
@@ -44,6 +45,7 @@ private:
 // editor would report it for the working copy).
 void CheckCard(const std::string& cardFile)
 {
+  files::RefuseNonRegularFile(cardFile);
   std::error_code error;
   if (!std::filesystem::is_regular_file(cardFile, error))
     throw std::runtime_error("cannot open card \"" + cardFile + "\"");

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "platform/InputFile.h"
 #include "render/TextUnits.h"
 
 namespace {
@@ -184,6 +185,7 @@ char ListSeparator(const std::string& fileName, std::string_view text)
 
 TListTable ReadListFile(const std::string& fileName)
 {
+  files::RefuseNonRegularFile(fileName);
   std::ifstream file(fileName, std::ios::binary);
   if (!file) throw std::runtime_error("cannot open list \"" + fileName + "\"");
   file.seekg(0, std::ios::end);

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/InputFile.h"
 #include "platform/SafeFile.h"
 #include "platform/SystemPaths.h"
 #include "player/MoviePlayer.h"
@@ -95,6 +96,7 @@ int RunThumbnail(int argc, char** argv) {
   if (input.empty() || output.empty() || size == 0) return WrongArguments("IN, OUT.png and --size N are needed");
 
   try {
+    files::RefuseNonRegularFile(input);
     std::string movieFile = input;
     QTemporaryDir work;
     if (!IsMovie(input)) {

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/InputFile.h"
 #include "swf/format/SwfBitReader.h"
 #include "swf/format/SwfError.h"
 #include "swf/format/TagCodes.h"
@@ -86,6 +87,7 @@ TSwfFile TSwfFile::FromBytes(std::span<const uint8_t> bytes) {
 }
 
 TSwfFile TSwfFile::FromFile(const std::string& path) {
+  files::RefuseNonRegularFile(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) throw TSwfError("Cannot open " + path);
   in.seekg(0, std::ios::end);

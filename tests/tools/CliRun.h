@@ -10,10 +10,11 @@ struct TCliOutcome {
   std::string Output;
 };
 
-// `arguments` as a shell reads them; standard error comes with standard output.
-inline TCliOutcome RunGreetixCli(const std::string& arguments)
+// `arguments` as a shell reads them; standard error comes with standard output. A
+// `wrapper` (such as "timeout 60") runs the program.
+inline TCliOutcome RunGreetixCli(const std::string& arguments, const std::string& wrapper = "")
 {
-  const std::string command = std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
+  const std::string command = wrapper + " " + std::string(GREETIX_CLI) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
   char buffer[256];
