@@ -1,5 +1,6 @@
 #include "convert/ProjectorFile.h"
 
+#include "convert/EmbeddedMovieFile.h"
 #include "platform/PlatformError.h"
 #include "platform/SafeFile.h"
 #include "platform/SystemPaths.h"
@@ -67,13 +68,11 @@ void SwfToExe(const QString& projector, const QString& swf, const QString& targe
 }
 
 void ExeToSwf(const QString& exe, const QString& target) {
-  QFile exeFile(exe);
-  Platform::OpenForReading(exeFile);
-  const TEmbeddedMovie movie = LocateEmbeddedMovie(exeFile, exe);
-  if (!exeFile.seek(movie.Offset))
-    throw TPlatformError(QStringLiteral("Cannot read file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(exe), exeFile.errorString()));
+  const TEmbeddedMovieFile movie(exe);
+  // A trailer can point at anything: only a whole movie is worth a file.
+  CheckCompleteMovie(movie.Bytes(), exe);
   Platform::TSafeFileWriter writer(target);
-  Platform::CopyBytes(exeFile, writer.Device(), movie.Length, exe, target);
+  writer.Write(QByteArray::fromRawData(reinterpret_cast<const char*>(movie.Bytes().data()),
+                                       qsizetype(movie.Bytes().size())));
   writer.Commit();
 }

@@ -42,5 +42,6 @@ QString ProjectorPath();
 void SwfToExe(const QString& projector, const QString& swf, const QString& target);
 
 // Writes the movie carried by a player executable into target. Throws
-// TUnknownExecutableError (nothing written) for a file without a valid trailer.
+// TUnknownExecutableError (nothing written) for a file without a valid trailer, and
+// std::runtime_error (nothing written) when what the trailer points at is no whole movie.
 void ExeToSwf(const QString& exe, const QString& target);

@@ -50,7 +50,7 @@ protected:
     ASSERT_TRUE(Folder.isValid());
     Platform::SetProgramFolder(Folder.path());
     ASSERT_TRUE(WriteFile(Folder.filePath("FlashPla.exe"), Pattern(300, 1)));
-    ASSERT_TRUE(WriteFile(Folder.filePath("card.swf"), Pattern(40, 2)));
+    ASSERT_TRUE(WriteFile(Folder.filePath("card.swf"), TestMovie(40, 2)));
   }
   void TearDown() override { Platform::SetProgramFolder({}); }
 
@@ -118,7 +118,7 @@ TEST_F(ConvertFormsTest, OkConvertsBothWaysAndSaysSo) {
   TMessageBoxAnswerer answerer;
   exeToSwf.OK->click();
   EXPECT_EQ(answerer.Texts, QStringList{"File has been converted successfully!"});
-  EXPECT_EQ(ReadFile(Folder.filePath("back.swf")), Pattern(40, 2));
+  EXPECT_EQ(ReadFile(Folder.filePath("back.swf")), TestMovie(40, 2));
 }
 
 TEST_F(ConvertFormsTest, AnUnknownExecutableIsSaidPlainlyAndClosesTheDialog) {

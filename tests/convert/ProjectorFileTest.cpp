@@ -23,7 +23,7 @@ protected:
                                                      QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                                      QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                                      QFileDevice::ExeOther));
-    ASSERT_TRUE(WriteFile(Movie, Pattern(5000, 2)));
+    ASSERT_TRUE(WriteFile(Movie, TestMovie(5000, 2)));
   }
   QString Path(const char* name) const { return Folder.filePath(name); }
   // Only the files the test made: no temporary names left behind.
@@ -41,26 +41,24 @@ TEST_F(ProjectorFileTest, MovieAndTrailerFollowTheProjectorAndComeBackUnchanged)
   const QByteArray exe = ReadFile(Path("card.exe"));
   ASSERT_EQ(exe.size(), 1005008);
   EXPECT_EQ(exe.left(1000000), Pattern(1000000, 1));
-  EXPECT_EQ(exe.mid(1000000, 5000), Pattern(5000, 2));
+  EXPECT_EQ(exe.mid(1000000, 5000), TestMovie(5000, 2));
   EXPECT_EQ(exe.right(8), QByteArray::fromHex("563412FA88130000"));
   // A converted card runs as the projector does.
   EXPECT_TRUE(QFile::permissions(Path("card.exe")) & QFileDevice::ExeOwner);
   EXPECT_TRUE(QFile::permissions(Path("card.exe")) & QFileDevice::ExeOther);
 
   ExeToSwf(Path("card.exe"), Path("back.swf"));
-  EXPECT_EQ(ReadFile(Path("back.swf")), Pattern(5000, 2));
+  EXPECT_EQ(ReadFile(Path("back.swf")), TestMovie(5000, 2));
   EXPECT_EQ(Files(), (QStringList{"FlashPla.exe", "back.swf", "card.exe", "card.swf"}));
 }
 
 TEST_F(ProjectorFileTest, ConvertingAgainReplacesTheTarget) {
   SwfToExe(Projector, Movie, Path("card.exe"));
-  ASSERT_TRUE(WriteFile(Movie, Pattern(10, 3)));
+  ASSERT_TRUE(WriteFile(Movie, TestMovie(30, 3)));
   SwfToExe(Projector, Movie, Path("card.exe"));
-  EXPECT_EQ(ReadFile(Path("card.exe")).size(), 1000000 + 10 + 8);
+  EXPECT_EQ(ReadFile(Path("card.exe")).size(), 1000000 + 30 + 8);
   ExeToSwf(Path("card.exe"), Path("back.swf"));
-  ASSERT_TRUE(WriteFile(Path("card.exe"), Pattern(3, 4) + QByteArray::fromHex("563412FA01000000")));
-  ExeToSwf(Path("card.exe"), Path("back.swf"));
-  EXPECT_EQ(ReadFile(Path("back.swf")), Pattern(3, 4).right(1));
+  EXPECT_EQ(ReadFile(Path("back.swf")), TestMovie(30, 3));
 }
 
 TEST_F(ProjectorFileTest, AnExecutableWithoutAValidTrailerIsUnknownAndWritesNothing) {
@@ -86,16 +84,54 @@ TEST_F(ProjectorFileTest, AnExecutableWithoutAValidTrailerIsUnknownAndWritesNoth
   EXPECT_EQ(ReadFile(Path("old.swf")), "old movie");
 }
 
-TEST_F(ProjectorFileTest, ALengthOfZeroGivesAnEmptyMovie) {
-  ASSERT_TRUE(WriteFile(Path("zero.exe"), Pattern(50, 6) + QByteArray::fromHex("563412FA00000000")));
-  ASSERT_TRUE(WriteFile(Path("zero.swf"), "previous"));
-  ExeToSwf(Path("zero.exe"), Path("zero.swf"));
-  EXPECT_EQ(ReadFile(Path("zero.swf")), "");
+TEST_F(ProjectorFileTest, OnlyAWholeMovieIsTakenFromBehindTheProgram) {
+  const auto carrying = [](const QByteArray& program, const QByteArray& movie) {
+    QByteArray trailer = QByteArray::fromHex("563412FA");
+    for (int shift = 0; shift < 32; shift += 8)
+      trailer += char((movie.size() >> shift) & 0xFF);
+    return program + movie + trailer;
+  };
+  const QByteArray movie = TestMovie(600, 7);
+  QByteArray versionZero = movie;
+  versionZero[3] = 0;
+  QByteArray longer = movie;
+  longer[4] = char(movie.size() + 1); // the header claims a byte more than there is
+  const QByteArray program = Pattern(300, 6);
+  const QList<std::pair<const char*, QByteArray>> refused = {
+      {"nothing", carrying(program, {})},
+      {"a shell script", carrying(program, "#!/bin/sh\nrm -rf \"$HOME/cards\"\n")},
+      {"the program itself", carrying({}, program)},
+      {"a cut movie", carrying(program, movie.left(400))},
+      {"a header longer than the movie", carrying(program, longer)},
+      {"version 0", carrying(program, versionZero)},
+      {"a cut compressed movie", carrying(program, CompressedMovie(movie).chopped(20))},
+      {"the signature alone", carrying(program, "FWS")},
+  };
+  ASSERT_TRUE(WriteFile(Path("old.swf"), "old movie"));
+  for (const auto& [what, exe] : refused) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(WriteFile(Path("bad.exe"), exe));
+    for (const char* target : {"new.swf", "old.swf"}) {
+      try {
+        ExeToSwf(Path("bad.exe"), Path(target));
+        ADD_FAILURE() << "converted";
+      } catch (const std::runtime_error& error) {
+        EXPECT_TRUE(QString(error.what()).contains("bad.exe")) << error.what();
+        EXPECT_TRUE(QString(error.what()).contains("not a complete SWF movie")) << error.what();
+      }
+    }
+    EXPECT_EQ(ReadFile(Path("new.swf")), "<missing>");
+    EXPECT_EQ(ReadFile(Path("old.swf")), "old movie");
+  }
 
-  // A length that just fits: the movie fills everything before the trailer.
-  ASSERT_TRUE(WriteFile(Path("all.exe"), Pattern(50, 6) + QByteArray::fromHex("563412FA32000000")));
-  ExeToSwf(Path("all.exe"), Path("all.swf"));
-  EXPECT_EQ(ReadFile(Path("all.swf")), Pattern(50, 6));
+  // Whole movies, plain and compressed, with a program in front or filling the file.
+  for (const QByteArray& whole : {movie, CompressedMovie(movie)}) {
+    for (const QByteArray& front : {program, QByteArray()}) {
+      ASSERT_TRUE(WriteFile(Path("good.exe"), carrying(front, whole)));
+      ExeToSwf(Path("good.exe"), Path("good.swf"));
+      EXPECT_EQ(ReadFile(Path("good.swf")), whole);
+    }
+  }
 }
 
 TEST_F(ProjectorFileTest, AMissingSourceStopsBeforeTheTargetIsTouched) {

@@ -1,8 +1,7 @@
 #include "tools/projector/EmbeddedMovie.h"
 
+#include "convert/EmbeddedMovieFile.h"
 #include "convert/ProjectorFile.h"
-#include "platform/PlatformError.h"
-#include "platform/SafeFile.h"
 #include "player/MoviePlayer.h"
 #include "swf/format/SwfError.h"
 
@@ -22,35 +21,6 @@ QString NoMovieMessage(const QString& programName) {
   return QStringLiteral("\"%1\" carries no movie to play.\n"
                         "A SWF movie becomes a program that plays it with \"Convert SWF to EXE\".")
       .arg(programName);
-}
-
-TEmbeddedMovieFile::TEmbeddedMovieFile(const QString& fileName) : FFile(fileName) {
-  Platform::OpenForReading(FFile);
-  const TEmbeddedMovie movie = LocateEmbeddedMovie(FFile, fileName);
-  FLength = movie.Length;
-  if (FLength == 0)
-    return;
-  FMapped = FFile.map(movie.Offset, FLength);
-  if (FMapped)
-    return;
-  // The length was checked against the file's size, so this reads no more than is there.
-  if (!FFile.seek(movie.Offset))
-    throw Platform::TPlatformError(QStringLiteral("Cannot read file \"%1\". %2")
-                                       .arg(QDir::toNativeSeparators(fileName), FFile.errorString()));
-  FCopy = FFile.read(FLength);
-  if (FCopy.size() != FLength)
-    throw Platform::TPlatformError(QStringLiteral("Cannot read file \"%1\". %2")
-                                       .arg(QDir::toNativeSeparators(fileName), FFile.errorString()));
-}
-
-TEmbeddedMovieFile::~TEmbeddedMovieFile() {
-  if (FMapped)
-    FFile.unmap(FMapped);
-}
-
-std::span<const uint8_t> TEmbeddedMovieFile::Bytes() const {
-  const uchar* data = FMapped ? FMapped : reinterpret_cast<const uchar*>(FCopy.constData());
-  return {data, size_t(FLength)};
 }
 
 void LoadEmbeddedMovie(player::TMoviePlayer& player, const QString& programFile,
