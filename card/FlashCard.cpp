@@ -201,6 +201,7 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
   movie.SetFrameBkColor(BgColor & 0xFF, (BgColor >> 8) & 0xFF, (BgColor >> 16) & 0xFF);
   Ctx.Budget.Reset();
   Ctx.ObjectsLeftOut = 0;
+  Ctx.CardFolder = OwnFolder();
   try {
     SaveSwf();
     if (scope == "All" && !Looping) {
@@ -212,6 +213,16 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
   } catch (const std::exception&) {
     // What was placed so far stays in the movie.
   }
+}
+
+std::string TFlashCard::OwnFolder() const
+{
+  const bool untitled = CardPath + ".grx" == WorkProject;
+  const std::string& file = untitled ? SourceProject : CardPath;
+  if (file.empty()) return {};
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::absolute(file, failed);
+  return failed ? std::string() : absolute.parent_path().string();
 }
 
 void TFlashCard::SaveSwf()

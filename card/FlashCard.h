@@ -69,6 +69,8 @@ public:
   static int SwfStageHeight(const std::string& file);
 
 private:
+  // The folder of the card's file; for a card not yet saved, of the card it was made from.
+  std::string OwnFolder() const;
   void PlaceBackgroundPicture();
   void PlaceObjects();
   void CloseDocument();

@@ -23,10 +23,15 @@ void TRenderContext::SaveDocument()
 
 std::string TRenderContext::ResolveMediaPath(const std::string& path) const
 {
-  if (path.empty() || ProgramFolder.empty()) return path;
-  std::filesystem::path media(path);
-  if (media.is_absolute()) return path;
-  return (std::filesystem::path(ProgramFolder) / media).lexically_normal().string();
+  const std::filesystem::path media(path);
+  if (path.empty() || media.is_absolute()) return path;
+  const auto under = [&](const std::string& folder) {
+    return (std::filesystem::path(folder) / media).lexically_normal().string();
+  };
+  std::error_code ignored;
+  if (!CardFolder.empty() && (ProgramFolder.empty() || std::filesystem::exists(under(CardFolder), ignored)))
+    return under(CardFolder);
+  return ProgramFolder.empty() ? path : under(ProgramFolder);
 }
 
 IPictureExaminer* TRenderContext::PictureExaminer()

@@ -63,14 +63,19 @@ public:
   int CardTotalFrames = 0;
   // The untitled base path: work files add ".grx", ".swf" and ".jpg".
   std::string WorkBasePath;
-  // Folder of the program file; relative media paths in a card resolve against it.
+  // Folder of the card's own file (set by the card before it renders), where its relative
+  // media paths are looked for first, so a card moved with its pictures still finds them.
+  std::string CardFolder;
+  // Folder of the program file, where relative media paths not beside the card are looked
+  // for (the templates' pictures and sounds lie there).
   std::string ProgramFolder;
 
   // The binding of the card document's root; throws std::logic_error when there is none.
   TXMLMovie& Movie();
   // Saves the card document to its file; throws std::logic_error when there is none.
   void SaveDocument();
-  // A media path as the card holds it, made absolute against ProgramFolder when relative.
+  // A media path as the card holds it: an absolute one as it is, a relative one against
+  // CardFolder when the file is there, else against ProgramFolder.
   std::string ResolveMediaPath(const std::string& path) const;
 
   // The shared picture examiner, made on first use by the installed factory (or the one a
