@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/ProcessRuns.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +12,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 namespace files {
@@ -59,22 +60,10 @@ long WriterOf(const std::string& name) {
   return std::stol(name.substr(pidDot + 1, hexDot - pidDot - 1));
 }
 
-// A killed writer whose parent has not yet reaped it is a zombie: it writes no more.
-bool ProcessRuns(long pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(stat, line)) return false;
-  const size_t nameEnd = line.rfind(')');
-  if (nameEnd == std::string::npos || nameEnd + 2 >= line.size()) return true;
-  const char state = line[nameEnd + 2];
-  return state != 'Z' && state != 'X';
-}
-
 // Removes the unfinished files in the folder whose names begin with the prefix and whose
 // writers no longer run.
 int RemoveStaleIn(const std::string& folder, const std::string& prefix) {
-  // Without /proc every writer would look ended; then nothing is safe to remove.
-  if (!ProcessRuns(::getpid())) return 0;
+  if (!ProcIsReadable()) return 0;
   DIR* listing = ::opendir(folder.c_str());
   if (!listing) return 0;
   int removed = 0;

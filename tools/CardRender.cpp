@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include <stdlib.h>
-
 #include <QString>
 
 #include "card/FlashCard.h"
@@ -12,6 +10,7 @@
 #include "document/XMLUnit.h"
 #include "platform/InputFile.h"
 #include "platform/SafeFile.h"
+#include "platform/ScratchFolder.h"
 #include "render/RenderContext.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -20,26 +19,6 @@
 #include "tools/HeadlessCardHost.h"
 
 namespace {
-
-// A private folder for the working files, removed on every way out.
-class TWorkingFolder {
-public:
-  TWorkingFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "greetix-render-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a working folder in the temporary folder");
-    Folder = pattern;
-  }
-  ~TWorkingFolder()
-  {
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
-  }
-  std::string File(const std::string& name) const { return (Folder / name).string(); }
-
-private:
-  std::filesystem::path Folder;
-};
 
 // Reads the card once on its own, so that a bad card is reported with its own name (the
 // editor would report it for the working copy).
@@ -73,7 +52,7 @@ struct TOpenCard::TState {
   void Reseed() { Context.Random = TRandomSource(Options.Seed); }
 
   TCardRenderOptions Options;
-  TWorkingFolder Folder;
+  files::TScratchFolder Folder{"render"}; // the working files, removed on every way out
   std::string BasePath;
   THeadlessCardHost Host;
   TRenderContext Context;

@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include <stdlib.h>
 #include <unistd.h>
 
 #include "export/ExportError.h"
 #include "export/MovieExport.h"
+#include "platform/ScratchFolder.h"
 #include "platform/SystemPaths.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -62,24 +62,6 @@ class TStderrMessages : public IUserMessages {
   void ShowError(const std::string& text) override {
     std::fprintf(stderr, "greetix-cli: warning: %s\n", OneLine(text).c_str());
   }
-};
-
-// A private folder for the card's movie, removed on every way out.
-class TScratchFolder {
- public:
-  TScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "greetix-export-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a working folder in the temporary folder");
-    FFolder = pattern;
-  }
-  ~TScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FFolder, ignored);
-  }
-  std::string File(const std::string& name) const { return (FFolder / name).string(); }
-
- private:
-  std::filesystem::path FFolder;
 };
 
 // Ctrl-C asks the export to stop instead of ending the program, so no file is left behind.
@@ -169,10 +151,10 @@ int RunExport(int argc, char** argv) {
   };
 
   try {
-    std::optional<TScratchFolder> scratch;
+    std::optional<files::TScratchFolder> scratch; // the card's movie, removed on every way out
     std::string movie = input;
     if (inputExtension == ".grx") {
-      scratch.emplace();
+      scratch.emplace("export");
       TCardRenderOptions render;
       render.CardFile = input;
       render.OutputFile = scratch->File("card.swf");

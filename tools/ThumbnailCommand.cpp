@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <charconv>
 #include <cmath>
@@ -10,11 +9,13 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/InputFile.h"
 #include "platform/SafeFile.h"
+#include "platform/ScratchFolder.h"
 #include "platform/SystemPaths.h"
 #include "player/MoviePlayer.h"
 #include "swf/builder/SwfAction.h"
@@ -98,10 +99,10 @@ int RunThumbnail(int argc, char** argv) {
   try {
     files::RefuseNonRegularFile(input);
     std::string movieFile = input;
-    QTemporaryDir work;
+    std::optional<files::TScratchFolder> work;
     if (!IsMovie(input)) {
-      if (!work.isValid()) throw std::runtime_error("cannot make a working folder in the temporary folder");
-      movieFile = work.filePath(QStringLiteral("card.swf")).toStdString();
+      work.emplace("thumbnail");
+      movieFile = work->File("card.swf");
       RenderCard(input, movieFile);
     }
     QByteArray png;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "CardFiles.h"
 #include "CliRun.h"
@@ -78,5 +79,28 @@ TEST(Cli, ShippedTemplatesRenderToPlainMoviesOfTheirStage)
     ASSERT_TRUE(movie.BackgroundColor.has_value());
     EXPECT_EQ(*movie.BackgroundColor,
               (swf::TRgba{uint8_t(colour & 0xFF), uint8_t(colour >> 8 & 0xFF), uint8_t(colour >> 16 & 0xFF), 255}));
+  }
+}
+
+TEST(Cli, AKilledCommandsWorkingFolderIsRemovedByTheNextAndNoneIsLeft)
+{
+  TScratch scratch;
+  const std::string temp = scratch.File("tmp");
+  std::filesystem::create_directory(temp);
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  const std::string killed = temp + "/greetix-render-" + std::to_string(ended) + "-a1B2c3";
+  std::filesystem::create_directory(killed);
+  WriteAll(killed + "/Untitled.swf", "what a killed render left");
+  WriteAll(scratch.File("card.grx"), CardXml({{"Fade", 0, 9, 10, 10}}, 10, false, 100, 80));
+
+  for (const std::string& command : {"render " + scratch.File("card.grx") + " -o " + scratch.File("out.swf"),
+                                     "thumbnail " + scratch.File("card.grx") + " " + scratch.File("out.png") + " --size 32",
+                                     "export " + scratch.File("card.grx") + " -o " + scratch.File("out.gif")}) {
+    SCOPED_TRACE(command);
+    const TCliOutcome outcome = RunGreetixCli(command, "env TMPDIR=" + temp);
+    EXPECT_EQ(outcome.Status, 0) << outcome.Output;
+    EXPECT_TRUE(std::filesystem::is_empty(temp));
   }
 }
