@@ -50,18 +50,6 @@ void OpenForReading(QFile& file) {
   }
 }
 
-void CopyBytes(QIODevice& source, QIODevice& target, qint64 count, const QString& sourceName,
-               const QString& targetName) {
-  std::vector<char> buffer(size_t(qMin(count, CopyBufferSize)));
-  while (count > 0) {
-    const qint64 read = source.read(buffer.data(), qMin<qint64>(count, qint64(buffer.size())));
-    if (read <= 0)
-      ThrowReadError(sourceName, source);
-    WriteAll(target, buffer.data(), read, targetName);
-    count -= read;
-  }
-}
-
 qint64 CopyToEnd(QIODevice& source, QIODevice& target, const QString& sourceName,
                  const QString& targetName, qint64 limit, const QString& tooLargeMessage) {
   std::vector<char> buffer(static_cast<size_t>(CopyBufferSize));

@@ -22,11 +22,6 @@ inline constexpr qint64 CopyBufferSize = 64 * 1024;
 // Opens a file for reading; throws TPlatformError with the system's message.
 void OpenForReading(QFile& file);
 
-// Copies exactly count bytes from the source's current position. Throws TPlatformError
-// when the source ends early or the target cannot take the bytes.
-void CopyBytes(QIODevice& source, QIODevice& target, qint64 count, const QString& sourceName,
-               const QString& targetName);
-
 // Copies until the source ends and returns the number of bytes. More than limit bytes
 // (when limit >= 0) throws TPlatformError with tooLargeMessage.
 qint64 CopyToEnd(QIODevice& source, QIODevice& target, const QString& sourceName,
