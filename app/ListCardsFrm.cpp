@@ -16,12 +16,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "bulk/BatchFormats.h"
+#include "bulk/ListFile.h"
 #include "card/CardFields.h"
 #include "document/XMLUnit.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemPaths.h"
-#include "tools/BatchRun.h"
-#include "tools/ListFile.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
 #include "platform/AtomicFile.h"
-#include "tools/CardOutput.h"
+#include "bulk/CardOutput.h"
 #include "tools/CardRender.h"
 
 namespace {
@@ -286,19 +286,6 @@ bool HasOtherThreads()
 }
 
 } // namespace
-
-const std::vector<std::string>& BatchFormats()
-{
-  static const std::vector<std::string> formats = {"swf", "exe", "mp4", "webm", "gif", "webp", "html"};
-  return formats;
-}
-
-std::string FormatRefusal(const std::string& format)
-{
-  for (const std::string& known : BatchFormats())
-    if (known == format) return {};
-  return "unknown format \"" + format + "\" (swf, exe, mp4, webm, gif, webp or html)";
-}
 
 void RunBatch(const TBatchOptions& options, const TBatchPlan& plan, const std::function<void(const TRowReport&)>& report,
               const std::function<void(const std::string&)>& warn)

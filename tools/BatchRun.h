@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/BatchPlan.h"
+#include "bulk/BatchFormats.h"
+#include "bulk/BatchPlan.h"
 
 // Stopped: not made because the run was asked to stop.
 enum class TRowOutcome { Made, Skipped, Failed, Stopped };
@@ -17,11 +18,6 @@ struct TRowReport {
   TRowOutcome Outcome = TRowOutcome::Failed;
   std::string Message; // why it failed; empty otherwise
 };
-
-// The formats a list can be made into, in the order the usage names them.
-const std::vector<std::string>& BatchFormats();
-// Empty when the format can be made; otherwise why not.
-std::string FormatRefusal(const std::string& format);
 
 // Makes the rows of the options' shard (on forked workers when there are several jobs and
 // this process has no other thread); the video, animation and web formats go through the

@@ -17,8 +17,8 @@
 #include "export/FrameSource.h"
 #include "export/MediaProbe.h"
 #include "tools/BatchRun.h"
-#include "tools/CardOutput.h"
-#include "tools/MediaCheck.h"
+#include "bulk/CardOutput.h"
+#include "bulk/MediaCheck.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "CardFiles.h"
 #include "CliRun.h"
 #include "tools/BatchRun.h"
-#include "tools/CardOutput.h"
+#include "bulk/CardOutput.h"
 
 namespace {
 

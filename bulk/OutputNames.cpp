@@ -1,4 +1,4 @@
-#include "tools/OutputNames.h"
+#include "bulk/OutputNames.h"
 
 #include <algorithm>
 #include <set>

@@ -1,12 +1,12 @@
-#include "tools/BatchPlan.h"
+#include "bulk/BatchPlan.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "card/CardFields.h"
 #include "document/XMLUnit.h"
-#include "tools/ListFile.h"
-#include "tools/OutputNames.h"
+#include "bulk/ListFile.h"
+#include "bulk/OutputNames.h"
 
 namespace {
 

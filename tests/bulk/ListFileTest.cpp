@@ -3,9 +3,9 @@
 
 #include <stdexcept>
 
-#include "CardFiles.h"
-#include "tools/ListFile.h"
-#include "tools/OutputNames.h"
+#include "tools/CardFiles.h"
+#include "bulk/ListFile.h"
+#include "bulk/OutputNames.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/ListFile.h"
+#include "bulk/ListFile.h"
 
 #include <algorithm>
 #include <fstream>

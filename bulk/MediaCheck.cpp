@@ -1,4 +1,4 @@
-#include "tools/MediaCheck.h"
+#include "bulk/MediaCheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
-#include "tools/CardOutput.h"
+#include "bulk/CardOutput.h"
 
 #include "platform/AtomicFile.h"
-#include "tools/MediaCheck.h"
+#include "bulk/MediaCheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
