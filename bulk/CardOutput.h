@@ -1,6 +1,6 @@
 // Writing the cards of a list: each output goes to a hidden unfinished file beside its
 // target (".NAME.PID.XXXXXXXX", the names every writer of the program uses) and is renamed
-// into place, so a card that exists under its own name is whole. Files are not flushed
+// into place, so a card that exists under its own name is whole (CardCheck tells). Files are not flushed
 // one by one (that would cost more than rendering); FlushFolder flushes them all at once.
 #pragma once
 
@@ -14,17 +14,6 @@
 // Writes the pieces one after another as the new content of target, as a whole or not at
 // all. Throws std::runtime_error "cannot write "TARGET": REASON".
 void WriteOutputFile(const std::string& target, const std::vector<std::string_view>& pieces, mode_t mode = 0666);
-
-// True when the file is a whole SWF movie (its header's length is the file's size).
-bool IsCompleteMovie(const std::string& file);
-// True when the file is a whole player executable: a trailer whose movie is whole.
-bool IsCompleteProjector(const std::string& file);
-
-// The files a card of the format is: the target alone, or for a web page (NAME.html) the
-// page with its videos and poster beside it (NAME.webm, NAME.mp4, NAME.png).
-std::vector<std::string> CardFiles(const std::string& target, const std::string& format);
-// True when every file of the card is there and whole.
-bool IsCompleteCard(const std::string& target, const std::string& format);
 
 // Flushes everything written in the folder's file system to the disk.
 void FlushFolder(const std::string& folder);

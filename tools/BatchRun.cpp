@@ -21,14 +21,15 @@
 
 #include <QString>
 
+#include "bulk/CardCheck.h"
+#include "bulk/CardOutput.h"
 #include "convert/ProjectorFile.h"
 #include "export/ExportError.h"
 #include "export/MovieExport.h"
+#include "platform/AtomicFile.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
-#include "platform/AtomicFile.h"
-#include "bulk/CardOutput.h"
 #include "tools/CardRender.h"
 
 namespace {

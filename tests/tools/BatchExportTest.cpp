@@ -14,11 +14,10 @@
 
 #include "CardFiles.h"
 #include "CliRun.h"
+#include "bulk/CardCheck.h"
 #include "export/FrameSource.h"
 #include "export/MediaProbe.h"
 #include "tools/BatchRun.h"
-#include "bulk/CardOutput.h"
-#include "bulk/MediaCheck.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "CardFiles.h"
 #include "CliRun.h"
 #include "tools/BatchRun.h"
-#include "bulk/CardOutput.h"
+#include "bulk/CardCheck.h"
 
 namespace {
 

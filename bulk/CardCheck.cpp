@@ -1,4 +1,4 @@
-#include "bulk/MediaCheck.h"
+#include "bulk/CardCheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,6 +39,19 @@ public:
   int Descriptor;
   std::uint64_t Size = 0; // 0 also for what is not a readable plain file
 };
+
+std::uint32_t LittleEndian32(const unsigned char* bytes)
+{
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+// A whole uncompressed movie of `length` bytes at `offset`.
+bool IsMovieAt(const TMediaFile& file, std::uint64_t offset, std::uint64_t length)
+{
+  unsigned char header[8];
+  if (length < 8 || !file.Read(header, 8, offset)) return false;
+  return std::memcmp(header, "FWS", 3) == 0 && LittleEndian32(header + 4) == length;
+}
 
 std::uint64_t BigEndian(const unsigned char* bytes, int count)
 {
@@ -114,8 +127,7 @@ bool IsCompleteWebp(const TMediaFile& file)
 {
   unsigned char size[4];
   if (!file.Has("RIFF", 4, 0) || !file.Has("WEBP", 4, 8) || !file.Read(size, 4, 4)) return false;
-  const std::uint64_t chunk = size[0] | size[1] << 8 | size[2] << 16 | std::uint64_t{size[3]} << 24;
-  return chunk + 8 == file.Size;
+  return LittleEndian32(size) + std::uint64_t{8} == file.Size;
 }
 
 bool IsCompletePng(const TMediaFile& file)
@@ -135,6 +147,22 @@ bool IsCompletePage(const TMediaFile& file)
 
 } // namespace
 
+bool IsCompleteMovie(const std::string& file)
+{
+  const TMediaFile input(file);
+  return IsMovieAt(input, 0, input.Size);
+}
+
+bool IsCompleteProjector(const std::string& file)
+{
+  const TMediaFile input(file);
+  unsigned char trailer[8];
+  if (input.Size < 8 || !input.Read(trailer, 8, input.Size - 8)) return false;
+  if (LittleEndian32(trailer) != 0xFA123456) return false;
+  const std::uint64_t length = LittleEndian32(trailer + 4);
+  return length <= input.Size - 8 && IsMovieAt(input, input.Size - 8 - length, length);
+}
+
 bool IsCompleteMedia(const std::string& file)
 {
   std::string extension = std::filesystem::path(file).extension().string();
@@ -149,4 +177,20 @@ bool IsCompleteMedia(const std::string& file)
   if (extension == ".png") return IsCompletePng(media);
   if (extension == ".html") return IsCompletePage(media);
   return false;
+}
+
+std::vector<std::string> CardFiles(const std::string& target, const std::string& format)
+{
+  if (format != "html") return {target};
+  const std::string stem = target.substr(0, target.size() - std::string(".html").size());
+  return {target, stem + ".webm", stem + ".mp4", stem + ".png"};
+}
+
+bool IsCompleteCard(const std::string& target, const std::string& format)
+{
+  if (format == "swf") return IsCompleteMovie(target);
+  if (format == "exe") return IsCompleteProjector(target);
+  for (const std::string& file : CardFiles(target, format))
+    if (!IsCompleteMedia(file)) return false;
+  return true;
 }
