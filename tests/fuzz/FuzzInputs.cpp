@@ -1,0 +1,98 @@
+#include "fuzz/FuzzInputs.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+
+#include "convert/ProjectorFile.h"
+#include "fuzz/ScratchFolder.h"
+#include "plugins/SoundImport.h"
+#include "render/EditorInterfaces.h"
+#include "render/Pic.h"
+#include "render/PictureError.h"
+#include "tools/CardRender.h"
+#include "tools/projector/EmbeddedMovie.h"
+
+namespace fuzzinput {
+
+namespace {
+
+// The refusals a user would see in a box; the fuzzer only wants them not to crash.
+class TQuietMessages : public IUserMessages {
+public:
+  void ShowError(const std::string&) override {}
+};
+
+bool StartsWith(const uint8_t* data, size_t size, const char* prefix) {
+  const size_t length = std::strlen(prefix);
+  return size >= length && std::memcmp(data, prefix, length) == 0;
+}
+
+}  // namespace
+
+void RenderCard(const uint8_t* data, size_t size) {
+  TCardRenderOptions options;
+  options.CardFile = WriteScratchFile("card.grx", data, size);
+  options.OutputFile = ScratchFolder() + "card.swf";
+  options.ProgramFolder = ScratchFolder();
+  options.Seed = 1;
+  TQuietMessages messages;
+  try {
+    RenderCardFile(options, &messages);
+  } catch (const std::runtime_error&) {
+    // a card that cannot be read: refused with a message
+  }
+}
+
+void ExaminePicture(const uint8_t* data, size_t size) {
+  const bool bitmap = StartsWith(data, size, "B");
+  TQuietMessages messages;
+  TPic examiner(ScratchFolder() + "work", &messages);
+  examiner.SetPictureFile(WriteScratchFile(bitmap ? "picture.bmp" : "picture.jpg", data, size));
+  try {
+    examiner.Examine();
+  } catch (const TPictureError&) {
+  }
+}
+
+void ImportSound(const uint8_t* data, size_t size) {
+  const bool wave = StartsWith(data, size, "RIFF");
+  const std::string source = WriteScratchFile(wave ? "sound.wav" : "sound.mp3", data, size);
+  plugins::TSoundImportOptions options;
+  options.StallTimeout = std::chrono::milliseconds(5000);
+  options.PollInterval = std::chrono::milliseconds(0);
+  try {
+    plugins::ImportSound(source, nullptr, options, ScratchFolder() + "sound-out.wav");
+  } catch (const plugins::TSoundImportError&) {
+  }
+}
+
+void ExtractProjectorMovie(const uint8_t* data, size_t size) {
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  TEmbeddedMovie located;
+  try {
+    located = LocateEmbeddedMovie(buffer, QStringLiteral("program"));
+  } catch (const TUnknownExecutableError&) {
+    return;
+  }
+  if (located.Offset < 0 || located.Length < 0 || located.Offset + located.Length > qint64(size))
+    __builtin_trap();  // the trailer was believed beyond the file's end
+
+  const std::string program = WriteScratchFile("program", data, size);
+  try {
+    const TEmbeddedMovieFile mapped(QString::fromStdString(program));
+    if (mapped.Bytes().size() != size_t(located.Length)) __builtin_trap();
+  } catch (const std::runtime_error&) {
+  }
+  try {
+    ExeToSwf(QString::fromStdString(program), QString::fromStdString(ScratchFolder() + "movie.swf"));
+  } catch (const std::runtime_error&) {
+  }
+}
+
+}  // namespace fuzzinput
