@@ -1,7 +1,5 @@
 // libFuzzer entry over the player: every input is loaded, played and drawn frame by frame.
-// Built only with -DGREETIX_BUILD_FUZZERS=ON and clang; give the libraries coverage with
-// CMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined". Start it on the seeds:
-//   build/<x>/bin/player_fuzzer tests/player/fuzz/corpus -max_len=65536 -rss_limit_mb=2048
+// Built and run by scripts/fuzz.
 #include <QGuiApplication>
 
 #include <cstdlib>
