@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "convert/EmbeddedMovieFile.h"
 #include "convert/ProjectorFile.h"
 #include "fuzz/ScratchFolder.h"
 #include "plugins/SoundImport.h"
@@ -14,7 +15,6 @@
 #include "render/Pic.h"
 #include "render/PictureError.h"
 #include "tools/CardRender.h"
-#include "tools/projector/EmbeddedMovie.h"
 
 namespace fuzzinput {
 
