@@ -184,7 +184,11 @@ int TListCardsForm::MakeCards()
   connect(&run, &QProcess::finished, &progress, [&] { progress.reset(); });
   // A polite stop first: the run drops the card it is making (a video can take a while)
   // and tells what it made.
-  connect(&progress, &QProgressDialog::canceled, &run, [&] { run.terminate(); });
+  bool stopAsked = false; // the dialog forgets its Cancel when the run's end resets it
+  connect(&progress, &QProgressDialog::canceled, &run, [&] {
+    stopAsked = true;
+    run.terminate();
+  });
   run.start(Platform::ProgramFolder() + QStringLiteral("/greetix-cli"), BatchArguments());
   if (!run.waitForStarted()) {
     RunSummary = QStringLiteral("Cannot start greetix-cli: ") + run.errorString();
@@ -199,7 +203,7 @@ int TListCardsForm::MakeCards()
   }
   output += QString::fromUtf8(run.readAllStandardOutput());
   errors += QString::fromUtf8(run.readAllStandardError());
-  const bool cancelled = progress.wasCanceled() || run.exitStatus() != QProcess::NormalExit;
+  const bool cancelled = stopAsked || run.exitStatus() != QProcess::NormalExit;
   RunSummary = (cancelled ? QStringLiteral("Stopped. The cards made so far are kept; make the list again to finish it.\n")
                           : QString()) +
                output.trimmed() + (errors.isEmpty() ? QString() : QStringLiteral("\n\n") + errors.trimmed());

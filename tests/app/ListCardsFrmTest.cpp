@@ -5,7 +5,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -14,12 +17,12 @@
 
 namespace {
 
-std::string CardWithFields()
+std::string CardWithFields(int frames = 10)
 {
   return "<?xml version=\"1.0\"?>\n<Movie><BgColor>16777215</BgColor><BgPic></BgPic><Width>200</Width>"
-         "<Height>100</Height><Rate>12</Rate><TotalFrames>10</TotalFrames><Times>0</Times><FileSize>0</FileSize>"
+         "<Height>100</Height><Rate>12</Rate><TotalFrames>" + std::to_string(frames) + "</TotalFrames><Times>0</Times><FileSize>0</FileSize>"
          "<MovieName></MovieName><Author></Author><Loop>false</Loop>"
-         "<Obj><ObjName>Text1</ObjName><StartTime>0</StartTime><EndTime>8</EndTime><Layer>2</Layer>"
+         "<Obj><ObjName>Text1</ObjName><StartTime>0</StartTime><EndTime>" + std::to_string(frames - 2) + "</EndTime><Layer>2</Layer>"
          "<ObjTypeName>Text</ObjTypeName><ObjType><ObjText><Content>Dear {Name} of {City}</Content>"
          "<TextUnit>1</TextUnit><FontName>DejaVu Sans</FontName><FontSize>14</FontSize><FontColor>255</FontColor>"
          "<PositionX>5</PositionX><PositionY>5</PositionY><EffectName>Kerning</EffectName><EffectValue/>"
@@ -63,6 +66,43 @@ TEST(ListCardsForm, ShowsTheFieldsAndFirstRowsAndMakesTheCards)
   EXPECT_EQ(form.MakeCards(), 0) << form.Summary().toStdString();
   EXPECT_TRUE(form.Summary().contains("7 cards: 7 made")) << form.Summary().toStdString();
   EXPECT_TRUE(std::filesystem::exists(folder.File("cards/Guest 7-card.swf")));
+}
+
+TEST(ListCardsForm, CancelStopsAVideoHalfMadeAndLeavesNoUnfinishedFile)
+{
+  TTestFolder folder;
+  WriteWholeFile(folder.File("card.grx"), CardWithFields(600));
+  WriteWholeFile(folder.File("list.csv"), "Name,City\nAnn,Oslo\nBob,Rome\n");
+  TListCardsForm form(QString::fromStdString(folder.File("card.grx")));
+  Find<QLineEdit>(form, "EditList")->setText(QString::fromStdString(folder.File("list.csv")));
+  Find<QLineEdit>(form, "EditFolder")->setText(QString::fromStdString(folder.File("cards")));
+  Find<QComboBox>(form, "ComboFormat")->setCurrentText("mp4");
+
+  // Cancel once a video is being written (a hidden file other than the card's movie).
+  const auto writingVideo = [&] {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("cards"), ignored)) {
+      const std::string name = entry.path().filename().string();
+      if (name[0] == '.' && name.find(".swf.") == std::string::npos) return true;
+    }
+    return false;
+  };
+  bool cancelled = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* progress = form.findChild<QProgressDialog*>("MakeCardsProgress");
+    if (!cancelled && progress && writingVideo()) {
+      cancelled = true;
+      progress->findChild<QPushButton*>()->click();
+    }
+  });
+  watch.start(5);
+  EXPECT_EQ(form.MakeCards(), -1) << form.Summary().toStdString();
+  EXPECT_TRUE(cancelled);
+  EXPECT_TRUE(form.Summary().contains("Stopped.")) << form.Summary().toStdString();
+  EXPECT_TRUE(form.Summary().contains("not made (stopped)")) << form.Summary().toStdString();
+  for (const auto& entry : std::filesystem::directory_iterator(folder.File("cards")))
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 }
 
 TEST(ListCardsForm, TellsWhatTheListLacks)
