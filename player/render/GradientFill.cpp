@@ -29,7 +29,9 @@ uint32_t Premultiplied(const std::array<float, 4>& rgba, const TColorTransform& 
   };
   const float a = channel(rgba[3], cx.AMult, cx.AAdd);
   const float scale = a / 255.0f;
-  auto pre = [&](float c) { return static_cast<uint32_t>(std::lround(c * scale)); };
+  // Channels are cut to whole units, not rounded, as the peer's are (a hair above for values
+  // that are whole already).
+  auto pre = [&](float c) { return static_cast<uint32_t>(c * scale + 1e-3f); };
   return (static_cast<uint32_t>(std::lround(a)) << 24) |
          (pre(channel(rgba[0], cx.RMult, cx.RAdd)) << 16) |
          (pre(channel(rgba[1], cx.GMult, cx.GAdd)) << 8) | pre(channel(rgba[2], cx.BMult, cx.BAdd));
