@@ -11,11 +11,16 @@ uint32_t Premultiplied(int r, int g, int b, int a) {
          uint32_t(b * a / 255);
 }
 
+// v / 255 rounded down, by a multiply: exact for v below 2^16.
+inline uint32_t Div255(uint32_t v) { return (v * 0x8081u) >> 23; }
+
 // a · f / 255 for each channel of a premultiplied pixel.
 uint32_t Scaled(uint32_t pixel, uint32_t f) {
+  if (f == 255) return pixel;
+  if (f == 0) return 0;
   uint32_t out = 0;
   for (int shift = 0; shift < 32; shift += 8)
-    out |= (((pixel >> shift) & 0xFF) * f + 127) / 255 << shift;
+    out |= Div255(((pixel >> shift) & 0xFF) * f + 127) << shift;
   return out;
 }
 
@@ -68,12 +73,17 @@ TPlane BlurredCoverage(const QImage& layer, double blurX, double blurY, int pass
 
 void CompositeEffect(QImage& layer, const TPlane& effect, const TEffectColors& colors,
                      const swf::TShadowFlags& flags, bool onTopWhenInner) {
-  for (int y = 0; y < layer.height(); ++y) {
+  const int width = layer.width(), height = layer.height();
+  const bool behindOnly = !flags.Inner && !flags.Knockout && flags.CompositeSource;
+  for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(layer.scanLine(y));
-    for (int x = 0; x < layer.width(); ++x) {
+    const uint8_t* values = &effect.Values[size_t(y) * effect.Width];
+    for (int x = 0; x < width; ++x) {
       const uint32_t source = row[x];
       const uint32_t sourceAlpha = source >> 24;
-      uint32_t e = colors[effect.Values[size_t(y) * effect.Width + x]];
+      uint32_t e = colors[values[x]];
+      // Nothing of an effect behind an opaque object, or of no effect, shows.
+      if (behindOnly && (e == 0 || sourceAlpha == 255)) continue;
       // Inner effects stay inside the object; a knocked-out outer one outside it.
       if (flags.Inner) e = Scaled(e, sourceAlpha);
       else if (flags.Knockout) e = Scaled(e, 255 - sourceAlpha);

@@ -1,4 +1,5 @@
 // Drop shadow, glow and gradient glow: one blurred coverage, moved for a shadow.
+#include <array>
 #include <cmath>
 
 #include "player/filter/Filters.h"
@@ -19,7 +20,9 @@ void Shadow(QImage& layer, double blurX, double blurY, double angle, double dist
   const QPointF offset(std::cos(angle) * distance * deviceScale,
                        std::sin(angle) * distance * deviceScale);
   if (distance != 0) coverage = Shifted(coverage, offset);
-  for (uint8_t& v : coverage.Values) v = Strengthened(v, strength);
+  std::array<uint8_t, 256> strengthened;
+  for (int v = 0; v < 256; ++v) strengthened[v] = Strengthened(v, strength);
+  for (uint8_t& v : coverage.Values) v = strengthened[v];
   CompositeEffect(layer, coverage, colors, flags);
 }
 
