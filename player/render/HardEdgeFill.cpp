@@ -17,6 +17,14 @@ float ParabolaIntegral(float x) {
   return x / (1.0f - d + std::sqrt(std::sqrt(d * d * d * d + 0.25f * x * x)));
 }
 
+// ceil(value) within [low, high], limited before the conversion: far-off or broken geometry
+// must not overflow an int (NaN gives low).
+int CeilWithin(double value, int low, int high) {
+  if (!(value > low)) return low;
+  if (value >= high) return high;
+  return static_cast<int>(std::ceil(value));
+}
+
 float ParabolaInverseIntegral(float x) {
   const float b = 0.39f;
   return x * (1.0f - b + std::sqrt(b * b + 0.25f * x * x));
@@ -82,7 +90,7 @@ void FlattenCubic(QPainterPath& out, const QPointF& a, const QPointF& b, const Q
   }
   // A true cubic (device fonts): even steps, enough for the tolerance.
   const double reach = std::max(QLineF(a, b).length() + QLineF(b, c).length() + QLineF(c, d).length(), 1.0);
-  const int steps = std::clamp(static_cast<int>(std::ceil(std::sqrt(reach / tolerance))), 1, 200);
+  const int steps = CeilWithin(std::sqrt(reach / tolerance), 1, 200);
   for (int i = 1; i < steps; ++i) out.lineTo(CubicPoint(a, b, c, d, double(i) / steps));
   out.lineTo(d);
 }
@@ -101,6 +109,8 @@ std::vector<TEdge> DeviceEdges(const QPainterPath& flat, const QTransform& devic
   QPointF start, last;
   auto add = [&](const QPointF& a, const QPointF& b) {
     if (a.y() == b.y()) return;
+    // An edge at infinity covers nothing that can be drawn, and would break the sorting.
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) return;
     if (a.y() < b.y()) {
       edges.push_back({a.x(), a.y(), b.x(), b.y(), 1});
     } else {
@@ -132,7 +142,7 @@ std::vector<QRect> CoveredSpans(std::vector<TEdge>& edges, Qt::FillRule rule, co
   std::vector<std::pair<double, int>> crossings;
   size_t next = 0;
   // Rows whose centre lies within the edges' vertical reach.
-  const int firstRow = std::max(area.top(), static_cast<int>(std::ceil(edges.front().Y0 - 0.5)));
+  const int firstRow = CeilWithin(edges.front().Y0 - 0.5, area.top(), area.bottom() + 1);
   for (int row = firstRow; row <= area.bottom(); ++row) {
     const double centre = row + 0.5;
     while (next < edges.size() && edges[next].Y0 <= centre) active.push_back(&edges[next++]);
@@ -156,9 +166,8 @@ std::vector<QRect> CoveredSpans(std::vector<TEdge>& edges, Qt::FillRule rule, co
       const bool inside = rule == Qt::OddEvenFill ? (winding & 1) != 0 : winding != 0;
       if (!inside) continue;
       // Centres x + 0.5 with left <= centre < right.
-      const int left = std::max(area.left(), static_cast<int>(std::ceil(crossings[i].first - 0.5)));
-      const int right = std::min(area.right() + 1,
-                                 static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
+      const int left = CeilWithin(crossings[i].first - 0.5, area.left(), area.right() + 1);
+      const int right = CeilWithin(crossings[i + 1].first - 0.5, area.left(), area.right() + 1);
       if (left >= right) continue;
       if (!spans.empty() && spans.back().top() == row && spans.back().right() + 1 >= left) {
         spans.back().setRight(std::max(spans.back().right(), right - 1));
