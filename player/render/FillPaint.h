@@ -19,8 +19,8 @@ struct TFillPaint {
   qreal Opacity = 1;
   bool Smooth = true;
   bool Visible = true;  // false: nothing to paint (a missing bitmap, no gradient stops)
-  // A gradient of several stops: fills draw it pixel by pixel (GradientFill.h), strokes
-  // with the brush.
+  // A gradient of several stops: hard-edged drawing takes it pixel by pixel
+  // (GradientFill.h), antialiased drawing with the brush.
   const swf::TFillStyle* Gradient = nullptr;
 };
 

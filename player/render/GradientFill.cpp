@@ -23,27 +23,43 @@ QRect DeviceArea(const QPainter& painter, const QRectF& pathBounds) {
   return area;
 }
 
-uint32_t Premultiplied(const std::array<float, 4>& rgba, const TColorTransform& cx) {
-  auto channel = [](float value, int mult, int add) {
-    return std::clamp(value * 255.0f * mult / 256.0f + add, 0.0f, 255.0f);
-  };
-  const float a = channel(rgba[3], cx.AMult, cx.AAdd);
+// A ramp texel's channels under the colour transform, in 0..255 units, not yet clamped:
+// the transform is affine, so it may come before the interpolation between texels.
+std::array<float, 4> Transformed(const std::array<float, 4>& rgba, const TColorTransform& cx) {
+  auto channel = [](float value, int mult, int add) { return value * 255.0f * mult / 256.0f + add; };
+  return {channel(rgba[0], cx.RMult, cx.RAdd), channel(rgba[1], cx.GMult, cx.GAdd),
+          channel(rgba[2], cx.BMult, cx.BAdd), channel(rgba[3], cx.AMult, cx.AAdd)};
+}
+
+// Channels (0..255 units) clamped and premultiplied. They are cut to whole units, not
+// rounded, as the peer's are (a hair above for values that are whole already).
+inline float Clamped(float v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+inline uint32_t Premultiplied(const std::array<float, 4>& c) {
+  const float a = Clamped(c[3]);
   const float scale = a / 255.0f;
-  // Channels are cut to whole units, not rounded, as the peer's are (a hair above for values
-  // that are whole already).
-  auto pre = [&](float c) { return static_cast<uint32_t>(c * scale + 1e-3f); };
-  return (static_cast<uint32_t>(std::lround(a)) << 24) |
-         (pre(channel(rgba[0], cx.RMult, cx.RAdd)) << 16) |
-         (pre(channel(rgba[1], cx.GMult, cx.GAdd)) << 8) | pre(channel(rgba[2], cx.BMult, cx.BAdd));
+  auto pre = [&](float v) { return static_cast<uint32_t>(Clamped(v) * scale + 1e-3f); };
+  return (static_cast<uint32_t>(a + 0.5f) << 24) | (pre(c[0]) << 16) | (pre(c[1]) << 8) | pre(c[2]);
+}
+
+// The colour at t (0..1, spread applied) from texels already transformed: between the two
+// nearest texel centres, as TGradientRamp::At takes it.
+uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, double t) {
+  const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
+  const int i = static_cast<int>(p);
+  const int j = std::min(i + 1, 255);
+  const float f = static_cast<float>(p - i);
+  std::array<float, 4> c;
+  for (int k = 0; k < 4; ++k) c[k] = texels[i][k] + (texels[j][k] - texels[i][k]) * f;
+  return Premultiplied(c);
 }
 
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx, bool antialiased) {
+                      const TColorTransform& cx) {
   const QTransform deviceTransform = painter.deviceTransform();
-  const QPainterPath devicePath = deviceTransform.map(path);
-  const QRect area = DeviceArea(painter, devicePath.boundingRect());
+  const QRect area = DeviceArea(painter, deviceTransform.map(path).boundingRect());
   if (area.isEmpty()) return;
   // Device pixel centres back into the gradient square.
   bool invertible = false;
@@ -52,30 +68,27 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return;
   const TGradientRamp ramp = TGradientRamp::From(style.Gradient);
+  // Linear light is only left after the interpolation; otherwise the colour transform
+  // goes into the texels once.
+  std::array<std::array<float, 4>, 256> texels;
+  for (int i = 0; i < 256; ++i) texels[i] = Transformed(ramp.Texels[i], cx);
   const double focal = style.Gradient.FocalPoint / 256.0;
+  const double stepX = toSquare.m11(), stepY = toSquare.m12();
   for (int row = 0; row < area.height(); ++row) {
     auto* pixels = reinterpret_cast<uint32_t*>(image.scanLine(row));
     const QPointF start = toSquare.map(QPointF(area.x() + 0.5, area.y() + row + 0.5));
-    const double stepX = toSquare.m11(), stepY = toSquare.m12();
     for (int column = 0; column < area.width(); ++column) {
       const double x = start.x() + stepX * column, y = start.y() + stepY * column;
       const double t = SpreadPosition(GradientPosition(style.Type, focal, x, y),
                                       style.Gradient.Spread);
-      pixels[column] = Premultiplied(ramp.At(t), cx);
+      pixels[column] = ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t), cx))
+                                      : TransformedAt(texels, t);
     }
   }
+  // The brush as seen from the painter's coordinates, where the path is.
   QBrush brush(image);
-  brush.setTransform(QTransform::fromTranslate(area.x(), area.y()));
-  if (!antialiased) {
-    // The brush as seen from the painter's coordinates, where the path is.
-    brush.setTransform(brush.transform() * deviceTransform.inverted());
-    FillHardEdged(painter, path, brush);
-    return;
-  }
-  painter.save();
-  painter.resetTransform();
-  painter.fillPath(devicePath, brush);
-  painter.restore();
+  brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceTransform.inverted());
+  FillHardEdged(painter, path, brush);
 }
 
 }  // namespace player

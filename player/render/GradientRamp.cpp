@@ -36,18 +36,20 @@ TGradientRamp TGradientRamp::From(const swf::TGradient& gradient) {
   // several share a ratio (or go backwards): those show as bands one texel wide. The
   // colours between two stops still follow their written ratios.
   std::vector<int> texel(stops.size());
+  std::vector<std::array<float, 4>> colors(stops.size());
   for (size_t i = 0; i < stops.size(); ++i) {
     texel[i] = i == 0 ? stops[0].Ratio : std::max<int>(stops[i].Ratio, texel[i - 1] + 1);
+    colors[i] = Straight(stops[i].Color, ramp.LinearRgb);
   }
   size_t stop = 0;
   for (int i = 0; i < 256; ++i) {
     while (stop + 1 < stops.size() && texel[stop + 1] <= i) ++stop;
-    const std::array<float, 4> from = Straight(stops[stop].Color, ramp.LinearRgb);
+    const std::array<float, 4>& from = colors[stop];
     if (i < texel[0] || stop + 1 == stops.size()) {
       ramp.Texels[i] = from;  // before the first stop or after the last
       continue;
     }
-    const std::array<float, 4> to = Straight(stops[stop + 1].Color, ramp.LinearRgb);
+    const std::array<float, 4>& to = colors[stop + 1];
     const int span = stops[stop + 1].Ratio - stops[stop].Ratio;
     const float f = span > 0 ? std::clamp((i - stops[stop].Ratio) / float(span), 0.0f, 1.0f) : 0.0f;
     for (int c = 0; c < 4; ++c) ramp.Texels[i][c] = from[c] + (to[c] - from[c]) * f;

@@ -132,8 +132,8 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (!paint.Visible) continue;
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-      if (paint.Gradient) {
-        FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FAntialiased);
+      if (paint.Gradient && !FAntialiased) {
+        FillGradientPath(painter, fill.Path, *paint.Gradient, cx);
       } else {
         FillPath(painter, fill.Path, paint.Brush);
       }
@@ -143,10 +143,10 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
       const swf::TLineStyle& style = layer.Lines[stroke.Style];
       const QPen pen = StrokePen(style, world, ownScale, cx, shape.Bounds);
-      if (style.Fill && style.Fill->IsGradient() && style.Fill->Gradient.Stops.size() > 1 &&
-          !pen.isCosmetic()) {
+      if (!FAntialiased && style.Fill && style.Fill->IsGradient() &&
+          style.Fill->Gradient.Stops.size() > 1 && !pen.isCosmetic()) {
         // A gradient stroke is its outline filled, so its colours are the fills' own.
-        FillGradientPath(painter, StrokeOutline(stroke.Path, pen), *style.Fill, cx, FAntialiased);
+        FillGradientPath(painter, StrokeOutline(stroke.Path, pen), *style.Fill, cx);
         continue;
       }
       if (!FAntialiased && !pen.isCosmetic()) {
