@@ -50,6 +50,22 @@ QMargins FilterGrowth(const swf::TFilterList& filters, double deviceScale) {
   return total;
 }
 
+qint64 FilterWorkPerPixel(const swf::TFilterList& filters) {
+  qint64 work = 0;
+  for (const swf::TFilter& filter : filters) {
+    work += std::visit(
+        [](const auto& f) -> qint64 {
+          using T = std::decay_t<decltype(f)>;
+          if constexpr (std::is_same_v<T, swf::TBlurFilter>) return std::max<int>(f.Passes, 1);
+          else if constexpr (std::is_same_v<T, swf::TConvolutionFilter>) return 1 + f.Columns * f.Rows / 4;
+          else if constexpr (std::is_same_v<T, swf::TColorMatrixFilter>) return 1;
+          else return std::max<int>(f.Flags.Passes, 1);
+        },
+        filter);
+  }
+  return work;
+}
+
 void ApplyFilters(QImage& layer, const swf::TFilterList& filters, double deviceScale) {
   for (const swf::TFilter& filter : filters) {
     std::visit(

@@ -13,6 +13,10 @@ namespace player {
 // Device pixels each side that the filters together may paint beyond the object.
 QMargins FilterGrowth(const swf::TFilterList& filters, double deviceScale);
 
+// The work the filters do per layer pixel, in passes of a box blur: a blur costs one per pass
+// of its quality, a convolution about one per four matrix cells, a colour matrix one.
+qint64 FilterWorkPerPixel(const swf::TFilterList& filters);
+
 // Applies every filter in order; each sees the result of the one before.
 void ApplyFilters(QImage& layer, const swf::TFilterList& filters, double deviceScale);
 

@@ -104,9 +104,9 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
   }
   const qint64 pixels = qint64(area.width()) * area.height();
   if (area.isEmpty()) return;
-  // Filters cost work per pixel and per filter: past the frame's allowance an object is
+  // Filters cost work per pixel and per blur pass: past the frame's allowance an object is
   // drawn without them.
-  const qint64 filterWork = pixels * static_cast<qint64>(object.Filters.size());
+  const qint64 filterWork = pixels * FilterWorkPerPixel(object.Filters);
   if (pixels > MaxLayerPixels || filterWork > FFilterPixelsLeft) {
     DrawContent(painter, clip, depth, object, objectWorld, cx, nesting);
     return;

@@ -132,6 +132,22 @@ TEST(Filters, AnObjectOffTheStageStillCastsItsShadowOntoIt) {
   EXPECT_TRUE(ColorNear(image, 15, 50, Qt::white));
 }
 
+TEST(Filters, PastTheFramesAllowanceOfBlurPassesObjectsAreDrawnSharp) {
+  // Each wide blur of fifteen passes costs its layer's pixels fifteen times over; a frame of
+  // many of them must not take seconds, so the last ones are drawn without their filters.
+  TTestMovie movie(400, 300);
+  movie.Background(White);
+  const uint16_t blue = movie.RectShape(0, 0, 200 * 20, 150 * 20, Solid(Blue));
+  const uint16_t red = movie.RectShape(0, 0, 200 * 20, 150 * 20, Solid(Red));
+  uint16_t depth = 1;
+  for (; depth <= 16; ++depth) movie.Place3(depth, blue, Translate(100, 75), {FilterBlur(20, 20, 15)});
+  movie.Place3(depth, red, Translate(100, 75), {FilterBlur(20, 20, 15)});
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(400, 300));
+  EXPECT_TRUE(ColorNear(image, 102, 150, Qt::red));
+  EXPECT_TRUE(ColorNear(image, 297, 222, Qt::red));
+}
+
 TEST(Filters, ACachedBitmapLandsOnWholePixels) {
   TTestMovie movie(40, 20);
   movie.Background(White);
