@@ -26,7 +26,8 @@ struct TCollected : IUserMessages {
 std::multiset<int> TagCodes(const std::string& movie)
 {
   std::multiset<int> codes;
-  for (const swf::TTagRecord& tag : swf::TSwfFile::FromFile(movie).Tags()) codes.insert(tag.Code);
+  const swf::TSwfFile file = swf::TSwfFile::FromFile(movie);  // kept: Tags() refers into it
+  for (const swf::TTagRecord& tag : file.Tags()) codes.insert(tag.Code);
   return codes;
 }
 
