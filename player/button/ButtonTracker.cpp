@@ -31,7 +31,7 @@ int SoundIndex(uint16_t condition) {
 void TButtonTracker::Transition(const TButtonHit& hit, uint16_t condition, uint8_t state,
                                 TFrameEvents& events) {
   if (!Alive(hit)) return;
-  hit.Owner->SetButtonState(hit.Depth, state);
+  hit.Owner->SetButtonState(hit.Depth, state, events);
   for (const swf::TButtonAction& action : hit.Button->Actions) {
     if (action.Conditions & condition) events.Actions.push_back({hit.Owner, &action.Actions});
   }

@@ -88,7 +88,7 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
     DrawShape(painter, *morph, objectWorld, OwnScale(object), cx);
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     DrawText(painter, *text, objectWorld, cx);
-  } else if (FLibrary.Movie().Find<swf::TSprite>(id)) {
+  } else if (HasOwnClip(id)) {
     const TClip* child = clip.Child(depth);
     if (child && nesting < TTimelineSet::MaxNesting) {
       DrawRange(painter, *child, child->DisplayList().begin(), child->DisplayList().end(),
@@ -98,9 +98,11 @@ void TRenderer::DrawContent(QPainter& painter, const TClip& clip, uint16_t depth
     DrawBitmap(painter, *image, objectWorld, cx);
   } else if (FLibrary.Movie().Find<swf::TEditText>(id)) {
     DrawEditText(painter, id, objectWorld, cx);
-  } else if (const swf::TButton* button = FLibrary.Movie().Find<swf::TButton>(id)) {
-    DrawButton(painter, clip, depth, *button, objectWorld, cx, nesting);
   }
+}
+
+bool TRenderer::HasOwnClip(uint16_t id) const {
+  return FLibrary.Movie().Find<swf::TSprite>(id) || FLibrary.Movie().Find<swf::TButton>(id);
 }
 
 void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBrush& brush) {

@@ -50,8 +50,6 @@ class TRenderer {
   void DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth,
                    const swf::TDisplayObject& object, const QTransform& objectWorld,
                    const TColorTransform& cx, int nesting);
-  void DrawButton(QPainter& painter, const TClip& clip, uint16_t depth, const swf::TButton& button,
-                  const QTransform& objectWorld, const TColorTransform& cx, int nesting);
   // Device-space bounds of an object placed with world (its parent's matrix); with
   // filters, what they grow included. Nothing when they are not known.
   std::optional<QRectF> ObjectBounds(const TClip& clip, uint16_t depth,
@@ -60,6 +58,8 @@ class TRenderer {
   std::optional<QRectF> ContentBounds(const TClip& clip, uint16_t depth,
                                       const swf::TDisplayObject& object,
                                       const QTransform& objectWorld, int nesting);
+  // Sprites and buttons show the display list of their own clip.
+  bool HasOwnClip(uint16_t id) const;
   void DrawMasked(QPainter& painter, const TClip& clip, TIterator mask, TIterator begin,
                   TIterator end, const QTransform& world, const TColorTransform& cx, int nesting);
   void PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t depth,

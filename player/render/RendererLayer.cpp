@@ -35,7 +35,7 @@ std::optional<QRectF> TRenderer::ContentBounds(const TClip& clip, uint16_t depth
     return objectWorld.mapRect(morph->Bounds);
   if (const TTextGeometry* text = FLibrary.Text(id))
     return (text->Matrix * objectWorld).mapRect(text->Bounds);
-  if (FLibrary.Movie().Find<swf::TSprite>(id)) {
+  if (HasOwnClip(id)) {
     const TClip* child = clip.Child(depth);
     if (!child || nesting >= TTimelineSet::MaxNesting) return std::nullopt;
     std::optional<QRectF> all;
@@ -52,21 +52,6 @@ std::optional<QRectF> TRenderer::ContentBounds(const TClip& clip, uint16_t depth
   if (const swf::TEditText* edit = FLibrary.Movie().Find<swf::TEditText>(id)) {
     const swf::TRect& b = edit->Bounds;
     return objectWorld.mapRect(QRectF(b.XMin, b.YMin, double(b.XMax) - b.XMin, double(b.YMax) - b.YMin));
-  }
-  if (const swf::TButton* button = FLibrary.Movie().Find<swf::TButton>(id)) {
-    const uint8_t state = clip.ButtonState(depth);
-    std::optional<QRectF> all;
-    for (const swf::TButtonRecord& record : button->Records) {
-      if (!(record.States & state) || FLibrary.Movie().Find<swf::TSprite>(record.CharacterId)) continue;
-      swf::TDisplayObject part;
-      part.CharacterId = record.CharacterId;
-      part.Matrix = record.Matrix;
-      part.Filters = record.Filters;
-      const auto bounds = ObjectBounds(clip, 0, part, objectWorld, nesting + 1, true);
-      if (!bounds) return std::nullopt;
-      all = all ? *all | *bounds : *bounds;
-    }
-    return all.value_or(QRectF());
   }
   return std::nullopt;
 }

@@ -9,7 +9,7 @@
 namespace player {
 
 TClip::TClip(TTimelineSet& set, TTimelineIndex& index, int nesting)
-    : FSet(set), FIndex(index), FNesting(nesting) {
+    : FSet(set), FIndex(&index), FNesting(nesting) {
   FSet.ClipCreated();
 }
 
@@ -34,18 +34,28 @@ uint8_t TClip::ButtonState(uint16_t depth) const {
   return found == FButtonStates.end() ? swf::ButtonUp : found->second.second;
 }
 
-void TClip::SetButtonState(uint16_t depth, uint8_t state) {
+void TClip::SetButtonState(uint16_t depth, uint8_t state, TFrameEvents& events) {
   auto placed = FState.find(depth);
   if (placed == FState.end()) return;
   if (state == swf::ButtonUp) FButtonStates.erase(depth);
   else FButtonStates[depth] = {placed->second, state};
   FSet.Changed();
+  auto child = FChildren.find(depth);
+  TTimelineIndex* shown = FSet.ButtonState(placed->second.Object.CharacterId, state);
+  if (child != FChildren.end() && shown) child->second.Clip->ShowButtonState(*shown, events);
+}
+
+void TClip::ShowButtonState(TTimelineIndex& state, TFrameEvents& events) {
+  if (FIndex == &state) return;
+  FIndex = &state;
+  FState = state.StateAt(0);
+  SyncChildren(events);
 }
 
 void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
   FFrame = frame;
   FSet.Changed();
-  const swf::TFrame& tags = FIndex.Timeline().Frame(frame);
+  const swf::TFrame& tags = FIndex->Timeline().Frame(frame);
   for (const swf::TDoAction& block : tags.Actions) {
     events.Actions.push_back({weak_from_this(), &block});
   }
@@ -70,16 +80,18 @@ void TClip::SyncChildren(TFrameEvents& events) {
   ForgetGone(FChildren, [](const TChild& child) -> const TPlacedObject& { return child.Instance; });
   for (const auto& [depth, placed] : FState) {
     if (FChildren.count(depth)) continue;
-    TTimelineIndex* sprite = FSet.Sprite(placed.Object.CharacterId);
-    if (!sprite || !FSet.MayCreateClip(FNesting + 1)) continue;
-    FChildren.emplace(depth, TChild{placed, Create(FSet, *sprite, FNesting + 1, events)});
+    const uint16_t id = placed.Object.CharacterId;
+    TTimelineIndex* timeline = FSet.Sprite(id);
+    if (!timeline) timeline = FSet.ButtonState(id, ButtonState(depth));
+    if (!timeline || !FSet.MayCreateClip(FNesting + 1)) continue;
+    FChildren.emplace(depth, TChild{placed, Create(FSet, *timeline, FNesting + 1, events)});
   }
 }
 
 void TClip::AdvanceOneFrame(TFrameEvents& events) {
   const uint32_t next = FFrame + 1;
-  const swf::TFrame& tags = FIndex.Timeline().Frame(next);
-  FIndex.ApplyFrame(FState, next);
+  const swf::TFrame& tags = FIndex->Timeline().Frame(next);
+  FIndex->ApplyFrame(FState, next);
   if (!tags.DisplayTags.empty()) SyncChildren(events);
   EnterFrame(next, events);
 }
@@ -112,7 +124,7 @@ void TClip::Goto(uint32_t frame, TFrameEvents& events) {
     AdvanceOneFrame(events);
     return;
   }
-  FState = FIndex.StateAt(frame);
+  FState = FIndex->StateAt(frame);
   SyncChildren(events);
   EnterFrame(frame, events);
 }

@@ -1,5 +1,6 @@
-// A playing timeline: the main movie or one sprite instance. It holds its playhead, its
-// display list and the clips of the sprites placed on it, each with its own playhead.
+// A playing timeline: the main movie, one sprite instance or one button instance (whose
+// timeline is the one frame of the state it shows). It holds its playhead, its display
+// list and the clips of the sprites and buttons placed on it, each with its own playhead.
 #pragma once
 
 #include <cstdint>
@@ -22,18 +23,20 @@ class TClip : public std::enable_shared_from_this<TClip> {
   ~TClip();
 
   uint32_t CurrentFrame() const { return FFrame; }
-  uint32_t FrameCount() const { return FIndex.FrameCount(); }
-  const swf::TTimeline& Timeline() const { return FIndex.Timeline(); }
+  uint32_t FrameCount() const { return FIndex->FrameCount(); }
+  const swf::TTimeline& Timeline() const { return FIndex->Timeline(); }
   bool IsPlaying() const { return FPlaying; }
   void SetPlaying(bool playing) { FPlaying = playing; }
 
   const TDisplayState& DisplayList() const { return FState; }
-  // The clip of the sprite at a depth, or null.
+  // The clip of the sprite or button at a depth, or null.
   const TClip* Child(uint16_t depth) const;
 
   // The state a button placed at depth shows (swf::ButtonUp unless the pointer is on it).
+  // A new state shows its records: those at the same depth with the same character as
+  // before stay as they are, the others start afresh (sprites from their first frame).
   uint8_t ButtonState(uint16_t depth) const;
-  void SetButtonState(uint16_t depth, uint8_t state);
+  void SetButtonState(uint16_t depth, uint8_t state, TFrameEvents& events);
 
   // One tick of playback: this clip moves on when playing (at its last frame it goes back
   // to frame 0 when loop is set and it has more than one frame, else it halts), then the
@@ -49,15 +52,17 @@ class TClip : public std::enable_shared_from_this<TClip> {
   TClip(TTimelineSet& set, TTimelineIndex& index, int nesting);
   void EnterFrame(uint32_t frame, TFrameEvents& events);  // queue the frame's events
   void AdvanceOneFrame(TFrameEvents& events);
-  // Brings the sprite clips in line with FState: gone or replaced instances lose their
-  // clip, new sprite instances get one.
+  // A button instance's clip turns to the timeline of another state.
+  void ShowButtonState(TTimelineIndex& state, TFrameEvents& events);
+  // Brings the child clips in line with FState: gone or replaced instances lose their
+  // clip, new sprite and button instances get one.
   void SyncChildren(TFrameEvents& events);
   // Drops the entries of a by-depth map whose instance is no longer on the list.
   template <class TMap, class TInstanceOf>
   void ForgetGone(TMap& byDepth, TInstanceOf instanceOf) const;
 
   TTimelineSet& FSet;
-  TTimelineIndex& FIndex;
+  TTimelineIndex* FIndex;
   int FNesting;
   uint32_t FFrame = 0;
   bool FPlaying = true;

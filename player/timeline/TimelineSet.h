@@ -13,9 +13,9 @@ namespace player {
 
 class TTimelineSet {
  public:
-  // Sprites nested deeper than this, or beyond this many live sprite clips, are not
-  // instantiated (they show nothing): a sprite placing itself, or a tree of sprites that
-  // multiplies at every level.
+  // Sprites and buttons nested deeper than this, or beyond this many live clips, are not
+  // instantiated (they show nothing): a sprite or button placing itself, or a tree of them
+  // that multiplies at every level.
   static constexpr int MaxNesting = 32;
   static constexpr size_t MaxClips = 4096;
 
@@ -25,6 +25,9 @@ class TTimelineSet {
   TTimelineIndex& Root() { return FRoot; }
   // The timeline of a sprite character, or null when the id is not a sprite.
   TTimelineIndex* Sprite(uint16_t id);
+  // The one-frame timeline of a button character in a state (up, over or down), or null
+  // when the id is not a button.
+  TTimelineIndex* ButtonState(uint16_t id, uint8_t state);
 
   bool MayCreateClip(int nesting) const { return nesting <= MaxNesting && FClips < MaxClips; }
   void ClipCreated() { ++FClips; }
@@ -47,6 +50,11 @@ class TTimelineSet {
   const swf::TMovie& FMovie;
   TTimelineIndex FRoot;
   std::map<uint16_t, std::unique_ptr<TTimelineIndex>> FSprites;
+  struct TButtonState {
+    std::unique_ptr<swf::TTimeline> Timeline;  // the index refers to it
+    std::unique_ptr<TTimelineIndex> Index;
+  };
+  std::map<std::pair<uint16_t, uint8_t>, TButtonState> FButtonStates;
   size_t FClips = 0;
   uint64_t FChanges = 0;
 };

@@ -109,3 +109,56 @@ TEST(Buttons, PreviewWidgetClickRunsTheButtonAndStillTellsTheParent) {
   EXPECT_EQ(released.count(), 1);
   QFile::remove(path);
 }
+
+namespace {
+
+const QColor Yellow(255, 220, 0), Cyan(0, 200, 200), Magenta(200, 0, 200), Grey(90, 90, 90);
+const QPointF OnInner(50, 50);
+
+}  // namespace
+
+// The colours after each step are those the peer player shows for the same pointer moves.
+TEST(ButtonsHoldingClips, SpritesPlayInTheirStateAndStartAfreshWhenItIsEntered) {
+  TMoviePlayer player;
+  player.LoadBytes(ButtonSpriteMovie().Bytes());
+  const int before = player.CurrentFrame();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Red));
+  player.Tick();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Green));
+  player.Tick();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Blue));
+  EXPECT_EQ(player.CurrentFrame(), before);  // the movie itself has one frame
+
+  // Rolling over shows the over state's sprite from its first frame; it plays from there.
+  player.PointerMove(OnFace);
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Yellow));
+  player.Tick();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Cyan));
+  player.Tick();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Magenta));
+
+  // Down has no sprite; back over, the over sprite starts again.
+  player.PointerPress();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Qt::black));
+  player.PointerRelease();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Yellow));
+
+  // Rolling out starts the up sprite again too.
+  player.PointerMove(Away);
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Red));
+  player.Tick();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 30, 40, Green));
+}
+
+TEST(ButtonsHoldingClips, AButtonWithinAButtonShowsItsUpStateAndIsPartOfTheOuterOne) {
+  TMoviePlayer player;
+  player.LoadBytes(ButtonSpriteMovie().Bytes());
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 50, 50, Grey));
+  player.PointerMove(OnInner);
+  EXPECT_TRUE(player.PointerOverButton());
+  const QImage over = player.RenderImage(QSize(200, 100));
+  EXPECT_TRUE(ColorNear(over, 30, 40, Yellow));  // the outer button is over
+  EXPECT_TRUE(ColorNear(over, 50, 50, Grey));    // the inner one stays up
+  player.PointerPress();
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 50, 50, Grey));
+}

@@ -62,6 +62,29 @@ TEST(HostileMovies, SpritesMultiplyingAtEveryLevelStopAtTheClipLimit) {
   PlayAndKeep(movie, "multiplying-sprites.swf");
 }
 
+TEST(HostileMovies, AButtonPlacingItselfStopsAtTheLimits) {
+  TTestMovie movie(100, 100);
+  const uint16_t square = movie.RectShape(0, 0, 200, 200, Solid({255, 0, 0, 255}));
+  const uint16_t self = movie.PeekNextId();
+  // Twice in every state: the copies would double at every level without the clip limit.
+  movie.Button({{0x0F, square, 1, {}}, {0x07, self, 2, Translate(2, 2)}, {0x07, self, 3, Translate(3, 1)}},
+               {});
+  movie.Place(1, self);
+  movie.ShowFrame();
+  TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  EXPECT_GE(player.LiveClips(), static_cast<size_t>(player::TTimelineSet::MaxNesting));
+  EXPECT_LE(player.LiveClips(), player::TTimelineSet::MaxClips);
+  player.RenderImage(QSize(100, 100));
+  // A new state builds its copies again, within the same limits.
+  player.PointerMove(QPointF(5, 5));
+  EXPECT_TRUE(player.PointerOverButton());
+  player.Tick();
+  EXPECT_LE(player.LiveClips(), player::TTimelineSet::MaxClips);
+  player.RenderImage(QSize(100, 100));
+  PlayAndKeep(movie, "self-placing-button.swf");
+}
+
 TEST(HostileMovies, GotosBackAndForthEndWithinOneStep) {
   TTestMovie movie(100, 100);
   movie.Action(ActionGotoFrame(1));

@@ -30,6 +30,11 @@ TTestMovie FilterGrid(const std::vector<std::vector<std::vector<uint8_t>>>& cell
 // (140, 30) px. Frame 0 stops.
 TTestMovie ButtonMovie();
 
+// A button at (20, 30) px, 60 × 40 px, whose up and over states are sprites of three
+// frames (up: red, green, blue; over: yellow, cyan, magenta), down black, with a button
+// within it at (45, 45) px, 10 × 10 px, grey in its up state and white in the others.
+TTestMovie ButtonSpriteMovie();
+
 // A DefineEditText body after its id: always with text, colour and layout.
 struct TEditTextSpec {
   TRect Bounds;
