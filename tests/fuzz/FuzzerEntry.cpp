@@ -1,4 +1,5 @@
-// libFuzzer entry: every input is a player program carrying a movie (see FuzzInputs.h; built by scripts/fuzz).
+// libFuzzer entry of the file-level targets: each is this file built with FUZZ_INPUT naming
+// the function of FuzzInputs.h that its inputs go to (see CMakeLists.txt).
 #include <QCoreApplication>
 
 #include "fuzz/FuzzInputs.h"
@@ -9,6 +10,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzzinput::ExtractProjectorMovie(data, size);
+  fuzzinput::FUZZ_INPUT(data, size);
   return 0;
 }
