@@ -65,8 +65,8 @@ const TEditTextGeometry* TCharacterLibrary::EditText(uint16_t id) {
   base.Color = field->Color.value_or(swf::TRgba{0, 0, 0, 255});
   const QString text = QString::fromStdString(field->InitialText.value_or(std::string()));
   const std::vector<TParagraph> paragraphs = field->Html
-                                                 ? ParseHtmlText(text, base, field->Align)
-                                                 : ParsePlainText(text, base, field->Align);
+                                                 ? ParseHtmlText(text, base, FieldFormat(*field))
+                                                 : ParsePlainText(text, base, FieldFormat(*field));
   auto geometry = std::make_unique<TEditTextGeometry>(LayOutEditText(
       *field, paragraphs, [&](const TTextStyle& style) { return FieldGlyphs(*field, style); }));
   return FEditTexts.emplace(id, std::move(geometry)).first->second.get();

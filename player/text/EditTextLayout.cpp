@@ -7,7 +7,9 @@ namespace player {
 
 namespace {
 
-constexpr double Gutter = 40;  // twips between the box and its text
+constexpr double Gutter = 40;         // twips between the box and its text
+constexpr double BulletIndent = 720;  // a list item's text, past its bullet
+constexpr char32_t Bullet = U'\u2022';
 
 struct TItem {
   char32_t Char;
@@ -34,7 +36,50 @@ double VisibleWidth(const std::vector<TItem>& items) {
   return Width(items, end);
 }
 
+// Lines: break at the last space that lets the line fit, else before the character that
+// does not fit. The first line starts indent in.
+std::vector<TLine> BreakLines(const std::vector<TItem>& items, double width, double indent, bool wrap) {
+  std::vector<TLine> lines(1);
+  double x = indent;
+  size_t lastSpace = SIZE_MAX;
+  for (const TItem& item : items) {
+    TLine& line = lines.back();
+    if (wrap && !line.Items.empty() && item.Char != U' ' && x + item.Advance > width) {
+      TLine next;
+      if (lastSpace != SIZE_MAX) {
+        next.Items.assign(line.Items.begin() + lastSpace + 1, line.Items.end());
+        line.Items.resize(lastSpace + 1);
+      }
+      lines.push_back(std::move(next));
+      x = Width(lines.back().Items, lines.back().Items.size());
+      lastSpace = SIZE_MAX;
+    }
+    if (item.Char == U' ') lastSpace = lines.back().Items.size();
+    lines.back().Items.push_back(item);
+    x += item.Advance;
+  }
+  return lines;
+}
+
+// What each space between the words of a justified line gains so the line fills free.
+double JustifiedSpace(const std::vector<TItem>& items, double free) {
+  size_t end = items.size();
+  while (end > 0 && items[end - 1].Char == U' ') --end;
+  const auto spaces = std::count_if(items.begin(), items.begin() + end, [](const TItem& item) { return item.Char == U' '; });
+  return spaces > 0 && free > 0 ? free / spaces : 0;
+}
+
 }  // namespace
+
+TParagraphFormat FieldFormat(const swf::TEditText& field) {
+  TParagraphFormat format;
+  format.Align = field.Align;
+  format.LeftMargin = field.LeftMargin;
+  format.RightMargin = field.RightMargin;
+  format.Indent = field.Indent;
+  format.Leading = field.Leading;
+  return format;
+}
 
 TEditTextGeometry LayOutEditText(const swf::TEditText& field,
                                  const std::vector<TParagraph>& source,
@@ -45,8 +90,6 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
   // A field of one line shows the first line of its text.
   std::vector<TParagraph> paragraphs = source;
   if (!field.Multiline && paragraphs.size() > 1) paragraphs.resize(1);
-  const double left = geometry.Box.left() + Gutter + field.LeftMargin;
-  const double width = geometry.Box.width() - 2 * Gutter - field.LeftMargin - field.RightMargin;
   const bool wrap = field.WordWrap && field.Multiline;
   std::map<std::pair<uint32_t, uint32_t>, size_t> runIndex;  // colour → run
   auto runFor = [&](const swf::TRgba& c) -> QPainterPath& {
@@ -63,9 +106,16 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
   double top = geometry.Box.top() + Gutter;
   size_t characters = 0;
   for (const TParagraph& paragraph : paragraphs) {
+    const TParagraphFormat& format = paragraph.Format;
+    const double block = format.LeftMargin + format.BlockIndent;
+    const double bulletIndent = format.Bullet ? BulletIndent : 0;
+    const double left = geometry.Box.left() + Gutter + block + bulletIndent;
+    const double width = geometry.Box.width() - 2 * Gutter - block - bulletIndent - format.RightMargin;
     // The paragraph's characters with their advances.
     std::vector<TItem> items;
-    const TTextStyle* firstStyle = paragraph.Runs.empty() ? nullptr : &paragraph.Runs.front().Style;
+    TTextStyle fallback;
+    fallback.Size = field.FontHeight;
+    const TTextStyle& firstStyle = paragraph.Runs.empty() ? fallback : paragraph.Runs.front().Style;
     for (const TTextRun& run : paragraph.Runs) {
       TGlyphSource* font = glyphs(run.Style);
       for (char32_t c : run.Text.toUcs4()) {
@@ -78,58 +128,45 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
         items.push_back({c, &run.Style, font, advance});
       }
     }
-    // Lines: break at the last space that lets the line fit, else before the character
-    // that does not fit.
-    std::vector<TLine> lines(1);
-    double x = field.Indent;
-    size_t lastSpace = SIZE_MAX;
-    for (const TItem& item : items) {
-      TLine& line = lines.back();
-      if (wrap && !line.Items.empty() && item.Char != U' ' && x + item.Advance > width) {
-        TLine next;
-        if (lastSpace != SIZE_MAX) {
-          next.Items.assign(line.Items.begin() + lastSpace + 1, line.Items.end());
-          line.Items.resize(lastSpace + 1);
-        }
-        lines.push_back(std::move(next));
-        x = Width(lines.back().Items, lines.back().Items.size());
-        lastSpace = SIZE_MAX;
-      }
-      if (item.Char == U' ') lastSpace = lines.back().Items.size();
-      lines.back().Items.push_back(item);
-      x += item.Advance;
-    }
+    std::vector<TLine> lines = BreakLines(items, width, format.Indent, wrap);
     for (size_t n = 0; n < lines.size(); ++n) {
       TLine& line = lines[n];
       // An empty line is as high as the paragraph's (or the field's) first font.
       if (line.Items.empty()) {
-        TTextStyle fallback;
-        fallback.Size = field.FontHeight;
-        const TTextStyle& style = firstStyle ? *firstStyle : fallback;
-        TGlyphSource* font = glyphs(style);
-        line.Ascent = font->Ascent(style.Size);
-        line.Descent = font->Descent(style.Size);
+        TGlyphSource* font = glyphs(firstStyle);
+        line.Ascent = font->Ascent(firstStyle.Size);
+        line.Descent = font->Descent(firstStyle.Size);
       }
       for (const TItem& item : line.Items) {
         line.Ascent = std::max(line.Ascent, item.Source->Ascent(item.Style->Size));
         line.Descent = std::max(line.Descent, item.Source->Descent(item.Style->Size));
         line.Leading = std::max(line.Leading, item.Source->Leading(item.Style->Size));
       }
-      const double indent = n == 0 ? field.Indent : 0;
+      const double indent = n == 0 ? format.Indent : 0;
       const double free = width - indent - VisibleWidth(line.Items);
-      const double shift = paragraph.Align == 1 ? free : paragraph.Align == 2 ? free / 2 : 0;
+      // Justified paragraphs stretch every line but their last.
+      const bool justified = format.Align == 3 && n + 1 < lines.size();
+      const double space = justified ? JustifiedSpace(line.Items, free) : 0;
+      const double shift = format.Align == 1 ? free : format.Align == 2 ? free / 2 : 0;
       const double baseline = top + line.Ascent;
+      if (n == 0 && format.Bullet) {
+        const TTextStyle& style = line.Items.empty() ? firstStyle : *line.Items.front().Style;
+        TGlyphSource* font = glyphs(style);
+        if (font->Has(Bullet))
+          runFor(style.Color).addPath(font->Path(Bullet, style.Size).translated(left - BulletIndent / 2, baseline));
+      }
       double pen = left + indent + std::max(0.0, shift);
       for (const TItem& item : line.Items) {
+        const double advance = item.Advance + (item.Char == U' ' ? space : 0);
         if (item.Source->Has(item.Char) && item.Char != U' ')
           runFor(item.Style->Color).addPath(item.Source->Path(item.Char, item.Style->Size).translated(pen, baseline));
         if (item.Style->Underline) {
           const double thickness = std::max(20.0, item.Style->Size / 16);
-          runFor(item.Style->Color).addRect(QRectF(pen, baseline + item.Style->Size / 16, item.Advance, thickness));
+          runFor(item.Style->Color).addRect(QRectF(pen, baseline + item.Style->Size / 16, advance, thickness));
         }
-        pen += item.Advance;
+        pen += advance;
       }
-      top = baseline + line.Descent + line.Leading + field.Leading;
+      top = baseline + line.Descent + line.Leading + format.Leading;
     }
   }
   return geometry;

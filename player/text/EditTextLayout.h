@@ -1,6 +1,7 @@
-// Lays out a text field's paragraphs in its box: a gutter of 2 pixels, the margins and
-// the first line's indent, lines broken at spaces when the field wraps, aligned per
-// paragraph, one baseline after another by the fonts' ascent, descent and leading.
+// Lays out a text field's paragraphs in its box: a gutter of 2 pixels, each paragraph's
+// margins, block indent and first line's indent, list bullets, lines broken at spaces
+// when the field wraps, aligned per paragraph (justified lines widen their spaces), one
+// baseline after another by the fonts' ascent, descent and leading.
 #pragma once
 
 #include <QPainterPath>
@@ -29,6 +30,9 @@ using TGlyphChooser = std::function<TGlyphSource*(const TTextStyle&)>;
 
 // Characters laid out per field at most: a huge initial text stays bounded.
 constexpr size_t MaxFieldCharacters = 1u << 16;
+
+// The paragraph layout the field itself sets, which its markup may change.
+TParagraphFormat FieldFormat(const swf::TEditText& field);
 
 TEditTextGeometry LayOutEditText(const swf::TEditText& field,
                                  const std::vector<TParagraph>& paragraphs,

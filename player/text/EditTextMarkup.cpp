@@ -3,11 +3,17 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <vector>
+
+#include "player/text/MarkupTokens.h"
 
 namespace player {
 
 namespace {
+
+// Open tags are capped, so a stream of them cannot grow the stacks without end.
+constexpr size_t MaxDepth = 256;
+// <textformat> lengths are pixels; beyond this they mean nothing on any screen.
+constexpr double MaxLength = 4000;
 
 void Append(std::vector<TParagraph>& paragraphs, const QString& text, const TTextStyle& style) {
   if (text.isEmpty()) return;
@@ -25,167 +31,130 @@ uint8_t AlignOf(const QString& value, uint8_t fallback) {
   return fallback;
 }
 
-// The attributes of a tag's inside ("font face='Arial' size=\"20\""), names lower-cased.
-std::vector<std::pair<QString, QString>> Attributes(const QString& inside) {
-  std::vector<std::pair<QString, QString>> result;
-  int i = 0;
-  const int n = inside.size();
-  while (i < n && !inside[i].isSpace()) ++i;  // the tag's name
-  while (i < n) {
-    while (i < n && inside[i].isSpace()) ++i;
-    const int nameStart = i;
-    while (i < n && inside[i] != '=' && !inside[i].isSpace()) ++i;
-    const QString name = inside.mid(nameStart, i - nameStart).toLower();
-    while (i < n && inside[i].isSpace()) ++i;
-    QString value;
-    if (i < n && inside[i] == '=') {
-      ++i;
-      while (i < n && inside[i].isSpace()) ++i;
-      if (i < n && (inside[i] == '"' || inside[i] == '\'')) {
-        const QChar quote = inside[i++];
-        const int start = i;
-        while (i < n && inside[i] != quote) ++i;
-        value = inside.mid(start, i - start);
-        ++i;
-      } else {
-        const int start = i;
-        while (i < n && !inside[i].isSpace()) ++i;
-        value = inside.mid(start, i - start);
-      }
-    }
-    if (!name.isEmpty()) result.emplace_back(name, value);
-  }
-  return result;
-}
-
-QString Decode(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (int i = 0; i < text.size(); ++i) {
-    if (text[i] != '&') {
-      out += text[i];
-      continue;
-    }
-    const int end = text.indexOf(';', i);
-    if (end < 0 || end - i > 10) {
-      out += text[i];
-      continue;
-    }
-    const QString name = text.mid(i + 1, end - i - 1);
-    QString value;
-    if (name == "lt") value = "<";
-    else if (name == "gt") value = ">";
-    else if (name == "amp") value = "&";
-    else if (name == "quot") value = "\"";
-    else if (name == "apos") value = "'";
-    else if (name == "nbsp") value = QString(QChar(0xA0));
-    else if (name.startsWith('#')) {
-      bool ok = false;
-      const uint code = name.startsWith("#x") ? name.mid(2).toUInt(&ok, 16) : name.mid(1).toUInt(&ok);
-      if (ok && code > 0 && code < 0x110000) value = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-    }
-    if (value.isEmpty()) {
-      out += text[i];
-      continue;
-    }
-    out += value;
-    i = end;
-  }
-  return out;
-}
-
-std::optional<swf::TRgba> ColorOf(const QString& value) {
-  QString v = value.trimmed();
-  if (v.startsWith('#')) v = v.mid(1);
+// A <textformat>'s length in pixels as twips, or the value in effect when it is no number.
+double TwipsOf(const QString& value, double current, double least) {
   bool ok = false;
-  const uint rgb = v.toUInt(&ok, 16);
-  if (!ok || v.size() != 6) return std::nullopt;
-  return swf::TRgba{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 255};
+  const double pixels = value.trimmed().toDouble(&ok);
+  return ok ? std::clamp(pixels, least, MaxLength) * 20 : current;
 }
 
-}  // namespace
+class THtmlReader {
+ public:
+  THtmlReader(const TTextStyle& style, const TParagraphFormat& format)
+      : FParagraphs(1, TParagraph{format, {}}), FStyles{style}, FFormats{format}, FAlign(format.Align) {}
 
-std::vector<TParagraph> ParsePlainText(const QString& text, const TTextStyle& base, uint8_t align) {
-  std::vector<TParagraph> paragraphs(1, TParagraph{align, {}});
-  QString normal = text;
-  normal.replace("\r\n", "\n").replace('\r', '\n');
-  const QStringList lines = normal.split('\n');
-  for (int i = 0; i < lines.size(); ++i) {
-    if (i > 0) paragraphs.push_back({align, {}});
-    Append(paragraphs, lines[i], base);
-  }
-  return paragraphs;
-}
-
-std::vector<TParagraph> ParseHtmlText(const QString& html, const TTextStyle& base, uint8_t align) {
-  std::vector<TParagraph> paragraphs(1, TParagraph{align, {}});
-  std::vector<TTextStyle> styles = {base};  // one more for each open <font>, <b>, <i>, <u>
-  std::vector<QString> open;               // the names of those tags
-  bool paragraphUsed = false;              // the current paragraph came from text or a <p>
-  bool paragraphClosed = false;            // a </p>: text that follows starts a new one
-  // Open tags are capped, so a stream of them cannot grow the stacks without end.
-  constexpr size_t MaxDepth = 256;
-  int i = 0;
-  while (i < html.size()) {
-    if (html[i] != '<') {
-      int end = html.indexOf('<', i);
-      if (end < 0) end = html.size();
-      QString text = Decode(html.mid(i, end - i));
-      text.replace('\r', ' ').replace('\n', ' ');
-      if (paragraphClosed && !text.isEmpty()) {
-        paragraphs.push_back({align, {}});
-        paragraphClosed = false;
-      }
-      Append(paragraphs, text, styles.back());
-      paragraphUsed = paragraphUsed || !text.isEmpty();
-      i = end;
-      continue;
-    }
-    int end = html.indexOf('>', i);
-    if (end < 0) break;
-    QString inside = html.mid(i + 1, end - i - 1).trimmed();
-    i = end + 1;
-    const bool closing = inside.startsWith('/');
-    if (closing) inside = inside.mid(1);
-    if (inside.endsWith('/')) inside.chop(1);
-    const QString name = inside.section(' ', 0, 0).toLower();
-    if (name == "br") {
-      paragraphs.push_back({paragraphs.back().Align, {}});
-      continue;
-    }
-    if (name == "p" || name == "li") {
-      if (closing) {
-        paragraphClosed = true;
+  std::vector<TParagraph> Read(const QString& html) {
+    int i = 0;
+    while (i < html.size()) {
+      if (html[i] != '<') {
+        int end = html.indexOf('<', i);
+        if (end < 0) end = html.size();
+        Text(html.mid(i, end - i));
+        i = end;
         continue;
       }
-      paragraphClosed = false;
-      // A paragraph starts unless the one open is still empty.
-      if (paragraphUsed) paragraphs.push_back({align, {}});
-      paragraphUsed = true;
-      paragraphs.back().Align = align;
-      for (const auto& [key, value] : Attributes(inside))
-        if (key == "align") paragraphs.back().Align = AlignOf(value, align);
-      continue;
+      const int end = html.indexOf('>', i);
+      if (end < 0) break;
+      Tag(ReadTag(html.mid(i + 1, end - i - 1)));
+      i = end + 1;
     }
-    if (name != "font" && name != "b" && name != "i" && name != "u") continue;
-    if (closing) {
+    return std::move(FParagraphs);
+  }
+
+ private:
+  void Text(const QString& raw) {
+    QString text = DecodeEntities(raw);
+    text.replace('\r', ' ').replace('\n', ' ');
+    if (text.isEmpty()) return;
+    if (FParagraphClosed) {
+      StartParagraph();
+      FParagraphClosed = false;
+    }
+    TParagraph& paragraph = FParagraphs.back();
+    // The paragraph takes the <textformat> in effect where its text begins.
+    if (paragraph.Runs.empty()) {
+      TParagraphFormat format = FFormats.back();
+      format.Align = paragraph.Format.Align;
+      format.Bullet = paragraph.Format.Bullet;
+      paragraph.Format = format;
+    }
+    Append(FParagraphs, text, FStyles.back());
+    FParagraphUsed = true;
+  }
+
+  void Tag(const TMarkupTag& tag) {
+    if (tag.Name == "br") {
+      // A new line of the same paragraph format.
+      FParagraphs.push_back({FParagraphs.back().Format, {}});
+    } else if (tag.Name == "p" || tag.Name == "li") {
+      Paragraph(tag);
+    } else if (tag.Name == "textformat") {
+      TextFormat(tag);
+    } else if (tag.Name == "font" || tag.Name == "b" || tag.Name == "i" || tag.Name == "u") {
+      Style(tag);
+    }
+    // Anything else (<a>, <img>, <span>, unknown names) draws nothing; its text is kept.
+  }
+
+  void StartParagraph() {
+    TParagraphFormat format = FFormats.back();
+    format.Align = FAlign;
+    FParagraphs.push_back({format, {}});
+  }
+
+  void Paragraph(const TMarkupTag& tag) {
+    if (tag.Closing) {
+      FParagraphClosed = true;
+      return;
+    }
+    FParagraphClosed = false;
+    TParagraphFormat format = FFormats.back();
+    format.Align = FAlign;
+    format.Bullet = tag.Name == "li";
+    for (const auto& [key, value] : tag.Attributes)
+      if (key == "align") format.Align = AlignOf(value, FAlign);
+    // A paragraph starts unless the one open is still empty.
+    if (FParagraphUsed) FParagraphs.push_back({format, {}});
+    else FParagraphs.back().Format = format;
+    FParagraphUsed = true;
+  }
+
+  void TextFormat(const TMarkupTag& tag) {
+    if (tag.Closing) {
+      if (FFormats.size() > 1) FFormats.pop_back();
+      return;
+    }
+    if (FFormats.size() > MaxDepth) return;
+    TParagraphFormat format = FFormats.back();
+    for (const auto& [key, value] : tag.Attributes) {
+      if (key == "leftmargin") format.LeftMargin = TwipsOf(value, format.LeftMargin, 0);
+      if (key == "rightmargin") format.RightMargin = TwipsOf(value, format.RightMargin, 0);
+      if (key == "blockindent") format.BlockIndent = TwipsOf(value, format.BlockIndent, 0);
+      if (key == "indent") format.Indent = TwipsOf(value, format.Indent, -MaxLength);
+      if (key == "leading") format.Leading = TwipsOf(value, format.Leading, -MaxLength);
+    }
+    FFormats.push_back(format);
+  }
+
+  void Style(const TMarkupTag& tag) {
+    if (tag.Closing) {
       // Closes the innermost open tag of that name (and what was opened within it).
-      for (size_t k = open.size(); k-- > 0;) {
-        if (open[k] == name) {
-          open.resize(k);
-          styles.resize(k + 1);
+      for (size_t k = FOpen.size(); k-- > 0;) {
+        if (FOpen[k] == tag.Name) {
+          FOpen.resize(k);
+          FStyles.resize(k + 1);
           break;
         }
       }
-      continue;
+      return;
     }
-    if (open.size() >= MaxDepth) continue;
-    TTextStyle style = styles.back();
-    if (name == "b") style.Bold = true;
-    if (name == "i") style.Italic = true;
-    if (name == "u") style.Underline = true;
-    if (name == "font") {
-      for (const auto& [key, value] : Attributes(inside)) {
+    if (FOpen.size() >= MaxDepth) return;
+    TTextStyle style = FStyles.back();
+    if (tag.Name == "b") style.Bold = true;
+    if (tag.Name == "i") style.Italic = true;
+    if (tag.Name == "u") style.Underline = true;
+    if (tag.Name == "font") {
+      for (const auto& [key, value] : tag.Attributes) {
         if (key == "face") style.Face = value.toStdString();
         if (key == "color") {
           if (auto color = ColorOf(value)) style.Color = {color->R, color->G, color->B, style.Color.A};
@@ -200,10 +169,37 @@ std::vector<TParagraph> ParseHtmlText(const QString& html, const TTextStyle& bas
         }
       }
     }
-    open.push_back(name);
-    styles.push_back(style);
+    FOpen.push_back(tag.Name);
+    FStyles.push_back(style);
+  }
+
+  std::vector<TParagraph> FParagraphs;
+  std::vector<TTextStyle> FStyles;         // one more for each open <font>, <b>, <i>, <u>
+  std::vector<QString> FOpen;              // the names of those tags
+  std::vector<TParagraphFormat> FFormats;  // one more for each open <textformat>
+  uint8_t FAlign;                          // the field's alignment
+  bool FParagraphUsed = false;             // the current paragraph came from text or a <p>
+  bool FParagraphClosed = false;           // a </p>: text that follows starts a new one
+};
+
+}  // namespace
+
+std::vector<TParagraph> ParsePlainText(const QString& text, const TTextStyle& base,
+                                       const TParagraphFormat& format) {
+  std::vector<TParagraph> paragraphs(1, TParagraph{format, {}});
+  QString normal = text;
+  normal.replace("\r\n", "\n").replace('\r', '\n');
+  const QStringList lines = normal.split('\n');
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) paragraphs.push_back({format, {}});
+    Append(paragraphs, lines[i], base);
   }
   return paragraphs;
+}
+
+std::vector<TParagraph> ParseHtmlText(const QString& html, const TTextStyle& base,
+                                      const TParagraphFormat& format) {
+  return THtmlReader(base, format).Read(html);
 }
 
 }  // namespace player

@@ -1,6 +1,7 @@
 // The text of a text field as paragraphs of styled runs: plain text split at its line
 // breaks, or the field's HTML subset read (<p align>, <font face size color>, <b>, <i>,
-// <u>, <br>, the common entities; other tags are passed over, their text kept).
+// <u>, <br>, <textformat>, <li>, the common entities; other tags such as <a> and <img> are
+// passed over, their text kept).
 #pragma once
 
 #include <QString>
@@ -27,13 +28,26 @@ struct TTextRun {
   TTextStyle Style;
 };
 
-struct TParagraph {
+// Where a paragraph's lines sit, twips.
+struct TParagraphFormat {
   uint8_t Align = 0;  // 0 left, 1 right, 2 centre, 3 justify
+  double LeftMargin = 0, RightMargin = 0;
+  double BlockIndent = 0;  // every line's, after the left margin
+  double Indent = 0;       // the first line's, after the block indent
+  double Leading = 0;      // below each line
+  bool Bullet = false;     // a bullet before the first line, the text indented past it
+  bool operator==(const TParagraphFormat&) const = default;
+};
+
+struct TParagraph {
+  TParagraphFormat Format;
   std::vector<TTextRun> Runs;
 };
 
-// base: the field's own style and alignment, which the markup changes.
-std::vector<TParagraph> ParsePlainText(const QString& text, const TTextStyle& base, uint8_t align);
-std::vector<TParagraph> ParseHtmlText(const QString& html, const TTextStyle& base, uint8_t align);
+// base, format: the field's own style and layout, which the markup changes.
+std::vector<TParagraph> ParsePlainText(const QString& text, const TTextStyle& base,
+                                       const TParagraphFormat& format);
+std::vector<TParagraph> ParseHtmlText(const QString& html, const TTextStyle& base,
+                                      const TParagraphFormat& format);
 
 }  // namespace player

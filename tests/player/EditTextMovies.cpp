@@ -1,6 +1,6 @@
 // Reference movies: text fields in an embedded font of square glyphs (so the peer's
-// drawing and ours differ only where layout differs): wrapping, alignment, margins,
-// border, and the HTML subset.
+// drawing and ours differ only where layout differs): wrapping, alignment (justified
+// too), margins, border, and the HTML subset with <textformat> and list items.
 #include "ReferenceMovies.h"
 
 #include "swf/format/SwfBitWriter.h"
@@ -79,12 +79,57 @@ TTestMovie HtmlField() {
   return movie;
 }
 
+TTestMovie Justified() {
+  TTestMovie movie(240, 120);
+  movie.Background({255, 255, 255, 255});
+  const uint16_t font = movie.SquareFont("Squares", u" ABCDEF");
+  TEditTextSpec plain;
+  plain.Bounds = {10 * 20, 230 * 20, 5 * 20, 55 * 20};
+  plain.FontId = font;
+  plain.Height = 12 * 20;
+  plain.Flags1 = WordWrap | Multiline;
+  plain.Flags2 = Border | UseOutlines;
+  plain.Align = 3;
+  plain.Text = "AB CD EF ABC DEF ABCD BC DE F AB\rCD EF A";
+  movie.Place(1, movie.EditText(EditTextBody(plain)));
+  TEditTextSpec html = plain;
+  html.Bounds = {10 * 20, 230 * 20, 60 * 20, 115 * 20};
+  html.Flags2 = Border | UseOutlines | Html;
+  html.Align = 0;
+  html.Variable = "html";
+  html.Text = "<p align=\"justify\">ABC DE F ABCD EF AB C DEF AB CD E</p><p>AB CD EF AB CD EF AB CD EF AB CD</p>";
+  movie.Place(2, movie.EditText(EditTextBody(html)));
+  movie.ShowFrame();
+  return movie;
+}
+
+TTestMovie TextFormats() {
+  TTestMovie movie(240, 160);
+  movie.Background({255, 255, 255, 255});
+  const uint16_t font = movie.SquareFont("Squares", u" ABCDEF\u2022");
+  TEditTextSpec spec;
+  spec.Bounds = {10 * 20, 230 * 20, 5 * 20, 155 * 20};
+  spec.FontId = font;
+  spec.Height = 10 * 20;
+  spec.Flags1 = WordWrap | Multiline;
+  spec.Flags2 = Border | UseOutlines | Html;
+  spec.Text = "<textformat leftmargin=\"10\" indent=\"20\" leading=\"6\"><p>ABC DEF ABC DEF ABC DEF ABC DEF AB</p></textformat>"
+              "<textformat blockindent=\"30\" rightmargin=\"40\"><p>AB CD EF AB CD EF AB CD EF AB</p></textformat>"
+              "<li>AB CD</li><li>CD EF AB CD EF AB CD EF AB CD EF</li>"
+              "<p><a href=\"http://example.com\">AB</a> C<img src=\"pic.png\" width=\"5\">D <blink>E</blink>&#65;&#x42;&lt;</p>";
+  movie.Place(1, movie.EditText(EditTextBody(spec)));
+  movie.ShowFrame();
+  return movie;
+}
+
 }  // namespace
 
 std::vector<TReferenceCase> EditTextCases() {
   // The peer sets lines about a pixel higher or lower here and there: whole rows of the
   // squares' edges differ, so the allowance counts a few rows of them.
-  return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800}};
+  return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800},
+          {"edit-text-justify", Justified, 0, 16, 5400},
+          {"edit-text-formats", TextFormats, 0, 16, 3600}};
 }
 
 }  // namespace playertest

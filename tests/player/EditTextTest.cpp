@@ -93,7 +93,7 @@ TEST(TextFields, HtmlSetsParagraphsColoursSizesAndBreaks) {
   using player::ParseHtmlText;
   player::TTextStyle base;
   const auto paragraphs =
-      ParseHtmlText("<b>bold <i>both</b> plain</i> <u>u</u><font size='+10'>big</font>", base, 0);
+      ParseHtmlText("<b>bold <i>both</b> plain</i> <u>u</u><font size='+10'>big</font>", base, {});
   ASSERT_EQ(paragraphs.size(), 1u);
   const auto& runs = paragraphs[0].Runs;
   ASSERT_GE(runs.size(), 5u);
@@ -102,6 +102,53 @@ TEST(TextFields, HtmlSetsParagraphsColoursSizesAndBreaks) {
   EXPECT_FALSE(runs[2].Style.Bold);  // </b> closed the italic opened within it too
   EXPECT_TRUE(runs[3].Style.Underline);
   EXPECT_EQ(runs[4].Style.Size, base.Size + 200);
+}
+
+TEST(TextFields, JustifiedLinesFillTheWidthButTheParagraphsLast) {
+  TField justified("AB CD ABCDEF\rAB CD");
+  justified.Spec.Align = 3;
+  const QImage image = Draw(justified);
+  // "AB CD" fills the 196 px line: CD ends at its right edge, nothing where CD would sit.
+  EXPECT_TRUE(Square(image, 0, 0) && Square(image, 1, 0));
+  EXPECT_FALSE(Square(image, 3, 0));
+  EXPECT_TRUE(Square(image, 7, 0, 22, 18) && Square(image, 8, 0, 22, 18));
+  // The paragraph's last line and the next paragraph's only one keep their spaces.
+  for (int c = 0; c < 6; ++c) EXPECT_TRUE(Square(image, c, 1)) << c;
+  EXPECT_TRUE(Square(image, 3, 2) && !Square(image, 5, 2));
+}
+
+TEST(TextFields, TextFormatAndListItemsSetTheParagraphsLayout) {
+  using player::ParseHtmlText;
+  player::TParagraphFormat field;
+  field.Leading = 40;
+  const auto paragraphs = ParseHtmlText(
+      "<textformat leftmargin='10' indent='-5' leading='x'><p>A</p><li>B</li>"
+      "<textformat blockindent='1e9'>C</textformat></textformat></textformat><p>D</p>",
+      {}, field);
+  ASSERT_EQ(paragraphs.size(), 4u);
+  const player::TParagraphFormat& a = paragraphs[0].Format;
+  EXPECT_EQ(a.LeftMargin, 200);
+  EXPECT_EQ(a.Indent, -100);
+  EXPECT_EQ(a.Leading, 40);  // not a number: the field's leading stays
+  EXPECT_FALSE(a.Bullet);
+  EXPECT_TRUE(paragraphs[1].Format.Bullet);
+  EXPECT_EQ(paragraphs[1].Format.LeftMargin, 200);
+  // Text after </li> starts a paragraph of its own, under the inner <textformat>.
+  EXPECT_EQ(paragraphs[2].Runs[0].Text, "C");
+  EXPECT_FALSE(paragraphs[2].Format.Bullet);
+  EXPECT_EQ(paragraphs[2].Format.BlockIndent, 4000 * 20);  // bounded
+  // Every <textformat> closed (one close too many is harmless): the field's layout again.
+  EXPECT_EQ(paragraphs[3].Format, field);
+}
+
+TEST(TextFields, LinksImagesAndEntitiesKeepTheTextAround) {
+  const auto paragraphs = player::ParseHtmlText(
+      "<p><a href='x.html' target='_blank'>A</a>B<img src='p.png' width='20'/>"
+      "C&#68;&#x45;&#X46;&lt;&gt;&quot;&apos;&amp;&#xD800;&bogus;</p>",
+      {}, {});
+  ASSERT_EQ(paragraphs.size(), 1u);
+  ASSERT_EQ(paragraphs[0].Runs.size(), 1u);
+  EXPECT_EQ(paragraphs[0].Runs[0].Text, "ABCDEF<>\"'&&#xD800;&bogus;");
 }
 
 TEST(TextFields, PasswordsShowStarsAndBordersFrameTheBox) {
