@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "player/audio/PcmSound.h"
@@ -78,7 +79,7 @@ class TCharacterLibrary {
   std::map<uint16_t, std::vector<QPainterPath>> FFlatGlyphs;  // of FGlyphs
   std::map<uint16_t, std::unique_ptr<TEditTextGeometry>> FEditTexts;
   std::map<uint16_t, std::unique_ptr<TGlyphSource>> FEmbeddedFonts;
-  std::map<std::string, std::unique_ptr<TGlyphSource>> FDeviceFonts;
+  std::map<std::tuple<std::string, bool, bool>, std::unique_ptr<TGlyphSource>> FDeviceFonts;  // family, bold, italic
   std::map<uint16_t, std::shared_ptr<const TPcmSound>> FSounds;
   uint64_t FPixels = 0;
   uint64_t FSoundFrames = 0;

@@ -42,8 +42,8 @@ TGlyphSource* TCharacterLibrary::FieldGlyphs(const swf::TEditText& field, const 
     }
   }
   const std::string family = DeviceFamily(style.Face);
-  auto& source = FDeviceFonts[family];
-  if (!source) source = DeviceGlyphs(family);
+  auto& source = FDeviceFonts[{family, style.Bold, style.Italic}];
+  if (!source) source = DeviceGlyphs(family, style.Bold, style.Italic);
   return source.get();
 }
 

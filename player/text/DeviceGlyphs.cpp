@@ -1,5 +1,9 @@
 // Glyphs of an installed font, found by family through fontconfig (the catalog the movie
-// builder uses): a character the family lacks comes from the first font that has it.
+// builder uses): a character the family lacks comes from the first font that has it. Bold
+// and italic come from the family's own cuts; a face without them is emboldened by a
+// second copy of each glyph beside the first, and slanted by a shear.
+#include <QTransform>
+
 #include <mutex>
 
 #include "player/text/GlyphSource.h"
@@ -9,12 +13,17 @@ namespace player {
 
 namespace {
 
+// The width a made-up bold adds to strokes and advances, and the slant of a made-up
+// italic (x per unit of height), as fractions of the size.
+constexpr double FakeBold = 1.0 / 24;
+constexpr double FakeSlant = 0.2;
+
 class TDeviceGlyphs : public TGlyphSource {
  public:
-  explicit TDeviceGlyphs(std::string family) : FFamily(std::move(family)) {
+  TDeviceGlyphs(std::string family, swf::TFontStyle style) : FFamily(std::move(family)), FStyle(style) {
     std::lock_guard<std::mutex> hold(swf::TFontCatalog::Instance().Lock());
     try {
-      swf::TFontFace& face = swf::TFontCatalog::Instance().Primary(FFamily);
+      swf::TFontFace& face = swf::TFontCatalog::Instance().Primary(FFamily, FStyle);
       FAscent = face.Ascender() / face.UnitsPerEm();
       FLineHeight = face.LineHeight() / face.UnitsPerEm();
       FHasFont = true;
@@ -32,7 +41,8 @@ class TDeviceGlyphs : public TGlyphSource {
     swf::TFontFace* face = nullptr;
     const hb_codepoint_t glyph = Glyph(c, face);
     if (!face) return 0;
-    return size * hb_font_get_glyph_h_advance(face->Font(), glyph) / face->UnitsPerEm();
+    const double advance = size * hb_font_get_glyph_h_advance(face->Font(), glyph) / face->UnitsPerEm();
+    return advance + (FakesBold(*face) ? size * FakeBold : 0);
   }
 
   QPainterPath Path(char32_t c, double size) override {
@@ -54,15 +64,21 @@ class TDeviceGlyphs : public TGlyphSource {
       }
     }
     path.setFillRule(Qt::WindingFill);
+    // Both copies wind the same way, so where they overlap stays filled and holes stay open.
+    if (FakesBold(*face)) path.addPath(path.translated(size * FakeBold, 0));
+    // y points down: the top of a glyph moves right.
+    if (FStyle.Italic && !face->Italic()) path = QTransform(1, 0, -FakeSlant, 1, 0, 0).map(path);
     return path;
   }
 
  private:
+  bool FakesBold(const swf::TFontFace& face) const { return FStyle.Bold && !face.Bold(); }
+
   // Needs the catalog's lock; face is left null when no font has the character.
   hb_codepoint_t Glyph(char32_t c, swf::TFontFace*& face) {
     if (!FHasFont) return 0;
     try {
-      face = &swf::TFontCatalog::Instance().ForChar(FFamily, c);
+      face = &swf::TFontCatalog::Instance().ForChar(FFamily, c, FStyle);
     } catch (const std::exception&) {
       face = nullptr;
       return 0;
@@ -73,14 +89,15 @@ class TDeviceGlyphs : public TGlyphSource {
   }
 
   std::string FFamily;
+  swf::TFontStyle FStyle;
   double FAscent = 0.8, FLineHeight = 1.15;
   bool FHasFont = false;
 };
 
 }  // namespace
 
-std::unique_ptr<TGlyphSource> DeviceGlyphs(const std::string& family) {
-  return std::make_unique<TDeviceGlyphs>(family);
+std::unique_ptr<TGlyphSource> DeviceGlyphs(const std::string& family, bool bold, bool italic) {
+  return std::make_unique<TDeviceGlyphs>(family, swf::TFontStyle{bold, italic});
 }
 
 }  // namespace player

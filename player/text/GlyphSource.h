@@ -30,7 +30,7 @@ class TGlyphSource {
 std::unique_ptr<TGlyphSource> EmbeddedGlyphs(const swf::TFont& font,
                                              const std::vector<QPainterPath>& glyphs);
 // Never fails: an unknown family gives the system's default font; none installed at all
-// gives a source without characters.
-std::unique_ptr<TGlyphSource> DeviceGlyphs(const std::string& family);
+// gives a source without characters. Bold and italic take the family's cuts, or make them.
+std::unique_ptr<TGlyphSource> DeviceGlyphs(const std::string& family, bool bold = false, bool italic = false);
 
 }  // namespace player

@@ -111,13 +111,16 @@ TFontFace* TFontCatalog::Load(const std::string& file, int index) {
   return it->second->Loaded() ? it->second.get() : nullptr;
 }
 
-TFontCatalog::TFamily& TFontCatalog::Family(const std::string& name) {
-  auto found = FFamilies.find(name);
+TFontCatalog::TFamily& TFontCatalog::Family(const std::string& name, TFontStyle style) {
+  const auto key = std::make_pair(name, style);
+  auto found = FFamilies.find(key);
   if (found != FFamilies.end()) return *found->second;
   auto family = std::make_unique<TFamily>();
   if (FLibrary) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    if (style.Bold) FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
+    if (style.Italic) FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
@@ -133,20 +136,20 @@ TFontCatalog::TFamily& TFontCatalog::Family(const std::string& name) {
     family->Primary = Load(reinterpret_cast<const char*>(file), index);
   }
   auto& result = *family;
-  FFamilies.emplace(name, std::move(family));
+  FFamilies.emplace(key, std::move(family));
   return result;
 }
 
-TFontFace& TFontCatalog::Primary(const std::string& family) {
-  TFamily& f = Family(family);
+TFontFace& TFontCatalog::Primary(const std::string& family, TFontStyle style) {
+  TFamily& f = Family(family, style);
   if (!f.Primary) throw TSwfError("No font is installed to draw the text with (font \"" + family + "\")");
   return *f.Primary;
 }
 
-TFontFace& TFontCatalog::ForChar(const std::string& familyName, char32_t c) {
-  TFontFace& primary = Primary(familyName);
+TFontFace& TFontCatalog::ForChar(const std::string& familyName, char32_t c, TFontStyle style) {
+  TFontFace& primary = Primary(familyName, style);
   if (primary.HasChar(c)) return primary;
-  TFamily& family = Family(familyName);
+  TFamily& family = Family(familyName, style);
   auto cached = family.ForChar.find(c);
   if (cached != family.ForChar.end()) return *cached->second;
   TFontFace* chosen = &primary;

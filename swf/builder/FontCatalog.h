@@ -39,6 +39,9 @@ class TFontFace {
   TFontFace& operator=(const TFontFace&) = delete;
 
   bool Loaded() const { return FFace && FFont; }
+  // The face's own cut, as the font file says.
+  bool Bold() const { return FFace && (FFace->style_flags & FT_STYLE_FLAG_BOLD); }
+  bool Italic() const { return FFace && (FFace->style_flags & FT_STYLE_FLAG_ITALIC); }
   hb_font_t* Font() const { return FFont; }
   double UnitsPerEm() const { return FUnitsPerEm; }
   double Ascender() const { return FAscender; }     // font units above the baseline
@@ -57,6 +60,13 @@ class TFontFace {
   std::unordered_map<uint32_t, TGlyphOutline> FOutlines;
 };
 
+// The cut asked of a family; fontconfig gives the closest one installed.
+struct TFontStyle {
+  bool Bold = false;
+  bool Italic = false;
+  auto operator<=>(const TFontStyle&) const = default;
+};
+
 class TFontCatalog {
  public:
   static TFontCatalog& Instance();
@@ -65,20 +75,20 @@ class TFontCatalog {
   // Callers hold this lock while they use faces of the catalog.
   std::mutex& Lock() { return FLock; }
   // The face fontconfig gives the family. Throws when no font is installed at all.
-  TFontFace& Primary(const std::string& family);
+  TFontFace& Primary(const std::string& family, TFontStyle style = {});
   // The face that draws the character for the family.
-  TFontFace& ForChar(const std::string& family, char32_t c);
+  TFontFace& ForChar(const std::string& family, char32_t c, TFontStyle style = {});
 
  private:
   TFontCatalog();
   struct TFamily;
-  TFamily& Family(const std::string& family);
+  TFamily& Family(const std::string& family, TFontStyle style);
   TFontFace* Load(const std::string& file, int index);
 
   std::mutex FLock;
   FT_Library FLibrary = nullptr;
   std::map<std::pair<std::string, int>, std::unique_ptr<TFontFace>> FFaces;
-  std::unordered_map<std::string, std::unique_ptr<TFamily>> FFamilies;
+  std::map<std::pair<std::string, TFontStyle>, std::unique_ptr<TFamily>> FFamilies;
 };
 
 }  // namespace swf

@@ -1,11 +1,15 @@
 // Text fields on pixels: where lines break and sit, alignment, margins and indent, the
-// HTML subset's colours and sizes, passwords, and device fonts that need no window.
+// HTML subset's colours and sizes, passwords, and device fonts (their bold and italic
+// cuts too) that need no window.
 #include <gtest/gtest.h>
+
+#include <QPainter>
 
 #include "PixelAssert.h"
 #include "ReferenceMovies.h"
 #include "player/MoviePlayer.h"
 #include "player/text/EditTextMarkup.h"
+#include "player/text/GlyphSource.h"
 
 using namespace playertest;
 
@@ -167,4 +171,59 @@ TEST(TextFields, DeviceFontsDrawWithoutAWindow) {
     for (int x = 0; x < 100; ++x) ink += image.pixelColor(x, y).value() < 128;
   EXPECT_GT(ink, 50);
   for (int x = 0; x < 200; ++x) EXPECT_EQ(image.pixelColor(x, 80), QColor(Qt::white)) << x;
+}
+
+namespace {
+
+int Ink(const QImage& image) {
+  int ink = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ink += image.pixelColor(x, y).value() < 128;
+  return ink;
+}
+
+int Ink(const QPainterPath& glyph) {
+  QImage image(100, 100, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.translate(10, 80);
+  painter.scale(1 / 20.0, 1 / 20.0);
+  painter.fillPath(glyph, Qt::black);
+  painter.end();
+  return Ink(image);
+}
+
+}  // namespace
+
+TEST(TextFields, DeviceFontsTakeTheFamilysBoldAndItalicCutsOrMakeThem) {
+  constexpr double Size = 1200;  // 60 px
+  // A family with all four cuts (its H as wide in bold as in regular).
+  auto regular = player::DeviceGlyphs("Liberation Sans");
+  auto bold = player::DeviceGlyphs("Liberation Sans", true, false);
+  auto italic = player::DeviceGlyphs("Liberation Sans", false, true);
+  EXPECT_NEAR(bold->Advance(U'H', Size), regular->Advance(U'H', Size), 1);
+  EXPECT_GT(Ink(bold->Path(U'H', Size)), Ink(regular->Path(U'H', Size)) * 1.2);
+  const QRectF upright = regular->Path(U'l', Size).boundingRect();
+  const QRectF leaning = italic->Path(U'l', Size).boundingRect();
+  EXPECT_GT(leaning.width(), upright.width() + Size / 10);
+  EXPECT_GT(leaning.right(), upright.right());
+
+  // A family of one cut: bold widens strokes and advances, italic leans.
+  auto plain = player::DeviceGlyphs("WenQuanYi Micro Hei");
+  auto madeBold = player::DeviceGlyphs("WenQuanYi Micro Hei", true, false);
+  auto madeItalic = player::DeviceGlyphs("WenQuanYi Micro Hei", false, true);
+  EXPECT_NEAR(madeBold->Advance(U'H', Size), plain->Advance(U'H', Size) + Size / 24, 1);
+  EXPECT_GT(Ink(madeBold->Path(U'H', Size)), Ink(plain->Path(U'H', Size)) * 1.1);
+  EXPECT_EQ(madeItalic->Advance(U'l', Size), plain->Advance(U'l', Size));
+  const QRectF flat = plain->Path(U'l', Size).boundingRect();
+  const QRectF slanted = madeItalic->Path(U'l', Size).boundingRect();
+  EXPECT_NEAR(slanted.width(), flat.width() + 0.2 * flat.height(), 2);
+  EXPECT_NEAR(slanted.bottom(), flat.bottom(), 1);
+
+  // In a field, <b> picks the bold cut.
+  TField html("Hello", 0x60, 0x02);
+  html.Spec.Height = 600;
+  const int light = Ink(Draw(html, false));
+  html.Spec.Text = "<b>Hello</b>";
+  EXPECT_GT(Ink(Draw(html, false)), light * 1.2);
 }
