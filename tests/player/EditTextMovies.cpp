@@ -115,7 +115,7 @@ TTestMovie TextFormats() {
   spec.Flags2 = Border | UseOutlines | Html;
   spec.Text = "<textformat leftmargin=\"10\" indent=\"20\" leading=\"6\"><p>ABC DEF ABC DEF ABC DEF ABC DEF AB</p></textformat>"
               "<textformat blockindent=\"30\" rightmargin=\"40\"><p>AB CD EF AB CD EF AB CD EF AB</p></textformat>"
-              "<li>AB CD</li><li>CD EF AB CD EF AB CD EF AB CD EF</li>"
+              "<li>AB CD</li><li>CD EF AB CD EF AB CD EF AB CD EF</li><li><font size=\"20\">AB</font> C</li>"
               "<p><a href=\"http://example.com\">AB</a> C<img src=\"pic.png\" width=\"5\">D <blink>E</blink>&#65;&#x42;&lt;</p>";
   movie.Place(1, movie.EditText(EditTextBody(spec)));
   movie.ShowFrame();
@@ -129,7 +129,7 @@ std::vector<TReferenceCase> EditTextCases() {
   // squares' edges differ, so the allowance counts a few rows of them.
   return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800},
           {"edit-text-justify", Justified, 0, 16, 5400},
-          {"edit-text-formats", TextFormats, 0, 16, 3600}};
+          {"edit-text-formats", TextFormats, 0, 16, 4200}};
 }
 
 }  // namespace playertest
