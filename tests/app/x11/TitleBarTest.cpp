@@ -38,7 +38,9 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     QTest::qWait(500); // the window manager places the window
     Form->move(200, 150);
-    QTest::qWait(500);
+    // A busy window manager takes its time: start only once the window stands where it goes.
+    QTest::qWaitFor([&] { return Form->pos() == QPoint(200, 150); }, 5000);
+    QTest::qWait(250);
   }
   void TearDown() override {
     Form.reset();
@@ -83,9 +85,10 @@ TEST_F(TitleBar, DraggingTheStripMovesTheWindow) {
   Pointer({"mousedown", "1"});
   // The first few pixels start the move; the window follows the pointer from there.
   Pointer({"mousemove_relative", "--", "6", "0"});
+  QTest::qWait(500);  // the window manager takes the pointer over for the move
   Pointer({"mousemove_relative", "--", "50", "40"});
   Pointer({"mouseup", "1"});
-  QTest::qWaitFor([&] { return Form->pos().x() - before.x() >= 42; }, 3000);
+  QTest::qWaitFor([&] { return Form->pos().x() - before.x() >= 42; }, 5000);
   EXPECT_NEAR(Form->pos().x() - before.x(), 50, 8);
   EXPECT_NEAR(Form->pos().y() - before.y(), 40, 8);
 }
