@@ -42,13 +42,14 @@ inline uint32_t Premultiplied(const std::array<float, 4>& c) {
   return (static_cast<uint32_t>(a + 0.5f) << 24) | (pre(c[0]) << 16) | (pre(c[1]) << 8) | pre(c[2]);
 }
 
-// The colour at t (0..1, spread applied) from texels already transformed: between the two
-// nearest texel centres, as TGradientRamp::At takes it.
-uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, double t) {
+// The colour at t (0..1, spread applied) from texels already transformed, sampled as
+// TGradientRamp::At samples.
+uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, double t,
+                       TRampSampling sampling) {
   const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
   const int i = static_cast<int>(p);
   const int j = std::min(i + 1, 255);
-  const float f = static_cast<float>(p - i);
+  const float f = RampWeight(p - i, sampling);
   std::array<float, 4> c;
   for (int k = 0; k < 4; ++k) c[k] = texels[i][k] + (texels[j][k] - texels[i][k]) * f;
   return Premultiplied(c);
@@ -57,7 +58,7 @@ uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, doub
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx) {
+                      const TColorTransform& cx, bool antialiased) {
   const QTransform deviceTransform = painter.deviceTransform();
   const QRect area = DeviceArea(painter, deviceTransform.map(path).boundingRect());
   if (area.isEmpty()) return;
@@ -73,6 +74,8 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   std::array<std::array<float, 4>, 256> texels;
   for (int i = 0; i < 256; ++i) texels[i] = Transformed(ramp.Texels[i], cx);
   const double focal = style.Gradient.FocalPoint / 256.0;
+  // The peer's antialiased frames show the nearest texel, its hard-edged ones a blend.
+  const TRampSampling sampling = antialiased ? TRampSampling::Nearest : TRampSampling::Linear;
   const double stepX = toSquare.m11(), stepY = toSquare.m12();
   for (int row = 0; row < area.height(); ++row) {
     auto* pixels = reinterpret_cast<uint32_t*>(image.scanLine(row));
@@ -81,14 +84,18 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
       const double x = start.x() + stepX * column, y = start.y() + stepY * column;
       const double t = SpreadPosition(GradientPosition(style.Type, focal, x, y),
                                       style.Gradient.Spread);
-      pixels[column] = ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t), cx))
-                                      : TransformedAt(texels, t);
+      pixels[column] = ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t, sampling), cx))
+                                      : TransformedAt(texels, t, sampling);
     }
   }
   // The brush as seen from the painter's coordinates, where the path is.
   QBrush brush(image);
   brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceTransform.inverted());
-  FillHardEdged(painter, path, brush);
+  if (antialiased) {
+    painter.fillPath(path, brush);
+  } else {
+    FillHardEdged(painter, path, brush);
+  }
 }
 
 }  // namespace player

@@ -1,7 +1,6 @@
-// Fills a path with hard edges and a gradient computed for every device pixel it may
-// cover, so the colours are the movie's own to the unit (its 256-texel ramp, spread and
-// colour transform) rather than an approximation by Qt's gradient brushes. Antialiased
-// drawing keeps Qt's brush, made from the same ramp: faster, and as close as its edges.
+// Fills a path with a gradient computed for every device pixel it may cover, so the
+// colours are the movie's own to the unit (its 256-texel ramp, spread and colour
+// transform) rather than an approximation by Qt's gradient brushes.
 #pragma once
 
 #include <QPainter>
@@ -14,8 +13,8 @@ namespace player {
 
 // path is in the painter's current coordinates (shape twips); style is a gradient fill
 // with at least one stop. Colours are taken at the centres of the device pixels; edges
-// as HardEdgeFill.h draws them.
+// are Qt's antialiased ones, or hard as HardEdgeFill.h draws them.
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx);
+                      const TColorTransform& cx, bool antialiased);
 
 }  // namespace player

@@ -57,12 +57,12 @@ TGradientRamp TGradientRamp::From(const swf::TGradient& gradient) {
   return ramp;
 }
 
-std::array<float, 4> TGradientRamp::At(double t) const {
+std::array<float, 4> TGradientRamp::At(double t, TRampSampling sampling) const {
   // Texel i is centred at (i + 0.5) / 256; beyond the outer centres the edge texel holds.
   const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
   const int i = static_cast<int>(p);
   const int j = std::min(i + 1, 255);
-  const float f = static_cast<float>(p - i);
+  const float f = RampWeight(p - i, sampling);
   std::array<float, 4> out;
   for (int c = 0; c < 4; ++c) out[c] = Texels[i][c] + (Texels[j][c] - Texels[i][c]) * f;
   if (LinearRgb) {

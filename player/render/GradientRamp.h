@@ -9,6 +9,16 @@
 
 namespace player {
 
+// How a position between two texel centres is coloured: by the nearer texel, or by a
+// blend of both.
+enum class TRampSampling { Nearest, Linear };
+
+// The weight of the upper texel at fraction (0..1) of the way between two texel centres.
+inline float RampWeight(double fraction, TRampSampling sampling) {
+  if (sampling == TRampSampling::Nearest) return fraction < 0.5 ? 0.0f : 1.0f;
+  return static_cast<float>(fraction);
+}
+
 struct TGradientRamp {
   // Straight (not premultiplied) RGBA in 0..1; in linear light when LinearRgb.
   std::array<std::array<float, 4>, 256> Texels{};
@@ -17,9 +27,9 @@ struct TGradientRamp {
   // A gradient needs at least one stop.
   static TGradientRamp From(const swf::TGradient& gradient);
 
-  // The colour at t (0..1 across the ratios, spread already applied), sampled between
-  // the two nearest texel centres; back in sRGB, straight RGBA 0..1.
-  std::array<float, 4> At(double t) const;
+  // The colour at t (0..1 across the ratios, spread already applied), sampled from the
+  // two nearest texel centres; back in sRGB, straight RGBA 0..1.
+  std::array<float, 4> At(double t, TRampSampling sampling = TRampSampling::Linear) const;
 };
 
 // Position along the ramp (before spreading) of a point of the gradient square

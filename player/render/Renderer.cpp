@@ -7,6 +7,7 @@
 
 #include "player/render/GradientFill.h"
 #include "player/render/HardEdgeFill.h"
+#include "player/render/HardEdgeStroke.h"
 #include "player/render/MatrixConvert.h"
 #include "player/timeline/TimelineSet.h"
 
@@ -113,10 +114,20 @@ void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBru
   }
 }
 
-QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen) {
-  // Hard edges follow the flattened centre line the peer strokes.
-  QPainterPathStroker stroker(pen);
-  return stroker.createStroke(FAntialiased ? path : FlattenedPath(path, DefaultFlatness));
+QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
+                                      const swf::TLineStyle& style) {
+  if (FAntialiased) return QPainterPathStroker(pen).createStroke(path);
+  // Hard edges follow the GPU tessellation the peer strokes with, both caps included.
+  auto cap = [](uint8_t swfCap) {
+    return swfCap == 1 ? Qt::FlatCap : swfCap == 2 ? Qt::SquareCap : Qt::RoundCap;
+  };
+  TStrokeStyle outline;
+  outline.Width = pen.widthF();
+  outline.Join = pen.joinStyle();
+  outline.MiterLimit = style.MiterLimit / 256.0;
+  outline.StartCap = cap(style.StartCap);
+  outline.EndCap = cap(style.EndCap);
+  return HardEdgeStrokeOutline(path, outline);
 }
 
 qreal TRenderer::OwnScale(const swf::TDisplayObject& object) {
@@ -134,8 +145,8 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (!paint.Visible) continue;
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-      if (paint.Gradient && !FAntialiased) {
-        FillGradientPath(painter, fill.Path, *paint.Gradient, cx);
+      if (paint.Gradient) {
+        FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FAntialiased);
       } else {
         FillPath(painter, fill.Path, paint.Brush);
       }
@@ -148,11 +159,11 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (!FAntialiased && style.Fill && style.Fill->IsGradient() &&
           style.Fill->Gradient.Stops.size() > 1 && !pen.isCosmetic()) {
         // A gradient stroke is its outline filled, so its colours are the fills' own.
-        FillGradientPath(painter, StrokeOutline(stroke.Path, pen), *style.Fill, cx);
+        FillGradientPath(painter, StrokeOutline(stroke.Path, pen, style), *style.Fill, cx, false);
         continue;
       }
       if (!FAntialiased && !pen.isCosmetic()) {
-        FillHardEdged(painter, StrokeOutline(stroke.Path, pen), pen.brush());
+        FillHardEdged(painter, StrokeOutline(stroke.Path, pen, style), pen.brush());
         continue;
       }
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
