@@ -190,7 +190,7 @@ void DrawFrames(benchmark::State& state) {
   const std::vector<uint8_t> movie = MakeMovie();
   player::TMoviePlayer player;
   player.LoadBytes(movie);
-  player.SetAntialiased(state.range(0) != 0);
+  player.SetEdges(state.range(0) != 0 ? player::TEdges::Exact : player::TEdges::Hard);
   DrawLoop(state, player);
   state.SetLabel("frames drawn; 200 shapes, 640 x 480");
 }

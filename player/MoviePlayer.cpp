@@ -43,7 +43,7 @@ void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
   FLibrary = std::make_unique<TCharacterLibrary>(*FMovie);
   FTimelines = std::make_unique<TTimelineSet>(*FMovie);
   FRenderer = std::make_unique<TRenderer>(*FLibrary, FMovie->Header.Version);
-  FRenderer->SetAntialiased(FAntialiased);
+  FRenderer->SetEdges(FEdges);
   FButtons = std::make_unique<TButtonTracker>();
   TFrameEvents events;
   FRoot = TClip::Create(*FTimelines, FTimelines->Root(), 0, events);
@@ -123,9 +123,9 @@ void TMoviePlayer::SetPlaying(bool playing) {
   }
 }
 
-void TMoviePlayer::SetAntialiased(bool on) {
-  FAntialiased = on;
-  if (FRenderer) FRenderer->SetAntialiased(on);
+void TMoviePlayer::SetEdges(TEdges edges) {
+  FEdges = edges;
+  if (FRenderer) FRenderer->SetEdges(edges);
 }
 
 void TMoviePlayer::Tick() {

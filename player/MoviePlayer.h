@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "player/render/Edges.h"
 #include "player/audio/AudioOutput.h"
 #include "player/audio/SoundMixer.h"
 #include "player/audio/StreamSound.h"
@@ -99,8 +100,8 @@ class TMoviePlayer {
   // outside the stage).
   std::optional<QPointF> StagePoint(const QRect& area, QPointF position) const;
 
-  // Antialiased drawing (on by default); off draws hard edges, as at low quality.
-  void SetAntialiased(bool on);
+  // How edges are drawn (TEdges::Exact by default).
+  void SetEdges(TEdges edges);
 
   // Draws the current frame into area: background colour everywhere (the override when
   // given), the stage scaled to fit and centred, nothing outside it.
@@ -139,7 +140,7 @@ class TMoviePlayer {
   std::unique_ptr<TButtonTracker> FButtons;
   std::optional<QPointF> FPointer;  // stage twips
   bool FLoop = true;
-  bool FAntialiased = true;
+  TEdges FEdges = TEdges::Exact;
   std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing
   std::optional<TStreamSound> FStream;  // decoded when first needed
   uint64_t FLoadCount = 0;

@@ -23,7 +23,17 @@ constexpr long MaxFrame = 1000000;
 constexpr long MaxWidth = 8192;
 
 void PrintUsage(std::FILE* stream) {
-  std::fputs("usage: greetix-cli frame MOVIE.swf N -o OUT.png [--width W]\n", stream);
+  std::fputs("usage: greetix-cli frame MOVIE.swf N -o OUT.png [--width W] [--quality low|medium|high]\n"
+             "  low: hard edges; medium: four samples a pixel, as GPU players antialias;\n"
+             "  high (the default): exactly antialiased edges\n",
+             stream);
+}
+
+std::optional<player::TEdges> ParseQuality(const std::string& text) {
+  if (text == "low") return player::TEdges::Hard;
+  if (text == "medium") return player::TEdges::FourSamples;
+  if (text == "high") return player::TEdges::Exact;
+  return std::nullopt;
 }
 
 std::optional<long> ParseNumber(const std::string& text, long low, long high) {
@@ -40,6 +50,7 @@ std::optional<long> ParseNumber(const std::string& text, long low, long high) {
 int RunFrame(int argc, char** argv) {
   std::string movie, output;
   std::optional<long> frame, width;
+  std::optional<player::TEdges> edges;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "-h" || argument == "--help") {
@@ -52,6 +63,12 @@ int RunFrame(int argc, char** argv) {
       width = ParseNumber(argv[++i], 1, MaxWidth);
       if (!width) {
         std::fprintf(stderr, "greetix-cli: the width must be 1 to %ld pixels\n", MaxWidth);
+        return 2;
+      }
+    } else if (argument == "--quality" && i + 1 < argc && !edges) {
+      edges = ParseQuality(argv[++i]);
+      if (!edges) {
+        std::fputs("greetix-cli: the quality must be low, medium or high\n", stderr);
         return 2;
       }
     } else if (movie.empty() && !argument.empty() && argument[0] != '-') {
@@ -74,6 +91,7 @@ int RunFrame(int argc, char** argv) {
 
   try {
     player::TMoviePlayer player;
+    player.SetEdges(edges.value_or(player::TEdges::Exact));
     player.LoadFile(movie);
     for (long i = 0; i < *frame; ++i) player.Tick();
     const QSizeF stage = player.StageSize();

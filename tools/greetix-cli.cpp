@@ -25,7 +25,7 @@ struct TCommand {
 const TCommand Commands[] = {
     {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]..."},
     {"info", &tools::RunInfo, "info MOVIE.swf [--json]"},
-    {"frame", &tools::RunFrame, "frame MOVIE.swf N -o OUT.png [--width W]"},
+    {"frame", &tools::RunFrame, "frame MOVIE.swf N -o OUT.png [--width W] [--quality low|medium|high]"},
     {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
     {"exe2swf", &RunExe2Swf, "exe2swf IN.exe OUT.swf"},
     {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},

@@ -58,7 +58,7 @@ uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, doub
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx, bool antialiased) {
+                      const TColorTransform& cx, TEdges edges) {
   const QTransform deviceTransform = painter.deviceTransform();
   const QRect area = DeviceArea(painter, deviceTransform.map(path).boundingRect());
   if (area.isEmpty()) return;
@@ -75,7 +75,7 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   for (int i = 0; i < 256; ++i) texels[i] = Transformed(ramp.Texels[i], cx);
   const double focal = style.Gradient.FocalPoint / 256.0;
   // The peer's antialiased frames show the nearest texel, its hard-edged ones a blend.
-  const TRampSampling sampling = antialiased ? TRampSampling::Nearest : TRampSampling::Linear;
+  const TRampSampling sampling = edges == TEdges::Hard ? TRampSampling::Linear : TRampSampling::Nearest;
   const double stepX = toSquare.m11(), stepY = toSquare.m12();
   for (int row = 0; row < area.height(); ++row) {
     auto* pixels = reinterpret_cast<uint32_t*>(image.scanLine(row));
@@ -91,10 +91,10 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   // The brush as seen from the painter's coordinates, where the path is.
   QBrush brush(image);
   brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceTransform.inverted());
-  if (antialiased) {
-    painter.fillPath(path, brush);
-  } else {
-    FillHardEdged(painter, path, brush);
+  switch (edges) {
+    case TEdges::Exact: painter.fillPath(path, brush); break;
+    case TEdges::FourSamples: FillFourSampled(painter, path, brush); break;
+    case TEdges::Hard: FillHardEdged(painter, path, brush); break;
   }
 }
 

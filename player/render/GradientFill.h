@@ -7,14 +7,15 @@
 #include <QPainterPath>
 
 #include "player/render/ColorTransform.h"
+#include "player/render/Renderer.h"
 #include "swf/reader/ShapeTypes.h"
 
 namespace player {
 
 // path is in the painter's current coordinates (shape twips); style is a gradient fill
 // with at least one stop. Colours are taken at the centres of the device pixels; edges
-// are Qt's antialiased ones, or hard as HardEdgeFill.h draws them.
+// are drawn as edges says.
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
-                      const TColorTransform& cx, bool antialiased);
+                      const TColorTransform& cx, TEdges edges);
 
 }  // namespace player

@@ -23,4 +23,9 @@ QPainterPath FlattenedPath(const QPainterPath& path, double tolerance);
 void FillHardEdged(QPainter& painter, const QPainterPath& path, const QBrush& brush,
                    double tolerance = DefaultFlatness);
 
+// Fills path as graphics hardware antialiases with four samples per pixel: each pixel gets
+// the share of the samples (at the usual rotated-grid points) that the path covers.
+void FillFourSampled(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                     double tolerance = DefaultFlatness);
+
 }  // namespace player

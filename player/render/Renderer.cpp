@@ -26,7 +26,7 @@ TRenderer::TRenderer(TCharacterLibrary& library, int swfVersion)
     : FLibrary(library), FSmoothBitmaps(swfVersion >= 8) {}
 
 void TRenderer::SetHints(QPainter& painter) const {
-  painter.setRenderHint(QPainter::Antialiasing, FAntialiased);
+  painter.setRenderHint(QPainter::Antialiasing, FEdges != TEdges::Hard);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
@@ -107,17 +107,17 @@ bool TRenderer::HasOwnClip(uint16_t id) const {
 }
 
 void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBrush& brush) {
-  if (FAntialiased) {
-    painter.fillPath(path, brush);
-  } else {
-    FillHardEdged(painter, path, brush);
+  switch (FEdges) {
+    case TEdges::Exact: painter.fillPath(path, brush); break;
+    case TEdges::FourSamples: FillFourSampled(painter, path, brush); break;
+    case TEdges::Hard: FillHardEdged(painter, path, brush); break;
   }
 }
 
 QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
                                       const swf::TLineStyle& style) {
-  if (FAntialiased) return QPainterPathStroker(pen).createStroke(path);
-  // Hard edges follow the GPU tessellation the peer strokes with, both caps included.
+  if (FEdges == TEdges::Exact) return QPainterPathStroker(pen).createStroke(path);
+  // Otherwise the GPU tessellation the peer strokes with, both caps included.
   auto cap = [](uint8_t swfCap) {
     return swfCap == 1 ? Qt::FlatCap : swfCap == 2 ? Qt::SquareCap : Qt::RoundCap;
   };
@@ -146,7 +146,7 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
       if (paint.Gradient) {
-        FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FAntialiased);
+        FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FEdges);
       } else {
         FillPath(painter, fill.Path, paint.Brush);
       }
@@ -156,18 +156,18 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
       const swf::TLineStyle& style = layer.Lines[stroke.Style];
       const QPen pen = StrokePen(style, world, ownScale, cx, shape.Bounds);
-      if (!FAntialiased && style.Fill && style.Fill->IsGradient() &&
+      if (FEdges != TEdges::Exact && style.Fill && style.Fill->IsGradient() &&
           style.Fill->Gradient.Stops.size() > 1 && !pen.isCosmetic()) {
         // A gradient stroke is its outline filled, so its colours are the fills' own.
-        FillGradientPath(painter, StrokeOutline(stroke.Path, pen, style), *style.Fill, cx, false);
+        FillGradientPath(painter, StrokeOutline(stroke.Path, pen, style), *style.Fill, cx, FEdges);
         continue;
       }
-      if (!FAntialiased && !pen.isCosmetic()) {
-        FillHardEdged(painter, StrokeOutline(stroke.Path, pen, style), pen.brush());
+      if (FEdges != TEdges::Exact && !pen.isCosmetic()) {
+        FillPath(painter, StrokeOutline(stroke.Path, pen, style), pen.brush());
         continue;
       }
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.
-      const bool shift = !FAntialiased && pen.isCosmetic();
+      const bool shift = FEdges == TEdges::Hard && pen.isCosmetic();
       if (shift) painter.setTransform(world * QTransform::fromTranslate(-0.5, -0.5));
       painter.strokePath(stroke.Path, pen);
       if (shift) painter.setTransform(world);
@@ -208,7 +208,7 @@ void TRenderer::DrawText(QPainter& painter, const TTextGeometry& text, const QTr
                          const TColorTransform& cx) {
   painter.setTransform(text.Matrix * world);
   for (const TTextGeometry::TRun& run : text.Runs) {
-    FillPath(painter, FAntialiased ? run.Path : run.FlatPath, cx.Apply(run.Color));
+    FillPath(painter, FEdges == TEdges::Exact ? run.Path : run.FlatPath, cx.Apply(run.Color));
   }
 }
 
@@ -278,7 +278,7 @@ void TRenderer::PaintMaskShape(QPainter& painter, const TClip& clip, uint16_t de
   } else if (const TTextGeometry* text = FLibrary.Text(id)) {
     painter.setTransform(text->Matrix * objectWorld);
     for (const TTextGeometry::TRun& run : text->Runs) {
-      FillPath(painter, FAntialiased ? run.Path : run.FlatPath, Qt::black);
+      FillPath(painter, FEdges == TEdges::Exact ? run.Path : run.FlatPath, Qt::black);
     }
   } else if (const TClip* child = clip.Child(depth)) {
     if (nesting >= TTimelineSet::MaxNesting) return;

@@ -10,6 +10,7 @@
 
 #include "player/render/CharacterLibrary.h"
 #include "player/render/ColorTransform.h"
+#include "player/render/Edges.h"
 #include "player/render/FillPaint.h"
 #include "player/timeline/Clip.h"
 
@@ -28,8 +29,7 @@ class TRenderer {
   // swfVersion decides whether smoothed bitmap fills are smoothed (version 8 on).
   TRenderer(TCharacterLibrary& library, int swfVersion);
 
-  // Antialiased edges (on by default); off gives the movie's "low quality" look.
-  void SetAntialiased(bool on) { FAntialiased = on; }
+  void SetEdges(TEdges edges) { FEdges = edges; }
 
   // toDevice maps the movie's twips to the painter's device pixels.
   void Draw(QPainter& painter, const TClip& root, const QTransform& toDevice);
@@ -87,7 +87,7 @@ class TRenderer {
   TCharacterLibrary& FLibrary;
   bool FSmoothBitmaps;
   TImageCache FImages;
-  bool FAntialiased = true;
+  TEdges FEdges = TEdges::Exact;
   size_t FObjectsLeft = MaxObjectsPerFrame;
   int FLayers = 0;
   qint64 FFilterPixelsLeft = MaxFilterPixelsPerFrame;  // layers being drawn into, around the current object

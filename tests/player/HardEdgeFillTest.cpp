@@ -75,4 +75,38 @@ TEST(HardEdgeFill, FlattensCurvesWithinTheToleranceAndFlatOnesToTheirChord) {
   EXPECT_GT(FlattenedPath(shallow, 1.0).elementCount(), 2);
 }
 
+TEST(HardEdgeFill, FourSamplesGiveEachPixelItsShareOfTheSamplePoints) {
+  // Samples sit at 2, 6, 10 and 14 sixteenths across (one in each quarter of the height).
+  // An edge at x = 3.3 leaves out column 3's sample at 3.125: three quarters; one at 5.5
+  // takes in those at 5.125 and 5.375: a half.
+  QImage image(8, 4, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QPainterPath bar;
+  bar.addRect(QRectF(3.3, 0, 2.2, 4));
+  player::FillFourSampled(painter, bar, Qt::black);
+  painter.end();
+  std::vector<int> row;
+  for (int x = 0; x < 8; ++x) row.push_back(qRed(image.pixel(x, 1)));
+  // Black over white by the share: 255 × (1 − share), give or take the blend's rounding.
+  const std::vector<int> expected = {255, 255, 255, 64, 0, 128, 255, 255};
+  for (int x = 0; x < 8; ++x) EXPECT_NEAR(row[x], expected[x], 1) << "column " << x;
+  // Every row has the same shares: the pattern has one sample per quarter row and column.
+  for (int y = 0; y < 4; ++y) EXPECT_EQ(image.pixel(3, y), image.pixel(3, 1));
+}
+
+TEST(HardEdgeFill, FourSamplesKeepThePaintersClipAndOpacity) {
+  QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setClipRect(0, 0, 4, 8);
+  painter.setOpacity(0.5);
+  QPainterPath square;
+  square.addRect(QRectF(0, 0, 8, 8));
+  player::FillFourSampled(painter, square, Qt::black);
+  painter.end();
+  EXPECT_NEAR(qAlpha(image.pixel(1, 1)), 128, 1);
+  EXPECT_EQ(qAlpha(image.pixel(5, 1)), 0);
+}
+
 }  // namespace

@@ -38,7 +38,7 @@ void Check(const std::vector<TReferenceCase>& cases) {
       continue;
     }
     player::TMoviePlayer player;
-    player.SetAntialiased(c.Antialiased);
+    player.SetEdges(c.Antialiased ? player::TEdges::Exact : player::TEdges::Hard);
     player.LoadBytes(movie.Bytes());
     for (int i = 0; i < c.Frame; ++i) player.Tick();
     const QImage drawn = player.RenderImage(expected.size());

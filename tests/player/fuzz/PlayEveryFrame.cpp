@@ -28,7 +28,7 @@ void PlayEveryFrame(const uint8_t* data, size_t size) {
     draw();
     player.Tick();
   }
-  player.SetAntialiased(false);
+  player.SetEdges(player::TEdges::Hard);
   player.GotoFrame(player.TotalFrames());
   draw();
   player.GotoFrame(frames / 2);
