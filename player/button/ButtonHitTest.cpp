@@ -9,8 +9,15 @@ namespace player {
 
 namespace {
 
-// Whether a character (not a sprite) covers the point given in its own space.
-bool Covers(TCharacterLibrary& library, uint16_t id, uint16_t ratio, QPointF local) {
+// Objects of hit-area sprites looked at per search at most: sprites that place themselves
+// twice would otherwise double the work at every level.
+constexpr int MaxHitAreaObjects = 4096;
+
+// Whether a character covers the point given in its own space. A sprite counts by what
+// its first frame shows: as part of a hit area it is never shown or played. budget counts
+// down the sprites' objects looked at.
+bool Covers(TCharacterLibrary& library, TTimelineSet& timelines, uint16_t id, uint16_t ratio,
+            QPointF local, int nesting, int& budget) {
   if (const TShapeGeometry* shape = library.Shape(id)) {
     if (!shape->Bounds.contains(local)) return false;
     for (const TShapeLayer& layer : shape->Layers)
@@ -30,15 +37,32 @@ bool Covers(TCharacterLibrary& library, uint16_t id, uint16_t ratio, QPointF loc
     const swf::TRect& b = edit->Bounds;
     return QRectF(b.XMin, b.YMin, double(b.XMax) - b.XMin, double(b.YMax) - b.YMin).contains(local);
   }
+  TTimelineIndex* sprite = nesting < TTimelineSet::MaxNesting ? timelines.Sprite(id) : nullptr;
+  if (!sprite) return false;
+  for (const auto& [depth, placed] : sprite->StateAt(0)) {
+    if (--budget < 0) return false;
+    const swf::TDisplayObject& object = placed.Object;
+    if (!object.Visible || object.ClipDepth > 0) continue;
+    bool invertible = false;
+    const QPointF inObject = ToQTransform(object.Matrix).inverted(&invertible).map(local);
+    if (invertible &&
+        Covers(library, timelines, object.CharacterId, object.Ratio, inObject, nesting + 1, budget)) {
+      return true;
+    }
+  }
   return false;
 }
 
-bool HitAreaCovers(TCharacterLibrary& library, const swf::TButton& button, QPointF local) {
+bool HitAreaCovers(TCharacterLibrary& library, TTimelineSet& timelines, const swf::TButton& button,
+                   QPointF local, int nesting) {
+  int budget = MaxHitAreaObjects;
   for (const swf::TButtonRecord& record : button.Records) {
     if (!(record.States & swf::ButtonHitTest)) continue;
     bool invertible = false;
     const QPointF inRecord = ToQTransform(record.Matrix).inverted(&invertible).map(local);
-    if (invertible && Covers(library, record.CharacterId, 0, inRecord)) return true;
+    if (invertible && Covers(library, timelines, record.CharacterId, 0, inRecord, nesting + 1, budget)) {
+      return true;
+    }
   }
   return false;
 }
@@ -54,7 +78,7 @@ std::optional<TButtonHit> Search(TCharacterLibrary& library, const TClip& clip, 
     const QPointF local = objectWorld.inverted(&invertible).map(point);
     if (!invertible) continue;
     if (const swf::TButton* button = library.Movie().Find<swf::TButton>(object.CharacterId)) {
-      if (HitAreaCovers(library, *button, local)) {
+      if (HitAreaCovers(library, clip.Timelines(), *button, local, nesting)) {
         return TButtonHit{std::const_pointer_cast<TClip>(clip.shared_from_this()), it->first,
                           it->second, button};
       }

@@ -29,6 +29,8 @@ class TClip : public std::enable_shared_from_this<TClip> {
   void SetPlaying(bool playing) { FPlaying = playing; }
 
   const TDisplayState& DisplayList() const { return FState; }
+  // The movie's timelines, which this clip's belongs to.
+  TTimelineSet& Timelines() const { return FSet; }
   // The clip of the sprite or button at a depth, or null.
   const TClip* Child(uint16_t depth) const;
 

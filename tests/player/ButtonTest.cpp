@@ -162,3 +162,28 @@ TEST(ButtonsHoldingClips, AButtonWithinAButtonShowsItsUpStateAndIsPartOfTheOuter
   player.PointerPress();
   EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 50, 50, Grey));
 }
+
+// A hit area drawn by a sprite: what its first frame shows is the hit area, though it is
+// never shown itself (the button's face is elsewhere).
+TEST(Buttons, AHitAreaMayBeASpriteOfItsFirstFrame) {
+  playertest::TTestMovie movie(200, 100);
+  const uint16_t face = movie.RectShape(0, 0, 400, 400, playertest::Solid({220, 0, 0, 255}));
+  const uint16_t area = movie.RectShape(0, 0, 800, 800, playertest::Solid({0, 0, 0, 255}));
+  playertest::TTimelineWriter hitClip;
+  hitClip.Place(1, area, playertest::Translate(100, 20));
+  hitClip.ShowFrame();
+  hitClip.Remove(1);  // gone from the second frame on: only the first counts
+  hitClip.ShowFrame();
+  const uint16_t sprite = movie.Sprite(hitClip);
+  const uint16_t button = movie.Button({{0x07, face, 1, {}}, {0x08, sprite, 2, {}}}, {});
+  movie.Place(1, button);
+  movie.ShowFrame();
+  TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  player.PointerMove(QPointF(10, 10));  // on the face, off the hit area
+  EXPECT_FALSE(player.PointerOverButton());
+  player.PointerMove(QPointF(120, 40));
+  EXPECT_TRUE(player.PointerOverButton());
+  // The hit area is never drawn.
+  EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 120, 40, Qt::white));
+}

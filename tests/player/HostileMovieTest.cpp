@@ -85,6 +85,26 @@ TEST(HostileMovies, AButtonPlacingItselfStopsAtTheLimits) {
   PlayAndKeep(movie, "self-placing-button.swf");
 }
 
+TEST(HostileMovies, AHitAreaSpritePlacingItselfTwiceIsLookedThroughWithinALimit) {
+  // Each level holds the sprite twice: 2^32 objects down to the nesting limit, were every
+  // one looked at when the pointer moves.
+  TTestMovie movie(100, 100);
+  const uint16_t face = movie.RectShape(0, 0, 200, 200, Solid({255, 0, 0, 255}));
+  const uint16_t self = movie.PeekNextId();
+  TTimelineWriter hitClip;
+  hitClip.Place(1, self, Translate(1, 0));
+  hitClip.Place(2, self, Translate(0, 1));
+  hitClip.ShowFrame();
+  ASSERT_EQ(movie.Sprite(hitClip), self);
+  movie.Place(1, movie.Button({{0x07, face, 1, {}}, {0x08, self, 2, {}}}, {}));
+  movie.ShowFrame();
+  TMoviePlayer player;
+  player.LoadBytes(movie.Bytes());
+  player.PointerMove(QPointF(50, 50));
+  EXPECT_FALSE(player.PointerOverButton());
+  PlayAndKeep(movie, "self-placing-hit-area.swf");
+}
+
 TEST(HostileMovies, GotosBackAndForthEndWithinOneStep) {
   TTestMovie movie(100, 100);
   movie.Action(ActionGotoFrame(1));

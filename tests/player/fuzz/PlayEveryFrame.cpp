@@ -33,6 +33,7 @@ void PlayEveryFrame(const uint8_t* data, size_t size) {
   draw();
   player.GotoFrame(frames / 2);
   player.GotoFrame(0);
+  player.SetEdges(player::TEdges::FourSamples);
   draw();
   // The pointer over a grid of the stage: buttons roll over, press and release.
   const QSizeF stage = player.StageSize();
