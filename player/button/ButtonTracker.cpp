@@ -44,6 +44,18 @@ void TButtonTracker::Move(TCharacterLibrary& library, const TClip& root,
   FPoint = point;
   std::optional<TButtonHit> hit;
   if (point) hit = FindButtonAt(library, root, *point);
+  if (FHeld && FHeld->Button->TrackAsMenu && !Same(hit, FHeld)) {
+    Transition(*std::exchange(FHeld, std::nullopt), swf::CondOverDownToIdle, swf::ButtonUp, events);
+    FHeldInside = false;
+  }
+  if (FPressed && !FHeld && hit && hit->Button->TrackAsMenu) {
+    if (FOver && !Same(FOver, hit)) Transition(*FOver, swf::CondOverUpToIdle, swf::ButtonUp, events);
+    FOver.reset();
+    FHeld = hit;
+    FHeldInside = true;
+    Transition(*FHeld, swf::CondIdleToOverDown, swf::ButtonDown, events);
+    return;
+  }
   if (FHeld) {
     // A held button follows the pointer out and back in until the release.
     const bool inside = Same(hit, FHeld);
@@ -59,6 +71,7 @@ void TButtonTracker::Move(TCharacterLibrary& library, const TClip& root,
 }
 
 void TButtonTracker::Press(TFrameEvents& events) {
+  FPressed = true;
   if (!FOver || FHeld) return;
   FHeld = std::exchange(FOver, std::nullopt);
   FHeldInside = true;
@@ -66,6 +79,7 @@ void TButtonTracker::Press(TFrameEvents& events) {
 }
 
 void TButtonTracker::Release(TCharacterLibrary& library, const TClip& root, TFrameEvents& events) {
+  FPressed = false;
   if (!FHeld) return;
   const TButtonHit held = *std::exchange(FHeld, std::nullopt);
   if (FHeldInside) {
@@ -82,6 +96,7 @@ void TButtonTracker::Reset() {
   FOver.reset();
   FHeld.reset();
   FHeldInside = false;
+  FPressed = false;
   FPoint.reset();
 }
 

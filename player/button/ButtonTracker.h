@@ -1,6 +1,8 @@
 // The pointer's dealings with buttons: which button it is over, which one it holds down,
 // the state each shows, and the actions and sounds of each transition (roll over, press,
-// release, drag out and back, release outside).
+// release, drag out and back, release outside). Menu buttons (track as menu) hand the press
+// on: one lets it go when the pointer leaves, and one the pointer reaches while still
+// pressed takes it, so a release over it is its click.
 #pragma once
 
 #include <QPointF>
@@ -30,6 +32,7 @@ class TButtonTracker {
   std::optional<TButtonHit> FOver;  // under the pointer, not held
   std::optional<TButtonHit> FHeld;  // pressed and not yet released
   bool FHeldInside = false;         // the pointer is over the held button
+  bool FPressed = false;            // the pointer is down, on a button or not
   std::optional<QPointF> FPoint;    // the last position
 };
 

@@ -187,3 +187,38 @@ TEST(Buttons, AHitAreaMayBeASpriteOfItsFirstFrame) {
   // The hit area is never drawn.
   EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 120, 40, Qt::white));
 }
+
+// Two buttons side by side, pressed on the left one and released over the right one: menu
+// buttons hand the press on and the right one is clicked; plain ones keep it on the left.
+TEST(Buttons, MenuButtonsHandThePressOnAndTheOneReleasedOverIsClicked) {
+  for (const bool menu : {true, false}) {
+    SCOPED_TRACE(menu ? "menu buttons" : "plain buttons");
+    playertest::TTestMovie movie(200, 100);
+    const uint16_t up = movie.RectShape(0, 0, 1000, 1000, playertest::Solid({220, 0, 0, 255}));
+    const uint16_t down = movie.RectShape(0, 0, 1000, 1000, playertest::Solid({0, 0, 220, 255}));
+    // Up, over and hit show the red square, down the blue one.
+    const uint16_t left = movie.Button({{0x0B, up, 1, {}}, {0x04, down, 2, {}}}, {}, menu);
+    const uint16_t right =
+        movie.Button({{0x0B, up, 1, {}}, {0x04, down, 2, {}}}, {{0x0800, ActionGotoFrame(1)}}, menu);
+    movie.Action(ActionStop());
+    movie.Place(1, left);
+    movie.Place(2, right, playertest::Translate(100, 0));
+    movie.ShowFrame();
+    movie.ShowFrame();
+    TMoviePlayer player;
+    player.LoadBytes(movie.Bytes());
+    player.PointerMove(QPointF(20, 20));
+    player.PointerPress();
+    EXPECT_TRUE(ColorNear(player.RenderImage(QSize(200, 100)), 20, 20, Blue));
+    player.PointerMove(QPointF(120, 20));
+    const QImage dragged = player.RenderImage(QSize(200, 100));
+    // The left one is up (menu) or shows the pressed-and-out state, which is its over one.
+    EXPECT_TRUE(ColorNear(dragged, 20, 20, Red));
+    EXPECT_TRUE(ColorNear(dragged, 120, 20, menu ? Blue : Red));
+    player.PointerRelease();
+    EXPECT_EQ(player.CurrentFrame(), menu ? 1 : 0);
+    // Back to the left one and away: the press is over, nothing is held.
+    player.PointerMove(QPointF(180, 90));
+    EXPECT_FALSE(player.PointerOverButton());
+  }
+}

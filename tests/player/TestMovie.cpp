@@ -221,7 +221,8 @@ uint16_t TTestMovie::Sprite(const TTimelineWriter& timeline) {
 }
 
 uint16_t TTestMovie::Button(const std::vector<TButtonPart>& parts,
-                            const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions) {
+                            const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions,
+                            bool trackAsMenu) {
   const uint16_t id = NextId();
   TSwfBitWriter records;
   for (const TButtonPart& part : parts) {
@@ -234,7 +235,7 @@ uint16_t TTestMovie::Button(const std::vector<TButtonPart>& parts,
   records.U8(0);
   TSwfBitWriter w;
   w.U16(id);
-  w.U8(0);
+  w.U8(trackAsMenu ? 1 : 0);
   w.U16(actions.empty() ? 0 : static_cast<uint16_t>(2 + records.Size()));
   w.Bytes(records.Data());
   for (size_t i = 0; i < actions.size(); ++i) {

@@ -74,7 +74,8 @@ class TTestMovie : public TTimelineWriter {
   uint16_t Bitmap(int width, int height, const std::vector<uint32_t>& argb);
   uint16_t Sprite(const TTimelineWriter& timeline);
   // DefineButton2: records of (state bits, character, depth, matrix); actions by their
-  // condition bits (0x0800 = release over the button).
+  // condition bits (0x0800 = release over the button); a menu button takes presses that
+  // began elsewhere.
   struct TButtonPart {
     uint8_t States;
     uint16_t CharacterId;
@@ -82,7 +83,8 @@ class TTestMovie : public TTimelineWriter {
     TMatrix Matrix;
   };
   uint16_t Button(const std::vector<TButtonPart>& parts,
-                  const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions);
+                  const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& actions,
+                  bool trackAsMenu = false);
   // DefineEditText (the tag body after the id is given whole).
   uint16_t EditText(const std::vector<uint8_t>& bodyAfterId);
   // DefineFont3 of square glyphs for the given codes (a space gets an empty glyph), each
