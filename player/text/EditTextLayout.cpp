@@ -1,6 +1,7 @@
 #include "player/text/EditTextLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace player {
@@ -10,6 +11,9 @@ namespace {
 constexpr double Gutter = 40;         // twips between the box and its text
 constexpr double BulletIndent = 720;  // a list item's text, past its bullet
 constexpr char32_t Bullet = U'\u2022';
+// Without tab stops of their own, tabs go to every 2.7 ems of their text's size, where the
+// peer player puts them.
+constexpr double DefaultTabEms = 2.7;
 
 struct TItem {
   char32_t Char;
@@ -29,11 +33,33 @@ double Width(const std::vector<TItem>& items, size_t end) {
   return w;
 }
 
+bool IsSpace(char32_t c) { return c == U' ' || c == U'\t'; }
+
 // The width without the spaces that end the line.
 double VisibleWidth(const std::vector<TItem>& items) {
   size_t end = items.size();
-  while (end > 0 && items[end - 1].Char == U' ') --end;
+  while (end > 0 && IsSpace(items[end - 1].Char)) --end;
   return Width(items, end);
+}
+
+// Where a tab at x (from the paragraph's left) takes the text: the next stop given, and
+// past the last one (or without any) the next of the default stops.
+double NextTabStop(double x, const std::vector<double>& stops, double size) {
+  for (const double stop : stops) {
+    if (stop > x) return stop;
+  }
+  const double from = stops.empty() ? 0 : stops.back();
+  const double interval = DefaultTabEms * size;
+  if (!(interval > 1)) return x;
+  return from + (std::floor((x - from) / interval) + 1) * interval;
+}
+
+// Gives each tab among items the advance to its stop, the items starting at x.
+void PlaceTabs(std::vector<TItem>& items, double x, const std::vector<double>& stops) {
+  for (TItem& item : items) {
+    if (item.Char == U'\t') item.Advance = NextTabStop(x, stops, item.Style->Size) - x;
+    x += item.Advance;
+  }
 }
 
 // Lines: break at the last space that lets the line fit, else before the character that
@@ -44,7 +70,7 @@ std::vector<TLine> BreakLines(const std::vector<TItem>& items, double width, dou
   size_t lastSpace = SIZE_MAX;
   for (const TItem& item : items) {
     TLine& line = lines.back();
-    if (wrap && !line.Items.empty() && item.Char != U' ' && x + item.Advance > width) {
+    if (wrap && !line.Items.empty() && !IsSpace(item.Char) && x + item.Advance > width) {
       TLine next;
       if (lastSpace != SIZE_MAX) {
         next.Items.assign(line.Items.begin() + lastSpace + 1, line.Items.end());
@@ -54,7 +80,7 @@ std::vector<TLine> BreakLines(const std::vector<TItem>& items, double width, dou
       x = Width(lines.back().Items, lines.back().Items.size());
       lastSpace = SIZE_MAX;
     }
-    if (item.Char == U' ') lastSpace = lines.back().Items.size();
+    if (IsSpace(item.Char)) lastSpace = lines.back().Items.size();
     lines.back().Items.push_back(item);
     x += item.Advance;
   }
@@ -121,16 +147,18 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
       for (char32_t c : run.Text.toUcs4()) {
         if (++characters > MaxFieldCharacters) break;
         if (field.Password) c = U'*';
-        if (c == U'\t') c = U' ';
-        double advance = font->Has(c) ? font->Advance(c, run.Style.Size) : 0;
-        if (!items.empty() && items.back().Source == font)
+        double advance = font->Has(c) && c != U'\t' ? font->Advance(c, run.Style.Size) : 0;
+        if (!items.empty() && items.back().Source == font && c != U'\t')
           advance += font->Kerning(items.back().Char, c, run.Style.Size);
         items.push_back({c, &run.Style, font, advance});
       }
     }
+    PlaceTabs(items, format.Indent, format.TabStops);
     std::vector<TLine> lines = BreakLines(items, width, format.Indent, wrap);
     for (size_t n = 0; n < lines.size(); ++n) {
       TLine& line = lines[n];
+      // A line that starts after a break has its tabs placed afresh.
+      if (n > 0) PlaceTabs(line.Items, 0, format.TabStops);
       // An empty line is as high as the paragraph's (or the field's) first font.
       if (line.Items.empty()) {
         TGlyphSource* font = glyphs(firstStyle);
@@ -158,7 +186,7 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
       double pen = left + indent + std::max(0.0, shift);
       for (const TItem& item : line.Items) {
         const double advance = item.Advance + (item.Char == U' ' ? space : 0);
-        if (item.Source->Has(item.Char) && item.Char != U' ')
+        if (item.Source->Has(item.Char) && !IsSpace(item.Char))
           runFor(item.Style->Color).addPath(item.Source->Path(item.Char, item.Style->Size).translated(pen, baseline));
         if (item.Style->Underline) {
           const double thickness = std::max(20.0, item.Style->Size / 16);

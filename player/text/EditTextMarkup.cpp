@@ -31,11 +31,28 @@ uint8_t AlignOf(const QString& value, uint8_t fallback) {
   return fallback;
 }
 
+// Tab stops given at most: a list longer than any line is of no use.
+constexpr size_t MaxTabStops = 64;
+
 // A <textformat>'s length in pixels as twips, or the value in effect when it is no number.
 double TwipsOf(const QString& value, double current, double least) {
   bool ok = false;
   const double pixels = value.trimmed().toDouble(&ok);
   return ok ? std::clamp(pixels, least, MaxLength) * 20 : current;
+}
+
+// "[30, 95, 140]" (pixels, the brackets optional) as ascending twips; what is no number
+// is left out.
+std::vector<double> TabStopsOf(QString value) {
+  value.remove('[').remove(']');
+  std::vector<double> stops;
+  for (const QString& part : value.split(',')) {
+    bool ok = false;
+    const double pixels = part.trimmed().toDouble(&ok);
+    if (ok && pixels >= 0 && stops.size() < MaxTabStops) stops.push_back(std::min(pixels, MaxLength) * 20);
+  }
+  std::sort(stops.begin(), stops.end());
+  return stops;
 }
 
 class THtmlReader {
@@ -132,6 +149,7 @@ class THtmlReader {
       if (key == "blockindent") format.BlockIndent = TwipsOf(value, format.BlockIndent, 0);
       if (key == "indent") format.Indent = TwipsOf(value, format.Indent, -MaxLength);
       if (key == "leading") format.Leading = TwipsOf(value, format.Leading, -MaxLength);
+      if (key == "tabstops") format.TabStops = TabStopsOf(value);
     }
     FFormats.push_back(format);
   }

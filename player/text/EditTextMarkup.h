@@ -36,6 +36,7 @@ struct TParagraphFormat {
   double Indent = 0;       // the first line's, after the block indent
   double Leading = 0;      // below each line
   bool Bullet = false;     // a bullet before the first line, the text indented past it
+  std::vector<double> TabStops;  // from the paragraph's left, ascending; none: every few ems
   bool operator==(const TParagraphFormat&) const = default;
 };
 

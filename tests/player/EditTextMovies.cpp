@@ -122,6 +122,29 @@ TTestMovie TextFormats() {
   return movie;
 }
 
+// Tabs at the default stops, after short and long words, and beside spaces.
+TTestMovie Tabs() {
+  TTestMovie movie(240, 120);
+  movie.Background({255, 255, 255, 255});
+  const uint16_t font = movie.SquareFont("Squares", u" ABCDEF");
+  TEditTextSpec spec;
+  spec.Bounds = {10 * 20, 230 * 20, 5 * 20, 55 * 20};
+  spec.FontId = font;
+  spec.Height = 10 * 20;
+  spec.Flags1 = WordWrap | Multiline;
+  spec.Flags2 = Border | UseOutlines;
+  spec.Text = "A\tB\tC\rABCDEF\tD\rAB CD\tE\tF";
+  movie.Place(1, movie.EditText(EditTextBody(spec)));
+  TEditTextSpec larger = spec;
+  larger.Bounds = {10 * 20, 230 * 20, 60 * 20, 115 * 20};
+  larger.Height = 16 * 20;
+  larger.Variable = "larger";
+  larger.Text = "A\tB\tC\rABCD\tEF";
+  movie.Place(2, movie.EditText(EditTextBody(larger)));
+  movie.ShowFrame();
+  return movie;
+}
+
 }  // namespace
 
 std::vector<TReferenceCase> EditTextCases() {
@@ -129,7 +152,7 @@ std::vector<TReferenceCase> EditTextCases() {
   // squares' edges differ, so the allowance counts a few rows of them.
   return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800},
           {"edit-text-justify", Justified, 0, 16, 5400},
-          {"edit-text-formats", TextFormats, 0, 16, 4200}};
+          {"edit-text-formats", TextFormats, 0, 16, 4200}, {"edit-text-tabs", Tabs, 0, 16, 4200}};
 }
 
 }  // namespace playertest

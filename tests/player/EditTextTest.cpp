@@ -145,6 +145,25 @@ TEST(TextFields, TextFormatAndListItemsSetTheParagraphsLayout) {
   EXPECT_EQ(paragraphs[3].Format, field);
 }
 
+TEST(TextFields, TabsGoToTheirParagraphsStops) {
+  // Without stops of their own, every 2.7 ems (54 px here): B lands at 54 px, C after it.
+  const QImage plain = Draw(TField("A\tBC"));
+  EXPECT_TRUE(Square(plain, 0, 0));
+  EXPECT_FALSE(Square(plain, 1, 0) || Square(plain, 2, 0));
+  EXPECT_TRUE(Square(plain, 3, 0) && Square(plain, 4, 0));
+  // A <textformat>'s stops (pixels, bracketed), then the default ones past the last.
+  const QImage html = Draw(TField("<textformat tabstops='[60, 140]'><p>A\tB\tC</p></textformat>", 0x60, 0x03));
+  EXPECT_TRUE(Square(html, 0, 0) && Square(html, 3, 0) && Square(html, 7, 0));
+  for (int c : {1, 2, 4, 5, 6, 8}) EXPECT_FALSE(Square(html, c, 0)) << c;
+  const auto paragraphs =
+      player::ParseHtmlText("<textformat tabstops='140,x,60,-5'>A</textformat>", {}, {});
+  ASSERT_EQ(paragraphs.size(), 1u);
+  EXPECT_EQ(paragraphs[0].Format.TabStops, (std::vector<double>{1200, 2800}));
+  // A tab is where a long line may break, like a space.
+  const QImage wrapped = Draw(TField("ABCDEF\tABCDEF"));
+  EXPECT_TRUE(Square(wrapped, 0, 1) && Square(wrapped, 5, 1));
+}
+
 TEST(TextFields, LinksImagesAndEntitiesKeepTheTextAround) {
   const auto paragraphs = player::ParseHtmlText(
       "<p><a href='x.html' target='_blank'>A</a>B<img src='p.png' width='20'/>"
