@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainterPathStroker>
 
+#include <algorithm>
 #include <cmath>
 
 #include "player/render/GradientFill.h"
@@ -115,9 +116,12 @@ void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBru
 }
 
 QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
-                                      const swf::TLineStyle& style) {
-  if (FEdges == TEdges::Exact) return QPainterPathStroker(pen).createStroke(path);
-  // Otherwise the GPU tessellation the peer strokes with, both caps included.
+                                      const swf::TLineStyle& style, qreal pixelsPerUnit) {
+  // The GPU tessellation the peer strokes with, both caps included. Exact edges (only
+  // here when the two ends' caps differ, which a pen cannot draw) get curves flattened to
+  // a twentieth of a device pixel.
+  const double tolerance = FEdges != TEdges::Exact ? DefaultFlatness
+                           : std::clamp(0.05 / std::max(pixelsPerUnit, 1e-9), 0.01, DefaultFlatness);
   auto cap = [](uint8_t swfCap) {
     return swfCap == 1 ? Qt::FlatCap : swfCap == 2 ? Qt::SquareCap : Qt::RoundCap;
   };
@@ -127,7 +131,7 @@ QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
   outline.MiterLimit = style.MiterLimit / 256.0;
   outline.StartCap = cap(style.StartCap);
   outline.EndCap = cap(style.EndCap);
-  return HardEdgeStrokeOutline(path, outline);
+  return HardEdgeStrokeOutline(path, outline, tolerance);
 }
 
 qreal TRenderer::OwnScale(const swf::TDisplayObject& object) {
@@ -158,14 +162,16 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
     for (const TShapeLayer::TStyledPath& stroke : layer.StrokePaths) {
       const swf::TLineStyle& style = layer.Lines[stroke.Style];
       const QPen pen = StrokePen(style, world, ownScale, cx, shape.Bounds);
+      const qreal pixelsPerUnit = std::sqrt(std::abs(world.determinant()));
       if (FEdges != TEdges::Exact && style.Fill && style.Fill->IsGradient() &&
           style.Fill->Gradient.Stops.size() > 1 && !pen.isCosmetic()) {
         // A gradient stroke is its outline filled, so its colours are the fills' own.
-        FillGradientPath(painter, StrokeOutline(stroke.Path, pen, style), *style.Fill, cx, FEdges);
+        FillGradientPath(painter, StrokeOutline(stroke.Path, pen, style, pixelsPerUnit), *style.Fill,
+                         cx, FEdges);
         continue;
       }
-      if (FEdges != TEdges::Exact && !pen.isCosmetic()) {
-        FillPath(painter, StrokeOutline(stroke.Path, pen, style), pen.brush());
+      if ((FEdges != TEdges::Exact || style.StartCap != style.EndCap) && !pen.isCosmetic()) {
+        FillPath(painter, StrokeOutline(stroke.Path, pen, style, pixelsPerUnit), pen.brush());
         continue;
       }
       // Hard-edged hairlines cover the pixels up and left of their line, not down and right.

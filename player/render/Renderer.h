@@ -69,7 +69,7 @@ class TRenderer {
   void FillPath(QPainter& painter, const QPainterPath& path, const QBrush& brush);
   // The area a pen covers along path, in path coordinates.
   QPainterPath StrokeOutline(const QPainterPath& path, const QPen& pen,
-                             const swf::TLineStyle& style);
+                             const swf::TLineStyle& style, qreal pixelsPerUnit);
   // ownScale: the scale of the object's own placement, which strokes that do not scale undo.
   static qreal OwnScale(const swf::TDisplayObject& object);
   void DrawShape(QPainter& painter, const TShapeGeometry& shape, const QTransform& world,

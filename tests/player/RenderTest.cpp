@@ -250,3 +250,25 @@ TEST(Render, StaticTextPlacesGlyphsAtTheirHeightBaselineAndAdvance) {
   EXPECT_TRUE(ColorNear(image, 15, 35, Qt::white));
   EXPECT_TRUE(ColorNear(image, 15, 55, Qt::white));
 }
+
+// A line whose two ends have different caps (flat at its start, round at its end), drawn
+// in every edge mode: the end reaches past its point, the start does not.
+TEST(Render, EachEndOfALineHasItsOwnCap) {
+  TTestMovie movie(100, 40);
+  movie.Background({255, 255, 255, 255});
+  TOutline line;
+  line.Points = {{20 * 20, 20 * 20}, {80 * 20, 20 * 20}};
+  movie.Place(1, movie.LineShape(line, 16 * 20, {0, 0, 0, 255}, 1, 0));
+  movie.ShowFrame();
+  for (const player::TEdges edges : {player::TEdges::Exact, player::TEdges::FourSamples, player::TEdges::Hard}) {
+    SCOPED_TRACE(static_cast<int>(edges));
+    TMoviePlayer player;
+    player.SetEdges(edges);
+    player.LoadBytes(movie.Bytes());
+    const QImage image = player.RenderImage(QSize(100, 40));
+    EXPECT_TRUE(ColorNear(image, 22, 20, Qt::black));
+    EXPECT_TRUE(ColorNear(image, 17, 20, Qt::white));  // flat start
+    EXPECT_TRUE(ColorNear(image, 85, 20, Qt::black));  // round end, 8 px out
+    EXPECT_TRUE(ColorNear(image, 87, 13, Qt::white));  // outside its half circle
+  }
+}

@@ -127,11 +127,9 @@ void WriteFill(TSwfBitWriter& w, const TFill& fill) {
 
 }  // namespace
 
-uint16_t TTestMovie::Shape(const std::vector<TFill>& fills, const std::vector<TOutline>& outlines,
-                           const std::vector<std::pair<uint16_t, TRgba>>& lines) {
-  const uint16_t id = NextId();
-  TSwfBitWriter w;
-  w.U16(id);
+namespace {
+
+swf::TRect OutlineBounds(const std::vector<TOutline>& outlines) {
   int32_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
   for (const TOutline& o : outlines) {
     for (auto [x, y] : o.Points) {
@@ -139,16 +137,11 @@ uint16_t TTestMovie::Shape(const std::vector<TFill>& fills, const std::vector<TO
       minY = std::min(minY, y), maxY = std::max(maxY, y);
     }
   }
-  w.Rect({minX, maxX, minY, maxY});
-  w.U8(static_cast<uint8_t>(fills.size()));
-  for (const TFill& fill : fills) WriteFill(w, fill);
-  w.U8(static_cast<uint8_t>(lines.size()));
-  for (const auto& [width, color] : lines) {
-    w.U16(width);
-    w.Rgba(color);
-  }
-  const int fillBits = swf::UnsignedBits(fills.size());
-  const int lineBits = swf::UnsignedBits(lines.size());
+  return {minX, maxX, minY, maxY};
+}
+
+// The shape records drawing outlines (straight edges), after the style counts.
+void WriteOutlines(TSwfBitWriter& w, const std::vector<TOutline>& outlines, int fillBits, int lineBits) {
   w.U8(static_cast<uint8_t>(fillBits << 4 | lineBits));
   for (const TOutline& o : outlines) {
     // Style change: MoveTo, fill0, fill1 and line.
@@ -179,7 +172,52 @@ uint16_t TTestMovie::Shape(const std::vector<TFill>& fills, const std::vector<TO
   }
   w.UB(6, 0);  // end
   w.Flush();
+}
+
+}  // namespace
+
+uint16_t TTestMovie::Shape(const std::vector<TFill>& fills, const std::vector<TOutline>& outlines,
+                           const std::vector<std::pair<uint16_t, TRgba>>& lines) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  w.Rect(OutlineBounds(outlines));
+  w.U8(static_cast<uint8_t>(fills.size()));
+  for (const TFill& fill : fills) WriteFill(w, fill);
+  w.U8(static_cast<uint8_t>(lines.size()));
+  for (const auto& [width, color] : lines) {
+    w.U16(width);
+    w.Rgba(color);
+  }
+  WriteOutlines(w, outlines, swf::UnsignedBits(fills.size()), swf::UnsignedBits(lines.size()));
   Tag(TTagCode::DefineShape3, w.Take());
+  return id;
+}
+
+uint16_t TTestMovie::LineShape(const TOutline& outline, uint16_t width, TRgba color,
+                               uint8_t startCap, uint8_t endCap) {
+  const uint16_t id = NextId();
+  TSwfBitWriter w;
+  w.U16(id);
+  const swf::TRect bounds = OutlineBounds({outline});
+  w.Rect({bounds.XMin - width, bounds.XMax + width, bounds.YMin - width, bounds.YMax + width});
+  w.Rect(bounds);
+  w.U8(0x01);  // scaling strokes
+  w.U8(0);     // no fills
+  w.U8(1);
+  w.U16(width);
+  w.UB(2, startCap);
+  w.UB(2, 0);  // round joins
+  w.UB(4, 0);  // no fill, scaling, no hinting
+  w.UB(5, 0);
+  w.UB(1, 0);  // closing allowed
+  w.UB(2, endCap);
+  w.Rgba(color);
+  TOutline stroked = outline;
+  stroked.Fill0 = stroked.Fill1 = 0;
+  stroked.Line = 1;
+  WriteOutlines(w, {stroked}, 0, 1);
+  Tag(TTagCode::DefineShape4, w.Take());
   return id;
 }
 

@@ -70,6 +70,10 @@ class TTestMovie : public TTimelineWriter {
   uint16_t Shape(const std::vector<TFill>& fills, const std::vector<TOutline>& outlines,
                  const std::vector<std::pair<uint16_t, TRgba>>& lines = {});
   uint16_t RectShape(int32_t x, int32_t y, int32_t w, int32_t h, TFill fill);
+  // DefineShape4 of one line style (round joins, caps 0 round, 1 none, 2 square) along
+  // an outline.
+  uint16_t LineShape(const TOutline& outline, uint16_t width, TRgba color, uint8_t startCap,
+                     uint8_t endCap);
   // DefineBitsLossless2 (format 5) of straight ARGB pixels, premultiplied here.
   uint16_t Bitmap(int width, int height, const std::vector<uint32_t>& argb);
   uint16_t Sprite(const TTimelineWriter& timeline);
