@@ -82,6 +82,16 @@ class TStroker {
       : FStyle(style), FHalf(style.Width / 2), FTolerance(tolerance),
         FMergeSquared(std::max(std::min(tolerance * tolerance * 0.5, style.Width * style.Width * 0.05), 1e-8)) {}
 
+  // Appends a point unless it is too close to the last one to make an edge.
+  void Append(std::vector<TPathPoint>& points, const QPointF& at, bool inCurve) const {
+    if (!points.empty()) {
+      const QPointF d = at - points.back().At;
+      if (Dot(d, d) < FMergeSquared) return;
+    }
+    points.push_back({at, inCurve});
+  }
+
+  // Adds the outline of one subpath's points: closed when it ends where it starts.
   void Add(std::vector<TPathPoint> points) {
     if (points.empty()) return;
     const bool closed = points.size() > 2 && points.front().At == points.back().At;
@@ -195,16 +205,6 @@ class TStroker {
   TStrokeStyle FStyle;
   double FHalf, FTolerance, FMergeSquared;
   TOutline FOutline;
-
- public:
-  // Appends a point unless it is too close to the last one to make an edge.
-  void Append(std::vector<TPathPoint>& points, const QPointF& at, bool inCurve) const {
-    if (!points.empty()) {
-      const QPointF d = at - points.back().At;
-      if (Dot(d, d) < FMergeSquared) return;
-    }
-    points.push_back({at, inCurve});
-  }
 };
 
 }  // namespace
