@@ -13,16 +13,6 @@ namespace player {
 
 namespace {
 
-// The device pixels worth computing: the path's bounds within the device and the clip.
-QRect DeviceArea(const QPainter& painter, const QRectF& pathBounds) {
-  const QPaintDevice* device = painter.device();
-  QRect area = pathBounds.toAlignedRect() & QRect(0, 0, device->width(), device->height());
-  if (painter.hasClipping()) {
-    area &= painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect();
-  }
-  return area;
-}
-
 // A ramp texel's channels under the colour transform, in 0..255 units, not yet clamped:
 // the transform is affine, so it may come before the interpolation between texels.
 std::array<float, 4> Transformed(const std::array<float, 4>& rgba, const TColorTransform& cx) {
@@ -42,25 +32,13 @@ inline uint32_t Premultiplied(const std::array<float, 4>& c) {
   return (static_cast<uint32_t>(a + 0.5f) << 24) | (pre(c[0]) << 16) | (pre(c[1]) << 8) | pre(c[2]);
 }
 
-// The colour at t (0..1, spread applied) from texels already transformed, sampled as
-// TGradientRamp::At samples.
-uint32_t TransformedAt(const std::array<std::array<float, 4>, 256>& texels, double t,
-                       TRampSampling sampling) {
-  const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
-  const int i = static_cast<int>(p);
-  const int j = std::min(i + 1, 255);
-  const float f = RampWeight(p - i, sampling);
-  std::array<float, 4> c;
-  for (int k = 0; k < 4; ++k) c[k] = texels[i][k] + (texels[j][k] - texels[i][k]) * f;
-  return Premultiplied(c);
-}
-
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
                       const TColorTransform& cx, TEdges edges) {
   const QTransform deviceTransform = painter.deviceTransform();
-  const QRect area = DeviceArea(painter, deviceTransform.map(path).boundingRect());
+  // The device pixels worth computing: the path's bounds where the painter may paint.
+  const QRect area = deviceTransform.map(path).boundingRect().toAlignedRect() & PaintableArea(painter);
   if (area.isEmpty()) return;
   // Device pixel centres back into the gradient square.
   bool invertible = false;
@@ -71,7 +49,7 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   const TGradientRamp ramp = TGradientRamp::From(style.Gradient);
   // Linear light is only left after the interpolation; otherwise the colour transform
   // goes into the texels once.
-  std::array<std::array<float, 4>, 256> texels;
+  TTexels texels;
   for (int i = 0; i < 256; ++i) texels[i] = Transformed(ramp.Texels[i], cx);
   const double focal = style.Gradient.FocalPoint / 256.0;
   // The peer's antialiased frames show the nearest texel, its hard-edged ones a blend.
@@ -85,17 +63,13 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
       const double t = SpreadPosition(GradientPosition(style.Type, focal, x, y),
                                       style.Gradient.Spread);
       pixels[column] = ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t, sampling), cx))
-                                      : TransformedAt(texels, t, sampling);
+                                      : Premultiplied(SampleTexels(texels, t, sampling));
     }
   }
   // The brush as seen from the painter's coordinates, where the path is.
   QBrush brush(image);
   brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceTransform.inverted());
-  switch (edges) {
-    case TEdges::Exact: painter.fillPath(path, brush); break;
-    case TEdges::FourSamples: FillFourSampled(painter, path, brush); break;
-    case TEdges::Hard: FillHardEdged(painter, path, brush); break;
-  }
+  FillPathWithEdges(painter, path, brush, edges);
 }
 
 }  // namespace player

@@ -7,7 +7,7 @@
 #include <QPainterPath>
 
 #include "player/render/ColorTransform.h"
-#include "player/render/Renderer.h"
+#include "player/render/Edges.h"
 #include "swf/reader/ShapeTypes.h"
 
 namespace player {

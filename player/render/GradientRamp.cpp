@@ -57,14 +57,20 @@ TGradientRamp TGradientRamp::From(const swf::TGradient& gradient) {
   return ramp;
 }
 
-std::array<float, 4> TGradientRamp::At(double t, TRampSampling sampling) const {
-  // Texel i is centred at (i + 0.5) / 256; beyond the outer centres the edge texel holds.
+std::array<float, 4> SampleTexels(const TTexels& texels, double t, TRampSampling sampling) {
+  // Texel i is centred at (i + 0.5) / 256.
   const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
   const int i = static_cast<int>(p);
   const int j = std::min(i + 1, 255);
-  const float f = RampWeight(p - i, sampling);
+  const double fraction = p - i;
+  const float f = sampling == TRampSampling::Linear ? static_cast<float>(fraction) : fraction < 0.5 ? 0.0f : 1.0f;
   std::array<float, 4> out;
-  for (int c = 0; c < 4; ++c) out[c] = Texels[i][c] + (Texels[j][c] - Texels[i][c]) * f;
+  for (int c = 0; c < 4; ++c) out[c] = texels[i][c] + (texels[j][c] - texels[i][c]) * f;
+  return out;
+}
+
+std::array<float, 4> TGradientRamp::At(double t, TRampSampling sampling) const {
+  std::array<float, 4> out = SampleTexels(Texels, t, sampling);
   if (LinearRgb) {
     for (int c = 0; c < 3; ++c) out[c] = FromLinear(std::clamp(out[c], 0.0f, 1.0f));
   }

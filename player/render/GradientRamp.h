@@ -13,15 +13,15 @@ namespace player {
 // blend of both.
 enum class TRampSampling { Nearest, Linear };
 
-// The weight of the upper texel at fraction (0..1) of the way between two texel centres.
-inline float RampWeight(double fraction, TRampSampling sampling) {
-  if (sampling == TRampSampling::Nearest) return fraction < 0.5 ? 0.0f : 1.0f;
-  return static_cast<float>(fraction);
-}
+using TTexels = std::array<std::array<float, 4>, 256>;
+
+// The colour at t (0..1 across the ratios, spread already applied) from the two texels
+// whose centres are nearest; beyond the outer centres the edge texel holds.
+std::array<float, 4> SampleTexels(const TTexels& texels, double t, TRampSampling sampling);
 
 struct TGradientRamp {
   // Straight (not premultiplied) RGBA in 0..1; in linear light when LinearRgb.
-  std::array<std::array<float, 4>, 256> Texels{};
+  TTexels Texels{};
   bool LinearRgb = false;
 
   // A gradient needs at least one stop.

@@ -102,7 +102,7 @@ struct TEdge {
 
 double Snap(double v) { return std::round(v * 256) / 256; }
 
-// The path's edges in device pixels, snapped, horizontal ones dropped.
+// The path's edges in device pixels, snapped, horizontal ones dropped, sorted by their tops.
 std::vector<TEdge> DeviceEdges(const QPainterPath& flat, const QTransform& device) {
   std::vector<TEdge> edges;
   edges.reserve(flat.elementCount());
@@ -130,11 +130,12 @@ std::vector<TEdge> DeviceEdges(const QPainterPath& flat, const QTransform& devic
     }
   }
   if (flat.elementCount() > 0) add(last, start);
+  std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Y0 < b.Y0; });
   return edges;
 }
 
 // The pixels whose sample point (at offset within the pixel) is covered, one band of spans
-// per row, in the order QRegion wants them. edges must be sorted by their tops.
+// per row, in the order QRegion wants them.
 std::vector<QRect> CoveredSpans(const std::vector<TEdge>& edges, Qt::FillRule rule, const QRect& area,
                                 const QPointF& offset = QPointF(0.5, 0.5)) {
   std::vector<QRect> spans;
@@ -206,9 +207,6 @@ QPainterPath FlattenedPath(const QPainterPath& path, double tolerance) {
   return out;
 }
 
-namespace {
-
-// The device area worth filling: the painter's device within its clip.
 QRect PaintableArea(const QPainter& painter) {
   const QPaintDevice* target = painter.device();
   QRect area(0, 0, target->width(), target->height());
@@ -217,6 +215,8 @@ QRect PaintableArea(const QPainter& painter) {
   }
   return area;
 }
+
+namespace {
 
 // The brush as seen from device pixels.
 QBrush DeviceBrush(const QBrush& brush, const QTransform& device) {
@@ -230,8 +230,7 @@ QBrush DeviceBrush(const QBrush& brush, const QTransform& device) {
 void FillHardEdged(QPainter& painter, const QPainterPath& path, const QBrush& brush,
                    double tolerance) {
   const QTransform device = painter.deviceTransform();
-  std::vector<TEdge> edges = DeviceEdges(FlattenedPath(path, tolerance), device);
-  std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Y0 < b.Y0; });
+  const std::vector<TEdge> edges = DeviceEdges(FlattenedPath(path, tolerance), device);
   const std::vector<QRect> spans = CoveredSpans(edges, path.fillRule(), PaintableArea(painter));
   if (spans.empty()) return;
   QRegion region;
@@ -249,9 +248,8 @@ void FillFourSampled(QPainter& painter, const QPainterPath& path, const QBrush& 
   static const QPointF Samples[4] = {{6 / 16.0, 2 / 16.0}, {14 / 16.0, 6 / 16.0},
                                      {2 / 16.0, 10 / 16.0}, {10 / 16.0, 14 / 16.0}};
   const QTransform device = painter.deviceTransform();
-  std::vector<TEdge> edges = DeviceEdges(FlattenedPath(path, tolerance), device);
+  const std::vector<TEdge> edges = DeviceEdges(FlattenedPath(path, tolerance), device);
   if (edges.empty()) return;
-  std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Y0 < b.Y0; });
   double left = edges.front().X0, right = left, bottom = edges.front().Y1;
   for (const TEdge& e : edges) {
     left = std::min({left, e.X0, e.X1});
@@ -297,6 +295,15 @@ void FillFourSampled(QPainter& painter, const QPainterPath& path, const QBrush& 
   painter.resetTransform();
   painter.drawImage(area.topLeft(), layer);
   painter.restore();
+}
+
+void FillPathWithEdges(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                       TEdges edges) {
+  switch (edges) {
+    case TEdges::Exact: painter.fillPath(path, brush); break;
+    case TEdges::FourSamples: FillFourSampled(painter, path, brush); break;
+    case TEdges::Hard: FillHardEdged(painter, path, brush); break;
+  }
 }
 
 }  // namespace player

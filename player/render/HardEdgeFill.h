@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "player/render/Edges.h"
+
 namespace player {
 
 // A tenth of a pixel of the shape's own space (twips).
@@ -22,6 +24,14 @@ QPainterPath FlattenedPath(const QPainterPath& path, double tolerance);
 // of the path's units) with brush, by the painter's clip, opacity and composition.
 void FillHardEdged(QPainter& painter, const QPainterPath& path, const QBrush& brush,
                    double tolerance = DefaultFlatness);
+
+// The device pixels a painter may paint: its device within its clip.
+QRect PaintableArea(const QPainter& painter);
+
+// Fills path (in the painter's current coordinates) with brush, its edges drawn as edges
+// says: by Qt's antialiasing, or by one of the two fillers here.
+void FillPathWithEdges(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                       TEdges edges);
 
 // Fills path as graphics hardware antialiases with four samples per pixel: each pixel gets
 // the share of the samples (at the usual rotated-grid points) that the path covers.

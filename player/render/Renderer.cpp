@@ -108,12 +108,17 @@ bool TRenderer::HasOwnClip(uint16_t id) const {
 }
 
 void TRenderer::FillPath(QPainter& painter, const QPainterPath& path, const QBrush& brush) {
-  switch (FEdges) {
-    case TEdges::Exact: painter.fillPath(path, brush); break;
-    case TEdges::FourSamples: FillFourSampled(painter, path, brush); break;
-    case TEdges::Hard: FillHardEdged(painter, path, brush); break;
-  }
+  FillPathWithEdges(painter, path, brush, FEdges);
 }
+
+namespace {
+
+// A line style's cap (0 round, 1 none, 2 square) as Qt names it.
+Qt::PenCapStyle CapStyle(uint8_t swfCap) {
+  return swfCap == 1 ? Qt::FlatCap : swfCap == 2 ? Qt::SquareCap : Qt::RoundCap;
+}
+
+}  // namespace
 
 QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
                                       const swf::TLineStyle& style, qreal pixelsPerUnit) {
@@ -122,15 +127,12 @@ QPainterPath TRenderer::StrokeOutline(const QPainterPath& path, const QPen& pen,
   // a twentieth of a device pixel.
   const double tolerance = FEdges != TEdges::Exact ? DefaultFlatness
                            : std::clamp(0.05 / std::max(pixelsPerUnit, 1e-9), 0.01, DefaultFlatness);
-  auto cap = [](uint8_t swfCap) {
-    return swfCap == 1 ? Qt::FlatCap : swfCap == 2 ? Qt::SquareCap : Qt::RoundCap;
-  };
   TStrokeStyle outline;
   outline.Width = pen.widthF();
   outline.Join = pen.joinStyle();
   outline.MiterLimit = style.MiterLimit / 256.0;
-  outline.StartCap = cap(style.StartCap);
-  outline.EndCap = cap(style.EndCap);
+  outline.StartCap = CapStyle(style.StartCap);
+  outline.EndCap = CapStyle(style.EndCap);
   return HardEdgeStrokeOutline(path, outline, tolerance);
 }
 
@@ -199,8 +201,7 @@ QPen TRenderer::StrokePen(const swf::TLineStyle& style, const QTransform& world,
   qreal width = style.Width;
   if (style.NoHScale && style.NoVScale && ownScale > 0) width /= ownScale;
   QPen pen(brush, width);
-  pen.setCapStyle(style.StartCap == 1 ? Qt::FlatCap : style.StartCap == 2 ? Qt::SquareCap
-                                                                          : Qt::RoundCap);
+  pen.setCapStyle(CapStyle(style.StartCap));
   pen.setJoinStyle(style.Join == 1 ? Qt::BevelJoin : style.Join == 2 ? Qt::MiterJoin
                                                                      : Qt::RoundJoin);
   if (style.Join == 2) pen.setMiterLimit(std::max(1.0, style.MiterLimit / 256.0));
