@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/GlobalUnit.h"
 #include "app/ImageList.h"
@@ -241,6 +242,7 @@ public:
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -322,4 +324,8 @@ private:
   std::pair<QString, bool> WrittenRunState{QStringLiteral("\n"), false};
   // Set while the full-screen view switches on or off.
   bool SwitchingScreen = false;
+  // The card's stage size when the window was maximised: restoring the window gives it back.
+  std::optional<QSize> StageBeforeMaximise;
+  // The stage the preview area of this client size stands for (nothing: the card keeps its own).
+  std::optional<QSize> StageForClientSize(QSize client);
 };

@@ -5,12 +5,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <utility>
 
 #include "app/ImageBox.h"
 #include "app/MainFrm.h"
 #include "player/widget/FlashPlayer.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
+#include "card/FlashCard.h"
 
 namespace {
 
@@ -51,6 +53,36 @@ void TMainForm::LayoutClient() {
   FormResize();
 }
 
+void TMainForm::changeEvent(QEvent* event) {
+  // A maximise asked for by the program changes the state before the window's size.
+  if (event->type() == QEvent::WindowStateChange && isMaximized() && !StageBeforeMaximise && EditingCard())
+    StageBeforeMaximise = QSize(G.FlashCard->Width, G.FlashCard->Height);
+  QWidget::changeEvent(event);
+}
+
+std::optional<QSize> TMainForm::StageForClientSize(QSize client) {
+  const QSize area(client.width() - PanelLeft->width(),
+                   client.height() - PanelTop->height() - SliderPlay->height());
+  if (!EditingCard())
+    return area;
+  const TFlashCard& card = *G.FlashCard;
+  if (isMaximized()) {
+    if (!StageBeforeMaximise)
+      StageBeforeMaximise = QSize(card.Width, card.Height);
+    return area;
+  }
+  // Restored: the card gets back exactly the stage it had, whatever the window came back to.
+  if (StageBeforeMaximise)
+    return std::exchange(StageBeforeMaximise, std::nullopt);
+  // A window at the size the card's own stage fits it to (a small stage gets a preview
+  // area of at least 380 × 330) stands for that stage.
+  const TFlashCard::TClientSize fitted = TFlashCard::FittedClientSize(
+      card.Width, card.Height, PanelLeft->width(), PanelTop->height(), SliderPlay->height());
+  if (client == QSize(fitted.Width, fitted.Height))
+    return std::nullopt;
+  return area;
+}
+
 // The controls that stretch with the client area, as their alignments ask.
 void TMainForm::AlignPanels() {
   int clientWidth = Client->width();
@@ -80,8 +112,8 @@ void TMainForm::FormResize() {
 
   // 2. In Edit state the stage follows the preview area, and the card renders anew.
   if (!G.WindowFitting && !SwitchingScreen) {
-    ResizeCard(clientWidth - PanelLeft->width(),
-               clientHeight - PanelTop->height() - SliderPlay->height());
+    if (const std::optional<QSize> stage = StageForClientSize(QSize(clientWidth, clientHeight)))
+      ResizeCard(stage->width(), stage->height());
     // The card may have refitted the window to its movie meanwhile: the rest is laid out
     // from the size the window has now.
     const int border = Sizeable ? BorderWidth : 0;

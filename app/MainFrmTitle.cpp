@@ -84,7 +84,9 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
     return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   QPoint screenPoint = mouse->globalPosition().toPoint();
-  QPoint clientPoint = Client->mapFromGlobal(screenPoint);
+  // From the window's own point of the press, not from the screen's: where the window stands
+  // on the screen does not enter into it.
+  QPoint clientPoint = Client->mapFrom(this, mouse->position().toPoint());
   bool active = isActiveWindow();
 
   // 1. The right button over the preview opens the Loop/About menu instead of anything the

@@ -63,7 +63,10 @@ TFlashCard::TFlashCard(ICardHost& host, TRenderContext& context, const std::stri
       WorkProject(untitledBasePath + ".grx"),
       Steps([this](const std::string& xml, const std::string& select) { return RestoreDocument(xml, select); })
 {
+  Ctx.DocumentSaved = [this] { RecordChange(); };
 }
+
+TFlashCard::~TFlashCard() { Ctx.DocumentSaved = nullptr; }
 
 void TFlashCard::SetMode(const std::string& mode)
 {
@@ -308,19 +311,24 @@ void TFlashCard::ReloadPreview(const std::string& option)
 
   TWindowFitting fitting(Host);
   const int w = SwfStageWidth(WorkSwfFile);
-  if (w <= 380) {
-    Host.SetClientWidth(Host.LeftAreaWidth() + 380);
-    Host.SetPreviewAreaWidth(380);
-  } else {
-    Host.SetClientWidth(w + Host.LeftAreaWidth());
-  }
   const int h = SwfStageHeight(WorkSwfFile);
-  if (h <= 330) {
-    Host.SetClientHeight(Host.TopAreaHeight() + 330);
-    Host.SetPreviewAreaHeight(330);
-  } else {
-    Host.SetClientHeight(h + Host.TopAreaHeight() + Host.SliderHeight());
-  }
+  const TClientSize client =
+      FittedClientSize(w, h, Host.LeftAreaWidth(), Host.TopAreaHeight(), Host.SliderHeight());
+  Host.SetClientWidth(client.Width);
+  if (w <= MinPreviewWidth) Host.SetPreviewAreaWidth(MinPreviewWidth);
+  Host.SetClientHeight(client.Height);
+  if (h <= MinPreviewHeight) Host.SetPreviewAreaHeight(MinPreviewHeight);
+}
+
+TFlashCard::TClientSize TFlashCard::FittedClientSize(int stageWidth, int stageHeight, int leftWidth,
+                                                      int topHeight, int sliderHeight)
+{
+  TClientSize client;
+  client.Width = leftWidth + std::max(stageWidth, MinPreviewWidth);
+  // A low stage gets the whole least height, the slider's strip included.
+  client.Height = stageHeight <= MinPreviewHeight ? topHeight + MinPreviewHeight
+                                                  : topHeight + stageHeight + sliderHeight;
+  return client;
 }
 
 void TFlashCard::SetLoop(bool on)

@@ -17,6 +17,9 @@ public:
   // `untitledBasePath`: the working files' base (a private folder + "/Untitled"); the
   // working project file adds ".grx", the working movie ".swf".
   TFlashCard(ICardHost& host, TRenderContext& context, const std::string& untitledBasePath);
+  ~TFlashCard();
+  TFlashCard(const TFlashCard&) = delete;
+  TFlashCard& operator=(const TFlashCard&) = delete;
 
   // Plainly settable fields, in declaration order.
   int TotalFrames = 0;           // frame count of the preview movie, as last taken from it
@@ -58,12 +61,23 @@ public:
   void SetLoop(bool on);
   void StartPlaying();
 
-  // The undo history of this card. Every render records what changed in the document since
-  // the last one; RecordChange does so at once (for edits that do not render).
+  // The undo history of this card. Every save of the document and every render records what
+  // changed since the last record; RecordChange does so at once.
   TCardHistory& History() { return Steps; }
   void RecordChange();
   // Starts the history over from the document as it is now (after opening the card).
   void ResetHistory();
+
+  // The main window's client size that the preview fits to a movie of this stage: the
+  // preview area is at least MinPreviewWidth × MinPreviewHeight.
+  struct TClientSize {
+    int Width = 0;
+    int Height = 0;
+  };
+  static constexpr int MinPreviewWidth = 380;
+  static constexpr int MinPreviewHeight = 330;
+  static TClientSize FittedClientSize(int stageWidth, int stageHeight, int leftWidth, int topHeight,
+                                      int sliderHeight);
 
   static int SwfStageWidth(const std::string& file);
   static int SwfStageHeight(const std::string& file);

@@ -8,6 +8,7 @@
 #include "panels/PanelCommands.h"
 #include "panels/PanelHost.h"
 #include "render/FlashObj.h"
+#include "render/RenderContext.h"
 
 TPropertyForm::TPropertyForm(QWidget* owner) : TChildForm(owner) { MakeTimer(); }
 
@@ -55,6 +56,7 @@ void TPropertyForm::StoreEffectChoice(TFlashObj* object,
   IPanelHost* host = PanelHost();
   if (!host || !object)
     return;
+  TOneEdit edit(host->RenderContext());
   object->ReadAndStore();
   if (std::optional<int> length = lengthOf(object->EffectName)) {
     object->EndTime = static_cast<std::int32_t>(

@@ -100,16 +100,34 @@ void TSoundSelectForm::OkBtnClick()
     QString failure;
     try {
       SoundImporter().Import(SoundFileOf(fileName), [this] { WaitStep(); });
+    } catch (const plugins::TSoundImportError& error) {
+      failure = ImportFailureText(error.what(), error.Detail());
     } catch (const std::exception& error) {
-      failure = QString::fromUtf8(error.what());
+      failure = ImportFailureText(error.what(), {});
     }
     IsImporting = false;
-    // A failed import leaves any earlier converted file as it was; the name is taken all the
-    // same, as the user chose it.
-    if (!failure.isEmpty() && ShowMessage) ShowMessage(this, failure);
+    if (!failure.isEmpty()) {
+      // The card keeps the sound it had (and any earlier converted file); the chooser stays
+      // open with the name, so another can be chosen.
+      SetButtonsEnabled(true);
+      ProgressBar1->setValue(0);
+      if (ShowMessage) ShowMessage(this, failure);
+      return;
+    }
   }
   SetPanelContent(fileName);
   accept();
+}
+
+QString TSoundSelectForm::ImportFailureText(const std::string& message, const std::string& reason)
+{
+  QString text = QString::fromUtf8(message);
+  QString why = QString::fromUtf8(reason).trimmed();
+  // The messages of missing sound modules stand alone (their detail names the module).
+  if (why.isEmpty() || !text.startsWith(QStringLiteral("Can not import "))) return text;
+  why[0] = why[0].toUpper();
+  if (!why.endsWith(QLatin1Char('.'))) why += QLatin1Char('.');
+  return text + QStringLiteral("\n\n") + why;
 }
 
 void TSoundSelectForm::WaitStep()

@@ -4,6 +4,8 @@
 // whole run.
 #pragma once
 
+#include <string>
+
 #include <QPointer>
 
 #include "panels/MediaChooser.h"
@@ -31,6 +33,9 @@ public:
   // and the same in the dialog's own form.
   static QString SoundFilter();
   static QString DialogFilter();
+  // The message of a failed import: "Can not import FILE" and, below it, the reason as a
+  // sentence (nothing below when the import gave none); other messages as they are.
+  static QString ImportFailureText(const std::string& message, const std::string& reason);
 
   // The panel whose file name the chooser sets on OK and Clean (the live sound panel when
   // none is given).

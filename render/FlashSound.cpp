@@ -1,5 +1,6 @@
 #include "render/FlashSound.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -32,6 +33,14 @@ void ReportError(TRenderContext& context, const std::string& text)
 
 } // namespace
 
+std::string MissingSoundMessage(const std::string& soundFile, const std::string& convertedFile)
+{
+  std::error_code ignored;
+  if (!std::filesystem::exists(soundFile, ignored)) return "The sound file " + soundFile + " is missing.";
+  return "The converted sound " + convertedFile + " is missing: choose " + soundFile +
+         " again in the sound panel.";
+}
+
 TFlashSound::TFlashSound(TRenderContext& context) : TFlashObj(context, "Sound") {}
 
 void TFlashSound::AddNew()
@@ -45,18 +54,32 @@ void TFlashSound::Render(int index)
   LoadFromDocument(index);
   if (Content.empty()) return;
   TRenderContext& context = Context();
-  std::error_code noFile; // a missing file is reported below like any unusable one
-  const auto bytes = std::filesystem::file_size(WorkingWavePath(), noFile);
-  if (!noFile) context.Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
-  // No GotoFrame: the sound starts at the frame where the objects before it left the movie.
+  const std::string wave = WorkingWavePath();
+  std::error_code noFile;
+  const auto bytes = std::filesystem::file_size(wave, noFile);
+  if (noFile) {
+    ReportError(context, MissingSoundMessage(Context().ResolveMediaPath(Content), wave));
+    return;
+  }
+  context.Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
   try {
     if (!context.SwfMovie || !context.SwfObject) throw std::logic_error("No movie to render into.");
-    context.SwfObject->MakeSound(WorkingWavePath());
+    // The sound starts at its own first frame, wherever the objects before it left the movie.
+    context.SwfMovie->GotoFrame(StartFrame(index));
+    context.SwfObject->MakeSound(wave);
     context.SwfMovie->AddObject(*context.SwfObject);
   } catch (const std::exception&) {
-    // A missing or refused wave file must not stop the objects after this one.
+    // A refused wave file must not stop the objects after this one.
     ReportError(context, SoundFormatMessage);
   }
+}
+
+std::int32_t TFlashSound::StartFrame(int index)
+{
+  const std::int32_t start = Context().Movie().Obj().Item(index).StartTime();
+  // A sound is no reason to make the movie longer: one set past the end starts on the last frame.
+  const std::int32_t last = Context().CardTotalFrames - 1;
+  return std::max(0, last >= 0 ? std::min(start, last) : start);
 }
 
 void TFlashSound::LoadFromDocument(int index)

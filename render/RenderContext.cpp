@@ -19,6 +19,21 @@ void TRenderContext::SaveDocument()
 {
   if (!Document) throw std::logic_error("No card document is open.");
   Document->Save();
+  if (EditDepth > 0)
+    SavedWithinEdit = true;
+  else if (DocumentSaved)
+    DocumentSaved();
+}
+
+TOneEdit::~TOneEdit()
+{
+  if (--Context.EditDepth > 0 || !Context.SavedWithinEdit) return;
+  Context.SavedWithinEdit = false;
+  try {
+    if (Context.DocumentSaved) Context.DocumentSaved();
+  } catch (const std::exception&) {
+    // The next save or render records the edit.
+  }
 }
 
 std::string TRenderContext::ResolveMediaPath(const std::string& path) const

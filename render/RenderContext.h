@@ -4,6 +4,7 @@
 // tests make their own. No object reaches a global.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -72,8 +73,15 @@ public:
 
   // The binding of the card document's root; throws std::logic_error when there is none.
   TXMLMovie& Movie();
-  // Saves the card document to its file; throws std::logic_error when there is none.
+  // Saves the card document to its file, then tells DocumentSaved; throws std::logic_error
+  // when there is none.
   void SaveDocument();
+  // Called after every save: the card records each edit in its history there, so an edit
+  // that does not render (a sound chosen, a field that changes no picture) is a step too.
+  std::function<void()> DocumentSaved;
+  // Saves within a TOneEdit are told once, when it ends.
+  int EditDepth = 0;
+  bool SavedWithinEdit = false;
   // A media path as the card holds it: an absolute one as it is, a relative one against
   // CardFolder when the file is there, else against ProgramFolder.
   std::string ResolveMediaPath(const std::string& path) const;
@@ -94,4 +102,17 @@ public:
 
 private:
   std::map<std::string, std::unique_ptr<TFlashObj>> EditingObjects;
+};
+
+// Makes the saves of one user action (an effect chosen, which also sets the last frame) one
+// edit: DocumentSaved is told once, at the end, when anything was saved.
+class TOneEdit {
+public:
+  explicit TOneEdit(TRenderContext& context) : Context(context) { ++Context.EditDepth; }
+  ~TOneEdit();
+  TOneEdit(const TOneEdit&) = delete;
+  TOneEdit& operator=(const TOneEdit&) = delete;
+
+private:
+  TRenderContext& Context;
 };

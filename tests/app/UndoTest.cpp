@@ -16,8 +16,11 @@
 #include "panels/BackgroundFrm.h"
 #include "panels/ColorButton.h"
 #include "panels/ObjListFrm.h"
+#include "panels/PicFrm.h"
+#include "panels/SoundFrm.h"
 #include "panels/SpinEdit.h"
 #include "panels/TextFrm.h"
+#include "platform/SystemPaths.h"
 #include "player/widget/FlashPlayer.h"
 
 namespace {
@@ -50,6 +53,8 @@ protected:
   TCardState State() { return {FileBytes(Card()->WorkProjectFile()), FileBytes(Card()->WorkSwfFile)}; }
   QUndoStack& Steps() { return Card()->History().Steps(); }
   TTextForm& TextPanel() { return *qobject_cast<TTextForm*>(Global().TextForm.data()); }
+  TPicForm& PicPanel() { return *qobject_cast<TPicForm*>(Global().PicForm.data()); }
+  TSoundForm& SoundPanel() { return *qobject_cast<TSoundForm*>(Global().SoundForm.data()); }
   TBackgroundForm& BackgroundPanel() { return *qobject_cast<TBackgroundForm*>(Global().BackgroundForm.data()); }
   // Selects a library node as a click does, ending the run before i
   void Select(int node) {
@@ -119,6 +124,43 @@ TEST_F(UndoTest, EveryKindOfEditUndoesAndRedoesByteForByte) {
     EXPECT_EQ(Form().EditRedoAct->text(), QStringLiteral("Redo ") + kind.Label);
     Redo();
     EXPECT_EQ(State(), after);
+  }
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+}
+
+TEST_F(UndoTest, AnUndoTakesBackOnlyTheStepItNames) {
+  // Each change is a step of its own, also one that renders nothing new (a sound chosen): the
+  // undo of a later delete brings the text back and leaves the change in place.
+  OpenCard();
+  const std::vector<TEditKind> changes = {
+      {"Sound", [this] {
+         // Another sound, converted as the chooser leaves it.
+         const QString library = Platform::ProgramFolder() + QStringLiteral("/library/");
+         const QString carol = Dir.filePath(QStringLiteral("carol.wav"));
+         ASSERT_TRUE(QFile::copy(library + QStringLiteral("jingle.wav"), carol));
+         ASSERT_TRUE(QFile::copy(library + QStringLiteral("jingle.wav_tmp.wav"), carol + QStringLiteral("_tmp.wav")));
+         Select("Sound1");
+         SoundPanel().Content->setText(carol);
+       }},
+      {"Text", [this] { Select("Text1"); Type(TextPanel().Content, "!!"); }},
+      {"Font Size", [this] { Select("Text1"); TextPanel().FontSize->setCurrentIndex(2); }},
+      {"Font Color", [this] { Select("Text1"); TextPanel().FontColor->SetColor(0x00FFFF); }},
+      {"Text Start", [this] { Select("Text1"); TextPanel().EditBegin->SetValue(3); TChildForm::ApplyAllPendingEdits(); }},
+      {"Picture Width", [this] { Select("Pic1"); PicPanel().EditWidth->SetValue(77); TChildForm::ApplyAllPendingEdits(); }},
+      {"Picture Effect", [this] { Select("Pic1"); PicPanel().EffectName->setCurrentIndex(1); }},
+      {"Background Color", [this] { BackgroundPanel().BGColor->SetColor(0x0000FF); }},
+      {"Frame Rate", [this] { BackgroundPanel().EditRate->SetValue(15); TChildForm::ApplyAllPendingEdits(); }},
+      {"Loop", [this] { Form().ControlLoopActExecute(); }},
+  };
+  for (const TEditKind& change : changes) {
+    SCOPED_TRACE(change.Label);
+    change.Edit();
+    const QByteArray changed = State().Document;
+    Select("Text4");
+    Library()->DelObjAct->trigger();
+    ASSERT_EQ(State().Document.indexOf("<ObjName>Text4</ObjName>"), -1);
+    Undo();
+    EXPECT_EQ(State().Document, changed);
   }
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
 }

@@ -101,6 +101,27 @@ TEST_F(EditorTest, DoubleClickOnTheTitleMaximisesAndRestores) {
   EXPECT_FALSE(Form().windowState() & Qt::WindowMaximized);
 }
 
+TEST_F(EditorTest, MaximiseAndRestoreGiveTheCardItsStageBack) {
+  // The blank card's 420 × 300 stage sits in a window of the least size, whose preview area
+  // is taller than the stage: restoring that window must not take the area for the stage.
+  Start();
+  const QSize stage(Card()->Width, Card()->Height);
+  ASSERT_EQ(stage, QSize(420, 300));
+  for (int round = 0; round < 2; ++round) {
+    QTest::mouseDClick(Form().ImgTitle, Qt::LeftButton, {}, QPoint(300, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().isMaximized(); }));
+    QTest::qWait(50);
+    EXPECT_NE(QSize(Card()->Width, Card()->Height), stage);
+    QTest::mouseDClick(Form().ImgTitle, Qt::LeftButton, {}, QPoint(300, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().isMaximized(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(QSize(Card()->Width, Card()->Height), stage);
+  }
+  // Any other size of the window gives the stage the preview area, as before.
+  Form().SetClientSize(700, 500);
+  EXPECT_EQ(QSize(Card()->Width, Card()->Height), QSize(700 - 195, 500 - 83 - 18));
+}
+
 TEST_F(EditorTest, SaveButtonCarriesTheConversionMenu) {
   Start();
   QPoint at(10, 10);

@@ -255,16 +255,27 @@ TEST_F(SoundChooser, OkImportsTheFileBesideItAndTakesItsName)
 TEST_F(SoundChooser, FailedImportsAreReportedAndLeaveNoHalfWrittenFile)
 {
   Host.OpenSecondSound();
-  // A damaged file: the message names it; an earlier good import of it stays.
+  const std::string before = Host.StoredContent(1);
+  // A damaged file: the message names it and says why; an earlier good import of it stays.
   const std::string damaged = Folder / "broken.wav";
   plugins::test::WriteBytes(damaged + "_tmp.wav", {'o', 'l', 'd'});
   plugins::test::WriteBytes(damaged, plugins::test::RandomBytes(5000, 3));
-  ImportByOk(damaged);
-  EXPECT_EQ(Messages, QStringList({QString::fromStdString("Can not import " + damaged)}));
+  bool openAfterwards = false;
+  QString nameAfterwards;
+  RunChooser([&] {
+    Chooser->EditSoundName->setText(QString::fromStdString(damaged));
+    QTest::mouseClick(Chooser->OkBtn, Qt::LeftButton);
+    openAfterwards = Chooser->isVisible() && Chooser->OkBtn->isEnabled();
+    nameAfterwards = Chooser->EditSoundName->text();
+  });
+  ASSERT_EQ(Messages.size(), 1);
+  EXPECT_TRUE(Messages[0].startsWith(QString::fromStdString("Can not import " + damaged + "\n\n"))) << Messages[0].toStdString();
+  EXPECT_TRUE(Messages[0].endsWith(QLatin1Char('.'))) << Messages[0].toStdString();
   EXPECT_EQ(plugins::test::ReadBytes(damaged + "_tmp.wav"), (std::vector<char>{'o', 'l', 'd'}));
-  // The name is taken as the user chose it.
-  EXPECT_EQ(Host.StoredContent(1), damaged);
-  EXPECT_FALSE(Chooser->isVisible());
+  // The card keeps its sound; the chooser stays open with the name, ready for another try.
+  EXPECT_EQ(Host.StoredContent(1), before);
+  EXPECT_TRUE(openAfterwards);
+  EXPECT_EQ(nameAfterwards, QString::fromStdString(damaged));
 
   // A missing output module.
   static plugins::TAudioModules withoutOutput = plugins::TAudioModules::Standard();

@@ -1,5 +1,7 @@
 // The sound object: its defaults, its binding to the card document and the sound panel, and
 // the frame at which the render attaches it.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "RenderFixture.h"
@@ -10,9 +12,9 @@
 
 namespace {
 
-std::string SoundObjXml(const std::string& name, const std::string& content)
+std::string SoundObjXml(const std::string& name, const std::string& content, int start = 0)
 {
-  return "<Obj><ObjName>" + name + "</ObjName><StartTime>0</StartTime><EndTime>1</EndTime><Layer>2</Layer>"
+  return "<Obj><ObjName>" + name + "</ObjName><StartTime>" + std::to_string(start) + "</StartTime><EndTime>1</EndTime><Layer>2</Layer>"
          "<ObjTypeName>Sound</ObjTypeName><ObjType><ObjSound><Content>" + Escape(content) +
          "</Content></ObjSound></ObjType></Obj>";
 }
@@ -128,36 +130,47 @@ TEST(FlashSound, DocumentAndPanelBinding)
   EXPECT_THROW(sound.ShowInPanel(), std::logic_error);
 }
 
-TEST(FlashSound, RenderAttachesTheConvertedFileWhereTheRenderStands)
+TEST(FlashSound, RenderStartsEachSoundAtItsOwnStartTime)
 {
-  // First object: frame 0. After a text from 0 to 23 in a longer movie: frame 24, where the
-  // text's Finish went. Two sounds in a row: the same frame.
+  // Wherever the objects before it left the movie: a sound chosen last after a text that ran
+  // to frame 23 still starts at frame 0, one set to start at 12 at frame 12. One set past the
+  // movie's end starts on its last frame rather than making the movie longer.
+  TScratchFolder media;
+  for (const char* name : {"song.mp3", "a.wav", "b.wav", "c.wav"}) {
+    WriteWholeFile(media.File(name), "sound");
+    WriteWholeFile(media.File(std::string(name) + "_tmp.wav"), "wave");
+  }
   TTextSpec text;
   text.End = 23;
-  TRenderFixture fixture(SoundObjXml("Sound1", "/m/song.mp3") + TextObjXml(text) +
-                         SoundObjXml("Sound2", "/m/a.wav") + SoundObjXml("Sound3", "/m/b.wav"));
-  fixture.Preview.Total = 100;
+  TRenderFixture fixture(SoundObjXml("Sound1", media.File("song.mp3")) + TextObjXml(text) +
+                         SoundObjXml("Sound2", media.File("a.wav")) + SoundObjXml("Sound3", media.File("b.wav"), 12) +
+                         SoundObjXml("Sound4", media.File("c.wav"), 500));
+  fixture.Ctx.CardTotalFrames = 100;
   const TRecording recording = RenderCard(fixture);
-  const std::vector<std::string> lines = recording.Lines();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
-            (std::vector<std::string>{"GotoFrame(0)", "MakeSound(/m/song.mp3_tmp.wav)", "AddObject()"}));
-  const std::vector<std::string> tail(lines.end() - 6, lines.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"GotoFrame(24)", "RemoveObject()", "MakeSound(/m/a.wav_tmp.wav)",
-                                            "AddObject()", "MakeSound(/m/b.wav_tmp.wav)", "AddObject()"}));
-  // The sound itself moves to no frame and takes nothing away.
-  std::vector<double> frames;
-  for (const auto& call : recording.Named("GotoFrame")) frames.push_back(call.Numbers[0]);
-  EXPECT_EQ(frames, (std::vector<double>{0, 0, 24})); // the set-up's, the text's and its Finish
+  std::vector<std::string> soundFrames;
+  std::string frame;
+  for (const std::string& line : recording.Lines()) {
+    if (line.rfind("GotoFrame(", 0) == 0) frame = line;
+    if (line.rfind("MakeSound(", 0) == 0) soundFrames.push_back(frame + " " + line.substr(line.rfind('/') + 1));
+  }
+  EXPECT_EQ(soundFrames, (std::vector<std::string>{"GotoFrame(0) song.mp3_tmp.wav)", "GotoFrame(0) a.wav_tmp.wav)",
+                                                   "GotoFrame(12) b.wav_tmp.wav)", "GotoFrame(99) c.wav_tmp.wav)"}));
 }
 
 TEST(FlashSound, RenderOfEmptyMissingAndRefusedSounds)
 {
+  TScratchFolder program;
+  std::filesystem::create_directories(program.File("library"));
+  for (const char* name : {"library/jingle.wav", "library/jingle.wav_tmp.wav", "stereo.wav", "stereo.wav_tmp.wav",
+                           "next.wav", "next.wav_tmp.wav", "unconverted.wav"})
+    WriteWholeFile(program.File(name), "bytes");
   TRenderFixture fixture(SoundObjXml("Sound1", "") + SoundObjXml("Sound2", "library/jingle.wav") +
-                         SoundObjXml("Sound3", "/m/stereo.wav") + SoundObjXml("Sound4", "/m/next.wav"));
+                         SoundObjXml("Sound3", program.File("stereo.wav")) + SoundObjXml("Sound4", program.File("next.wav")) +
+                         SoundObjXml("Sound5", program.File("gone.wav")) +
+                         SoundObjXml("Sound6", program.File("unconverted.wav")));
   TCollectedMessages messages;
   fixture.Ctx.Messages = &messages;
-  fixture.Ctx.ProgramFolder = "/opt/greetix";
+  fixture.Ctx.ProgramFolder = program.File("");
   TRecording log;
   TRefusingObject refusing(log);
   fixture.Ctx.SwfObject = &refusing;
@@ -172,10 +185,23 @@ TEST(FlashSound, RenderOfEmptyMissingAndRefusedSounds)
   // and the render goes on.
   sound.Render(1);
   sound.Render(2);
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"MakeSound(/opt/greetix/library/jingle.wav_tmp.wav)",
-                                                   "MakeSound(/m/stereo.wav_tmp.wav)"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"MakeSound(" + program.File("library/jingle.wav_tmp.wav") + ")",
+                                                   "MakeSound(" + program.File("stereo.wav_tmp.wav") + ")"}));
   EXPECT_EQ(messages.Shown, (std::vector<std::string>(2, "Please select a sound file with 16Bits mono format!")));
   EXPECT_TRUE(fixture.Builder.Recording.Named("AddObject").empty());
+
+  // A missing sound, or one never converted, is reported as missing: the builder is not
+  // asked, and no word of a wrong format.
+  messages.Shown.clear();
+  log.Calls.clear();
+  sound.Render(4);
+  sound.Render(5);
+  EXPECT_TRUE(log.Calls.empty());
+  EXPECT_EQ(messages.Shown,
+            (std::vector<std::string>{"The sound file " + program.File("gone.wav") + " is missing.",
+                                      "The converted sound " + program.File("unconverted.wav_tmp.wav") +
+                                          " is missing: choose " + program.File("unconverted.wav") +
+                                          " again in the sound panel."}));
 
   // Without a message box the message goes to the error stream.
   fixture.Ctx.Messages = nullptr;

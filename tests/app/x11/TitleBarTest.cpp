@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +16,10 @@
 #include "app/ImageBox.h"
 #include "app/MainFrm.h"
 #include "app/PictureButton.h"
+#include "card/FlashCard.h"
+#include "panels/ColorButton.h"
+#include "panels/SpinEdit.h"
+#include "panels/TextFrm.h"
 #include "player/widget/FlashPlayer.h"
 #include "platform/Registry.h"
 
@@ -26,6 +33,25 @@ void Pointer(const QStringList& arguments) {
 
 void MoveTo(QPoint screenPoint) {
   Pointer({"mousemove", QString::number(screenPoint.x()), QString::number(screenPoint.y())});
+}
+
+// Where the X server has a window's top-left corner, whatever Qt believes.
+QPoint ServerOrigin(const QWidget* window) {
+  QProcess info;
+  info.start("xwininfo", {"-id", QString::number(window->winId())});
+  info.waitForFinished(5000);
+  const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+  const auto number = [&](const char* label) {
+    const QRegularExpressionMatch match =
+        QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)")).match(text);
+    return match.hasMatch() ? match.captured(1).toInt() : -100000;
+  };
+  return QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
+}
+
+// A point of a widget on the screen as the X server places it.
+QPoint OnScreen(const QWidget* widget, QPoint inWidget) {
+  return ServerOrigin(widget->window()) + widget->mapTo(widget->window(), inWidget);
 }
 
 class TitleBar : public ::testing::Test {
@@ -91,6 +117,75 @@ TEST_F(TitleBar, DraggingTheStripMovesTheWindow) {
   QTest::qWaitFor([&] { return Form->pos().x() - before.x() >= 42; }, 5000);
   EXPECT_NEAR(Form->pos().x() - before.x(), 50, 8);
   EXPECT_NEAR(Form->pos().y() - before.y(), 40, 8);
+}
+
+TEST_F(TitleBar, ADoubleClickMaximisesAndAnotherGivesTheCardItsSizeBack) {
+  TFlashCard& card = *Form->Global().FlashCard;
+  const QSize stage(card.Width, card.Height);
+  for (int round = 0; round < 2; ++round) {
+    MoveTo(OnTitle());
+    Pointer({"click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(Form->windowState() & Qt::WindowMaximized); }, 3000));
+    QTest::qWait(500);
+    EXPECT_NE(QSize(card.Width, card.Height), stage);
+    MoveTo(OnTitle());
+    Pointer({"click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(Form->windowState() & Qt::WindowMaximized); }, 3000));
+    QTest::qWait(500);
+    EXPECT_EQ(QSize(card.Width, card.Height), stage);
+  }
+}
+
+TEST_F(TitleBar, PopupsTheDragAndTheMenuFollowTheWindowWhereverItStands) {
+  // Away from the corner, by the program and then by the title strip.
+  Form->move(300, 200);
+  QTest::qWaitFor([&] { return ServerOrigin(Form.get()) == QPoint(300, 200); }, 5000);
+  QTest::qWait(250);
+  MoveTo(OnScreen(Form->ImgTitle, QPoint(300, 14)));
+  Pointer({"mousedown", "1"});
+  Pointer({"mousemove_relative", "--", "6", "0"});
+  QTest::qWait(500);
+  Pointer({"mousemove_relative", "--", "30", "20"});
+  Pointer({"mouseup", "1"});
+  QTest::qWait(500);
+  ASSERT_NE(ServerOrigin(Form.get()), QPoint(300, 200));
+
+  Form->InsertTextActExecute();
+  auto* panel = qobject_cast<TTextForm*>(Form->Global().TextForm.data());
+  ASSERT_NE(panel, nullptr);
+  panel->Content->setText(QStringLiteral("Merry Christmas"));
+  QTest::qWait(1500); // the panel's apply timer renders the text
+  QApplication::processEvents();
+
+  // The colour palette opens just below its button.
+  MoveTo(OnScreen(panel->FontColor, panel->FontColor->rect().center()));
+  Pointer({"click", "1"});
+  QMenu* palette = panel->FontColor->Palette();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return palette->isVisible(); }, 3000));
+  const QPoint below = OnScreen(panel->FontColor, QPoint(0, panel->FontColor->height()));
+  const QPoint opened = ServerOrigin(palette);
+  EXPECT_LE((opened - below).manhattanLength(), 40) << opened.x() << "," << opened.y();
+  Pointer({"key", "Escape"});
+
+  // The text follows a drag on the preview.
+  const int x = panel->PositionX->Value();
+  const int y = panel->PositionY->Value();
+  MoveTo(OnScreen(Form->ShockwaveFlash, Form->ShockwaveFlash->rect().center()));
+  Pointer({"mousedown", "1"});
+  Pointer({"mousemove_relative", "--", "20", "10"});
+  Pointer({"mousemove_relative", "--", "20", "20"});
+  Pointer({"mouseup", "1"});
+  QTest::qWaitFor([&] { return panel->PositionX->Value() != x; }, 3000);
+  EXPECT_EQ(panel->PositionX->Value() - x, 40);
+  EXPECT_EQ(panel->PositionY->Value() - y, 30);
+
+  // The right button over the preview opens its menu where the pointer is.
+  const QPoint point = OnScreen(Form->ShockwaveFlash, Form->ShockwaveFlash->rect().center());
+  MoveTo(point);
+  Pointer({"click", "3"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->PopupMenu->isVisible(); }, 3000));
+  EXPECT_LE((ServerOrigin(Form->PopupMenu) - point).manhattanLength(), 10);
+  Pointer({"key", "Escape"});
 }
 
 } // namespace
