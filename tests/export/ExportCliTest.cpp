@@ -38,6 +38,38 @@ TEST(ExportCli, BirthdayCardBecomesAVideoOfItsTwentySeconds) {
   EXPECT_GT(loudest, 0.05f);
 }
 
+TEST(ExportCli, ASoundChosenLastStartsAtItsOwnFirstFrame) {
+  // The birthday card with its sound moved behind every other object, as a user who chooses
+  // the music last has it, starting at frame 0 and then at frame 12 (one second at 12 fps).
+  const std::string card = ReadWholeFile(Birthday);
+  const size_t soundStart = card.find("<Obj><ObjName>Sound1");
+  const size_t soundEnd = card.find("</Obj>", soundStart) + 6;
+  ASSERT_NE(soundStart, std::string::npos);
+  const std::string sound = card.substr(soundStart, soundEnd - soundStart);
+  std::string soundLast = card;
+  soundLast.erase(soundStart, soundEnd - soundStart);
+  soundLast.insert(soundLast.rfind("</Movie>"), sound);
+  for (const int start : {0, 12}) {
+    SCOPED_TRACE(start);
+    TTestFolder folder("greetix-export-");
+    std::string variant = soundLast;
+    const std::string from = "<ObjName>Sound1</ObjName><StartTime>0</StartTime>";
+    variant.replace(variant.find(from), from.size(),
+                    "<ObjName>Sound1</ObjName><StartTime>" + std::to_string(start) + "</StartTime>");
+    // The card's media are found beside the program, as the template's are.
+    const std::string path = folder.File("carol.grx");
+    WriteWholeFile(path, variant);
+    const TOutcome outcome = RunCli("export " + path + " -o " + folder.File("card.mp4") + " --seed 3");
+    ASSERT_EQ(outcome.Status, 0) << outcome.Output;
+    const std::vector<float> samples = TMediaProbe(folder.File("card.mp4")).MonoSound();
+    size_t first = 0;
+    while (first < samples.size() && std::abs(samples[first]) < 0.02f) ++first;
+    ASSERT_LT(first, samples.size());
+    const double expected = start / 12.0 * 44100;
+    EXPECT_NEAR(static_cast<double>(first), expected, 44100.0 / 12) << first;
+  }
+}
+
 TEST(ExportCli, CompressedBirthdayMovieIsAThirdOfTheMovieAtMost) {
   TTestFolder folder("greetix-export-");
   ASSERT_EQ(RunCli("render " + Birthday + " -o " + folder.File("card.swf") + " --final --seed 3").Status, 0);

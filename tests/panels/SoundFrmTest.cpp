@@ -27,13 +27,6 @@ using plugins::test::ReadWavFacts;
 using plugins::test::TTempFolder;
 using plugins::test::WriteSineWav;
 
-std::string SoundObjXml(const std::string& name, const std::string& content)
-{
-  return "<Obj><ObjName>" + name + "</ObjName><StartTime>0</StartTime><EndTime>1</EndTime><Layer>2</Layer>"
-         "<ObjTypeName>Sound</ObjTypeName><ObjType><ObjSound><Content>" + Escape(content) +
-         "</Content></ObjSound></ObjType></Obj>";
-}
-
 // The editor around the panels: a card document with two sounds, Sound2 selected in the
 // library, and a count of renders (the sound panel never asks for one).
 class TSoundHost : public IPanelHost {

@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string SoundObjXml(const std::string& name, const std::string& content, int start = 0)
-{
-  return "<Obj><ObjName>" + name + "</ObjName><StartTime>" + std::to_string(start) + "</StartTime><EndTime>1</EndTime><Layer>2</Layer>"
-         "<ObjTypeName>Sound</ObjTypeName><ObjType><ObjSound><Content>" + Escape(content) +
-         "</Content></ObjSound></ObjType></Obj>";
-}
-
 struct TFakeSoundPanel : ISoundPanel {
   std::string Text;
   std::vector<bool> UpdatingChanges;

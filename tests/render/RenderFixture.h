@@ -99,6 +99,14 @@ inline std::string Escape(const std::string& text)
   return out;
 }
 
+// A sound object of the card document, starting at frame `start`.
+inline std::string SoundObjXml(const std::string& name, const std::string& content, int start = 0)
+{
+  return "<Obj><ObjName>" + name + "</ObjName><StartTime>" + std::to_string(start) +
+         "</StartTime><EndTime>1</EndTime><Layer>2</Layer><ObjTypeName>Sound</ObjTypeName><ObjType><ObjSound>"
+         "<Content>" + Escape(content) + "</Content></ObjSound></ObjType></Obj>";
+}
+
 inline std::string TextObjXml(const TTextSpec& t)
 {
   return "<Obj><ObjName>" + t.Name + "</ObjName><StartTime>" + std::to_string(t.Start) + "</StartTime><EndTime>" +
