@@ -238,6 +238,9 @@ public:
   bool ApplicationEvents1Message(QObject* receiver, QEvent* event);
   // Whether a client point lies inside the preview (PanelMain, strictly inside its edges).
   bool InsidePreview(QPoint clientPoint) const;
+  // While the selected object is dragged on the preview, it follows the pointer.
+  void ShowDragLayers();
+  void FollowDrag(QPoint clientPoint);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

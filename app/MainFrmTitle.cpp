@@ -9,6 +9,9 @@
 #include <QWindow>
 
 #include "app/AboutFrm.h"
+#include "app/DragLayers.h"
+#include "app/MainFormHost.h"
+#include "card/FlashCard.h"
 #include "app/MainFrm.h"
 #include "player/widget/FlashPlayer.h"
 #include "platform/Desktop.h"
@@ -80,6 +83,11 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
   if (receiver != windowHandle() || !windowHandle())
     return false;
   QEvent::Type type = event->type();
+  if (type == QEvent::MouseMove && ShockwaveFlash->ShowsDragLayers()) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    FollowDrag(Client->mapFrom(this, mouse->position().toPoint()));
+    return false;
+  }
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
     return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
@@ -101,7 +109,9 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
     return true;
 
   // 2. Dragging the selected text or picture. The player and the slider get these
-  //    presses too.
+  //    presses too. The moving picture goes with any release, wherever it is.
+  if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
+    ShockwaveFlash->HideDragLayers();
   if (mouse->button() == Qt::LeftButton && active && InsidePreview(clientPoint)) {
     try {
       PreviewDragStep(type == QEvent::MouseButtonPress, clientPoint);
@@ -125,8 +135,10 @@ void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
     }
     ShockwaveFlash->setCursor(Qt::SizeAllCursor);
     G.DragStart = clientPoint;
+    ShowDragLayers();
     return;
   }
+  ShockwaveFlash->HideDragLayers();
   G.DragEnd = clientPoint;
   bool moving = ShockwaveFlash->testAttribute(Qt::WA_SetCursor) &&
                 ShockwaveFlash->cursor().shape() == Qt::SizeAllCursor;
@@ -137,6 +149,33 @@ void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
   } cursorBack{ShockwaveFlash};
   if (moving && G.DragEnd != G.DragStart)
     MoveCurrentObject(G.DragEnd - G.DragStart);
+}
+
+// The object follows the pointer on pictures of the frame with and without it; the card
+// renders once, at the release. Without the pictures the drag still moves it then.
+void TMainForm::ShowDragLayers() {
+  if (!G.SwfMovie)
+    return;
+  try {
+    TFlashCard& card = *G.FlashCard;
+    const int index = card.ObjectIndex(CardHost->SelectedObject());
+    if (index < 0)
+      return;
+    const qreal ratio = ShockwaveFlash->devicePixelRatio();
+    TDragLayers layers =
+        MakeDragLayers(card, *G.SwfMovie, index, ShockwaveFlash->FrameNum(), ShockwaveFlash->size() * ratio);
+    layers.Backdrop.setDevicePixelRatio(ratio);
+    layers.Object.setDevicePixelRatio(ratio);
+    ShockwaveFlash->ShowDragLayers(layers.Backdrop, layers.Object, QPoint());
+  } catch (const std::exception&) {
+    ShockwaveFlash->HideDragLayers();
+  }
+}
+
+void TMainForm::FollowDrag(QPoint clientPoint) {
+  // The release moves the object by the pointer's travel in stage pixels.
+  const QPointF travel = QPointF(clientPoint - G.DragStart) * ShockwaveFlash->PixelsPerStagePixel();
+  ShockwaveFlash->MoveDragLayer(travel.toPoint());
 }
 
 // ---- Help and About ----

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "card/CardHost.h"
 #include "card/SwfStageSize.h"
@@ -218,6 +221,40 @@ void TFlashCard::RenderToBuilder(const std::string& scope)
   }
 }
 
+void TFlashCard::RenderPartToBuilder(TPlacing placing)
+{
+  Placing = placing;
+  IUserMessages* messages = std::exchange(Ctx.Messages, nullptr);
+  struct TRestore {
+    TFlashCard& Card;
+    IUserMessages* Messages;
+    ~TRestore()
+    {
+      Card.Placing = {};
+      Card.Ctx.Messages = Messages;
+    }
+  } restore{*this, messages};
+  // What is wrong with an object was said at the card's own render.
+  std::ostringstream quiet;
+  std::streambuf* errors = std::cerr.rdbuf(quiet.rdbuf());
+  try {
+    RenderToBuilder("");
+  } catch (...) {
+    std::cerr.rdbuf(errors);
+    throw;
+  }
+  std::cerr.rdbuf(errors);
+}
+
+int TFlashCard::ObjectIndex(const std::string& name) const
+{
+  if (!Ctx.XMLMovie || name.empty()) return -1;
+  TXMLObjList objects = Ctx.XMLMovie->Obj();
+  for (int i = 0; i < objects.Count(); ++i)
+    if (objects.Item(i).ObjName() == name) return i;
+  return -1;
+}
+
 std::string TFlashCard::OwnFolder() const
 {
   const bool untitled = CardPath + ".grx" == WorkProject;
@@ -231,7 +268,7 @@ std::string TFlashCard::OwnFolder() const
 void TFlashCard::SaveSwf()
 {
   Host.Trace("FlashCard.SaveSwf");
-  if (!BgPic.empty()) PlaceBackgroundPicture();
+  if (!BgPic.empty() && !Placing.Alone) PlaceBackgroundPicture();
   PlaceObjects();
 }
 
@@ -280,6 +317,7 @@ void TFlashCard::PlaceObjects()
   // The count is read again before each object; kinds are compared exactly. An object that
   // fails is reported by its name and left out; the objects after it are still placed.
   for (int i = 0; i < objects.Count(); ++i) {
+    if (Placing.Object >= 0 && (i == Placing.Object) != Placing.Alone) continue;
     TFlashObj* renderer = nullptr;
     try {
       auto found = renderers.find(objects.Item(i).ObjTypeName());

@@ -54,6 +54,17 @@ public:
   // The builder calls of BuildMovie without writing or reloading anything: the movie is
   // left in the builder for the caller to take.
   void RenderToBuilder(const std::string& scope);
+  // Which objects a render places: every one; every one but Object (what stays behind a
+  // dragged object); or Object alone, without the background picture (the dragged object).
+  struct TPlacing {
+    int Object = -1;
+    bool Alone = false;
+  };
+  // RenderToBuilder with only the placing's objects, for pictures of the preview that are not
+  // the card's movie: nothing is recorded, reported or reloaded.
+  void RenderPartToBuilder(TPlacing placing);
+  // Index in the document of the object with this name, or -1.
+  int ObjectIndex(const std::string& name) const;
   // Places the background picture and every object of the document into the builder.
   void SaveSwf();
   // Reloads the preview with WorkSwfFile; "Size" also fits the main window to the movie.
@@ -87,6 +98,7 @@ private:
   std::string OwnFolder() const;
   void PlaceBackgroundPicture();
   void PlaceObjects();
+  TPlacing Placing; // of the render under way
   void CloseDocument();
   // Puts a document from the history back: the library, the panels and the preview follow,
   // the preview staying at the frame it showed.

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace player {
@@ -121,7 +122,38 @@ void TFlashPlayer::paintEvent(QPaintEvent*) {
     FFrameChange = FPlayer.ChangeCount();
   }
   QPainter painter(this);
+  if (ShowsDragLayers()) {
+    painter.drawImage(0, 0, FDragBackdrop);
+    painter.drawImage(FDragOffset, FDragObject);
+    return;
+  }
   painter.drawImage(0, 0, FFrame);
+}
+
+void TFlashPlayer::ShowDragLayers(const QImage& backdrop, const QImage& object, QPoint offset) {
+  FDragBackdrop = backdrop;
+  FDragObject = object;
+  FDragOffset = offset;
+  update();
+}
+
+void TFlashPlayer::MoveDragLayer(QPoint offset) {
+  if (!ShowsDragLayers() || offset == FDragOffset) return;
+  FDragOffset = offset;
+  update();
+}
+
+void TFlashPlayer::HideDragLayers() {
+  if (!ShowsDragLayers()) return;
+  FDragBackdrop = QImage();
+  FDragObject = QImage();
+  update();
+}
+
+double TFlashPlayer::PixelsPerStagePixel() const {
+  const QSizeF stage = FPlayer.StageSize();
+  if (stage.width() <= 0 || stage.height() <= 0) return 1;
+  return std::min(width() / stage.width(), height() / stage.height());
 }
 
 void TFlashPlayer::PointerAt(QPointF position) {

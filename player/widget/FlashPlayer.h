@@ -55,6 +55,16 @@ class TFlashPlayer : public QWidget {
   Q_INVOKABLE void GotoFrame(int frame);
   Q_INVOKABLE int CurrentFrame() const { return FPlayer.CurrentFrame(); }
 
+  // While an object of the movie is dragged: the frame as it stands without the object,
+  // with the object's own picture (transparent around it) drawn moved by `offset` pixels.
+  // Both pictures are of the widget's size. The movie goes on underneath, unseen.
+  void ShowDragLayers(const QImage& backdrop, const QImage& object, QPoint offset);
+  void MoveDragLayer(QPoint offset);
+  void HideDragLayers();
+  bool ShowsDragLayers() const { return !FDragBackdrop.isNull(); }
+  // The widget's pixels for one stage pixel of the movie shown (1 without a movie).
+  double PixelsPerStagePixel() const;
+
   // Why the last movie did not load ("" when it did).
   QString LoadError() const { return FLoadError; }
   const TMoviePlayer& Player() const { return FPlayer; }
@@ -88,6 +98,8 @@ class TFlashPlayer : public QWidget {
   std::optional<QColor> FBackground;  // the override
   QTimer FTimer;
   QImage FFrame;                      // the last drawn frame
+  QImage FDragBackdrop, FDragObject;  // shown instead while an object is dragged
+  QPoint FDragOffset;
   uint64_t FFrameChange = UINT64_MAX; // the player's change count it shows
   int FLastFrame = -1;
   bool FHandShown = false;

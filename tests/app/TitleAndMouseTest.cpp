@@ -1,8 +1,11 @@
 // The caption, the layout on resize and its limits, the right-click menu over the preview
 // and dragging the selected text in the preview.
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "EditorFixture.h"
@@ -138,6 +141,48 @@ TEST_F(DragTest, DraggingMovesTheSelectedTextByTheMouseTravel) {
   EXPECT_EQ(Global().Context.TextPanel->PositionX(), 78);
   EXPECT_EQ(Global().Context.TextPanel->PositionY(), 43);
   EXPECT_EQ(Player().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DragTest, WhileDraggedThePictureFollowsThePointerAndTheCardRendersAtTheRelease) {
+  OpenFirstText();
+  Library()->SelectNode(1); // the balloons, 90 × 140 at (296, 100), shown from frame 0
+  ASSERT_EQ(Global().CurrentObjKind, "Pic");
+  const QImage before = Player().grab().toImage();
+  const QByteArray movie = [&] {
+    QFile file(QString::fromStdString(Card()->WorkSwfFile));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  const double scale = Player().PixelsPerStagePixel();
+  const QPointF stageCorner((Player().width() - 400 * scale) / 2, (Player().height() - 300 * scale) / 2);
+  const QPoint centre = (stageCorner + QPointF(296 + 45, 100 + 70) * scale).toPoint();
+  const QPoint travel(-60, 25);
+
+  PressAt(Qt::LeftButton, QPoint(300, 200));
+  EXPECT_TRUE(Player().ShowsDragLayers());
+  const QPoint to = Form().Client->mapTo(&Form(), QPoint(300, 200) + travel);
+  QMouseEvent move(QEvent::MouseMove, to, Form().mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(Form().windowHandle(), &move);
+  const QImage during = Player().grab().toImage();
+  const auto near = [](QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 && std::abs(qBlue(a) - qBlue(b)) <= 2;
+  };
+  const QPoint moved = centre + (QPointF(travel) * scale).toPoint();
+  for (const QPoint& d : {QPoint(0, 0), QPoint(-20, -30), QPoint(15, 40)})
+    EXPECT_TRUE(near(during.pixel(moved + d), before.pixel(centre + d))) << d.x() << "," << d.y();
+  EXPECT_FALSE(near(during.pixel(centre), before.pixel(centre)));
+  EXPECT_EQ(during.pixel(5, 5), before.pixel(5, 5)); // the rest of the frame stays
+  // Nothing was rendered or recorded yet.
+  QFile file(QString::fromStdString(Card()->WorkSwfFile));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), movie);
+  EXPECT_FALSE(Form().EditUndoAct->isEnabled());
+
+  ReleaseAt(Qt::LeftButton, QPoint(300, 200) + travel);
+  EXPECT_FALSE(Player().ShowsDragLayers());
+  EXPECT_EQ(Global().Context.Movie().Obj().Item(1).ObjType().ObjPic().PositionX(), 296 - 60);
+  EXPECT_EQ(Global().Context.Movie().Obj().Item(1).ObjType().ObjPic().PositionY(), 100 + 25);
+  const QImage after = Player().grab().toImage();
+  EXPECT_TRUE(near(after.pixel(moved), before.pixel(centre)));
 }
 
 TEST_F(DragTest, AClickWithoutTravelLeavesTheTextAlone) {
