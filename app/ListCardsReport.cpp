@@ -7,9 +7,13 @@ namespace {
 const QLatin1String ProgramPrefix("greetix-cli: ");
 const QLatin1String NotePrefix("note: ");
 
+// Begins with a capital and ends with a full stop, as the dialog's other texts do.
 QString Sentence(QString line) {
-  if (!line.isEmpty())
-    line[0] = line[0].toUpper();
+  if (line.isEmpty())
+    return line;
+  line[0] = line[0].toUpper();
+  if (!line.endsWith(QLatin1Char('.')) && !line.endsWith(QLatin1Char('!')) && !line.endsWith(QLatin1Char('?')))
+    line += QLatin1Char('.');
   return line;
 }
 
@@ -20,14 +24,14 @@ QString ListCardsReport(const QString& output, const QString& errors, bool stopp
   if (stopped)
     parts << QStringLiteral("Stopped. The cards made so far are kept; make the list again to finish it.");
   if (!output.trimmed().isEmpty())
-    parts << Sentence(output.trimmed()) + QLatin1Char('.');
+    parts << Sentence(output.trimmed());
   QStringList problems, notes;
   for (QString line : errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
     line = line.trimmed();
     if (line.startsWith(ProgramPrefix))
       line = line.mid(ProgramPrefix.size());
     if (line.startsWith(NotePrefix))
-      notes << Sentence(line.mid(NotePrefix.size())) + QLatin1Char('.');
+      notes << Sentence(line.mid(NotePrefix.size()));
     else if (!line.isEmpty())
       problems << Sentence(line);
   }

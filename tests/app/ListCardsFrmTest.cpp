@@ -89,7 +89,7 @@ TEST(ListCardsForm, RowsWhoseTextRunsOffTheStageAreFlaggedBeforeAndToldAfter)
   const QString summary = form.Summary();
   EXPECT_TRUE(summary.startsWith("3 cards made in ")) << summary.toStdString();
   EXPECT_TRUE(summary.contains(" s; 1 row's text runs off the stage.\n")) << summary.toStdString();
-  EXPECT_TRUE(summary.contains("\nRow 3: the text \"Dear Bartholomew Maximilian of Oslo\" runs off the stage"))
+  EXPECT_TRUE(summary.contains("\nRow 3: the text \"Dear Bartholomew Maximilian of Oslo\" runs off the stage.\n"))
       << summary.toStdString();
   // The unused column is a note in the dialog's words, not the command line's warning.
   EXPECT_TRUE(summary.endsWith("\n\nColumn \"Note\" is not used by the card.")) << summary.toStdString();
