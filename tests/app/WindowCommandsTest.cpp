@@ -156,6 +156,8 @@ TEST_F(EditorTest, HelpWithoutABrowserTellsWhereThePageIs) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Errors.isEmpty(); }, 10000));
     EXPECT_EQ(Errors, QStringList{HelpUnreachableText(page)});
     EXPECT_TRUE(Errors.first().contains(page));
+    // The watcher of the opener goes once it has told.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 }
 
