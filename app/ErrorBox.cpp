@@ -23,6 +23,8 @@ void ShowWith(const QString& text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, buttons,
                   QApplication::activeWindow());
   box.setObjectName(QStringLiteral("ErrorBox"));
+  // A path or a reason in the text can be copied.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   box.exec();
 }
 

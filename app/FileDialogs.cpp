@@ -19,8 +19,8 @@ QStringList TFileDialogs::DialogFilters(const QString& filter) {
 
 namespace {
 
-QString Ask(QWidget* parent, const QString& filter, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent);
+QString Ask(QWidget* parent, const QString& filter, QFileDialog::AcceptMode mode, const QString& folder = {}) {
+  QFileDialog dialog(parent, QString(), folder);
   dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog")
                                                        : QStringLiteral("SaveDialog"));
   dialog.setAcceptMode(mode);
@@ -39,6 +39,6 @@ QString TFileDialogs::OpenFileName(QWidget* parent, const QString& filter) {
   return Ask(parent, filter, QFileDialog::AcceptOpen);
 }
 
-QString TFileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
-  return Ask(parent, filter, QFileDialog::AcceptSave);
+QString TFileDialogs::SaveFileName(QWidget* parent, const QString& filter, const QString& folder) {
+  return Ask(parent, filter, QFileDialog::AcceptSave, folder);
 }

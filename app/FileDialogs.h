@@ -12,10 +12,11 @@ class QWidget;
 class TFileDialogs {
 public:
   virtual ~TFileDialogs() = default;
-  // The chosen file, or an empty string when the user cancels. No default extension, no
-  // initial folder and no overwrite question: the commands derive every extension.
+  // The chosen file, or an empty string when the user cancels. No default extension and no
+  // overwrite question: the commands derive every extension. A save dialog opens in
+  // `folder` (the current folder when it is empty).
   virtual QString OpenFileName(QWidget* parent, const QString& filter);
-  virtual QString SaveFileName(QWidget* parent, const QString& filter);
+  virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& folder);
 
   // The filter in the dialog's own form ("All file (*.grx *.swf);;Greetix file (*.grx)").
   static QStringList DialogFilters(const QString& filter);

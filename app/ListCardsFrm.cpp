@@ -12,12 +12,15 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QStyle>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/ListCardsReport.h"
 #include "bulk/BatchFormats.h"
 #include "bulk/ListFile.h"
+#include "bulk/StageFit.h"
 #include "card/CardFields.h"
 #include "document/XMLUnit.h"
 #include "platform/AtomicFile.h"
@@ -42,15 +45,34 @@ TWidget* Named(TWidget* widget, const char* name)
   return widget;
 }
 
+// " The text runs off the stage in rows 3, 7 and 12." for the list's state.
+QString OffStageText(const QList<int>& rows, bool partly)
+{
+  if (rows.isEmpty()) return partly ? QStringLiteral(" No text runs off the stage in the first %1 rows.").arg(TListCardsForm::CheckedRows) : QString();
+  QStringList numbers;
+  for (int i = 0; i < rows.size() && i < 10; ++i) numbers << QString::number(rows[i]);
+  QString where = numbers.size() == 1 ? QStringLiteral("row ") + numbers.front()
+                  : QStringLiteral("rows ") + numbers.mid(0, numbers.size() - 1).join(QStringLiteral(", ")) +
+                        (rows.size() > numbers.size() ? QStringLiteral(", ") + numbers.last() + QStringLiteral(" and %1 more").arg(rows.size() - numbers.size())
+                                                       : QStringLiteral(" and ") + numbers.last());
+  return QStringLiteral(" The text runs off the stage in ") + where +
+         (partly ? QStringLiteral(" (of the first %1 rows)").arg(TListCardsForm::CheckedRows) : QString()) + QLatin1Char('.');
+}
+
+// The rows whose texts run off the stage.
+const QColor OffStageColour(255, 221, 214);
+
 } // namespace
 
-TListCardsForm::TListCardsForm(const QString& cardFile, QWidget* parent) : QDialog(parent), CardFile(cardFile)
+TListCardsForm::TListCardsForm(const QString& cardFile, QWidget* parent, const QString& folder)
+    : QDialog(parent), CardFile(cardFile), StartFolder(folder)
 {
   setObjectName(QStringLiteral("ListCardsFrm"));
   setWindowTitle(QStringLiteral("Make Cards for a List"));
   try {
     TXMLCardDocument document(cardFile.toStdString());
     for (const std::string& field : CardFieldNames(BindMovie(document))) CardFields << QString::fromStdString(field);
+    Fit = std::make_unique<TStageFit>(cardFile.toStdString());
   } catch (const std::exception&) {
     // The run reports a card it cannot read.
   }
@@ -95,9 +117,11 @@ TListCardsForm::TListCardsForm(const QString& cardFile, QWidget* parent) : QDial
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
+TListCardsForm::~TListCardsForm() = default;
+
 void TListCardsForm::ChooseList()
 {
-  const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Choose the list"), QString(),
+  const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Choose the list"), StartFolder,
                                                     QStringLiteral("List (*.csv *.tsv *.txt);;All files (*)"));
   if (file.isEmpty()) return;
   EditList->setText(file);
@@ -106,7 +130,7 @@ void TListCardsForm::ChooseList()
 
 void TListCardsForm::ChooseFolder()
 {
-  const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Folder for the cards"));
+  const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Folder for the cards"), StartFolder);
   if (!folder.isEmpty()) EditFolder->setText(folder);
 }
 
@@ -137,12 +161,46 @@ bool TListCardsForm::LoadList()
     TableRows->setVerticalHeaderLabels(rowNumbers);
     QString state = QStringLiteral("%1 rows.").arg(table.Records.size());
     if (!missing.isEmpty()) state += QStringLiteral(" The list has no column for: ") + missing.join(QStringLiteral(", "));
+    if (missing.isEmpty()) state += OffStageText(MarkRowsOffStage(table), table.Records.size() > static_cast<std::size_t>(CheckedRows));
     LabelListState->setText(state);
     return missing.isEmpty() && !table.Records.empty();
   } catch (const std::exception& error) {
     LabelListState->setText(QString::fromStdString(error.what()));
     return false;
   }
+}
+
+QList<int> TListCardsForm::MarkRowsOffStage(const TListTable& table)
+{
+  QList<int> off;
+  if (!Fit) return off;
+  const std::size_t checked = std::min<std::size_t>(CheckedRows, table.Records.size());
+  for (std::size_t r = 0; r < checked; ++r) {
+    const TListRecord& record = table.Records[r];
+    if (!record.Error.empty()) continue;
+    TFieldValues values;
+    for (std::size_t c = 0; c < record.Cells.size() && c < table.Header.size(); ++c) values[table.Header[c]] = record.Cells[c];
+    std::vector<std::string> texts;
+    try {
+      texts = Fit->TextsOffStage(values);
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (texts.empty()) continue;
+    off << record.Row;
+    if (static_cast<int>(r) >= TableRows->rowCount()) continue;
+    const QString tip = QStringLiteral("The text \"%1\" runs off the stage.").arg(QString::fromStdString(texts.front()));
+    for (int c = 0; c < TableRows->columnCount(); ++c) {
+      if (!TableRows->item(static_cast<int>(r), c)) TableRows->setItem(static_cast<int>(r), c, new QTableWidgetItem);
+      QTableWidgetItem* item = TableRows->item(static_cast<int>(r), c);
+      item->setBackground(OffStageColour);
+      item->setToolTip(tip);
+    }
+    QTableWidgetItem* header = TableRows->verticalHeaderItem(static_cast<int>(r));
+    header->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    header->setToolTip(tip);
+  }
+  return off;
 }
 
 QStringList TListCardsForm::BatchArguments() const
@@ -204,9 +262,7 @@ int TListCardsForm::MakeCards()
   output += QString::fromUtf8(run.readAllStandardOutput());
   errors += QString::fromUtf8(run.readAllStandardError());
   const bool cancelled = stopAsked || run.exitStatus() != QProcess::NormalExit;
-  RunSummary = (cancelled ? QStringLiteral("Stopped. The cards made so far are kept; make the list again to finish it.\n")
-                          : QString()) +
-               output.trimmed() + (errors.isEmpty() ? QString() : QStringLiteral("\n\n") + errors.trimmed());
+  RunSummary = ListCardsReport(output, errors, cancelled);
   return cancelled ? -1 : run.exitCode();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -13,12 +14,16 @@ class QLineEdit;
 class QProcess;
 class QPushButton;
 class QTableWidget;
+class TStageFit;
+struct TListTable;
 
 class TListCardsForm : public QDialog {
   Q_OBJECT
 public:
-  // cardFile: the card as it is edited (the working project file).
-  TListCardsForm(const QString& cardFile, QWidget* parent = nullptr);
+  // cardFile: the card as it is edited (the working project file); folder: where the
+  // choosers of the list and the cards' folder open (the card's own folder).
+  TListCardsForm(const QString& cardFile, QWidget* parent = nullptr, const QString& folder = {});
+  ~TListCardsForm() override;
 
   // Reads the list named in the list box and shows its header and first rows; false (and
   // the reason in the dialog) when it cannot be read.
@@ -29,6 +34,9 @@ public:
   QString Summary() const { return RunSummary; }
 
   static constexpr int ShownRows = 5;
+  // Rows whose texts are checked against the stage when the list is read; a longer list
+  // has the rest checked as its cards are made.
+  static constexpr int CheckedRows = 2000;
   // How long a cancelled run may take to stop before it is killed.
   static constexpr int StopWaitMs = 10000;
 
@@ -37,8 +45,13 @@ private:
   void ChooseFolder();
   void MakeClicked();
   QStringList BatchArguments() const;
+  // The rows (numbered as a spreadsheet counts) among the first CheckedRows whose filled
+  // texts run off the stage; the shown ones are marked in the table.
+  QList<int> MarkRowsOffStage(const TListTable& table);
 
   QString CardFile;
+  QString StartFolder;
+  std::unique_ptr<TStageFit> Fit; // none for a card that cannot be read
   QStringList CardFields;
   QLineEdit* EditList = nullptr;
   QComboBox* ComboFormat = nullptr;

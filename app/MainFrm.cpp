@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "app/DialogCentring.h"
 #include "app/ErrorBox.h"
 #include "app/FileDialogs.h"
 #include "app/ImageBox.h"
@@ -47,6 +48,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
   setMouseTracking(true);
   FormCreate();
   qApp->installEventFilter(this);
+  new TDialogCentring(this);
   connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CommitData);
   TimerTitle->start();
   TimerPlay->start();

@@ -41,6 +41,8 @@ inline constexpr const char* NoMovie = "http://";
 
 // The help page beside the program.
 QString HelpFileName();
+// What the Help button says when no browser could show the page.
+QString HelpUnreachableText(const QString& helpFile);
 
 class TMainForm : public QWidget {
   Q_OBJECT
@@ -115,6 +117,7 @@ public:
   QMenu* PopupMenu1 = nullptr;
   QAction* SwfToExe = nullptr;
   QAction* MakeCardsForList = nullptr;
+  QAction* SetAsScreenSaverItem = nullptr;
   QAction* ExeToSwf = nullptr;
   QAction* ExportVideo = nullptr;
   QAction* ExportGif = nullptr;
@@ -172,9 +175,10 @@ public:
   // Writes what a later start needs to know about this run's card into the working folder.
   void WriteRunState();
 
-  // The caption that TimerTitleTimer shows for the given document and frame figures.
+  // The caption that TimerTitleTimer shows for the given document and frame figures; a
+  // modified card's name carries a "*".
   static QString CaptionText(const QString& appTitle, const QString& documentName,
-                             int frameNum, int totalFrames);
+                             int frameNum, int totalFrames, bool modified = false);
 
 public slots:
   // Window
@@ -304,6 +308,10 @@ private:
   // Save's copies of the working files to where the card is kept; false after an error
   // the user has been told about.
   bool CopyToCardPath(const std::string& workFile, const QString& extension);
+  // Where the Save and Export dialogs open: the folder of the card's file or of the played
+  // movie; for a card never saved (and Save As), the folder of the last card opened or
+  // saved, else the home folder.
+  QString SaveFolder() const;
   // A card in Edit state or a movie in Play state can be exported.
   bool CanExport() const;
   // Asks for a target (the extension picks the format) and exports with a progress dialog.
@@ -321,6 +329,8 @@ private:
   bool Sizeable = true;
   TTitleDrag TitleDrag;
   bool GuideOpen = false;
+  QString LastCardFolder; // of the last card opened or saved in this run
+
   // The window has closed: what the card holds was kept or let go on purpose.
   bool Closed = false;
   // The card path and changed flag last written to the working folder's record.

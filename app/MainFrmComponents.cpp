@@ -224,6 +224,8 @@ void TMainForm::BuildMenus() {
   ExeToSwf->setObjectName(QStringLiteral("ExeToSwf"));
   MakeCardsForList = PopupMenu1->addAction(QStringLiteral("Make Cards for a List\u2026"));
   MakeCardsForList->setObjectName(QStringLiteral("MakeCardsForList"));
+  SetAsScreenSaverItem = PopupMenu1->addAction(QStringLiteral("Set as Screen Saver"));
+  SetAsScreenSaverItem->setObjectName(QStringLiteral("SetAsScreenSaver"));
   BuildExportMenuItems();
 }
 
@@ -303,6 +305,7 @@ void TMainForm::ConnectControls() {
   wireItem(SwfToExe, &TMainForm::FileSwfToExeActExecute);
   wireItem(ExeToSwf, &TMainForm::FileExeToSwfActExecute);
   wireItem(MakeCardsForList, &TMainForm::FileMakeCardsForListActExecute);
+  wireItem(SetAsScreenSaverItem, &TMainForm::FileSetAsScreenSaverActExecute);
   wireItem(ExportVideo, &TMainForm::FileExportVideoActExecute);
   wireItem(ExportGif, &TMainForm::FileExportGifActExecute);
   wireItem(ExportWebPage, &TMainForm::FileExportWebPageActExecute);

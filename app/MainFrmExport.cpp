@@ -1,5 +1,6 @@
 // The exports of the Save button's popup: a video, an animated picture or a web page of the
 // card (rendered as Save renders it) or, in Play state, of the open movie.
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -8,6 +9,7 @@
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "app/UserQuestions.h"
 #include "app/PictureButton.h"
 #include "export/ExportOptions.h"
 #include "panels/ChildFrm.h"
@@ -25,6 +27,18 @@ QString WithExtensionOf(const QString& name, const QStringList& extensions) {
     if (suffix == extension)
       return name;
   return name + extensions.first();
+}
+
+// The files a web page brings along beside it that are there already.
+QStringList PageFilesThere(const QString& page) {
+  const QFileInfo info(page);
+  QStringList there;
+  for (const char* extension : {".webm", ".mp4", ".png"}) {
+    const QString name = info.completeBaseName() + QLatin1String(extension);
+    if (QFileInfo::exists(info.dir().filePath(name)))
+      there << name;
+  }
+  return there;
 }
 
 } // namespace
@@ -51,10 +65,16 @@ void TMainForm::ExportMovieAs(const QString& filter, const QStringList& extensio
   const bool editing = EditingCard();
   if (editing)
     TChildForm::ApplyAllPendingEdits();
-  QString target = Dialogs->SaveFileName(this, filter);
+  QString target = Dialogs->SaveFileName(this, filter, SaveFolder());
   if (target.isEmpty())
     return;
   target = WithExtensionOf(target, extensions);
+  // The page was chosen, the files beside it were not: replacing them is asked.
+  if (target.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
+    const QStringList there = PageFilesThere(target);
+    if (!there.isEmpty() && !Questions->ReplacePageFiles(this, there))
+      return;
+  }
 
   // A card exports its final movie, made beside the working one as Save makes it; a movie
   // opened for playing exports as it is.
@@ -93,9 +113,9 @@ void TMainForm::BuildExportMenuItems() {
   ExportGif->setObjectName(QStringLiteral("ExportGif"));
   ExportWebPage = PopupMenu1->addAction(QStringLiteral("Export Web Page\u2026"));
   ExportWebPage->setObjectName(QStringLiteral("ExportWebPage"));
-  // Only a card or a movie can be exported.
+  // Only a card or a movie can be exported, or be the screen saver.
   connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
-    for (QAction* item : {ExportVideo, ExportGif, ExportWebPage})
+    for (QAction* item : {ExportVideo, ExportGif, ExportWebPage, SetAsScreenSaverItem})
       item->setEnabled(CanExport());
   });
 }

@@ -1,5 +1,6 @@
 // The file commands: New (with the guide), Open, Save, Save As, Export as SWF, Close, and
 // the conversions and the screen saver reached from the Save button.
+#include <QDir>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -92,7 +93,19 @@ void TMainForm::EditCard(const QString& projectFile) {
   TFlashCard& card = NewCard();
   card.CardPath = WithoutExtension(projectFile).toStdString();
   card.SourceProject = projectFile.toStdString();
+  LastCardFolder = QFileInfo(projectFile).absolutePath();
   EnterEditMode(card);
+}
+
+QString TMainForm::SaveFolder() const {
+  // The working folder and the program's folder are no place for the user's files.
+  const QString path = HasCard() && CardPath() != G.UntitledBasePath ? CardPath()
+                       : HasCard() && G.FlashCard->Mode() == "Play" ? PreviewMovie()
+                                                                     : QString();
+  for (const QString& folder : {path.isEmpty() ? QString() : QFileInfo(path).absolutePath(), LastCardFolder})
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+      return folder;
+  return QDir::homePath();
 }
 
 void TMainForm::FileSaveActExecute() {
@@ -102,11 +115,12 @@ void TMainForm::FileSaveActExecute() {
   // What was typed in the last second is in the card before it is copied.
   TChildForm::ApplyAllPendingEdits();
   if (QString::fromStdString(card->CardPath) == G.UntitledBasePath) {
-    QString name = Dialogs->SaveFileName(this, QString::fromLatin1(ProjectFilter));
+    QString name = Dialogs->SaveFileName(this, QString::fromLatin1(ProjectFilter), SaveFolder());
     if (name.isEmpty())
       return;
     // Whatever extension the user typed is replaced.
     card->CardPath = WithoutExtension(name).toStdString();
+    LastCardFolder = QFileInfo(name).absolutePath();
   }
   if (!CopyToCardPath(card->WorkProjectFile(), QStringLiteral(".grx")))
     return;
@@ -147,7 +161,7 @@ void TMainForm::FileExportAsSwfActExecute() {
   if (!G.FlashCard)
     return;
   TChildForm::ApplyAllPendingEdits();
-  QString name = Dialogs->SaveFileName(this, QString::fromLatin1(MovieFilter));
+  QString name = Dialogs->SaveFileName(this, QString::fromLatin1(MovieFilter), SaveFolder());
   if (name.isEmpty())
     return;
   G.FlashCard->BuildMovie("All", (WithoutExtension(name) + QStringLiteral(".swf")).toStdString());

@@ -12,6 +12,6 @@ void TMainForm::FileMakeCardsForListActExecute() {
                              QStringLiteral("Open or make a card first: its texts say where the list's fields go."));
     return;
   }
-  TListCardsForm form(QString::fromStdString(G.FlashCard->WorkProjectFile()), this);
+  TListCardsForm form(QString::fromStdString(G.FlashCard->WorkProjectFile()), this, SaveFolder());
   form.exec();
 }

@@ -10,9 +10,10 @@
 
 #include "app/AboutFrm.h"
 #include "app/DragLayers.h"
+#include "app/ErrorBox.h"
 #include "app/MainFormHost.h"
-#include "card/FlashCard.h"
 #include "app/MainFrm.h"
+#include "card/FlashCard.h"
 #include "player/widget/FlashPlayer.h"
 #include "platform/Desktop.h"
 #include "platform/SystemPaths.h"
@@ -35,8 +36,8 @@ void TMainForm::ImgTitleDblClick() {
 // ---- Caption ----
 
 QString TMainForm::CaptionText(const QString& appTitle, const QString& documentName,
-                               int frameNum, int totalFrames) {
-  return appTitle + QStringLiteral(" - ") + documentName +
+                               int frameNum, int totalFrames, bool modified) {
+  return appTitle + QStringLiteral(" - ") + documentName + (modified ? QStringLiteral("*") : QString()) +
          QStringLiteral(" (%1/%2 Frames)").arg(frameNum + 1).arg(totalFrames);
 }
 
@@ -46,7 +47,10 @@ void TMainForm::TimerTitleTimer() {
     QString documentPart;
     QString movie = PreviewMovie();
     if (movie != QLatin1String(NoMovie) && !movie.isEmpty()) {
-      caption = CaptionText(G.AppTitle, DocumentName(), PreviewFrameNum(), PreviewTotalFrames());
+      // The mark stands while the card differs from its file: undoing back to the saved
+      // state takes it away again.
+      const bool modified = EditingCard() && G.FlashCard->History().Modified();
+      caption = CaptionText(G.AppTitle, DocumentName(), PreviewFrameNum(), PreviewTotalFrames(), modified);
       documentPart = caption.mid(G.AppTitle.size());
     }
     // The task-bar shows the main window's caption. The application's display name stays
@@ -184,7 +188,22 @@ QString HelpFileName() {
   return Platform::ProgramFolder() + QStringLiteral("/Greetix.html");
 }
 
-void TMainForm::HelpContentsActExecute() { Platform::ShellOpen(HelpFileName()); }
+QString HelpUnreachableText(const QString& helpFile) {
+  return QStringLiteral("No web browser could be started to show the help.\n"
+                        "The help is the page \"%1\": open it in a web browser.")
+      .arg(helpFile);
+}
+
+void TMainForm::HelpContentsActExecute() {
+  // Installed, the page beside the program is a link: the message names the file itself.
+  const QFileInfo page(HelpFileName());
+  const QString helpFile = page.exists() ? page.canonicalFilePath() : page.absoluteFilePath();
+  if (!page.exists()) {
+    ErrorBox::Show(QStringLiteral("The help page \"%1\" is missing.").arg(helpFile));
+    return;
+  }
+  Platform::ShellOpenWatched(helpFile, [helpFile] { ErrorBox::Show(HelpUnreachableText(helpFile)); });
+}
 
 void TMainForm::HelpFaqActExecute() {}
 

@@ -16,6 +16,27 @@ QString TUserQuestions::RestoreCardText(const QString& name, const QDateTime& ch
   return QStringLiteral("Greetix closed unexpectedly. Restore the card %1, last changed %2?").arg(name, time);
 }
 
+QString TUserQuestions::ReplacePageFilesText(const QStringList& names) {
+  QString list = names.value(0);
+  if (names.size() > 1)
+    list = names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+  return QStringLiteral("%1 already %2 beside the web page. Replace %3?")
+      .arg(list, names.size() > 1 ? QStringLiteral("exist") : QStringLiteral("exists"),
+           names.size() > 1 ? QStringLiteral("them") : QStringLiteral("it"));
+}
+
+bool TUserQuestions::ReplacePageFiles(QWidget* parent, const QStringList& names) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), ReplacePageFilesText(names),
+                  QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("ReplacePageFilesBox"));
+  QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == replace;
+}
+
 TSaveAnswer TUserQuestions::SaveChanges(QWidget* parent, const QString& name) {
   QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), SaveChangesText(name),
                   QMessageBox::NoButton, parent);

@@ -1,10 +1,12 @@
 // The questions the editor asks before it could lose work: whether to save a changed card,
-// and whether to restore a card a crashed run left behind. The standard one shows message
+// whether to restore a card a crashed run left behind, and whether an export may replace
+// files the user did not name. The standard one shows message
 // boxes; tests answer with their own.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,6 +22,11 @@ public:
   // Restore (the default) and Discard; closing the box answers Later.
   virtual TRestoreAnswer RestoreCard(QWidget* parent, const QString& name, const QDateTime& changed);
 
+  // "<names> already exist beside the web page. Replace them?" with Replace and Cancel (the
+  // default): the files a web page brings along, which the user did not choose. True replaces.
+  virtual bool ReplacePageFiles(QWidget* parent, const QStringList& names);
+
   static QString SaveChangesText(const QString& name);
+  static QString ReplacePageFilesText(const QStringList& names);
   static QString RestoreCardText(const QString& name, const QDateTime& changed);
 };

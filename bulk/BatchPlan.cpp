@@ -65,7 +65,7 @@ TBatchPlan PlanBatch(const TBatchOptions& options)
   requireColumns(nameFields, "name");
   for (const std::string& column : list.Header) {
     if (!column.empty() && !Contains(plan.CardFields, column) && !Contains(nameFields, column))
-      plan.Warnings.push_back("column " + Quoted(column) + " is not used by the card");
+      plan.Notes.push_back("column " + Quoted(column) + " is not used by the card");
   }
 
   const std::string extension = "." + options.Format;

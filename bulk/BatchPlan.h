@@ -50,6 +50,7 @@ struct TBatchPlan {
   std::vector<std::string> CardFields;
   std::vector<std::string> Header;
   std::vector<std::string> Warnings; // about the list as a whole
+  std::vector<std::string> Notes;    // the same, where nothing is wrong (a column left unused)
   std::vector<TBatchRow> Rows;       // every row of the list, in order
 
   // The rows of the shard, in order.

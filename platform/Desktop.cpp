@@ -1,13 +1,24 @@
 #include "platform/Desktop.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace Platform {
 
 namespace {
+
+QString& DocumentOpener() {
+  static QString opener = QStringLiteral("xdg-open");
+  return opener;
+}
+
+// An opener that ends with a failure after this long had started a program: what ended
+// was that program.
+constexpr qint64 OpenerGiveUpMs = 5000;
 
 std::optional<QString>& SettingsCommandOverride() {
   static std::optional<QString> command;
@@ -38,8 +49,39 @@ bool RunCommandLine(const QString& commandLine) {
 bool ShellOpen(const QString& documentOrUrl) {
   if (documentOrUrl.isEmpty())
     return false;
-  return QProcess::startDetached(QStringLiteral("xdg-open"), {documentOrUrl});
+  return QProcess::startDetached(DocumentOpener(), {documentOrUrl});
 }
+
+void ShellOpenWatched(const QString& documentOrUrl, std::function<void()> failed) {
+  if (documentOrUrl.isEmpty()) {
+    failed();
+    return;
+  }
+  // Without a parent: the program the opener started (a browser run in the foreground)
+  // must not end when this program does.
+  auto* opener = new QProcess;
+  opener->setProgram(DocumentOpener());
+  opener->setArguments({documentOrUrl});
+  opener->setStandardInputFile(QProcess::nullDevice());
+  opener->setStandardOutputFile(QProcess::nullDevice());
+  opener->setStandardErrorFile(QProcess::nullDevice());
+  auto started = std::make_shared<QElapsedTimer>();
+  QObject::connect(opener, &QProcess::finished, [opener, failed, started](int code, QProcess::ExitStatus status) {
+    if ((status != QProcess::NormalExit || code != 0) && started->elapsed() < OpenerGiveUpMs)
+      failed();
+    opener->deleteLater();
+  });
+  QObject::connect(opener, &QProcess::errorOccurred, [opener, failed](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart)
+      return;
+    failed();
+    opener->deleteLater();
+  });
+  started->start();
+  opener->start();
+}
+
+void SetDocumentOpener(const QString& program) { DocumentOpener() = program; }
 
 void BroadcastSettingsChange() {}
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace Platform {
 
@@ -11,6 +12,12 @@ bool RunCommandLine(const QString& commandLine);
 
 // Opens a document, folder or web address with the desktop's chosen program.
 bool ShellOpen(const QString& documentOrUrl);
+// The same, and `failed` is called (on this thread, from the event loop) when no program
+// could be started for it: the opener is missing, or it gives up soon after it starts, as
+// xdg-open does when it finds no browser. An opener that ends much later was showing it.
+void ShellOpenWatched(const QString& documentOrUrl, std::function<void()> failed);
+// The program that opens documents ("xdg-open"); tests put one of their own.
+void SetDocumentOpener(const QString& program);
 
 // Tells the desktop that its settings changed. This desktop has no such announcement;
 // whoever keeps screen-saver settings reads them when it needs them.

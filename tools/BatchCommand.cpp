@@ -8,11 +8,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 
+#include "bulk/StageFit.h"
 #include "platform/SystemPaths.h"
 #include "tools/BatchRun.h"
+#include "tools/BatchSummary.h"
 
 namespace {
 
@@ -58,11 +61,27 @@ bool ParseShard(std::string_view text, int& index, int& count)
          ParseNumber(text.substr(slash + 1), count) && count >= 1 && index >= 0 && index < count;
 }
 
+// A text as a message quotes it: on one line, a long one cut short.
+std::string Quoted(const std::string& text)
+{
+  std::string line;
+  for (char c : text) line += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+  const std::size_t longest = 60;
+  if (line.size() > longest) {
+    std::size_t cut = longest;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut; // not inside a character
+    line = line.substr(0, cut) + "\u2026";
+  }
+  return "\"" + line + "\"";
+}
+
 // Counts what was made and shows it: a progress line on a terminal, the faults as they come.
 class TBatchProgress {
 public:
-  TBatchProgress(const TBatchPlan& plan, std::size_t total, bool progressLines)
-      : Plan(plan), Total(total), OnTerminal(::isatty(STDERR_FILENO)), ProgressLines(progressLines),
+  // fit: checks the filled texts of the rows made; none when the card could not be read
+  // for it (the run then reports the card).
+  TBatchProgress(const TBatchPlan& plan, std::size_t total, bool progressLines, TStageFit* fit)
+      : Plan(plan), Total(total), OnTerminal(::isatty(STDERR_FILENO)), ProgressLines(progressLines), Fit(fit),
         Start(std::chrono::steady_clock::now())
   {
   }
@@ -76,6 +95,7 @@ public:
     } else if (report.Outcome == TRowOutcome::Made) {
       for (const std::string& note : row.Notes) Tell(row.Where() + ": written as \"" + row.FileName + "\": " + note);
     }
+    if (report.Outcome == TRowOutcome::Made || report.Outcome == TRowOutcome::Skipped) CheckStage(row);
     ShowProgress(false);
     if (ProgressLines) {
       std::printf("progress %d %zu\n", Made() + Skipped() + Failed() + Stopped(), Total);
@@ -84,18 +104,14 @@ public:
   }
 
   void Warn(const std::string& text) { Tell("warning: " + text); }
+  void Note(const std::string& text) { Tell("note: " + text); }
 
   // Prints the summary; true when no row failed.
   bool Finish()
   {
     ShowProgress(true);
     if (ShownProgress) std::fputc('\n', stderr);
-    const double seconds = Elapsed();
-    std::printf("%zu cards: %d made, %d already there, %d failed", Total, Made(), Skipped(), Failed());
-    if (Stopped() > 0) std::printf(", %d not made (stopped)", Stopped());
-    std::printf(" (%.1f s", seconds);
-    if (Made() > 0 && seconds > 0) std::printf(", %.0f cards/s", Made() / seconds);
-    std::printf(")\n");
+    std::printf("%s\n", BatchSummary({Made(), Skipped(), Failed(), Stopped(), OffStage}, Elapsed()).c_str());
     return Failed() == 0 && Stopped() == 0;
   }
 
@@ -105,6 +121,21 @@ private:
   int Failed() const { return Counts[static_cast<int>(TRowOutcome::Failed)]; }
   int Stopped() const { return Counts[static_cast<int>(TRowOutcome::Stopped)]; }
   double Elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(); }
+
+  // A card is made whatever its texts do; the user is told which rows to look at.
+  void CheckStage(const TBatchRow& row)
+  {
+    if (!Fit) return;
+    std::vector<std::string> off;
+    try {
+      off = Fit->TextsOffStage(row.Values);
+    } catch (const std::exception&) {
+      return;
+    }
+    if (off.empty()) return;
+    ++OffStage;
+    Tell(row.Where() + ": the text " + Quoted(off.front()) + " runs off the stage");
+  }
 
   void Tell(const std::string& text)
   {
@@ -131,8 +162,10 @@ private:
   std::size_t Total;
   bool OnTerminal;
   bool ProgressLines; // "progress DONE TOTAL" on standard output, for a program showing it
+  TStageFit* Fit;
   std::chrono::steady_clock::time_point Start;
   int Counts[4] = {0, 0, 0, 0};
+  int OffStage = 0; // rows made whose filled text runs off the stage
   bool ShownProgress = false;
   double LastShown = 0;
 };
@@ -203,7 +236,15 @@ int RunBatchCommand(int argc, char** argv)
 
   try {
     const TBatchPlan plan = PlanBatch(options);
-    TBatchProgress progress(plan, plan.ShardRows(options.ShardIndex, options.ShardCount).size(), progressLines);
+    // Made before the workers start; used only in this process, as their reports come in.
+    std::unique_ptr<TStageFit> fit;
+    try {
+      fit = std::make_unique<TStageFit>(options.CardFile);
+    } catch (const std::exception&) {
+    }
+    TBatchProgress progress(plan, plan.ShardRows(options.ShardIndex, options.ShardCount).size(), progressLines,
+                            fit.get());
+    for (const std::string& note : plan.Notes) progress.Note(note);
     for (const std::string& warning : plan.Warnings) progress.Warn(warning);
     RunBatch(
         options, plan, [&](const TRowReport& report) { progress.Report(report); },

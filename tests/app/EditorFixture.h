@@ -24,8 +24,12 @@ class TAnswerDialogs : public TFileDialogs {
 public:
   QStringList Answers;
   QStringList FiltersAsked;
+  QStringList FoldersAsked; // where each save dialog opened
   QString OpenFileName(QWidget*, const QString& filter) override { return Next(filter); }
-  QString SaveFileName(QWidget*, const QString& filter) override { return Next(filter); }
+  QString SaveFileName(QWidget*, const QString& filter, const QString& folder) override {
+    FoldersAsked << folder;
+    return Next(filter);
+  }
 
 private:
   QString Next(const QString& filter) {
@@ -34,8 +38,9 @@ private:
   }
 };
 
-// Answers the questions about unsaved and crashed cards from lists, noting what was asked;
-// with no answer left, Don't Save and Later (the card goes, nothing is restored).
+// Answers the questions about unsaved and crashed cards and replaced files from lists,
+// noting what was asked; with no answer left, Don't Save, Later and Cancel (the card goes,
+// nothing is restored or replaced).
 class TAnswerQuestions : public TUserQuestions {
 public:
   QList<TSaveAnswer> SaveAnswers;
@@ -48,6 +53,12 @@ public:
   TRestoreAnswer RestoreCard(QWidget*, const QString& name, const QDateTime& changed) override {
     Asked << RestoreCardText(name, changed);
     return RestoreAnswers.isEmpty() ? TRestoreAnswer::Later : RestoreAnswers.takeFirst();
+  }
+  // With no answer left: Cancel.
+  QList<bool> ReplaceAnswers;
+  bool ReplacePageFiles(QWidget*, const QStringList& names) override {
+    Asked << ReplacePageFilesText(names);
+    return !ReplaceAnswers.isEmpty() && ReplaceAnswers.takeFirst();
   }
 };
 

@@ -2,6 +2,7 @@
 // progress dialog's Cancel, and a target that cannot be written.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
@@ -88,4 +89,76 @@ TEST_F(EditorTest, ExportThatCannotWriteShowsWhyInTheErrorBox) {
   Form().ExportGif->trigger();
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors.first().contains("missing-folder")) << Errors.first().toStdString();
+  // A web page writes its video first: the message names the folder, not that file.
+  Errors.clear();
+  Dialogs().Answers << Dir.filePath("missing-folder/card.html");
+  Form().ExportWebPage->trigger();
+  EXPECT_EQ(Errors, QStringList{QStringLiteral("The folder \"%1\" does not exist.").arg(Dir.filePath("missing-folder"))});
+}
+
+TEST_F(EditorTest, AWebPageAsksBeforeItReplacesTheFilesBesideIt) {
+  Start();
+  const auto write = [&](const QString& name) {
+    QFile file(Dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("the user's own");
+  };
+  const auto bytes = [&](const QString& name) {
+    QFile file(Dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  write("page.mp4");
+  write("page.png");
+  Dialogs().Answers << Dir.filePath("page.html");
+  Form().ExportWebPage->trigger();
+  EXPECT_EQ(Questions().Asked, QStringList{"page.mp4 and page.png already exist beside the web page. Replace them?"});
+  EXPECT_EQ(bytes("page.mp4"), "the user's own");
+  EXPECT_EQ(bytes("page.png"), "the user's own");
+  EXPECT_FALSE(QFileInfo::exists(Dir.filePath("page.html")));
+
+  Questions().ReplaceAnswers << true;
+  Dialogs().Answers << Dir.filePath("page");
+  Form().ExportWebPage->trigger();
+  EXPECT_EQ(Questions().Asked.size(), 2);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  EXPECT_TRUE(bytes("page.png").startsWith("\x89PNG"));
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("page.webm")));
+
+  // A page alone in its folder asks nothing.
+  Dialogs().Answers << Dir.filePath("other.html");
+  Form().ExportWebPage->trigger();
+  EXPECT_EQ(Questions().Asked.size(), 2);
+  EXPECT_TRUE(QFileInfo::exists(Dir.filePath("other.mp4")));
+}
+
+TEST_F(EditorTest, ACardNeverSavedSavesAndExportsFromTheHomeFolder) {
+  Start();
+  Form().ExportGif->trigger();
+  Form().FileSaveActExecute();
+  EXPECT_EQ(Dialogs().FoldersAsked, QStringList(2, QDir::homePath()));
+}
+
+TEST_F(EditorTest, SaveAndExportDialogsOpenInTheCardsFolder) {
+  ASSERT_TRUE(QDir(Dir.path()).mkdir("cards"));
+  const QString card = Dir.filePath("cards/Party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(0), card));
+  QFile(card).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  Start({card});
+  Form().ExportVideo->trigger();
+  Form().FileExportAsSwfActExecute();
+  Form().FileSaveAsActExecute();
+  EXPECT_EQ(Dialogs().FoldersAsked, QStringList(3, Dir.filePath("cards")));
+
+  // A card never saved opens them where the last card was.
+  Form().FileCloseActExecute();
+  NewWithGuide(0);
+  Form().ExportGif->trigger();
+  EXPECT_EQ(Dialogs().FoldersAsked.last(), Dir.filePath("cards"));
+
+  // A movie that is played exports beside itself.
+  Dialogs().Answers << MakeMovie("played.swf", 200, 100, 5);
+  Form().FileOpenActExecute();
+  ASSERT_EQ(Card()->Mode(), "Play");
+  Form().ExportWebPage->trigger();
+  EXPECT_EQ(Dialogs().FoldersAsked.last(), Dir.path());
 }

@@ -64,8 +64,37 @@ TEST(ListCardsForm, ShowsTheFieldsAndFirstRowsAndMakesTheCards)
   Find<QLineEdit>(form, "EditFolder")->setText(QString::fromStdString(folder.File("cards")));
   Find<QLineEdit>(form, "EditName")->setText("{Name}-card");
   EXPECT_EQ(form.MakeCards(), 0) << form.Summary().toStdString();
-  EXPECT_TRUE(form.Summary().contains("7 cards: 7 made")) << form.Summary().toStdString();
+  EXPECT_TRUE(form.Summary().startsWith("7 cards made in ")) << form.Summary().toStdString();
   EXPECT_TRUE(std::filesystem::exists(folder.File("cards/Guest 7-card.swf")));
+}
+
+TEST(ListCardsForm, RowsWhoseTextRunsOffTheStageAreFlaggedBeforeAndToldAfter)
+{
+  TTestFolder folder;
+  WriteWholeFile(folder.File("card.grx"), CardWithFields());
+  WriteWholeFile(folder.File("list.csv"), "Name,City,Note\nAnn,Oslo,a\nBartholomew Maximilian,Oslo,b\nEve,Rome,c\n");
+  TListCardsForm form(QString::fromStdString(folder.File("card.grx")));
+  Find<QLineEdit>(form, "EditList")->setText(QString::fromStdString(folder.File("list.csv")));
+  EXPECT_TRUE(form.LoadList());
+  auto* table = Find<QTableWidget>(form, "TableRows");
+  EXPECT_EQ(table->item(1, 0)->toolTip(), "The text \"Dear Bartholomew Maximilian of Oslo\" runs off the stage.");
+  EXPECT_EQ(table->item(1, 2)->background().color(), table->item(1, 0)->background().color());
+  EXPECT_FALSE(table->verticalHeaderItem(1)->icon().isNull());
+  EXPECT_TRUE(table->item(0, 0)->toolTip().isEmpty());
+  EXPECT_TRUE(table->verticalHeaderItem(2)->icon().isNull());
+  EXPECT_EQ(Find<QLabel>(form, "LabelListState")->text(), "3 rows. The text runs off the stage in row 3.");
+
+  Find<QLineEdit>(form, "EditFolder")->setText(QString::fromStdString(folder.File("cards")));
+  EXPECT_EQ(form.MakeCards(), 0) << form.Summary().toStdString();
+  const QString summary = form.Summary();
+  EXPECT_TRUE(summary.startsWith("3 cards made in ")) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(" s; 1 row's text runs off the stage.\n")) << summary.toStdString();
+  EXPECT_TRUE(summary.contains("\nRow 3: the text \"Dear Bartholomew Maximilian of Oslo\" runs off the stage.\n"))
+      << summary.toStdString();
+  // The unused column is a note in the dialog's words, not the command line's warning.
+  EXPECT_TRUE(summary.endsWith("\n\nColumn \"Note\" is not used by the card.")) << summary.toStdString();
+  EXPECT_FALSE(summary.contains("greetix-cli")) << summary.toStdString();
+  EXPECT_FALSE(summary.contains("warning", Qt::CaseInsensitive)) << summary.toStdString();
 }
 
 TEST(ListCardsForm, CancelStopsAVideoHalfMadeAndLeavesNoUnfinishedFile)

@@ -37,6 +37,34 @@ TEST_F(EditorTest, CaptionShowsTheDocumentAndTheFrame) {
   EXPECT_EQ(Form().windowTitle(), "Greetix 3.0 - Untitled (42/100 Frames)");
 }
 
+TEST_F(EditorTest, TheCaptionMarksACardThatDiffersFromItsFile) {
+  EXPECT_EQ(TMainForm::CaptionText("Greetix 3.0", "Party", 2, 100, true), "Greetix 3.0 - Party* (3/100 Frames)");
+  const QString file = Dir.filePath("Party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), file));
+  QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  Start({file});
+  const auto caption = [&] {
+    Form().TimerTitleTimer();
+    return Form().windowTitle();
+  };
+  EXPECT_TRUE(caption().startsWith("Greetix 3.0 - Party (")) << caption().toStdString();
+
+  Form().InsertTextActExecute();
+  EXPECT_TRUE(caption().startsWith("Greetix 3.0 - Party* (")) << caption().toStdString();
+  EXPECT_TRUE(Form().Caption1->text().startsWith(" - Party* ("));
+  // Undone, the card is its file again.
+  Form().EditUndoAct->trigger();
+  EXPECT_TRUE(caption().startsWith("Greetix 3.0 - Party (")) << caption().toStdString();
+
+  Form().EditRedoAct->trigger();
+  EXPECT_TRUE(caption().contains("Party*"));
+  Form().FileSaveActExecute();
+  EXPECT_TRUE(caption().startsWith("Greetix 3.0 - Party (")) << caption().toStdString();
+  // Undoing past the save makes it differ from the file once more.
+  Form().EditUndoAct->trigger();
+  EXPECT_TRUE(caption().contains("Party*"));
+}
+
 TEST_F(EditorTest, ResizeLaysTheWindowOutFromTheRightAndTheBottom) {
   Start();
   Form().SetClientSize(800, 520);

@@ -3,12 +3,21 @@
 #include <QTest>
 
 #include "app/AboutFrm.h"
+#include "app/DialogCentring.h"
 #include "app/FileDialogs.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(DialogCentring, ADialogStandsOnItsWindowAndInsideTheScreen) {
+  const QRect screen(0, 0, 1280, 900);
+  EXPECT_EQ(TDialogCentring::CentredPosition(QSize(200, 100), QRect(300, 200, 600, 400), screen), QPoint(500, 350));
+  // A window near the screen's corner: the dialog moves in rather than stick out.
+  EXPECT_EQ(TDialogCentring::CentredPosition(QSize(400, 300), QRect(1100, 800, 300, 200), screen), QPoint(880, 600));
+  EXPECT_EQ(TDialogCentring::CentredPosition(QSize(400, 300), QRect(-250, -100, 300, 200), screen), QPoint(0, 0));
+}
 
 TEST(PictureButton, ShowsIdleOverPressedAndDisabledPictures) {
   QWidget parent;

@@ -17,6 +17,7 @@
 #include "card/FlashCard.h"
 #include "panels/BackgroundFrm.h"
 #include "panels/SpinEdit.h"
+#include "platform/Desktop.h"
 
 namespace {
 
@@ -138,6 +139,36 @@ TEST_F(EditorTest, SaveButtonCarriesTheConversionMenu) {
 
 TEST_F(EditorTest, HelpPageLiesBesideTheProgram) {
   EXPECT_TRUE(QFileInfo::exists(HelpFileName()));
+}
+
+TEST_F(EditorTest, HelpWithoutABrowserTellsWhereThePageIs) {
+  Start();
+  const QString page = QFileInfo(HelpFileName()).canonicalFilePath();
+  struct TOpenerBack {
+    ~TOpenerBack() { Platform::SetDocumentOpener(QStringLiteral("xdg-open")); }
+  } openerBack;
+  // An opener that finds no browser, and none at all.
+  for (const QString opener : {QStringLiteral("false"), Dir.filePath("no-such-opener")}) {
+    SCOPED_TRACE(opener.toStdString());
+    Errors.clear();
+    Platform::SetDocumentOpener(opener);
+    QTest::mouseClick(Form().BtnHelp, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Errors.isEmpty(); }, 10000));
+    EXPECT_EQ(Errors, QStringList{HelpUnreachableText(page)});
+    EXPECT_TRUE(Errors.first().contains(page));
+    // The watcher of the opener goes once it has told.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+TEST_F(EditorTest, HelpPageCoversWhatTheProgramDoes) {
+  QFile help(HelpFileName());
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(help.readAll());
+  for (const char* topic : {"Undo", "Redo", "Export Video", "Export GIF", "Export Web Page", "Make Cards for a List",
+                            "{Name}", "greetix-cli batch", "Restore", "Set as Screen Saver", "apt install",
+                            "Convert SWF to EXE"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(topic))) << topic;
 }
 
 TEST_F(EditorTest, HelpPageOffersTheBackgroundPanelForWhatItEdits) {

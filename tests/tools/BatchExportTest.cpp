@@ -196,7 +196,7 @@ TEST(BatchExport, AFolderThatCannotBeWrittenFailsEveryRowByItsNumber)
   EXPECT_EQ(run.Status, 1) << run.Output;
   for (int row = 2; row <= 4; ++row)
     EXPECT_NE(run.Output.find("row " + std::to_string(row) + ": cannot write"), std::string::npos) << run.Output;
-  EXPECT_NE(run.Output.find("3 cards: 0 made, 0 already there, 3 failed"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("0 cards made, 3 failed in "), std::string::npos) << run.Output;
 }
 
 TEST(BatchExport, AStopWhileAVideoIsMadeLeavesOnlyWholeCards)

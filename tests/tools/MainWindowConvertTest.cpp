@@ -152,7 +152,8 @@ TEST_F(EditorTest, PreviewMovieBecomesTheScreenSaverTheHostPlays) {
   ASSERT_FALSE(Player().Movie().isEmpty());
   ASSERT_GT(Player().TotalFrames(), 0);
 
-  form.FileSetAsScreenSaverActExecute();
+  // From the Save button's popup.
+  form.SetAsScreenSaverItem->trigger();
   const QString hostCopy = system + "/GlimmerScr.scr";
   EXPECT_EQ(Bytes(system + "/GlimmerScr.swf"), Bytes(Player().Movie()));
   EXPECT_EQ(Platform::TRegistry::Read(Platform::DesktopKey, Platform::ScreenSaverValue), hostCopy);
