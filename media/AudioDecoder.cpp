@@ -168,9 +168,9 @@ bool NeedsAudioDecoder(const std::string& path) {
     const std::size_t n = std::strlen(text);
     return head.size() >= at + n && std::memcmp(head.data() + at, text, n) == 0;
   };
-  if (starts("RIFF") || starts("RF64") || starts("FORM") || starts(".snd")) return false;  // libsndfile's kinds
-  if (starts("ID3") || (head.size() >= 2 && head[0] == 0xFF && (head[1] & 0xE0) == 0xE0)) return false;  // MP3
-  return true;
+  if (starts("ftyp", 4) || starts("OggS") || starts("fLaC") || starts("\x1A\x45\xDF\xA3")) return true;
+  // ADTS AAC: the MPEG sync word with the layer bits 00, which MP3 never has.
+  return head.size() >= 2 && head[0] == 0xFF && (head[1] & 0xF6) == 0xF0;
 }
 
 }  // namespace media

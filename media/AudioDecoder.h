@@ -35,8 +35,9 @@ class TAudioDecoder {
   std::unique_ptr<TState> F;
 };
 
-// True when the file's first bytes are those of a sound kind FFmpeg reads that the program
-// has no other decoder for (not RIFF WAVE, AIFF or MP3).
+// True when the file's first bytes are those of a kind read through this decoder: MP4/M4A
+// (AAC, ALAC), Ogg (Vorbis, Opus, FLAC), FLAC, ADTS AAC, Matroska/WebM. WAV, AIFF and MP3
+// have their own decoders, and anything unrecognised is not handed to FFmpeg's guessing.
 bool NeedsAudioDecoder(const std::string& path);
 
 }  // namespace media
