@@ -185,6 +185,24 @@ TEST_F(PictureKinds, AnimatedGifGivesEveryFrameWithItsDelayAndDisposal)
   EXPECT_NE(frames[1].WorkFile, frames[2].WorkFile);
 }
 
+TEST_F(PictureKinds, AnimatedWebPGivesEveryFrameWithItsDelay)
+{
+  if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+  const TRgba8 red{255, 0, 0, 255}, blue{0, 0, 255, 255};
+  // The last frame's delay is the encoder's guess (it knows no end time): a third frame ends the second.
+  WriteWholeFile(Scratch.File("source.gif"), GifBytes(8, 6, {SolidGifFrame(8, 6, red, 20), SolidGifFrame(8, 6, blue, 40),
+                                                             SolidGifFrame(8, 6, red, 20)}));
+  ASSERT_TRUE(RunQuietly("ffmpeg -y -i '" + Scratch.File("source.gif") + "' -c:v libwebp_anim -lossless 1 -loop 0 '" +
+                         Scratch.File("anim.webp") + "'"));
+  ASSERT_TRUE(Examine(Scratch.File("anim.webp")));
+  const std::vector<TPictureFrameFile> frames = Pic.Frames();
+  ASSERT_EQ(frames.size(), 3u);
+  EXPECT_EQ(frames[0].DelayMs, 200);
+  EXPECT_EQ(frames[1].DelayMs, 400);
+  ExpectWorkPng(frames[0].WorkFile, 8, 6, [&](int, int) { return red; }, 0);
+  ExpectWorkPng(frames[1].WorkFile, 8, 6, [&](int, int) { return blue; }, 0);
+}
+
 TEST_F(PictureKinds, AnimationWithTooManyFramesIsRefusedWithoutTakingUnboundedMemory)
 {
   std::vector<TGifFrame> frames;
