@@ -1,5 +1,7 @@
 #include "render/Pic.h"
 
+#include <filesystem>
+
 #include "media/ExifOrientation.h"
 #include "media/MediaError.h"
 #include "media/PictureDecoder.h"
@@ -19,6 +21,18 @@ const char* const ScaleDownQuestion = "Scale it down to fit?";
 
 std::string SizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 
+// What identifies a file's content cheaply: its path, size and time of change; empty when
+// it cannot be read.
+std::string FileStamp(const std::string& path)
+{
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) return {};
+  const auto changed = std::filesystem::last_write_time(path, error);
+  if (error) return {};
+  return path + '\n' + std::to_string(size) + '\n' + std::to_string(changed.time_since_epoch().count());
+}
+
 } // namespace
 
 TPic::TPic(const std::string& workBasePath, IUserMessages* messages)
@@ -35,22 +49,40 @@ std::vector<TPictureFrameFile> TPic::Frames() const
 bool TPic::Examine()
 {
   if (FPictureFile.empty()) return false;
+  const std::string stamp = FileStamp(FPictureFile);
+  if (!stamp.empty() && stamp == FExaminedStamp && WorkFilesExist()) return true;
+  FExaminedStamp.clear(); // set again once the work files hold this picture
   try {
-    const std::vector<std::uint8_t> head = media::ReadFileHead(FPictureFile, media::PictureHeadBytes);
-    const media::TPictureKind kind = media::RecognisePicture(head.data(), head.size());
-    switch (kind) {
-    case media::TPictureKind::Bmp: return ExamineBitmap();
-    case media::TPictureKind::Jpeg: return ExamineJpeg();
-    // Icons and metafiles are pictures, but not ones a movie can show.
-    case media::TPictureKind::Icon:
-    case media::TPictureKind::Metafile: return false;
-    case media::TPictureKind::Unknown:
-      throw TPictureError("The file \"" + FPictureFile +
-                          "\" is not a picture of a kind Greetix reads (JPEG, PNG, GIF, WebP, HEIC, AVIF, BMP or SVG).");
-    default: return ExamineDecoded(static_cast<int>(kind));
-    }
+    const bool accepted = ExamineKind();
+    if (accepted) FExaminedStamp = stamp;
+    return accepted;
   } catch (const media::TMediaError& error) {
     throw TPictureError(error.what());
+  }
+}
+
+bool TPic::WorkFilesExist() const
+{
+  std::error_code error;
+  for (const TPictureFrameFile& frame : Frames())
+    if (!std::filesystem::is_regular_file(frame.WorkFile, error)) return false;
+  return true;
+}
+
+bool TPic::ExamineKind()
+{
+  const std::vector<std::uint8_t> head = media::ReadFileHead(FPictureFile, media::PictureHeadBytes);
+  const media::TPictureKind kind = media::RecognisePicture(head.data(), head.size());
+  switch (kind) {
+  case media::TPictureKind::Bmp: return ExamineBitmap();
+  case media::TPictureKind::Jpeg: return ExamineJpeg();
+  // Icons and metafiles are pictures, but not ones a movie can show.
+  case media::TPictureKind::Icon:
+  case media::TPictureKind::Metafile: return false;
+  case media::TPictureKind::Unknown:
+    throw TPictureError("The file \"" + FPictureFile +
+                        "\" is not a picture of a kind Greetix reads (JPEG, PNG, GIF, WebP, HEIC, AVIF, BMP or SVG).");
+  default: return ExamineDecoded(static_cast<int>(kind));
   }
 }
 

@@ -48,6 +48,7 @@ public:
   bool ScalesWithNote = false;
 
 private:
+  bool ExamineKind();
   bool ExamineBitmap();
   bool ExamineJpeg();
   bool ExamineDecoded(int kind);
@@ -55,6 +56,7 @@ private:
   // size to use it at (smaller when it is scaled down).
   bool AllowSize(int width, int height, const std::string& refusal, int& fitWidth, int& fitHeight);
   bool Refuse(const std::string& message);
+  bool WorkFilesExist() const;
   void Accept(const TRgbPicture& picture);
   std::string WriteFrame(const struct TEncodedFrame& frame, std::size_t index);
 
@@ -65,5 +67,8 @@ private:
   int FHeight = 0;
   std::vector<TPictureFrameFile> FFrames; // empty for a JPEG or BMP (FWorkFile alone)
   std::set<std::string> FScaleAgreed;      // files the user agreed to have scaled down
+  // The file the work files hold now, as it was when examined: every render of the editor
+  // examines its pictures again, and an unchanged one need not be decoded again.
+  std::string FExaminedStamp;
   IUserMessages* Messages;
 };

@@ -374,6 +374,29 @@ TEST_F(PictureKinds, DamagedAndHostileFilesAreRefusedNamingTheFile)
   EXPECT_TRUE(Messages.Asked.empty());
 }
 
+TEST_F(PictureKinds, UnchangedPictureIsNotDecodedAgainButAChangedOneIs)
+{
+  const std::string path = Scratch.File("anim.gif");
+  WriteWholeFile(path, GifBytes(4, 4, {SolidGifFrame(4, 4, {255, 0, 0, 255}, 10), SolidGifFrame(4, 4, {0, 0, 255, 255}, 10)}));
+  ASSERT_TRUE(Examine(path));
+  const std::string second = Pic.Frames()[1].WorkFile;
+  WriteWholeFile(second, "kept"); // what the next examination does to the work files shows
+  ASSERT_TRUE(Examine(path));      // every render of the editor asks again
+  EXPECT_EQ(ReadWholeFile(second), "kept");
+  // Another picture in between takes the work files over.
+  WritePng(Scratch.File("other.png"), 2, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, Pattern);
+  ASSERT_TRUE(Examine(Scratch.File("other.png")));
+  ASSERT_TRUE(Examine(path));
+  EXPECT_NE(ReadWholeFile(second), "kept");
+  // The file changed (its size, as the time of change may not yet have moved): read again.
+  WriteWholeFile(second, "kept");
+  WriteWholeFile(path, GifBytes(4, 4, {SolidGifFrame(4, 4, {0, 255, 0, 255}, 10), SolidGifFrame(4, 4, {9, 9, 9, 255}, 20),
+                                       SolidGifFrame(4, 4, {0, 255, 0, 255}, 10)}));
+  ASSERT_TRUE(Examine(path));
+  EXPECT_EQ(Pic.Frames()[1].DelayMs, 200);
+  EXPECT_NE(ReadWholeFile(second), "kept");
+}
+
 TEST_F(PictureKinds, RefusedFileLeavesTheLastWorkFilesAlone)
 {
   WritePng(Scratch.File("good.png"), 5, 5, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, Pattern);
