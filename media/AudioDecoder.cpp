@@ -158,7 +158,7 @@ std::size_t TAudioDecoder::Read(std::int16_t* buffer, std::size_t maxFrames) {
     frames += take;
   }
   F->Delivered += static_cast<std::int64_t>(frames);
-  if (F->Delivered > MaxSeconds * F->Rate) F->Fail("longer than three hours");
+  if (F->Delivered > MaxSeconds * F->Rate) F->Fail("longer than an hour");
   return frames;
 }
 

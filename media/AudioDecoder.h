@@ -27,8 +27,9 @@ class TAudioDecoder {
   // end. Throws TMediaError when the stream is damaged or longer than MaxSeconds.
   std::size_t Read(std::int16_t* buffer, std::size_t maxFrames);
 
-  // A sound longer than this is refused (a card's sound is a song, not a day of noise).
-  static constexpr std::int64_t MaxSeconds = 3 * 60 * 60;
+  // A sound longer than this is refused: a card's sound is a song, and a tiny file that
+  // unpacks into days of silence must not fill the disk with its converted copy.
+  static constexpr std::int64_t MaxSeconds = 60 * 60;
 
  private:
   struct TState;
