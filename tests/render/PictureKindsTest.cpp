@@ -19,6 +19,7 @@
 #include "render/JpegCodec.h"
 #include "render/Pic.h"
 #include "render/PictureError.h"
+#include "render/PicturePreview.h"
 
 namespace {
 
@@ -395,6 +396,22 @@ TEST_F(PictureKinds, UnchangedPictureIsNotDecodedAgainButAChangedOneIs)
   ASSERT_TRUE(Examine(path));
   EXPECT_EQ(Pic.Frames()[1].DelayMs, 200);
   EXPECT_NE(ReadWholeFile(second), "kept");
+}
+
+TEST_F(PictureKinds, ThumbnailShowsEveryKindSmallWithTransparencyOverWhite)
+{
+  WritePng(Scratch.File("wide.png"), 1000, 500, PNG_COLOR_TYPE_RGB_ALPHA, 8, false,
+           [](int x, int) { return x < 500 ? TRgba8{0, 0, 0, 0} : TRgba8{0, 0, 200, 255}; });
+  const TRgbPicture shown = ReadPreviewPicture(Scratch.File("wide.png"), 512);
+  EXPECT_EQ(shown.Width, 512);
+  EXPECT_EQ(shown.Height, 256);
+  EXPECT_EQ(PixelAt(shown, 100, 100), (std::vector<int>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(shown, 400, 100), (std::vector<int>{0, 0, 200}));
+  WriteWholeFile(Scratch.File("anim.gif"), GifBytes(6, 4, {SolidGifFrame(6, 4, {250, 0, 0, 255}, 10),
+                                                          SolidGifFrame(6, 4, {0, 250, 0, 255}, 10)}));
+  EXPECT_EQ(PixelAt(ReadPreviewPicture(Scratch.File("anim.gif")), 2, 2), (std::vector<int>{250, 0, 0}));
+  WriteWholeFile(Scratch.File("cut.gif"), "GIF89a");
+  EXPECT_THROW(ReadPreviewPicture(Scratch.File("cut.gif")), TPictureError);
 }
 
 TEST_F(PictureKinds, RefusedFileLeavesTheLastWorkFilesAlone)
