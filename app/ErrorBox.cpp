@@ -34,6 +34,26 @@ void Show(const QString& text) { ShowWith(text, QMessageBox::Ok); }
 
 void ShowWithCancel(const QString& text) { ShowWith(text, QMessageBox::Ok | QMessageBox::Cancel); }
 
+namespace {
+bool& AnswerWhenReported() {
+  static bool answer = false;
+  return answer;
+}
+}  // namespace
+
+void SetAnswer(bool ok) { AnswerWhenReported() = ok; }
+
+bool Ask(const QString& text) {
+  if (Reporter()) {
+    Reporter()(text);
+    return AnswerWhenReported();
+  }
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                  QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+  box.setObjectName(QStringLiteral("QuestionBox"));
+  return box.exec() == QMessageBox::Ok;
+}
+
 void SetReporter(std::function<void(const QString&)> reporter) {
   Reporter() = std::move(reporter);
 }

@@ -15,6 +15,11 @@ void Show(const QString& text);
 // The same box with OK and Cancel; the answer is not used.
 void ShowWithCancel(const QString& text);
 
+// A question box with OK and Cancel; true for OK. While a reporter is set, the question
+// is reported and answered with the answer SetAnswer gave (Cancel at first).
+bool Ask(const QString& text);
+void SetAnswer(bool ok);
+
 // Replaces how errors are shown (tests collect them instead of opening a box); an empty
 // function restores the box.
 void SetReporter(std::function<void(const QString&)> reporter);

@@ -206,3 +206,11 @@ void TMainFormHost::ShowError(const std::string& text) {
 void TMainFormHost::ShowRefusal(const std::string& text) {
   if (Once.First(FromStd(text))) ErrorBox::ShowWithCancel(FromStd(text));
 }
+
+bool TMainFormHost::OfferScaleDown(const std::string& refusal, const std::string& question) {
+  // Asked once per user action, as the refusal is shown: the render passes of one edit
+  // meet the same picture again.
+  if (!Once.First(FromStd(refusal))) return false;
+  ErrorBox::ShowWithCancel(FromStd(refusal));
+  return ErrorBox::Ask(FromStd(question));
+}

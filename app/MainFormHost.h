@@ -79,6 +79,7 @@ public:
   // IUserMessages
   void ShowError(const std::string& text) override;
   void ShowRefusal(const std::string& text) override;
+  bool OfferScaleDown(const std::string& refusal, const std::string& question) override;
 
 private:
   TOncePerAction Once;

@@ -38,8 +38,13 @@ TPicSelectForm::TPicSelectForm(QWidget* parent)
 
 QString TPicSelectForm::PictureFilter()
 {
-  return QStringLiteral("All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg;*.jpeg|"
-                        "Bitmaps (*.bmp)|*.bmp");
+  // The kinds the examiner reads (it tells them by content; the patterns only guide the eye).
+  return QStringLiteral(
+      "All (*.jpg;*.jpeg;*.png;*.gif;*.webp;*.heic;*.heif;*.avif;*.bmp;*.svg)|"
+      "*.jpg;*.jpeg;*.png;*.gif;*.webp;*.heic;*.heif;*.avif;*.bmp;*.svg|"
+      "JPEG Image File (*.jpg)|*.jpg;*.jpeg|PNG Image (*.png)|*.png|GIF Image (*.gif)|*.gif|"
+      "WebP Image (*.webp)|*.webp|HEIC and AVIF Photos (*.heic;*.heif;*.avif)|*.heic;*.heif;*.avif|"
+      "Bitmaps (*.bmp)|*.bmp|SVG Drawings (*.svg)|*.svg");
 }
 
 QString TPicSelectForm::DialogFilter()

@@ -56,7 +56,11 @@ TSoundSelectForm::TSoundSelectForm(QWidget* parent)
 
 void TSoundSelectForm::SetSoundForm(TSoundForm* form) { Panel = form; }
 
-QString TSoundSelectForm::SoundFilter() { return QStringLiteral("All Sound Files (*.mp3;*.wav)|*.mp3;*.wav"); }
+QString TSoundSelectForm::SoundFilter()
+{
+  return QStringLiteral("All Sound Files (*.mp3;*.wav;*.m4a;*.aac;*.ogg;*.oga;*.opus;*.flac)|"
+                        "*.mp3;*.wav;*.m4a;*.aac;*.ogg;*.oga;*.opus;*.flac");
+}
 
 QString TSoundSelectForm::DialogFilter()
 {

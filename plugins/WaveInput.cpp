@@ -1,5 +1,6 @@
-// The input module for WAV and the other formats libsndfile reads; any sample format is
-// read as signed 16-bit PCM (float data scaled to full range).
+// The input module for WAV and every other sound that is not MP3: WAV and AIFF through
+// libsndfile, the rest through FFmpeg. Any sample format is read as signed 16-bit PCM
+// (float data scaled to full range).
 #include <sndfile.h>
 
 #include <array>
@@ -7,6 +8,7 @@
 #include <fstream>
 
 #include "plugins/DecodingInModule.h"
+#include "plugins/FfmpegInput.h"
 #include "plugins/StandardModules.h"
 
 namespace plugins {
@@ -100,11 +102,15 @@ class TSndfileDecoder : public TPcmDecoder {
 
 std::unique_ptr<TPcmDecoder> MakeSndfileDecoder() { return std::make_unique<TSndfileDecoder>(); }
 
+// WAV and AIFF through libsndfile as ever; M4A/AAC, Ogg Vorbis, Opus, FLAC and the rest
+// through FFmpeg.
+std::unique_ptr<TPcmDecoder> MakeWaveDecoder() { return MakeContentDecoder(&MakeSndfileDecoder); }
+
 }  // namespace
 
 std::unique_ptr<TInModule> MakeWaveInModule() {
-  return std::make_unique<TDecodingInModule>("Wave and PCM decoder", "WAV;AIFF;AU;FLAC;OGG",
-                                             &MakeSndfileDecoder);
+  return std::make_unique<TDecodingInModule>("Wave and PCM decoder", "WAV;AIFF;AU;FLAC;OGG;OPUS;M4A;AAC",
+                                             &MakeWaveDecoder);
 }
 
 }  // namespace plugins

@@ -36,4 +36,12 @@ public:
   virtual void ShowError(const std::string& text) = 0;
   // An error box with OK and Cancel, as a picture is refused with; the answer is not used.
   virtual void ShowRefusal(const std::string& text) { ShowError(text); }
+  // A picture over 800 x 600 is refused with `refusal`; true scales it down to fit instead.
+  // The editor shows the refusal and then asks `question` with OK and Cancel; by default the
+  // refusal is shown and the picture is not used.
+  virtual bool OfferScaleDown(const std::string& refusal, const std::string& /*question*/)
+  {
+    ShowRefusal(refusal);
+    return false;
+  }
 };

@@ -1,5 +1,6 @@
 #include "render/FlashPic.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -45,12 +46,15 @@ void TFlashPic::AddNew()
 void TFlashPic::Render(int index)
 {
   ForgetContent();
+  Frames.clear();
   LoadFromDocument(index);
   if (Content.empty()) return;
   if (!ExaminePicture()) return;
-  std::error_code noFile; // the builder reports a work file that went missing
-  const auto bytes = std::filesystem::file_size(WorkFile, noFile);
-  if (!noFile) Context().Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
+  for (const TPictureFrameFile& frame : Frames) { // every frame of an animation counts
+    std::error_code noFile; // the builder reports a work file that went missing
+    const auto bytes = std::filesystem::file_size(frame.WorkFile, noFile);
+    if (!noFile) Context().Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));
+  }
 
   // A picture that ends before the card does leaves the stage at its last frame E: it shows
   // on S..E-1, so its effect runs over those frames only and one that would show nothing
@@ -85,6 +89,7 @@ bool TFlashPic::ExaminePicture()
     examiner->SetPictureFile(Context().ResolveMediaPath(Content));
     if (!examiner->Examine()) return false; // it has told why, where there is a why
     WorkFile = examiner->WorkFile();
+    Frames = examiner->Frames();
     return true;
   } catch (const std::exception& error) {
     ShowError(error.what());
@@ -159,10 +164,27 @@ void TFlashPic::ReadFromPanel()
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) EffectName = names[static_cast<std::size_t>(index)];
 }
 
-void TFlashPic::PlaceAt(std::int32_t left)
+const std::string& TFlashPic::WorkFileAt(std::int64_t frame) const
 {
+  if (!Animated()) return WorkFile;
+  std::int64_t loop = 0;
+  for (const TPictureFrameFile& f : Frames) loop += std::max(0, f.DelayMs);
+  const std::int64_t rate = Context().Movie().Rate();
+  if (loop <= 0 || rate <= 0 || frame <= StartTime) return Frames.front().WorkFile;
+  // The time of the card frame since the picture's first, in milliseconds, within one loop.
+  std::int64_t time = (frame - StartTime) * 1000 / rate % loop;
+  for (const TPictureFrameFile& f : Frames) {
+    if (time < f.DelayMs) return f.WorkFile;
+    time -= std::max(0, f.DelayMs);
+  }
+  return Frames.back().WorkFile;
+}
+
+void TFlashPic::PlaceAt(std::int32_t left, std::int64_t frame)
+{
+  const std::string& workFile = WorkFileAt(frame);
   SwfObject().MakePicture(Wrap32(20LL * left), Wrap32(20LL * PositionY), Wrap32(20LL * (static_cast<std::int64_t>(left) + Width)),
-                          Wrap32(20LL * (static_cast<std::int64_t>(PositionY) + Height)), Width, Height, WorkFile);
+                          Wrap32(20LL * (static_cast<std::int64_t>(PositionY) + Height)), Width, Height, workFile);
   MarkContentMade();
 }
 

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "render/FlashObj.h"
+#include "render/PictureExaminer.h"
 
 class TFlashPic : public TFlashObj {
 public:
@@ -24,13 +26,20 @@ public:
   void ReadFromPanel() override;
   void StoreInDocument() override;
 
-  // Makes the picture as a new shape with its left edge at `left` pixels.
-  void PlaceAt(std::int32_t left);
+  // Makes the picture as it shows at card frame `frame` as a new shape with its left edge at
+  // `left` pixels.
+  void PlaceAt(std::int32_t left, std::int64_t frame);
+  // The work file that shows at card frame `frame`: an animation starts with its first frame
+  // at StartTime and runs at its own delays (at the card's frame rate), looping.
+  const std::string& WorkFileAt(std::int64_t frame) const;
+  bool Animated() const { return Frames.size() > 1; }
 
   // Content as the card holds it (may be relative to the program's folder).
   std::string Content;
   // The JPEG handed to MakePicture; not part of the document.
   std::string WorkFile;
+  // Every frame of the picture (one for a still picture, its WorkFile); not in the document.
+  std::vector<TPictureFrameFile> Frames;
   std::int32_t Width = 0;  // pixels on the stage
   std::int32_t Height = 0; // pixels on the stage
 

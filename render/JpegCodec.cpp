@@ -1,5 +1,6 @@
 #include "render/JpegCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -48,6 +49,8 @@ void EmitMessage(j_common_ptr info, int level)
 constexpr long MaxScans = 500;
 // Far above what a picture of 800 x 600 needs, far below what a hostile file could ask for.
 constexpr long MaxDecoderMemory = 64L * 1024 * 1024;
+// A 50-megapixel progressive photo keeps about 150 MB of coefficients while it is decoded.
+constexpr long MaxReducingMemory = 200L * 1024 * 1024;
 
 void CheckProgress(j_common_ptr info)
 {
@@ -69,6 +72,8 @@ struct TDecodeJob {
   int MaxWidth = 0;
   int MaxHeight = 0;
   int MaxSide = 0; // > 0: decode reduced to fit, instead of checking MaxWidth and MaxHeight
+  int MinWidth = 0; // > 0: decode reduced as far as the sides stay at least MinWidth x MinHeight
+  int MinHeight = 0;
   TJpegDecoding Result;
   std::vector<std::uint8_t> CmykRow; // one row of four-channel samples
   TErrorManager Errors;
@@ -101,14 +106,24 @@ bool RunDecode(TDecodeJob& job)
     return false;
   }
   jpeg_create_decompress(&info);
-  info.mem->max_memory_to_use = MaxDecoderMemory;
+  // A large photo decoded reduced may still need its whole coefficients (progressive files).
+  info.mem->max_memory_to_use = job.MinWidth > 0 ? MaxReducingMemory : MaxDecoderMemory;
   progress.progress_monitor = CheckProgress;
   info.progress = &progress;
   jpeg_stdio_src(&info, job.File);
   jpeg_read_header(&info, TRUE);
 
   job.Result.Declared = {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
-  if (job.MaxSide > 0) {
+  if (job.MinWidth > 0) {
+    const auto keeps = [&](unsigned denominator) {
+      return (info.image_width + denominator - 1) / denominator >= static_cast<unsigned>(job.MinWidth) &&
+             (info.image_height + denominator - 1) / denominator >= static_cast<unsigned>(job.MinHeight);
+    };
+    unsigned denominator = 1;
+    while (denominator < 8 && keeps(denominator * 2)) denominator *= 2;
+    info.scale_num = 1;
+    info.scale_denom = denominator;
+  } else if (job.MaxSide > 0) {
     const unsigned maxSide = static_cast<unsigned>(job.MaxSide);
     const auto fits = [&](unsigned denominator) {
       return (info.image_width + denominator - 1) / denominator <= maxSide &&
@@ -219,6 +234,20 @@ TJpegDecoding DecodeJpegReduced(const std::string& path, int maxSide)
   auto job = std::make_unique<TDecodeJob>();
   job->MaxSide = maxSide;
   return Decode(path, *job);
+}
+
+TJpegDecoding DecodeJpegAtLeast(const std::string& path, int minWidth, int minHeight)
+{
+  auto job = std::make_unique<TDecodeJob>();
+  job->MinWidth = std::max(1, minWidth);
+  job->MinHeight = std::max(1, minHeight);
+  return Decode(path, *job);
+}
+
+TPictureSize ReadJpegSize(const std::string& path)
+{
+  auto job = std::make_unique<TDecodeJob>(); // a limit of 0 x 0: the header only is read
+  return Decode(path, *job).Declared;
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality)

@@ -26,6 +26,13 @@ TJpegDecoding DecodeJpeg(const std::string& path, int maxWidth, int maxHeight);
 // even 1/8 is larger.
 TJpegDecoding DecodeJpegReduced(const std::string& path, int maxSide);
 
+// Reads the JPEG file at `path` shrunk while decoding by 1/2, 1/4 or 1/8 as far as its sides
+// stay at least minWidth x minHeight (a large photo decoded in a fraction of its memory).
+TJpegDecoding DecodeJpegAtLeast(const std::string& path, int minWidth, int minHeight);
+
+// The size the JPEG file's header declares. Throws TPictureError as DecodeJpeg does.
+TPictureSize ReadJpegSize(const std::string& path);
+
 // The JPEG data (baseline, 4:2:0) of `picture` at the given quality (0..100).
 std::vector<std::uint8_t> EncodeJpeg(const TRgbPicture& picture, int quality);
 

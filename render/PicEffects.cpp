@@ -10,12 +10,27 @@
 
 namespace {
 
-// The picture at its place from the first frame until Finish ends it.
+// The picture at its place from the first frame until Finish ends it. An animation is
+// placed again on each frame where the frame it shows changes.
 void RunNone(TFlashPic& picture)
 {
-  picture.PlaceAt(picture.PositionX);
+  picture.PlaceAt(picture.PositionX, picture.StartTime);
   picture.SwfMovie().GotoFrame(picture.StartTime);
   picture.SwfMovie().AddObject(picture.SwfObject());
+  if (picture.Animated() && picture.EndTime > picture.StartTime) {
+    swf::ISwfMovie& movie = picture.SwfMovie();
+    picture.Context().Budget.TakeFrameSteps(picture.EndTime - picture.StartTime);
+    const std::string* shown = &picture.WorkFileAt(picture.StartTime);
+    for (std::int64_t i = std::int64_t(picture.StartTime) + 1; i <= picture.EndTime; ++i) {
+      const std::string& file = picture.WorkFileAt(i);
+      if (file == *shown) continue;
+      shown = &file;
+      movie.GotoFrame(static_cast<double>(i));
+      movie.RemoveObject(picture.SwfObject());
+      picture.PlaceAt(picture.PositionX, i);
+      movie.AddObject(picture.SwfObject());
+    }
+  }
   picture.Finish();
 }
 
@@ -31,7 +46,7 @@ void RunMove(TFlashPic& picture)
     // Takes away this picture's shape of the frame before. On the first frame the shape
     // object still holds what was rendered before; the builder leaves that alone.
     movie.RemoveObject(picture.SwfObject());
-    picture.PlaceAt(Wrap32(picture.PositionX - 2 * (i - s)));
+    picture.PlaceAt(Wrap32(picture.PositionX - 2 * (i - s)), i);
     movie.AddObject(picture.SwfObject());
   }
   picture.Finish();

@@ -20,6 +20,11 @@ public:
   {
     if (Ctx.Messages) Ctx.Messages->ShowRefusal(text);
   }
+  bool OfferScaleDown(const std::string& refusal, const std::string& question) override
+  {
+    if (Ctx.ScaleLargePictures) return true;
+    return Ctx.Messages ? Ctx.Messages->OfferScaleDown(refusal, question) : false;
+  }
 
 private:
   TRenderContext& Ctx;
@@ -29,12 +34,19 @@ private:
 class TContextPic : public TPic {
 public:
   explicit TContextPic(TRenderContext& context)
-      : TPic(context.WorkBasePath, &Messages), Messages(context)
+      : TPic(context.WorkBasePath, &Messages), Messages(context), Ctx(context)
   {
+  }
+
+  bool Examine() override
+  {
+    ScalesWithNote = Ctx.ScaleLargePictures;
+    return TPic::Examine();
   }
 
 private:
   TContextMessages Messages;
+  TRenderContext& Ctx;
 };
 
 struct TPicFactoryRegistrar {

@@ -6,6 +6,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+// One frame of an examined picture: its work file and how long it shows, in milliseconds.
+struct TPictureFrameFile {
+  std::string WorkFile;
+  int DelayMs = 0;
+};
 
 class IPictureExaminer {
 public:
@@ -18,6 +25,9 @@ public:
   virtual std::string WorkFile() const = 0;
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // The frames of the picture examined last: one for a still picture (its WorkFile, delay 0),
+  // each with its own work file for an animation.
+  virtual std::vector<TPictureFrameFile> Frames() const { return {{WorkFile(), 0}}; }
 };
 
 class TRenderContext;

@@ -59,6 +59,10 @@ public:
   // The colours of "Rainbow"; clock-seeded unless replaced by a seeded source.
   TRandomSource Random;
 
+  // True where no one can be asked (the headless front end): a picture over 800 x 600 is
+  // scaled down to fit, with a note through Messages, instead of being refused.
+  bool ScaleLargePictures = false;
+
   // The card's TotalFrames, set by the card before it renders its objects (the picture
   // renderer compares end frames with it).
   int CardTotalFrames = 0;

@@ -26,14 +26,15 @@ public:
     return result.Accepted;
   }
 
-  std::string WorkFile() const override { return Current.WorkFile; }
+  std::string WorkFile() const override { return Current.Frames.empty() ? std::string() : Current.Frames.front().WorkFile; }
   int Width() const override { return Current.Width; }
   int Height() const override { return Current.Height; }
+  std::vector<TPictureFrameFile> Frames() const override { return Current.Frames; }
 
 private:
   struct TResult {
     bool Accepted = false;
-    std::string WorkFile;
+    std::vector<TPictureFrameFile> Frames;
     int Width = 0;
     int Height = 0;
     std::optional<std::string> Failure;
@@ -50,9 +51,15 @@ private:
       return result;
     }
     if (!result.Accepted) return result;
-    // The inner examiner has one work file for all pictures: keep a copy of each.
-    result.WorkFile = KeptPrefix + std::to_string(Results.size()) + ".jpg";
-    std::filesystem::copy_file(Inner->WorkFile(), result.WorkFile, std::filesystem::copy_options::overwrite_existing);
+    // The inner examiner has one set of work files for all pictures: keep a copy of each
+    // (every frame of an animation).
+    const std::string kept = KeptPrefix + std::to_string(Results.size());
+    for (const TPictureFrameFile& frame : Inner->Frames()) {
+      const std::string copy =
+          kept + "-" + std::to_string(result.Frames.size()) + std::filesystem::path(frame.WorkFile).extension().string();
+      std::filesystem::copy_file(frame.WorkFile, copy, std::filesystem::copy_options::overwrite_existing);
+      result.Frames.push_back({copy, frame.DelayMs});
+    }
     result.Width = Inner->Width();
     result.Height = Inner->Height();
     return result;

@@ -16,6 +16,7 @@
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
 #include "tools/CachedPictureExaminer.h"
+#include "tools/CardSounds.h"
 #include "tools/HeadlessCardHost.h"
 
 namespace {
@@ -73,6 +74,11 @@ TOpenCard::TOpenCard(const TCardRenderOptions& options, swf::ISwfMovie& movie, s
   context.WorkBasePath = State->BasePath;
   context.ProgramFolder = options.ProgramFolder;
   context.SharedExaminer = MakeCachedPictureExaminer(context, State->Folder.File("picture-"));
+  // No one to ask here: pictures too large are scaled down with a note, and sounds the
+  // editor never imported are converted now.
+  context.ScaleLargePictures = true;
+  context.CardFolder = std::filesystem::absolute(options.CardFile).parent_path().string();
+  tools::PrepareCardSounds(options.CardFile, context, messages);
 
   TFlashCard& card = State->Card;
   card.SourceProject = std::filesystem::absolute(options.CardFile).string();

@@ -45,8 +45,12 @@ bool ReadSize(const std::vector<uint8_t>& bytes, int& width, int& height) {
 }  // namespace
 
 std::shared_ptr<TBitmapData> ReadJpegFile(const std::string& path) {
+  return JpegForMovie(ReadFileBytes(path, MaxJpegBytes, "picture"), path);
+}
+
+std::shared_ptr<TBitmapData> JpegForMovie(std::vector<uint8_t> fileBytes, const std::string& path) {
   auto bitmap = std::make_shared<TBitmapData>();
-  bitmap->Jpeg = ReadFileBytes(path, MaxJpegBytes, "picture");
+  bitmap->Jpeg = std::move(fileBytes);
   const auto& bytes = bitmap->Jpeg;
   bool startsLikeJpeg = bytes.size() >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD8;
   if (!startsLikeJpeg || !ReadSize(bytes, bitmap->Width, bitmap->Height)) {

@@ -4,11 +4,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "swf/builder/SwfContent.h"
 
 namespace swf {
 
 std::shared_ptr<TBitmapData> ReadJpegFile(const std::string& path);
+// The same for bytes already read; `path` names the file in messages.
+std::shared_ptr<TBitmapData> JpegForMovie(std::vector<uint8_t> bytes, const std::string& path);
 
 }  // namespace swf

@@ -155,7 +155,8 @@ class TDefinitions {
 
   int BitmapSlot(const TBitmapData* bitmap) {
     if (auto it = FBitmapSlotOf.find(bitmap); it != FBitmapSlotOf.end()) return it->second;
-    auto [it, added] = FBitmapByContent.emplace(Key(bitmap->Jpeg), static_cast<int>(FBitmapIds.size()));
+    std::string key = bitmap->IsLossless() ? "L" + Key(bitmap->Lossless) : "J" + Key(bitmap->Jpeg);
+    auto [it, added] = FBitmapByContent.emplace(std::move(key), static_cast<int>(FBitmapIds.size()));
     if (added) FBitmapIds.push_back(0);
     FBitmapSlotOf[bitmap] = it->second;
     return it->second;
@@ -165,7 +166,12 @@ class TDefinitions {
     uint16_t& id = FBitmapIds[FBitmapSlotOf.at(bitmap)];
     if (!id) {
       id = NewId();
-      WriteDefineBitsJpeg2(out, id, bitmap->Jpeg);
+      if (bitmap->IsLossless()) {
+        WriteDefineBitsLossless2(out, id, static_cast<uint16_t>(bitmap->Width), static_cast<uint16_t>(bitmap->Height),
+                                 bitmap->Lossless);
+      } else {
+        WriteDefineBitsJpeg2(out, id, bitmap->Jpeg);
+      }
     }
     return id;
   }

@@ -8,11 +8,16 @@
 
 namespace swf {
 
-// The bytes of a JPEG file and its size in pixels.
+// A picture for the movie and its size in pixels: the bytes of a JPEG file
+// (DefineBitsJPEG2), or lossless pixels with their alpha (DefineBitsLossless2).
 struct TBitmapData {
   std::vector<uint8_t> Jpeg;
+  // Lossless: zlib-compressed rows of premultiplied ARGB pixels, 4 bytes each; empty for a JPEG.
+  std::vector<uint8_t> Lossless;
   int Width = 0;
   int Height = 0;
+
+  bool IsLossless() const { return !Lossless.empty(); }
 };
 
 // Samples ready for DefineSound.

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "swf/builder/JpegFile.h"
+#include "swf/builder/PictureFile.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/TextShape.h"
 #include "swf/builder/WaveFile.h"
@@ -71,9 +71,9 @@ void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& 
 }
 
 void TSwfObject::MakePicture(int left, int top, int right, int bottom, int /*width*/, int /*height*/,
-                             const std::string& jpegPath) {
-  std::shared_ptr<const TBitmapData> bitmap = ReadJpegFile(jpegPath);
-  if (FLastBitmap && FLastBitmap->Jpeg == bitmap->Jpeg) bitmap = FLastBitmap;
+                             const std::string& picturePath) {
+  std::shared_ptr<const TBitmapData> bitmap = ReadPictureFile(picturePath);
+  if (FLastBitmap && FLastBitmap->Jpeg == bitmap->Jpeg && FLastBitmap->Lossless == bitmap->Lossless) bitmap = FLastBitmap;
   FLastBitmap = bitmap;
   auto character = std::make_shared<TContent>();
   character->Kind = TContentKind::PictureShape;

@@ -44,10 +44,11 @@ class TSwfObject : public ISwfObject {
   // line box, not the baseline); height: the em height. All in twips. Lines break at '\n'.
   void MakeTextSimple(const std::string& fontName, const std::string& text, double x, double y,
                       double height) override;
-  // A JPEG picture scaled to the rectangle (twips); width and height (pixels) are the
-  // rectangle's size and are not otherwise used. The file is read during the call.
+  // A JPEG or PNG picture scaled to the rectangle (twips); width and height (pixels) are the
+  // rectangle's size and are not otherwise used. The file is read during the call; its
+  // content, not its name, decides the kind. A PNG goes into the movie lossless with its alpha.
   void MakePicture(int left, int top, int right, int bottom, int width, int height,
-                   const std::string& jpegPath) override;
+                   const std::string& picturePath) override;
   // A 16-bit mono PCM wave file at 5512, 11025, 22050 or 44100 Hz, read during the call.
   void MakeSound(const std::string& wavePath) override;
   // Colour components and alpha 0..255; values outside are clamped, alpha is rounded.

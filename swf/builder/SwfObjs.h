@@ -21,7 +21,7 @@ class ISwfObject {
   virtual void MakeTextSimple(const std::string& fontName, const std::string& text, double x,
                               double y, double height) = 0;
   virtual void MakePicture(int left, int top, int right, int bottom, int width, int height,
-                           const std::string& jpegPath) = 0;
+                           const std::string& picturePath) = 0;
   virtual void MakeSound(const std::string& wavePath) = 0;
   virtual void SetSolidFill(int red, int green, int blue, double alpha) = 0;
   virtual void Scale(double x, double y) = 0;

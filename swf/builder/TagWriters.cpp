@@ -83,6 +83,17 @@ void WriteDefineBitsJpeg2(TSwfBitWriter& out, uint16_t id, const std::vector<uin
   Tag(out, TTagCode::DefineBitsJPEG2, tag, true);
 }
 
+void WriteDefineBitsLossless2(TSwfBitWriter& out, uint16_t id, uint16_t width, uint16_t height,
+                              const std::vector<uint8_t>& pixels) {
+  TSwfBitWriter tag;
+  tag.U16(id);
+  tag.U8(5);
+  tag.U16(width);
+  tag.U16(height);
+  tag.Bytes(pixels);
+  Tag(out, TTagCode::DefineBitsLossless2, tag, true);
+}
+
 void WriteDefineSound(TSwfBitWriter& out, uint16_t id, uint8_t format, uint32_t sampleCount,
                       const std::vector<uint8_t>& data) {
   TSwfBitWriter tag;

@@ -119,7 +119,7 @@ TEST_F(OpenTest, AReopenedCardStartsAtItsFirstFrame) {
   EXPECT_EQ(Player().FrameNum(), 0);
 }
 
-TEST_F(EditorTest, EveryMessageBoxHasOneCaptionAndARefusedPictureOffersCancel) {
+TEST_F(EditorTest, EveryMessageBoxHasOneCaptionAndARefusedPictureOffersToScaleItDown) {
   Start();
   TBoxWatcher watcher;
   ErrorBox::Show("plain");
@@ -130,11 +130,28 @@ TEST_F(EditorTest, EveryMessageBoxHasOneCaptionAndARefusedPictureOffersCancel) {
   IPictureExaminer* examiner = Global().Context.PictureExaminer();
   ASSERT_NE(examiner, nullptr);
   examiner->SetPictureFile(Dir.filePath("wide.bmp").toStdString());
-  EXPECT_FALSE(examiner->Examine());
-  ASSERT_EQ(watcher.Captions.size(), 3);
-  EXPECT_EQ(watcher.Captions, QStringList(3, QApplication::applicationName()));
+  EXPECT_FALSE(examiner->Examine()); // the offer to scale it down is cancelled
+  ASSERT_EQ(watcher.Captions.size(), 4);
+  EXPECT_EQ(watcher.Captions, QStringList(4, QApplication::applicationName()));
   EXPECT_EQ(watcher.Buttons[0], QMessageBox::Ok);
-  EXPECT_EQ(watcher.Buttons[2], QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(watcher.Buttons[2], QMessageBox::Ok | QMessageBox::Cancel); // the refusal
+  EXPECT_EQ(watcher.Buttons[3], QMessageBox::Ok | QMessageBox::Cancel); // "Scale it down to fit?"
+}
+
+TEST_F(EditorTest, ALargePictureIsScaledDownWhenTheUserSaysOk) {
+  Start();
+  QImage wide(1200, 300, QImage::Format_RGB32);
+  wide.fill(Qt::red);
+  ASSERT_TRUE(wide.save(Dir.filePath("wide.png")));
+  ErrorBox::SetAnswer(true);
+  IPictureExaminer* examiner = Global().Context.PictureExaminer();
+  ASSERT_NE(examiner, nullptr);
+  examiner->SetPictureFile(Dir.filePath("wide.png").toStdString());
+  EXPECT_TRUE(examiner->Examine());
+  ErrorBox::SetAnswer(false);
+  EXPECT_EQ(examiner->Width(), 800);
+  EXPECT_EQ(examiner->Height(), 200);
+  EXPECT_EQ(Errors, QStringList({"The picture width>800 or height>600!", "Scale it down to fit?"}));
 }
 
 TEST_F(EditorTest, AMissingPictureIsToldOncePerUserAction) {

@@ -48,10 +48,12 @@ void RenderCard(const uint8_t* data, size_t size) {
 }
 
 void ExaminePicture(const uint8_t* data, size_t size) {
-  const bool bitmap = StartsWith(data, size, "B");
+  // The examiner tells every kind by its content; large pictures are scaled, not refused,
+  // so the scaling paths are reached too.
   TQuietMessages messages;
   TPic examiner(ScratchFolder() + "work", &messages);
-  examiner.SetPictureFile(WriteScratchFile(bitmap ? "picture.bmp" : "picture.jpg", data, size));
+  examiner.ScalesWithNote = true;
+  examiner.SetPictureFile(WriteScratchFile("picture", data, size));
   try {
     examiner.Examine();
   } catch (const TPictureError&) {
@@ -59,8 +61,10 @@ void ExaminePicture(const uint8_t* data, size_t size) {
 }
 
 void ImportSound(const uint8_t* data, size_t size) {
-  const bool wave = StartsWith(data, size, "RIFF");
-  const std::string source = WriteScratchFile(wave ? "sound.wav" : "sound.mp3", data, size);
+  // MP3 to the MP3 module by its name; everything else (WAV, M4A, Ogg, FLAC, ...) to the
+  // other, which tells the kind by content.
+  const bool mp3 = StartsWith(data, size, "ID3") || (size >= 2 && data[0] == 0xFF && (data[1] & 0xE0) == 0xE0);
+  const std::string source = WriteScratchFile(mp3 ? "sound.mp3" : "sound.snd", data, size);
   plugins::TSoundImportOptions options;
   options.StallTimeout = std::chrono::milliseconds(5000);
   options.PollInterval = std::chrono::milliseconds(0);

@@ -267,8 +267,10 @@ TEST_F(PicChooser, LooksAsDesignedAndOpensFromTheThumbnailWithTheObjectsName)
   EXPECT_EQ(Chooser->findChild<QPushButton*>("OkBtn")->text(), "&OK");
   EXPECT_EQ(Chooser->findChild<QPushButton*>("CleanBtn")->text(), "&Clean");
   EXPECT_NE(Chooser->findChild<QLineEdit*>("EditPicName"), nullptr);
-  EXPECT_EQ(TPicSelectForm::PictureFilter(),
-            "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp");
+  // The first pair offers every kind the examiner reads.
+  const QString all = TPicSelectForm::PictureFilter().section(QLatin1Char('|'), 1, 1);
+  for (const char* pattern : {"*.jpg", "*.jpeg", "*.png", "*.gif", "*.webp", "*.heic", "*.heif", "*.avif", "*.bmp", "*.svg"})
+    EXPECT_TRUE(all.split(QLatin1Char(';')).contains(QLatin1String(pattern))) << pattern;
   EXPECT_EQ(TPicSelectForm::Instance(), Chooser);
 }
 
@@ -289,7 +291,8 @@ TEST_F(PicChooser, OpenStartsInTheLastMediaFolderAndCleanOnlyEmptiesTheName)
   });
   EXPECT_TRUE(StillShown); // Clean keeps the chooser open
   EXPECT_EQ(DialogFolders, QStringList({"/media/last/", "/media/last/"}));
-  EXPECT_EQ(DialogFilters.value(0), "All (*.jpg *.jpeg *.bmp);;JPEG Image File (*.jpg *.jpeg);;Bitmaps (*.bmp)");
+  EXPECT_TRUE(DialogFilters.value(0).startsWith("All (*.jpg *.jpeg *.png *.gif *.webp *.heic *.heif *.avif *.bmp *.svg);;"))
+      << DialogFilters.value(0).toStdString();
   EXPECT_EQ(MediaFolder, QString::fromStdString(File("")));
   // Nothing changed without OK.
   EXPECT_EQ(Host.Stored().Content, File("one.jpg"));
@@ -311,6 +314,20 @@ TEST_F(PicChooser, OkTakesThePictureAndItsPixelSize)
   EXPECT_EQ(Picture->WorkFile, Host.Fixture.WorkFile());
   EXPECT_EQ(Host.Renders, 1);
   EXPECT_EQ(MediaFolder, "/media/last/"); // a typed name leaves the media folder alone
+  Panel->Timer1->stop();
+}
+
+TEST_F(PicChooser, OkWithATooLargePictureOffersToScaleItDown)
+{
+  WriteJpeg(File("large.jpg"), 1024, 768);
+  Host.Fixture.Messages.ScaleAnswer = true;
+  Ok(File("large.jpg"));
+  EXPECT_EQ(Host.Fixture.Messages.Shown,
+            (std::vector<std::string>{"The picture width>800 or height>600!", "Scale it down to fit?"}));
+  EXPECT_EQ(Panel->EditWidth->Value(), 800); // 1024 x 768 in 800 x 600
+  EXPECT_EQ(Panel->EditHeight->Value(), 600);
+  EXPECT_EQ(Host.Stored().Content, File("large.jpg"));
+  EXPECT_EQ(Host.Renders, 1);
   Panel->Timer1->stop();
 }
 

@@ -143,7 +143,8 @@ TEST(FlashPic, RefusedPictureIsLeftOutInsteadOfTheLastGoodOne)
       {"large.jpg", "The picture width>800 or height>600!"},
       {"damaged.jpg", "is not a readable JPEG picture"},
       {"missing.jpg", "Cannot open the picture file"},
-      {"picture.gif", "Unknown picture file extension (.GIF)"},
+      {"picture.gif", "is not a readable GIF picture"},
+      {"words.png", "is not a picture of a kind Greetix reads"},
   };
   for (const auto& [file, message] : refusals) {
     SCOPED_TRACE(file);
@@ -153,6 +154,7 @@ TEST(FlashPic, RefusedPictureIsLeftOutInsteadOfTheLastGoodOne)
     WriteWholeFile(card.Fixture.Scratch.File("damaged.jpg"),
                    ReadWholeFile(card.Fixture.Scratch.File("picture.jpg")).substr(0, 300));
     WriteWholeFile(card.Fixture.Scratch.File("picture.gif"), "GIF89a");
+    WriteWholeFile(card.Fixture.Scratch.File("words.png"), "not a picture");
 
     ASSERT_EQ(card.Render(0).Named("MakePicture").size(), 1u); // Pic1 fills the work file
     EXPECT_TRUE(card.Render(1).Calls.empty());                 // Pic2 shows nothing, not Pic1's picture

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,17 @@
 
 struct TCollectedMessages : IUserMessages {
   std::vector<std::string> Shown;
+  // The answer to the offer to scale a large picture down (the refusal and the question are
+  // collected); without one, the refusal alone is shown, as by default.
+  std::optional<bool> ScaleAnswer;
   void ShowError(const std::string& text) override { Shown.push_back(text); }
+  bool OfferScaleDown(const std::string& refusal, const std::string& question) override
+  {
+    if (!ScaleAnswer) return IUserMessages::OfferScaleDown(refusal, question);
+    Shown.push_back(refusal);
+    Shown.push_back(question);
+    return *ScaleAnswer;
+  }
 };
 
 // A picture of one colour.

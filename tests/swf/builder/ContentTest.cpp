@@ -17,7 +17,10 @@
 #include "swf/format/SwfBitReader.h"
 #include "swf/format/SwfError.h"
 #include "swf/reader/MovieParser.h"
+#include "swf/reader/BitmapData.h"
 #include "swf/reader/TagParsers.h"
+
+#include <png.h>
 
 using namespace swf;
 using namespace swf::test;
@@ -264,6 +267,48 @@ TEST(PictureObject, RefusesFilesThatAreNotJpeg) {
     }
   }
   EXPECT_THROW(object.MakePicture(0, 0, 20, 20, 1, 1, dir.Path("missing.jpg")), TSwfError);
+  EXPECT_FALSE(object.Content());
+}
+
+TEST(PictureObject, PngGoesInLosslessWithItsAlphaPremultiplied) {
+  TTempDir dir;
+  // 3 x 2 straight RGBA: opaque red, half-transparent white, transparent; a grey row.
+  const std::vector<uint8_t> rgba = {255, 0, 0, 255, 255, 255, 255, 128, 9, 9, 9, 0,
+                                     100, 100, 100, 255, 100, 100, 100, 255, 100, 100, 100, 255};
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = 3;
+  image.height = 2;
+  image.format = PNG_FORMAT_RGBA;
+  // Named .jpg: the content, not the name, decides.
+  ASSERT_TRUE(png_image_write_to_file(&image, dir.Path("work.jpg").c_str(), 0, rgba.data(), 0, nullptr));
+  TSwfMovie movie;
+  TSwfObject object;
+  object.MakePicture(0, 0, 60, 40, 3, 2, dir.Path("work.jpg"));
+  movie.AddObject(object);
+  TMovie written = LoadMovie(movie.MovieBytes());
+  const TBitmap* bitmap = nullptr;
+  for (const auto& [id, character] : written.Characters)
+    if (const auto* b = std::get_if<TBitmap>(&character)) bitmap = b;
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->Kind, TBitmapKind::Lossless2);
+  EXPECT_EQ(bitmap->Format, 5);
+  const TPixels pixels = DecodeLossless(*bitmap);
+  ASSERT_EQ(pixels.Width, 3);
+  ASSERT_EQ(pixels.Height, 2);
+  EXPECT_EQ(pixels.Argb, (std::vector<uint32_t>{0xFFFF0000, 0x80808080, 0x00000000, 0xFF646464, 0xFF646464, 0xFF646464}));
+}
+
+TEST(PictureObject, DamagedPngIsRefusedNamingTheFile) {
+  TTempDir dir;
+  WriteBytes(dir.Path("cut.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
+  TSwfObject object;
+  try {
+    object.MakePicture(0, 0, 20, 20, 1, 1, dir.Path("cut.png"));
+    FAIL() << "accepted";
+  } catch (const TSwfError& e) {
+    EXPECT_NE(std::string(e.what()).find(dir.Path("cut.png")), std::string::npos) << e.what();
+  }
   EXPECT_FALSE(object.Content());
 }
 
