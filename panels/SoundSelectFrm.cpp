@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "panels/ChildFrm.h"
+#include "panels/PanelCommands.h"
 #include "panels/PanelHost.h"
 #include "panels/SoundFrm.h"
 #include "panels/ioplug.h"
@@ -129,6 +130,8 @@ QString TSoundSelectForm::ImportFailureText(const std::string& message, const st
   QString why = QString::fromUtf8(reason).trimmed();
   // The messages of missing sound modules stand alone (their detail names the module).
   if (why.isEmpty() || !text.startsWith(QStringLiteral("Can not import "))) return text;
+  // The decoder's own words, without the library's technical detail in brackets after them.
+  if (const qsizetype detail = why.indexOf(QStringLiteral(" (")); detail > 0) why.truncate(detail);
   why[0] = why[0].toUpper();
   if (!why.endsWith(QLatin1Char('.'))) why += QLatin1Char('.');
   return text + QStringLiteral("\n\n") + why;
@@ -152,7 +155,11 @@ void TSoundSelectForm::SetButtonsEnabled(bool enabled)
 void TSoundSelectForm::SetPanelContent(const QString& fileName)
 {
   TSoundForm* panel = Panel ? Panel.data() : qobject_cast<TSoundForm*>(TChildForm::Find(QStringLiteral("SoundForm")));
-  if (panel) panel->Content->setText(fileName);
+  if (!panel) return;
+  const bool changed = panel->Content->text() != fileName;
+  panel->Content->setText(fileName);
+  // The preview plays the sound just chosen (typing a name in the panel renders nothing).
+  if (IPanelHost* host = PanelHost(); host && changed) RunQuietly([host] { host->RenderCard(); });
 }
 
 void TSoundSelectForm::reject()

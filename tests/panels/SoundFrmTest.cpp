@@ -218,7 +218,8 @@ TEST_F(SoundChooser, OkImportsTheFileBesideItAndTakesItsName)
   EXPECT_FALSE(Chooser->isVisible());
   EXPECT_EQ(Panel->Content->text(), QString::fromStdString(source));
   EXPECT_EQ(Host.StoredContent(1), source);
-  EXPECT_EQ(Host.Renders, 0);
+  // The preview plays the sound chosen.
+  EXPECT_EQ(Host.Renders, 1);
 
   // 16-bit mono at a rate the movie takes, as long as the source.
   const auto facts = ReadWavFacts(source + "_tmp.wav");
@@ -251,6 +252,7 @@ TEST_F(SoundChooser, FailedImportsAreReportedAndLeaveNoHalfWrittenFile)
 {
   Host.OpenSecondSound();
   const std::string before = Host.StoredContent(1);
+  const int renders = Host.Renders;
   // A damaged file: the message names it and says why; an earlier good import of it stays.
   const std::string damaged = Folder / "broken.wav";
   plugins::test::WriteBytes(damaged + "_tmp.wav", {'o', 'l', 'd'});
@@ -269,6 +271,7 @@ TEST_F(SoundChooser, FailedImportsAreReportedAndLeaveNoHalfWrittenFile)
   EXPECT_EQ(plugins::test::ReadBytes(damaged + "_tmp.wav"), (std::vector<char>{'o', 'l', 'd'}));
   // The card keeps its sound; the chooser stays open with the name, ready for another try.
   EXPECT_EQ(Host.StoredContent(1), before);
+  EXPECT_EQ(Host.Renders, renders);
   EXPECT_TRUE(openAfterwards);
   EXPECT_EQ(nameAfterwards, QString::fromStdString(damaged));
 
