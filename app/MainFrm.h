@@ -308,6 +308,8 @@ private:
   // Save's copies of the working files to where the card is kept; false after an error
   // the user has been told about.
   bool CopyToCardPath(const std::string& workFile, const QString& extension);
+  // Save's copy of the working project file, with the card's media paths as it keeps them.
+  bool SaveCardFile(const std::string& workFile);
   // Where the Save and Export dialogs open: the folder of the card's file or of the played
   // movie; for a card never saved (and Save As), the folder of the last card opened or
   // saved, else the home folder.

@@ -1,6 +1,7 @@
 // The file commands: New (with the guide), Open, Save, Save As, Export as SWF, Close, and
 // the conversions and the screen saver reached from the Save button.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "card/CardMediaPaths.h"
 #include "card/ProjectFileCheck.h"
 #include "convert/ConvertForm.h"
 #include "convert/ExeToSwfFrm.h"
@@ -122,7 +124,7 @@ void TMainForm::FileSaveActExecute() {
     card->CardPath = WithoutExtension(name).toStdString();
     LastCardFolder = QFileInfo(name).absolutePath();
   }
-  if (!CopyToCardPath(card->WorkProjectFile(), QStringLiteral(".grx")))
+  if (!SaveCardFile(card->WorkProjectFile()))
     return;
   // The card's file holds the card now, whatever becomes of the movie beside it.
   card->History().MarkSaved();
@@ -146,6 +148,29 @@ bool TMainForm::CopyToCardPath(const std::string& workFile, const QString& exten
   } catch (const Platform::TPlatformError& error) {
     ErrorBox::Show(QStringLiteral("The card could not be saved as \"%1\".\n%2")
                        .arg(target, error.Message()));
+    return false;
+  }
+}
+
+// The card's own file: its pictures and sounds in its folder (or below) named relative to it,
+// so the folder can travel. A working file that cannot be read so is copied as it is.
+bool TMainForm::SaveCardFile(const std::string& workFile) {
+  const QString target = QString::fromStdString(G.FlashCard->CardPath) + QStringLiteral(".grx");
+  QByteArray bytes;
+  try {
+    QFile work(QString::fromStdString(workFile));
+    if (!work.open(QIODevice::ReadOnly))
+      return CopyToCardPath(workFile, QStringLiteral(".grx"));
+    const std::string folder = QFileInfo(target).absolutePath().toStdString();
+    bytes = QByteArray::fromStdString(CardXmlWithRelativeMedia(work.readAll().toStdString(), folder));
+  } catch (const std::exception&) {
+    return CopyToCardPath(workFile, QStringLiteral(".grx"));
+  }
+  try {
+    Platform::WriteFileAtomically(target, bytes);
+    return true;
+  } catch (const Platform::TPlatformError& error) {
+    ErrorBox::Show(QStringLiteral("The card could not be saved as \"%1\".\n%2").arg(target, error.Message()));
     return false;
   }
 }

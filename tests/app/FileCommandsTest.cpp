@@ -1,6 +1,7 @@
 // New with the guide, Save, Save As, Export and the last media folder.
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
@@ -153,6 +154,55 @@ TEST_F(EditorTest, SaveThatCannotWriteSaysSoAndWritesNothingElse) {
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors[0].contains("Party.grx"));
   EXPECT_FALSE(QFileInfo::exists(Dir.filePath("missing-folder")));
+}
+
+TEST_F(EditorTest, ACardFolderMovedWithItsPicturesOpensWhole) {
+  // A card with a picture in its folder and one kept elsewhere, both named absolutely, as the
+  // chooser names them.
+  const QString library = Platform::ProgramFolder() + QStringLiteral("/library/");
+  const QString trip = Dir.filePath(QStringLiteral("Trip"));
+  ASSERT_TRUE(QDir().mkpath(trip + QStringLiteral("/pictures")));
+  const QString inside = trip + QStringLiteral("/pictures/balloons.jpg");
+  const QString outside = Dir.filePath(QStringLiteral("cake.jpg"));
+  ASSERT_TRUE(QFile::copy(library + QStringLiteral("balloons.jpg"), inside));
+  ASSERT_TRUE(QFile::copy(library + QStringLiteral("cake.jpg"), outside));
+  const auto picture = [](const QString& name, const QString& file, int x) {
+    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
+                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>%3</PositionX>"
+                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
+                          "</ObjPic></ObjType></Obj>")
+        .arg(name, file, QString::number(x));
+  };
+  QFile card(trip + QStringLiteral("/Trip.grx"));
+  ASSERT_TRUE(card.open(QIODevice::WriteOnly));
+  card.write((QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic></BgPic>"
+                             "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
+              picture(QStringLiteral("Pic1"), inside, 20) + picture(QStringLiteral("Pic2"), outside, 200) +
+              QStringLiteral("</Movie>"))
+                 .toUtf8());
+  card.close();
+  Start({card.fileName()});
+  const auto workingMovie = [&] {
+    QFile movie(QString::fromStdString(Card()->WorkSwfFile));
+    return movie.open(QIODevice::ReadOnly) ? movie.readAll() : QByteArray();
+  };
+  const QByteArray before = workingMovie();
+  ASSERT_GT(before.size(), 4000); // both pictures are in it
+  Form().FileSaveActExecute();
+  ASSERT_TRUE(card.open(QIODevice::ReadOnly));
+  const QByteArray saved = card.readAll();
+  card.close();
+  EXPECT_TRUE(saved.contains("<Content>pictures/balloons.jpg</Content>")) << saved.toStdString();
+  EXPECT_TRUE(saved.contains(("<Content>" + outside + "</Content>").toUtf8()));
+
+  // The folder travels; the card opened from its new place draws the same movie.
+  const QString moved = Dir.filePath(QStringLiteral("Moved"));
+  ASSERT_TRUE(QDir().rename(trip, moved));
+  Dialogs().Answers << moved + QStringLiteral("/Trip.grx");
+  Form().FileOpenActExecute();
+  ASSERT_EQ(QString::fromStdString(Card()->CardPath), moved + QStringLiteral("/Trip"));
+  EXPECT_EQ(workingMovie(), before);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
 }
 
 TEST_F(EditorTest, SaveOverAnExistingCardReplacesItWhole) {
