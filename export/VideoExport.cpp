@@ -49,10 +49,10 @@ TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double 
 
 }  // namespace
 
-void WriteVideo(TFrameSource& source, const std::string& path, TExportFormat format,
+void WriteVideo(TFrameSource& source, const std::string& path, const std::string& shownName, TExportFormat format,
                 const QSize& size, const TExportOptions& options, TProgressCounter& progress) {
   const bool mp4 = format == TExportFormat::Mp4;
-  TMediaFile file(path, mp4 ? "mp4" : "webm");
+  TMediaFile file(path, mp4 ? "mp4" : "webm", shownName);
   TVideoStream video(file, VideoSettingsFor(format, size, source.FrameRate(), options));
   TAudioStream audio(file, mp4 ? "aac" : "libopus", mp4 ? MixRate : 48000, mp4 ? 128000 : 96000);
   TAvOptions muxerOptions;

@@ -73,6 +73,7 @@ TOpenCard::TOpenCard(const TCardRenderOptions& options, swf::ISwfMovie& movie, s
   context.Messages = messages;
   context.WorkBasePath = State->BasePath;
   context.ProgramFolder = options.ProgramFolder;
+  context.ConfineMedia = options.ConfineMedia;
   context.SharedExaminer = MakeCachedPictureExaminer(context, State->Folder.File("picture-"));
   // No one to ask here: pictures too large are scaled down with a note, and sounds the
   // editor never imported are converted now.
