@@ -39,7 +39,8 @@ constexpr int MaxSize = 2048;
 
 // File managers ask for a thumbnail of every file they show, whoever made it: however the
 // file is made, a thumbnail takes at most this much memory and time, or fails.
-constexpr rlim_t MaxThumbnailBytes = 300u << 20;
+// The data the process may hold; its code and shared libraries take some 50 MB besides.
+constexpr rlim_t MaxThumbnailBytes = 250u << 20;
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizers' own memory is counted as data and their checks take time.
 constexpr bool LimitMemory = false;
