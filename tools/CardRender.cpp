@@ -37,6 +37,8 @@ void CheckCard(const std::string& cardFile)
     movie.Height();
     movie.Rate();
     movie.TotalFrames();
+  } catch (const TConvertError& failure) {
+    throw std::runtime_error("card \"" + cardFile + "\": " + failure.Explained());
   } catch (const std::exception& failure) {
     throw std::runtime_error("card \"" + cardFile + "\": " + failure.what());
   }

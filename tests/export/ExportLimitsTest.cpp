@@ -153,3 +153,20 @@ TEST(ExportLimits, AFullDiskIsToldWithTheFilesName) {
   }
   EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"movie.swf"}));
 }
+
+// At the largest size allowed (4096 pixels wide) a video takes at most 1.5 GB, however many
+// cores the encoders could use.
+TEST(ExportLimits, VideosOfTheLargestSizeStayWithinOneAndAHalfGigabytes) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's own memory would count";
+#endif
+  TTestFolder folder("greetix-export-");
+  const std::string movie = folder.File("box.swf");
+  WriteTestMovie(movie, {.Width = 400, .Height = 300, .Frames = 24});
+  for (const std::string extension : {".mp4", ".webm"}) {
+    SCOPED_TRACE(extension);
+    TCliProcess exporting({"export", movie, "-o", folder.File("big" + extension), "--width", "4096"});
+    ASSERT_EQ(exporting.Wait(), 0);
+    EXPECT_LT(exporting.PeakKb(), 1536 * 1024);
+  }
+}
