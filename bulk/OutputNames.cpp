@@ -79,7 +79,8 @@ std::string TUniqueNames::Take(const std::string& base)
 bool TUniqueNames::Insert(std::uint64_t fingerprint)
 {
   if (fingerprint == 0) fingerprint = 1;
-  if (2 * (FUsed + 1) > FSlots.size()) {
+  // Filled to four fifths at most: a few probes a name, and 10 bytes a name on average.
+  if (5 * (FUsed + 1) > 4 * FSlots.size()) {
     std::vector<std::uint64_t> old(std::max<std::size_t>(64, 2 * FSlots.size()), 0);
     old.swap(FSlots);
     FUsed = 0;

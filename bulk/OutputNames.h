@@ -19,7 +19,7 @@ std::string SafeFileName(std::string_view text);
 // Hands out names in order with every repeat numbered ("Anna", "Anna-2", "Anna-3"); names
 // that differ only in letter case count as repeats, since many disks do not tell them
 // apart. A name taken is kept as a 64-bit fingerprint, not as text, so a list of millions
-// of rows takes a few bytes a row (two different names with one fingerprint, a chance of
+// of rows takes about ten bytes a row (two different names with one fingerprint, a chance of
 // about one in 10^12 for a million names, would number the second needlessly).
 class TUniqueNames {
 public:
