@@ -140,7 +140,7 @@ bool TListCardsForm::LoadList()
   TableRows->setRowCount(0);
   TableRows->setColumnCount(0);
   try {
-    const TListTable table = ReadListFile(EditList->text().toStdString());
+    const TListTable table = ReadListFile(EditList->text().toStdString(), ShownRows);
     TableRows->setColumnCount(static_cast<int>(table.Header.size()));
     QStringList header;
     QStringList missing = CardFields;
@@ -149,7 +149,7 @@ bool TListCardsForm::LoadList()
       missing.removeAll(header.back());
     }
     TableRows->setHorizontalHeaderLabels(header);
-    const int shown = std::min<int>(ShownRows, static_cast<int>(table.Records.size()));
+    const int shown = static_cast<int>(table.Records.size());
     TableRows->setRowCount(shown);
     QStringList rowNumbers;
     for (int r = 0; r < shown; ++r) {
@@ -159,11 +159,11 @@ bool TListCardsForm::LoadList()
         TableRows->setItem(r, static_cast<int>(c), new QTableWidgetItem(QString::fromStdString(record.Cells[c])));
     }
     TableRows->setVerticalHeaderLabels(rowNumbers);
-    QString state = QStringLiteral("%1 rows.").arg(table.Records.size());
+    QString state = QStringLiteral("%1 rows.").arg(table.RecordCount);
     if (!missing.isEmpty()) state += QStringLiteral(" The list has no column for: ") + missing.join(QStringLiteral(", "));
     if (missing.isEmpty()) state += OffStageText(MarkRowsOffStage(table), table.Records.size() > static_cast<std::size_t>(CheckedRows));
     LabelListState->setText(state);
-    return missing.isEmpty() && !table.Records.empty();
+    return missing.isEmpty() && table.RecordCount > 0;
   } catch (const std::exception& error) {
     LabelListState->setText(QString::fromStdString(error.what()));
     return false;

@@ -63,7 +63,8 @@ void MakeBirthdayCards(benchmark::State& state, const std::string& format, int r
   int notMade = 0;
   for (auto _ : state) {
     options.OutputFolder = folder + "/cards-" + std::to_string(runs++); // a fresh folder: no card is skipped
-    RunBatch(options, PlanBatch(options), [&](const TRowReport& report) { notMade += report.Outcome != TRowOutcome::Made; },
+    const TBatchPlan plan = PlanBatch(options);
+    RunBatch(options, plan, [&](const TRowReport& report) { notMade += report.Outcome != TRowOutcome::Made; },
              nullptr);
   }
   const double cards = static_cast<double>(rows) * static_cast<double>(state.iterations());

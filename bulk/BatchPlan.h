@@ -3,6 +3,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,8 @@ struct TBatchOptions {
   int ShardCount = 1;
   std::optional<std::uint32_t> Seed;
   std::string ProgramFolder;
+  // Media only from the card's folder and the program's library (TCardRenderOptions).
+  bool ConfineMedia = false;
   // Picture size of the video, animation and web formats: the stage times Scale, or Width
   // pixels wide with the stage's proportions.
   double Scale = 1;
@@ -46,18 +50,41 @@ struct TBatchRow {
   std::string Where() const;
 };
 
+// What holds for the whole list, found by one pass over it before any card is made.
 struct TBatchPlan {
   std::vector<std::string> CardFields;
   std::vector<std::string> Header;
   std::vector<std::string> Warnings; // about the list as a whole
   std::vector<std::string> Notes;    // the same, where nothing is wrong (a column left unused)
-  std::vector<TBatchRow> Rows;       // every row of the list, in order
-
-  // The rows of the shard, in order.
-  std::vector<const TBatchRow*> ShardRows(int index, int count) const;
+  std::string NamePattern;           // the options' pattern, or the first column's field
+  std::size_t RowCount = 0;          // rows of the list
+  std::size_t ShardRowCount = 0;     // rows of the options' shard
 };
 
-// Reads the card and the list and plans every row. Throws std::runtime_error for what
-// stops the whole run: a card or list that cannot be read, a list without rows, a field
-// the card or the name uses that the list has no column for.
+// Reads the card and passes over the list (one record at a time). Throws
+// std::runtime_error for what stops the whole run: a card or list that cannot be read, a
+// list without rows, a field the card or the name uses that the list has no column for.
 TBatchPlan PlanBatch(const TBatchOptions& options);
+
+// The planned rows of a list as it is read again, each with its values, its fault and
+// its file name, named as in a whole run whichever shard is made.
+class TBatchRows {
+public:
+  // Throws std::runtime_error when the list cannot be read.
+  TBatchRows(const TBatchOptions& options, const TBatchPlan& plan);
+  ~TBatchRows();
+
+  // The next row of the options' shard; false after the last.
+  bool NextOfShard(TBatchRow& row);
+
+private:
+  bool Next(TBatchRow& row);
+
+  struct TState;
+  std::unique_ptr<TState> State;
+  const TBatchOptions& Options;
+  const TBatchPlan& Plan;
+};
+
+// A text of the list as a message shows it: cut to a few dozen characters.
+std::string ShownValue(const std::string& text);

@@ -1,6 +1,7 @@
 #include "bulk/CardOutput.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/WriteFailure.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,7 +15,7 @@
 void WriteOutputFile(const std::string& target, const std::vector<std::string_view>& pieces, mode_t mode)
 {
   const auto fail = [&](int error) {
-    throw std::runtime_error("cannot write \"" + target + "\": " + std::strerror(error));
+    throw std::runtime_error("cannot write \"" + target + "\": " + files::WriteFailureText(error));
   };
   const std::string temp = files::NewTempName(target);
   const int descriptor = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);

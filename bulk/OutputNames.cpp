@@ -36,6 +36,19 @@ bool IsDeviceName(const std::string& name)
          folded[3] <= '9';
 }
 
+// FNV-1a over the bytes, then mixed (splitmix64's finaliser) so that the low bits, which
+// choose the slot, depend on every byte.
+std::uint64_t Fingerprint(const std::string& text)
+{
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ull;
+  hash ^= hash >> 30;
+  hash *= 0xbf58476d1ce4e5b9ull;
+  hash ^= hash >> 27;
+  hash *= 0x94d049bb133111ebull;
+  return hash ^ (hash >> 31);
+}
+
 } // namespace
 
 std::string SafeFileName(std::string_view text)
@@ -56,15 +69,40 @@ std::string SafeFileName(std::string_view text)
   return name;
 }
 
+std::string TUniqueNames::Take(const std::string& base)
+{
+  std::string name = base;
+  for (int number = 2; !Insert(Fingerprint(Folded(name))); ++number) name = base + "-" + std::to_string(number);
+  return name;
+}
+
+bool TUniqueNames::Insert(std::uint64_t fingerprint)
+{
+  if (fingerprint == 0) fingerprint = 1;
+  // Filled to four fifths at most: a few probes a name, and 10 bytes a name on average.
+  if (5 * (FUsed + 1) > 4 * FSlots.size()) {
+    std::vector<std::uint64_t> old(std::max<std::size_t>(64, 2 * FSlots.size()), 0);
+    old.swap(FSlots);
+    FUsed = 0;
+    for (std::uint64_t kept : old)
+      if (kept) Insert(kept);
+  }
+  const std::size_t mask = FSlots.size() - 1;
+  for (std::size_t slot = static_cast<std::size_t>(fingerprint) & mask;; slot = (slot + 1) & mask) {
+    if (FSlots[slot] == fingerprint) return false;
+    if (FSlots[slot] == 0) {
+      FSlots[slot] = fingerprint;
+      ++FUsed;
+      return true;
+    }
+  }
+}
+
 std::vector<std::string> UniqueNames(const std::vector<std::string>& names)
 {
   std::vector<std::string> unique;
   unique.reserve(names.size());
-  std::set<std::string> taken;
-  for (const std::string& base : names) {
-    std::string name = base;
-    for (int number = 2; !taken.insert(Folded(name)).second; ++number) name = base + "-" + std::to_string(number);
-    unique.push_back(std::move(name));
-  }
+  TUniqueNames taken;
+  for (const std::string& name : names) unique.push_back(taken.Take(name));
   return unique;
 }

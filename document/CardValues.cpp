@@ -16,6 +16,14 @@ int HexDigit(char c)
 
 } // namespace
 
+std::string TConvertError::Explained() const
+{
+  if (Element.empty()) return what();
+  if (Text.empty()) return "<" + Element + "> is empty or missing; it must hold a whole number";
+  std::string shown = Text.size() > 40 ? Text.substr(0, 40) + "..." : Text;
+  return "<" + Element + "> holds \"" + shown + "\", which is not a whole number from -2147483648 to 2147483647";
+}
+
 std::optional<std::int32_t> ParseIntegerText(std::string_view text)
 {
   while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);

@@ -7,10 +7,21 @@
 #include <string>
 #include <string_view>
 
-// A value of the card file that cannot be converted to the type its reader asks for.
+// A value of the card file that cannot be converted to the type its reader asks for. The
+// message is the one the editor shows; Element and Text (when known) say which element
+// held what, for messages about a card file.
 class TConvertError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
+  TConvertError(const std::string& message, std::string element, std::string text)
+      : std::runtime_error(message), Element(std::move(element)), Text(std::move(text)) {}
+
+  std::string Element; // the element's name; empty when unknown
+  std::string Text;    // what it held; empty when it was empty or missing
+
+  // "<Rate> holds "1e300", which is not a whole number of 32 bits"; what() when the
+  // element is unknown.
+  std::string Explained() const;
 };
 
 // Signed 32-bit integer from decimal text ("-12", "+7") or hexadecimal with a leading "$"

@@ -103,9 +103,9 @@ void TXMLNode::SetChildString(const char* name, const std::string& value) const
 std::int32_t TXMLNode::GetChildInteger(const char* name) const
 {
   std::string text = GetChildString(name);
-  if (text.empty()) throw TConvertError("Could not convert variant of type (Null) into type (Integer)");
+  if (text.empty()) throw TConvertError("Could not convert variant of type (Null) into type (Integer)", name, {});
   auto value = ParseIntegerText(text);
-  if (!value) throw TConvertError("Could not convert variant of type (String) into type (Integer)");
+  if (!value) throw TConvertError("Could not convert variant of type (String) into type (Integer)", name, text);
   return *value;
 }
 

@@ -9,6 +9,7 @@
 #include "export/MediaFile.h"
 #include "export/PaletteFilters.h"
 #include "export/VideoStream.h"
+#include "export/WebpWriter.h"
 
 namespace exporter {
 
@@ -37,7 +38,7 @@ void EncodeMapped(TPaletteMapper& mapper, TVideoStream& stream) {
 
 }  // namespace
 
-void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
+void WriteGif(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
               TProgressCounter& progress) {
   const int frames = AnimationFrames(source);
   const double rate = source.FrameRate();
@@ -49,7 +50,7 @@ void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
   }
   TFramePtr palette = gatherer.Palette();
 
-  TMediaFile file(path, "gif");
+  TMediaFile file(path, "gif", shownName);
   TVideoSettings settings = AnimationSettings("gif", AV_PIX_FMT_PAL8, size, 100, rate);
   // Each frame is stored as the rectangle that changed, unchanged pixels transparent.
   settings.Options = {{"gifflags", "+offsetting+transdiff"}};
@@ -73,29 +74,17 @@ void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
   file.Finish();
 }
 
-void WriteWebp(TFrameSource& source, const std::string& path, const QSize& size,
+void WriteWebp(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
                const TExportOptions& options, TProgressCounter& progress) {
   const int frames = AnimationFrames(source);
   const double rate = source.FrameRate();
-  {
-    TMediaFile file(path, "webp");
-    TVideoSettings settings = AnimationSettings("libwebp_anim", AV_PIX_FMT_BGRA, size, 1000, rate);
-    settings.Threads = 1;
-    settings.Options = {{"lossless", "0"},
-                        {"quality", std::to_string(std::clamp(options.Quality, 1, 100))},
-                        {"compression_level", "3"}};
-    TVideoStream stream(file, settings);
-    TAvOptions muxerOptions;
-    muxerOptions.Set("loop", source.Loops() ? "0" : "1");  // 0: for ever
-    file.Begin(muxerOptions);
-    source.Restart();
-    for (int i = 0; i < frames; ++i) {
-      stream.Encode(source.Next(size), FrameTime(i, rate, 1000));
-      progress.Step();
-    }
-    stream.Flush();
-    file.Finish();
+  TWebpWriter file(path, shownName, size, options.Quality, source.Loops() ? 0 : 1);  // 0: for ever
+  source.Restart();
+  for (int i = 0; i < frames; ++i) {
+    file.Add(source.Next(size), static_cast<int>(FrameTime(i + 1, rate, 1000) - FrameTime(i, rate, 1000)));
+    progress.Step();
   }
+  file.Finish();
 }
 
 }  // namespace exporter

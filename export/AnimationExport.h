@@ -10,10 +10,12 @@
 
 namespace exporter {
 
+// Both hold a frame or two at a time, however long the movie; messages name the file
+// shownName.
 // Draws every frame twice: once to gather the palette, once to map the frames onto it.
-void WriteGif(TFrameSource& source, const std::string& path, const QSize& size,
+void WriteGif(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
               TProgressCounter& progress);
-void WriteWebp(TFrameSource& source, const std::string& path, const QSize& size,
+void WriteWebp(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
                const TExportOptions& options, TProgressCounter& progress);
 
 // Frames a GIF or WebP of the source holds (always one pass: the file loops by itself).

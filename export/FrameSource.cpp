@@ -16,27 +16,31 @@ int64_t SamplesBefore(int64_t frame, double rate) {
 }
 
 TFrameSource::TFrameSource(const std::string& moviePath) : FPath(moviePath) {
-  player::TMoviePlayer probe(player::TAudioMode::None);
-  try {
-    probe.LoadFile(moviePath);
-  } catch (const std::exception& error) {
-    throw TExportError("The movie cannot be read: " + std::string(error.what()));
+  {
+    // The probe is gone before the player of the export loads the movie: a long movie is
+    // held once, not twice.
+    player::TMoviePlayer probe(player::TAudioMode::None);
+    try {
+      probe.LoadFile(moviePath);
+    } catch (const std::exception& error) {
+      throw TExportError("The movie cannot be read: " + std::string(error.what()));
+    }
+    FMovieFrames = probe.TotalFrames();
+    FRate = probe.FrameRate();
+    FStage = probe.StageSize();
+    // A movie that does not loop halts on its last frame (a stop action there); one that
+    // loops is still playing when it gets there.
+    for (int i = 1; i < FMovieFrames; ++i) probe.Tick();
+    FLoops = probe.IsPlaying();
   }
   // The player shows a movie whose header counts no frames as one frame: export nothing.
   if (swf::TSwfFile::FromFile(moviePath).Header().FrameCount == 0) {
     throw TExportError("The movie has no frames to export.");
   }
-  FMovieFrames = probe.TotalFrames();
-  FRate = probe.FrameRate();
-  FStage = probe.StageSize();
   if (FMovieFrames < 1) throw TExportError("The movie has no frames to export.");
   if (FStage.width() < 1 || FStage.height() < 1) {
     throw TExportError("The movie's stage is empty: there is nothing to draw.");
   }
-  // A movie that does not loop halts on its last frame (a stop action there); one that
-  // loops is still playing when it gets there.
-  for (int i = 1; i < FMovieFrames; ++i) probe.Tick();
-  FLoops = probe.IsPlaying();
   Restart();
 }
 

@@ -1,10 +1,12 @@
 #include "export/MediaFile.h"
 
 #include "export/ExportError.h"
+#include "platform/WriteFailure.h"
 
 namespace exporter {
 
-TMediaFile::TMediaFile(const std::string& path, const char* muxer) : FPath(path) {
+TMediaFile::TMediaFile(const std::string& path, const char* muxer, const std::string& shownName)
+    : FPath(path), FShownName(shownName.empty() ? path : shownName) {
   QuietAvLog();
   AvCheck(avformat_alloc_output_context2(&FContext, nullptr, muxer, path.c_str()),
           std::string("The ") + muxer + " writer is not available");
@@ -25,30 +27,33 @@ AVStream* TMediaFile::AddStream(const AVCodecContext& encoder) {
 }
 
 void TMediaFile::Begin(TAvOptions& options) {
-  AvCheck(avio_open(&FContext->pb, FPath.c_str(), AVIO_FLAG_WRITE), "Cannot write \"" + FPath + "\"");
-  CheckWrite(avformat_write_header(FContext, options.Get()), "Cannot write the file's header");
+  CheckWrite(avio_open(&FContext->pb, FPath.c_str(), AVIO_FLAG_WRITE));
+  CheckWrite(avformat_write_header(FContext, options.Get()));
   FBegun = true;
 }
 
 void TMediaFile::Write(AVPacket& packet, AVStream& stream, AVRational encoderTimeBase) {
   av_packet_rescale_ts(&packet, encoderTimeBase, stream.time_base);
   packet.stream_index = stream.index;
-  CheckWrite(av_interleaved_write_frame(FContext, &packet), "Cannot write the file");
+  CheckWrite(av_interleaved_write_frame(FContext, &packet));
 }
 
 void TMediaFile::Finish() {
   if (!FBegun || FFinished) return;
   FFinished = true;
-  CheckWrite(av_write_trailer(FContext), "Cannot finish the file");
+  CheckWrite(av_write_trailer(FContext));
   avio_flush(FContext->pb);
-  CheckWrite(FContext->pb->error, "Cannot write the file");
-  CheckWrite(avio_closep(&FContext->pb), "Cannot close the file");
+  CheckWrite(FContext->pb->error);
+  CheckWrite(avio_closep(&FContext->pb));
 }
 
-void TMediaFile::CheckWrite(int code, const char* what) {
+void TMediaFile::CheckWrite(int code) {
   // The muxer may report a failed write only through the I/O context's error.
   if (code >= 0 && FContext->pb && FContext->pb->error < 0) code = FContext->pb->error;
-  if (code < 0) throw TExportError(std::string(what) + ": " + AvErrorText(code));
+  if (code >= 0) return;
+  // The system's errors (a full disk) in the program's words, FFmpeg's own as it says them.
+  const std::string reason = code > -4096 ? files::WriteFailureText(-code) : AvErrorText(code);
+  throw TExportError("Cannot write \"" + FShownName + "\": " + reason + ".");
 }
 
 }  // namespace exporter

@@ -10,8 +10,9 @@ namespace exporter {
 
 class TMediaFile {
  public:
-  // muxer: "mp4", "webm", "gif", "webp".
-  TMediaFile(const std::string& path, const char* muxer);
+  // muxer: "mp4", "webm", "gif". shownName names the file in messages (the target whose
+  // temporary file path is); path itself when empty.
+  TMediaFile(const std::string& path, const char* muxer, const std::string& shownName = {});
   ~TMediaFile();
   TMediaFile(const TMediaFile&) = delete;
   TMediaFile& operator=(const TMediaFile&) = delete;
@@ -26,8 +27,9 @@ class TMediaFile {
   void Finish();
 
  private:
-  void CheckWrite(int code, const char* what);
+  void CheckWrite(int code);
   std::string FPath;
+  std::string FShownName;
   AVFormatContext* FContext = nullptr;
   bool FBegun = false;
   bool FFinished = false;

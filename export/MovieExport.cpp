@@ -1,9 +1,8 @@
 #include "export/MovieExport.h"
 
-#include <QImageWriter>
-
 #include "export/AnimationExport.h"
 #include "export/ExportError.h"
+#include "export/FileWriter.h"
 #include "export/FrameSource.h"
 #include "export/PictureSize.h"
 #include "export/ProgressCounter.h"
@@ -16,13 +15,9 @@ namespace exporter {
 
 namespace {
 
-void WritePng(TFrameSource& source, const std::string& path, const QSize& size,
+void WritePng(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
               TProgressCounter& progress) {
-  const QImage poster = source.Poster(size);
-  QImageWriter writer(QString::fromStdString(path), "png");
-  if (!writer.write(poster)) {
-    throw TExportError("Cannot write the picture: " + writer.errorString().toStdString());
-  }
+  WritePngFile(source.Poster(size), path, shownName);
   progress.Step();
 }
 
@@ -43,7 +38,7 @@ void ExportMovie(const std::string& moviePath, const std::string& target,
   CheckLoops(options);
   if (*format == TExportFormat::CompressedSwf) {
     TTempTarget file(target);
-    CompressMovie(moviePath, file.Path(), options);
+    CompressMovie(moviePath, file.Path(), file.Target(), options);
     file.Commit();
     return;
   }
@@ -59,22 +54,22 @@ void ExportMovie(const std::string& moviePath, const std::string& target,
     case TExportFormat::Mp4:
     case TExportFormat::WebM: {
       TProgressCounter progress(options, source.FramesFor(options.Loops));
-      WriteVideo(source, file.Path(), *format, size, options, progress);
+      WriteVideo(source, file.Path(), file.Target(), *format, size, options, progress);
       break;
     }
     case TExportFormat::Gif: {
       TProgressCounter progress(options, 2 * AnimationFrames(source));
-      WriteGif(source, file.Path(), size, progress);
+      WriteGif(source, file.Path(), file.Target(), size, progress);
       break;
     }
     case TExportFormat::WebP: {
       TProgressCounter progress(options, AnimationFrames(source));
-      WriteWebp(source, file.Path(), size, options, progress);
+      WriteWebp(source, file.Path(), file.Target(), size, options, progress);
       break;
     }
     default: {
       TProgressCounter progress(options, 1);
-      WritePng(source, file.Path(), size, progress);
+      WritePng(source, file.Path(), file.Target(), size, progress);
       break;
     }
   }

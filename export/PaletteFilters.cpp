@@ -39,7 +39,9 @@ void TFilterGraph::Link(AVFilterContext* from, int output, AVFilterContext* to, 
 void TFilterGraph::Configure() { AvCheck(avfilter_graph_config(FGraph, nullptr), "Cannot set up the filters"); }
 
 void TFilterGraph::Push(AVFilterContext* source, AVFrame* frame) {
-  AvCheck(av_buffersrc_add_frame_flags(source, frame, AV_BUFFERSRC_FLAG_KEEP_REF),
+  // Pushed through the filters at once: otherwise a frame waits in the graph until its
+  // output is asked for, and a palette gathered over a whole movie would hold every frame.
+  AvCheck(av_buffersrc_add_frame_flags(source, frame, AV_BUFFERSRC_FLAG_KEEP_REF | AV_BUFFERSRC_FLAG_PUSH),
           "The filter refused a picture");
 }
 

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "export/ExportError.h"
+#include "export/FileWriter.h"
 #include "export/Mp3Encoder.h"
 #include "export/ProgressCounter.h"
 #include "swf/format/SwfError.h"
@@ -124,12 +125,12 @@ std::vector<uint8_t> CompressedMovie(const std::string& moviePath, const TExport
   return movie;
 }
 
-void CompressMovie(const std::string& moviePath, const std::string& path, const TExportOptions& options) {
+void CompressMovie(const std::string& moviePath, const std::string& path, const std::string& shownName,
+                   const TExportOptions& options) {
   const std::vector<uint8_t> movie = CompressedMovie(moviePath, options);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(movie.data()), static_cast<std::streamsize>(movie.size()));
-  out.close();
-  if (!out) throw TExportError("Cannot write the movie \"" + path + "\".");
+  TFileWriter out(path, shownName);
+  out.Write(std::string_view(reinterpret_cast<const char*>(movie.data()), movie.size()));
+  out.Close();
 }
 
 }  // namespace exporter

@@ -13,7 +13,8 @@ namespace exporter {
 // The movie's bytes, rewritten; throws TExportError for a file that is not a movie.
 std::vector<uint8_t> CompressedMovie(const std::string& moviePath, const TExportOptions& options);
 
-// Writes CompressedMovie to path.
-void CompressMovie(const std::string& moviePath, const std::string& path, const TExportOptions& options);
+// Writes CompressedMovie to path; messages name the file shownName.
+void CompressMovie(const std::string& moviePath, const std::string& path, const std::string& shownName,
+                   const TExportOptions& options);
 
 }  // namespace exporter

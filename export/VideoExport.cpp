@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "export/AudioStream.h"
@@ -11,6 +12,9 @@
 namespace exporter {
 
 namespace {
+
+// Pixels of a full-HD picture: above it the encoders' memory is bounded (see below).
+constexpr int64_t LargePicturePixels = 1920 * 1080;
 
 AVRational FrameRateOf(double rate) { return av_d2q(rate, 100000); }
 
@@ -28,6 +32,11 @@ TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double 
   settings.FrameRate = FrameRateOf(rate);
   settings.TimeBase = av_inv_q(settings.FrameRate);
   settings.Threads = options.Threads;
+  // Above full HD an encoder's frames are large: each thread and each frame looked ahead
+  // holds some of them, so both are capped there (at 4096 x 3072, 1.3 GB rather than 1.6
+  // GB and more with every core). Smaller pictures are encoded as always.
+  const bool large = static_cast<int64_t>(size.width()) * size.height() > LargePicturePixels;
+  if (large) settings.Threads = settings.Threads == 0 ? 2 : std::min(settings.Threads, 2);
   settings.GlobalHeader = true;
   settings.PixelFormat = AV_PIX_FMT_YUV420P;
   if (format == TExportFormat::Mp4) {
@@ -36,6 +45,7 @@ TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double 
     settings.Options = {{"crf", std::to_string(QualityToCrf(options.Quality, 15, 39))},
                         {"preset", "veryfast"},
                         {"profile", "high"}};
+    if (large) settings.Options.push_back({"rc-lookahead", "5"});
   } else {
     settings.Codec = "libvpx-vp9";
     settings.Options = {{"crf", std::to_string(QualityToCrf(options.Quality, 15, 50))},
@@ -43,16 +53,17 @@ TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double 
                         {"deadline", "realtime"},
                         {"cpu-used", "8"},
                         {"row-mt", "1"}};
+    if (large) settings.Options.push_back({"lag-in-frames", "10"});
   }
   return settings;
 }
 
 }  // namespace
 
-void WriteVideo(TFrameSource& source, const std::string& path, TExportFormat format,
+void WriteVideo(TFrameSource& source, const std::string& path, const std::string& shownName, TExportFormat format,
                 const QSize& size, const TExportOptions& options, TProgressCounter& progress) {
   const bool mp4 = format == TExportFormat::Mp4;
-  TMediaFile file(path, mp4 ? "mp4" : "webm");
+  TMediaFile file(path, mp4 ? "mp4" : "webm", shownName);
   TVideoStream video(file, VideoSettingsFor(format, size, source.FrameRate(), options));
   TAudioStream audio(file, mp4 ? "aac" : "libopus", mp4 ? MixRate : 48000, mp4 ? 128000 : 96000);
   TAvOptions muxerOptions;

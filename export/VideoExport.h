@@ -10,8 +10,9 @@
 
 namespace exporter {
 
-// Writes `source` (from its frame 0) to path as Mp4 or WebM, in frames of `size`.
-void WriteVideo(TFrameSource& source, const std::string& path, TExportFormat format,
+// Writes `source` (from its frame 0) to path as Mp4 or WebM, in frames of `size`; messages
+// name the file shownName.
+void WriteVideo(TFrameSource& source, const std::string& path, const std::string& shownName, TExportFormat format,
                 const QSize& size, const TExportOptions& options, TProgressCounter& progress);
 
 }  // namespace exporter

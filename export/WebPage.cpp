@@ -1,12 +1,10 @@
 #include "export/WebPage.h"
 
-#include <QImageWriter>
-
 #include <cctype>
-#include <fstream>
 
 #include "export/AnimationExport.h"
 #include "export/ExportError.h"
+#include "export/FileWriter.h"
 #include "export/PictureSize.h"
 #include "export/ProgressCounter.h"
 #include "export/TempTarget.h"
@@ -142,18 +140,14 @@ void WriteWebPage(TFrameSource& source, const std::string& htmlPath, const TExpo
 
   TTempTarget webm(stem + ".webm"), mp4(stem + ".mp4"), poster(stem + ".png"), page(htmlPath);
   TProgressCounter progress(options, 2 * source.FramesFor(videoOptions.Loops) + 1);
-  WriteVideo(source, webm.Path(), TExportFormat::WebM, facts.Size, videoOptions, progress);
-  WriteVideo(source, mp4.Path(), TExportFormat::Mp4, facts.Size, videoOptions, progress);
-  QImageWriter writer(QString::fromStdString(poster.Path()), "png");
-  if (!writer.write(source.Poster(facts.Size))) {
-    throw TExportError("Cannot write the poster: " + writer.errorString().toStdString());
-  }
+  WriteVideo(source, webm.Path(), webm.Target(), TExportFormat::WebM, facts.Size, videoOptions, progress);
+  WriteVideo(source, mp4.Path(), mp4.Target(), TExportFormat::Mp4, facts.Size, videoOptions, progress);
+  WritePngFile(source.Poster(facts.Size), poster.Path(), poster.Target());
   progress.Step();
   {
-    std::ofstream out(page.Path(), std::ios::binary | std::ios::trunc);
-    out << WebPageText(facts);
-    out.close();
-    if (!out) throw TExportError("Cannot write the page \"" + htmlPath + "\".");
+    TFileWriter out(page.Path(), htmlPath);
+    out.Write(WebPageText(facts));
+    out.Close();
   }
   progress.CheckCancel();
   webm.Commit();

@@ -14,13 +14,16 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/StopCleanup.h"
+#include "platform/WriteFailure.h"
+
 namespace files {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) { return WriteFailureText(error); }
 
 // A link is replaced through to the file it names, as an editor saving through it would.
 std::string ResolvedTarget(const std::string& target) {
@@ -92,11 +95,13 @@ std::string NewTempName(const std::string& target) {
   return (fs::path(FolderOf(target)) / (TempPrefix(target) + suffix)).string();
 }
 
-TAtomicFile::TAtomicFile(const std::string& target)
-    : FTarget(ResolvedTarget(target)), FShownName(target) {
+TAtomicFile::TAtomicFile(const std::string& target, TLinkTarget links)
+    : FTarget(links == TLinkTarget::FollowLink ? ResolvedTarget(target) : target), FShownName(target) {
   if (fs::path(FTarget).filename().empty()) Fail("no file name");
   struct stat old {};
-  const bool hadFile = ::stat(FTarget.c_str(), &old) == 0;
+  // A link that is replaced lends nothing of the file it names.
+  const bool hadFile = (links == TLinkTarget::FollowLink ? ::stat(FTarget.c_str(), &old)
+                                                          : ::lstat(FTarget.c_str(), &old)) == 0;
   if (hadFile && S_ISDIR(old.st_mode)) Fail(SystemReason(EISDIR));
   RemoveStaleTempFiles(FTarget);
   // O_EXCL: never a file someone planted under the name; mode 0666 lets the kernel apply
@@ -107,6 +112,7 @@ TAtomicFile::TAtomicFile(const std::string& target)
     if (FDescriptor < 0 && errno != EEXIST) Fail(SystemReason(errno));
   }
   if (FDescriptor < 0) Fail("no free temporary name");
+  RemoveOnStop(FTempPath, false);
   if (hadFile && S_ISREG(old.st_mode) && ::fchmod(FDescriptor, old.st_mode & 07777) != 0) {
     const int error = errno;
     Discard();
@@ -124,6 +130,7 @@ void TAtomicFile::Discard() noexcept {
   if (FDescriptor >= 0) ::close(FDescriptor);
   FDescriptor = -1;
   if (!FTempPath.empty()) ::unlink(FTempPath.c_str());
+  KeepOnStop(FTempPath);
 }
 
 void TAtomicFile::Write(const void* data, std::size_t size) {
@@ -152,6 +159,7 @@ void TAtomicFile::Commit() {
   if (closed != 0) Fail(SystemReason(errno));
   if (::rename(FTempPath.c_str(), FTarget.c_str()) != 0) Fail(SystemReason(errno));
   FDone = true;
+  KeepOnStop(FTempPath);
   // The new name itself survives a power cut only once the folder is flushed too.
   const int folder = ::open(FolderOf(FTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
@@ -160,8 +168,8 @@ void TAtomicFile::Commit() {
   }
 }
 
-void WriteFileAtomically(const std::string& target, std::string_view bytes) {
-  TAtomicFile file(target);
+void WriteFileAtomically(const std::string& target, std::string_view bytes, TLinkTarget links) {
+  TAtomicFile file(target, links);
   file.Write(bytes);
   file.Commit();
 }

@@ -13,24 +13,28 @@
 
 namespace files {
 
-// What failed and why, as one line: "cannot write \"/x/card.grx\": No space left on device".
+// What failed and why, as one line: "cannot write \"/x/card.grx\": no space left on the device".
 class TFileWriteError : public std::runtime_error {
 public:
   TFileWriteError(const std::string& fileName, const std::string& reason)
       : std::runtime_error("cannot write \"" + fileName + "\": " + reason), FReason(reason) {}
-  // The system's words alone ("No space left on device"), for callers with their own phrasing.
+  // The reason alone ("no space left on the device"), for callers with their own phrasing.
   const std::string& Reason() const { return FReason; }
 
 private:
   std::string FReason;
 };
 
+// What becomes of a target that is a link: the file it names is replaced (a user's file,
+// saved as an editor saving through the link would), or the link itself (the program's own
+// files, which a link must never redirect into another file).
+enum class TLinkTarget { FollowLink, ReplaceLink };
+
 class TAtomicFile {
 public:
-  // Creates a new, empty file with a hidden unique name in the target's folder. A target
-  // that is a link is replaced through it; an existing target lends its mode, otherwise the
-  // umask decides. Throws TFileWriteError.
-  explicit TAtomicFile(const std::string& target);
+  // Creates a new, empty file with a hidden unique name in the target's folder. An
+  // existing target lends its mode, otherwise the umask decides. Throws TFileWriteError.
+  explicit TAtomicFile(const std::string& target, TLinkTarget links = TLinkTarget::FollowLink);
   ~TAtomicFile(); // removes the new file unless Commit succeeded
   TAtomicFile(const TAtomicFile&) = delete;
   TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -60,7 +64,8 @@ private:
 };
 
 // Writes the bytes as the new content of the file, as a whole or not at all.
-void WriteFileAtomically(const std::string& target, std::string_view bytes);
+void WriteFileAtomically(const std::string& target, std::string_view bytes,
+                         TLinkTarget links = TLinkTarget::FollowLink);
 
 // Copies the source's bytes over the target, as a whole or not at all. A source that cannot
 // be read throws TFileWriteError too (naming the source).

@@ -3,6 +3,8 @@
 // have. Plain C++, so every reader can check through it.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -20,5 +22,10 @@ std::string NotAFileKind(const std::string& path);
 // Throws TInputFileError ("\"x\" is a folder, not a file") unless the path names a plain
 // file. A missing path passes, for its reader to report in its own words.
 void RefuseNonRegularFile(const std::string& path);
+
+// The bytes of a plain file, at most limit of them; nullopt when the path names no plain
+// file or cannot be read. Opened without blocking and checked once open, so a named pipe
+// put in the file's place never makes the reader wait.
+std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t limit);
 
 } // namespace files

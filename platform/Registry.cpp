@@ -1,11 +1,14 @@
 #include "platform/Registry.h"
 
+#include "platform/InputFile.h"
 #include "platform/PlatformError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace Platform {
 
@@ -32,10 +35,18 @@ QString ToGroupPath(const QString& key) {
 TRegistry::TRegistry() {
   const QString fileName = FileName();
   QDir().mkpath(QFileInfo(fileName).absolutePath());
-  Settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+  // Something else than a file in the settings' place (a named pipe would make every start
+  // wait for a writer) is not read: the settings start empty and cannot be written.
+  NotAFile = QString::fromStdString(files::NotAFileKind(QFile::encodeName(fileName).toStdString()));
+  if (NotAFile.isEmpty()) {
+    Settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+  } else {
+    StandIn = std::make_unique<QTemporaryDir>();
+    Settings = std::make_unique<QSettings>(StandIn->filePath(QStringLiteral("Registry.ini")), QSettings::IniFormat);
+  }
 }
 
-TRegistry::~TRegistry() = default;
+TRegistry::~TRegistry() { Settings.reset(); }
 
 QString TRegistry::FileName() {
   if (!FileNameOverride().isEmpty())
@@ -101,6 +112,9 @@ void TRegistry::DeleteValue(const QString& name) {
 }
 
 void TRegistry::Sync() {
+  if (!NotAFile.isEmpty())
+    throw TPlatformError(QStringLiteral("Failed to write the registry file \"%1\": it is %2, not a file")
+                             .arg(QDir::toNativeSeparators(FileName()), NotAFile));
   Settings->sync();
   if (Settings->status() == QSettings::AccessError)
     throw TPlatformError(QStringLiteral("Failed to write the registry file \"%1\": access denied")

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QSettings;
+class QTemporaryDir;
 
 namespace Platform {
 
@@ -48,6 +49,8 @@ private:
   QString ValuePath(const QString& name) const;
   void Sync();
 
+  QString NotAFile; // what lies in the file's place when it is no file ("a named pipe")
+  std::unique_ptr<QTemporaryDir> StandIn; // holds the settings then, never read or kept
   std::unique_ptr<QSettings> Settings;
   QString CurrentKey; // with '/' separators; empty when closed
   bool KeyOpen = false;

@@ -5,7 +5,9 @@
 
 #include <unistd.h>
 
-#include "platform/SafeFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/InputFile.h"
+#include "platform/PlatformError.h"
 
 namespace Platform {
 
@@ -51,16 +53,23 @@ void WriteRunState(const QString& folder, const TRunState& state) {
   text += "card=" + state.CardPath.toUtf8().toPercentEncoding("/ ") + '\n';
   text += "changed=" + QByteArray(state.Changed ? "1" : "0") + '\n';
   text += "offered=" + QByteArray(state.Offered ? "1" : "0") + '\n';
-  WriteFileAtomically(RunStateFile(folder), text);
+  // The record is the program's own: a link in its place is replaced, never written through.
+  try {
+    files::WriteFileAtomically(QFile::encodeName(RunStateFile(folder)).toStdString(), std::string_view(text.constData(), text.size()),
+                               files::TLinkTarget::ReplaceLink);
+  } catch (const files::TFileWriteError& error) {
+    throw TPlatformError(QString::fromStdString(error.what()));
+  }
 }
 
 std::optional<TRunState> ReadRunState(const QString& folder) {
-  QFile file(RunStateFile(folder));
-  if (!file.open(QIODevice::ReadOnly))
+  // Only a plain file is read: anything else in its place (a named pipe) is no record.
+  const std::optional<std::string> bytes = files::ReadPlainFile(QFile::encodeName(RunStateFile(folder)).toStdString(), 16 * 1024);
+  if (!bytes)
     return std::nullopt;
   TRunState state;
   bool hasPid = false;
-  for (const QByteArray& line : file.read(16 * 1024).split('\n')) {
+  for (const QByteArray& line : QByteArray::fromStdString(*bytes).split('\n')) {
     const qsizetype equals = line.indexOf('=');
     if (equals < 0)
       continue;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/ProcessRuns.h"
+#include "platform/StopCleanup.h"
 
 namespace files {
 
@@ -50,11 +51,13 @@ TScratchFolder::TScratchFolder(const std::string& kind) {
   if (!::mkdtemp(pattern.data()))
     throw std::runtime_error("cannot make a working folder in \"" + temp.string() + "\": " + std::strerror(errno));
   FFolder = pattern;
+  RemoveOnStop(FFolder.string(), true);
 }
 
 TScratchFolder::~TScratchFolder() {
   std::error_code ignored;
   fs::remove_all(FFolder, ignored);
+  KeepOnStop(FFolder.string());
 }
 
 int RemoveStaleScratchFolders(const std::string& tempFolder) {

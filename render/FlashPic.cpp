@@ -91,6 +91,8 @@ bool TFlashPic::ExaminePicture()
     WorkFile = examiner->WorkFile();
     Frames = examiner->Frames();
     return true;
+  } catch (const TRenderRefused&) {
+    throw; // a picture the card may not read: reported with the object's name by the card
   } catch (const std::exception& error) {
     ShowError(error.what());
     return false;

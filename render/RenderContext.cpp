@@ -5,6 +5,7 @@
 
 #include "render/FlashObj.h"
 #include "render/FlashObjRegistry.h"
+#include "render/RenderBudget.h"
 
 TRenderContext::TRenderContext() = default;
 TRenderContext::~TRenderContext() = default;
@@ -36,17 +37,43 @@ TOneEdit::~TOneEdit()
   }
 }
 
+namespace {
+
+// Whether the file, its links followed, lies in the folder or below it.
+bool LiesIn(const std::filesystem::path& file, const std::string& folder)
+{
+  if (folder.empty()) return false;
+  std::error_code failed;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(file, failed);
+  if (failed) return false;
+  const std::filesystem::path root = std::filesystem::weakly_canonical(folder, failed);
+  if (failed || root.empty()) return false;
+  const std::filesystem::path inside = real.lexically_relative(root);
+  return !inside.empty() && *inside.begin() != "..";
+}
+
+} // namespace
+
 std::string TRenderContext::ResolveMediaPath(const std::string& path) const
 {
   const std::filesystem::path media(path);
-  if (path.empty() || media.is_absolute()) return path;
-  const auto under = [&](const std::string& folder) {
-    return (std::filesystem::path(folder) / media).lexically_normal().string();
-  };
-  std::error_code ignored;
-  if (!CardFolder.empty() && (ProgramFolder.empty() || std::filesystem::exists(under(CardFolder), ignored)))
-    return under(CardFolder);
-  return ProgramFolder.empty() ? path : under(ProgramFolder);
+  std::string resolved;
+  if (path.empty() || media.is_absolute()) {
+    resolved = path;
+  } else {
+    const auto under = [&](const std::string& folder) {
+      return (std::filesystem::path(folder) / media).lexically_normal().string();
+    };
+    std::error_code ignored;
+    if (!CardFolder.empty() && (ProgramFolder.empty() || std::filesystem::exists(under(CardFolder), ignored)))
+      resolved = under(CardFolder);
+    else
+      resolved = ProgramFolder.empty() ? path : under(ProgramFolder);
+  }
+  if (ConfineMedia && !resolved.empty() && !LiesIn(resolved, CardFolder) &&
+      !(ProgramFolder.empty() ? false : LiesIn(resolved, ProgramFolder + "/library")))
+    throw TRenderRefused("\"" + path + "\" lies outside the card's folder and the library, so it is not read");
+  return resolved;
 }
 
 IPictureExaminer* TRenderContext::PictureExaminer()

@@ -86,8 +86,15 @@ public:
   // Saves within a TOneEdit are told once, when it ends.
   int EditDepth = 0;
   bool SavedWithinEdit = false;
+
+  // A card from elsewhere reads media only from CardFolder (and below) and the library in
+  // ProgramFolder, links followed: a card received from someone must not draw the user's
+  // private files into a movie it sends back.
+  bool ConfineMedia = false;
+
   // A media path as the card holds it: an absolute one as it is, a relative one against
-  // CardFolder when the file is there, else against ProgramFolder.
+  // CardFolder when the file is there, else against ProgramFolder. With ConfineMedia, a
+  // path outside those folders throws TRenderRefused (the object is left out).
   std::string ResolveMediaPath(const std::string& path) const;
 
   // The shared picture examiner, made on first use by the installed factory (or the one a

@@ -22,14 +22,15 @@ namespace {
 constexpr const char* Usage =
     "usage: greetix-cli batch CARD.grx LIST.csv -o DIR [--format swf|exe|mp4|webm|gif|webp|html]\n"
     "                         [--name PATTERN] [--jobs N] [--shard I/N] [--seed N] [--progress]\n"
-    "                         [--width W | --scale S]";
+    "                         [--width W | --scale S] [--confine]";
 
 std::atomic<bool> StopAsked{false};
 
 extern "C" void OnStopSignal(int) { StopAsked.store(true); }
 
-// Ctrl-C or a polite kill (the editor's Cancel) stops the run between and inside cards,
-// so the summary is told and no unfinished file stays; the workers inherit the handler.
+// Ctrl-C, a polite kill (the editor's Cancel) or the end of the terminal stops the run
+// between and inside cards, so the summary is told and no unfinished file stays; the
+// workers inherit the handler.
 void CatchStopSignals()
 {
   struct sigaction action {};
@@ -38,6 +39,7 @@ void CatchStopSignals()
   action.sa_flags = SA_RESTART;
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
 }
 
 int WrongArguments(const std::string& why)
@@ -80,22 +82,22 @@ class TBatchProgress {
 public:
   // fit: checks the filled texts of the rows made; none when the card could not be read
   // for it (the run then reports the card).
-  TBatchProgress(const TBatchPlan& plan, std::size_t total, bool progressLines, TStageFit* fit)
-      : Plan(plan), Total(total), OnTerminal(::isatty(STDERR_FILENO)), ProgressLines(progressLines), Fit(fit),
+  TBatchProgress(std::size_t total, bool progressLines, TStageFit* fit)
+      : Total(total), OnTerminal(::isatty(STDERR_FILENO)), ProgressLines(progressLines), Fit(fit),
         Start(std::chrono::steady_clock::now())
   {
   }
 
   void Report(const TRowReport& report)
   {
-    const TBatchRow& row = Plan.Rows.at(static_cast<std::size_t>(report.Index));
     ++Counts[static_cast<int>(report.Outcome)];
     if (report.Outcome == TRowOutcome::Failed) {
-      Tell(row.Where() + ": " + report.Message);
+      Tell(report.Where + ": " + report.Message);
     } else if (report.Outcome == TRowOutcome::Made) {
-      for (const std::string& note : row.Notes) Tell(row.Where() + ": written as \"" + row.FileName + "\": " + note);
+      for (const std::string& note : report.Notes)
+        Tell(report.Where + ": written as \"" + report.FileName + "\": " + note);
     }
-    if (report.Outcome == TRowOutcome::Made || report.Outcome == TRowOutcome::Skipped) CheckStage(row);
+    if (report.Outcome == TRowOutcome::Made || report.Outcome == TRowOutcome::Skipped) CheckStage(report);
     ShowProgress(false);
     if (ProgressLines) {
       std::printf("progress %d %zu\n", Made() + Skipped() + Failed() + Stopped(), Total);
@@ -123,7 +125,7 @@ private:
   double Elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(); }
 
   // A card is made whatever its texts do; the user is told which rows to look at.
-  void CheckStage(const TBatchRow& row)
+  void CheckStage(const TRowReport& row)
   {
     if (!Fit) return;
     std::vector<std::string> off;
@@ -134,7 +136,7 @@ private:
     }
     if (off.empty()) return;
     ++OffStage;
-    Tell(row.Where() + ": the text " + Quoted(off.front()) + " runs off the stage");
+    Tell(row.Where + ": the text " + Quoted(off.front()) + " runs off the stage");
   }
 
   void Tell(const std::string& text)
@@ -158,7 +160,6 @@ private:
     ShownProgress = true;
   }
 
-  const TBatchPlan& Plan;
   std::size_t Total;
   bool OnTerminal;
   bool ProgressLines; // "progress DONE TOTAL" on standard output, for a program showing it
@@ -210,6 +211,8 @@ int RunBatchCommand(int argc, char** argv)
       if (!ParseNumber(std::string_view(argv[++i]), scale) || !(scale > 0) || scale > 16)
         return WrongArguments("--scale needs a number above 0 and at most 16, not \"" + std::string(argv[i]) + "\"");
       options.Scale = scale;
+    } else if (argument == "--confine") {
+      options.ConfineMedia = true;
     } else if (argument == "--progress") {
       progressLines = true;
     } else if (!argument.empty() && argument[0] == '-') {
@@ -242,8 +245,7 @@ int RunBatchCommand(int argc, char** argv)
       fit = std::make_unique<TStageFit>(options.CardFile);
     } catch (const std::exception&) {
     }
-    TBatchProgress progress(plan, plan.ShardRows(options.ShardIndex, options.ShardCount).size(), progressLines,
-                            fit.get());
+    TBatchProgress progress(plan.ShardRowCount, progressLines, fit.get());
     for (const std::string& note : plan.Notes) progress.Note(note);
     for (const std::string& warning : plan.Warnings) progress.Warn(warning);
     RunBatch(

@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +29,7 @@
 #include "export/ExportError.h"
 #include "export/MovieExport.h"
 #include "platform/AtomicFile.h"
+#include "platform/WriteFailure.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/SwfObject.h"
@@ -37,18 +40,56 @@ namespace {
 namespace fs = std::filesystem;
 
 // Tells each distinct warning once.
-class TWarningsOnce : public IUserMessages {
+class TWarningsOnce {
 public:
   explicit TWarningsOnce(const std::function<void(const std::string&)>& warn) : Warn(warn) {}
-  void ShowError(const std::string& text) override
+  void Tell(const std::string& text)
   {
-    if (Seen.insert(text).second && Warn) Warn(text);
+    if (Seen.size() < 1000 && Seen.insert(text).second && Warn) Warn(text);
   }
 
 private:
   const std::function<void(const std::string&)>& Warn;
   std::set<std::string> Seen;
 };
+
+// The messages of one row's render: a row with an object left out fails with them; the
+// others are told once as warnings.
+class TRowMessages : public IUserMessages {
+public:
+  explicit TRowMessages(const std::function<void(const std::string&)>& warn) : Once(warn) {}
+  void ShowError(const std::string& text) override
+  {
+    if (Shown.size() < 8) Shown.push_back(text.size() > 300 ? text.substr(0, 300) + "..." : text);
+  }
+  void Clear() { Shown.clear(); }
+  std::string Joined() const
+  {
+    std::string joined;
+    for (const std::string& text : Shown) joined += (joined.empty() ? "" : "; ") + text;
+    return joined;
+  }
+  void TellOnce()
+  {
+    for (const std::string& text : Shown) Once.Tell(text);
+    Shown.clear();
+  }
+
+private:
+  TWarningsOnce Once;
+  std::vector<std::string> Shown;
+};
+
+TRowReport ReportOf(const TBatchRow& row)
+{
+  TRowReport report;
+  report.Index = row.Index;
+  report.Where = row.Where();
+  report.FileName = row.FileName;
+  report.Notes = row.Notes;
+  report.Values = row.Values;
+  return report;
+}
 
 std::string ReadWholeFile(const std::string& file)
 {
@@ -60,14 +101,16 @@ std::string ReadWholeFile(const std::string& file)
 // One worker's renderer: the card opened once, then a card per row.
 class TRowMaker {
 public:
-  TRowMaker(const TBatchOptions& options, IUserMessages& messages) : Options(options)
+  TRowMaker(const TBatchOptions& options, TRowMessages& messages) : Options(options), Messages(messages)
   {
     TCardRenderOptions cardOptions;
     cardOptions.CardFile = options.CardFile;
     cardOptions.Final = true;
     cardOptions.Seed = options.Seed;
     cardOptions.ProgramFolder = options.ProgramFolder;
+    cardOptions.ConfineMedia = options.ConfineMedia;
     Card = std::make_unique<TOpenCard>(cardOptions, Movie, Object, Action, &messages);
+    Messages.TellOnce();
     if (options.Format == "exe") Projector = ReadWholeFile(ProjectorPath().toStdString());
     Export.Scale = options.Scale;
     Export.Width = options.Width;
@@ -78,8 +121,7 @@ public:
 
   TRowReport Make(const TBatchRow& row)
   {
-    TRowReport report;
-    report.Index = row.Index;
+    TRowReport report = ReportOf(row);
     if (!row.Error.empty()) {
       report.Message = row.Error;
       return report;
@@ -95,7 +137,17 @@ public:
     }
     try {
       Movie.Clear();
+      Messages.Clear();
       Card->Render(&row.Values);
+      // A card without one of its objects is not the card the row asked for.
+      if (const int leftOut = Card->ObjectsLeftOut(); leftOut > 0) {
+        Movie.Clear();
+        report.Message = std::to_string(leftOut) + (leftOut == 1 ? " object was" : " objects were") +
+                         " left out of the card: " + Messages.Joined();
+        Messages.Clear();
+        return report;
+      }
+      Messages.TellOnce();
       const std::vector<std::uint8_t> bytes = Movie.MovieBytes();
       Movie.Clear();
       const std::string_view movie(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -132,6 +184,7 @@ private:
   }
 
   const TBatchOptions& Options;
+  TRowMessages& Messages;
   exporter::TExportOptions Export;
   swf::TSwfMovie Movie;
   swf::TSwfObject Object;
@@ -140,26 +193,32 @@ private:
   std::string Projector;
 };
 
-// Makes rows in this process; a card that cannot be opened fails every row with its reason.
-void MakeRows(const TBatchOptions& options, const std::vector<const TBatchRow*>& rows,
-              const std::function<void(const TRowReport&)>& report, const std::function<void(const std::string&)>& warn)
-{
-  TWarningsOnce messages(warn);
-  std::unique_ptr<TRowMaker> maker;
-  std::string openFailure;
-  try {
-    maker = std::make_unique<TRowMaker>(options, messages);
-  } catch (const std::exception& error) {
-    openFailure = error.what();
-  }
-  for (const TBatchRow* row : rows) {
-    if (maker) {
-      report(maker->Make(*row));
-    } else {
-      report({row->Index, TRowOutcome::Failed, openFailure});
+// Makes the rows one by one in this process, as a worker or as the whole run: a card that
+// cannot be opened fails every row with its reason.
+class TRowWork {
+public:
+  TRowWork(const TBatchOptions& options, const std::function<void(const std::string&)>& warn) : Messages(warn)
+  {
+    try {
+      Maker = std::make_unique<TRowMaker>(options, Messages);
+    } catch (const std::exception& error) {
+      OpenFailure = error.what();
     }
   }
-}
+
+  TRowReport Make(const TBatchRow& row)
+  {
+    if (Maker) return Maker->Make(row);
+    TRowReport report = ReportOf(row);
+    report.Message = OpenFailure;
+    return report;
+  }
+
+private:
+  TRowMessages Messages;
+  std::unique_ptr<TRowMaker> Maker;
+  std::string OpenFailure;
+};
 
 std::string OneLine(std::string text)
 {
@@ -168,36 +227,105 @@ std::string OneLine(std::string text)
   return text;
 }
 
+// Writes all the bytes; false when the other end is gone.
+bool WriteAll(int descriptor, std::string_view bytes)
+{
+  while (!bytes.empty()) {
+    const ssize_t written = ::send(descriptor, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Reads exactly size bytes; false at the end of the stream or on a failure.
+bool ReadExactly(int descriptor, char* data, std::size_t size)
+{
+  while (size > 0) {
+    const ssize_t got = ::read(descriptor, data, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    data += got;
+    size -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+// A row from the parent to a worker: its numbers, file name and values, each text with
+// its length before it.
+void AppendText(std::string& message, const std::string& text)
+{
+  const std::uint32_t length = static_cast<std::uint32_t>(text.size());
+  message.append(reinterpret_cast<const char*>(&length), sizeof length);
+  message += text;
+}
+
+std::string RowMessage(const TBatchRow& row)
+{
+  std::string body;
+  AppendText(body, std::to_string(row.Index));
+  AppendText(body, std::to_string(row.Row));
+  AppendText(body, std::to_string(row.Line));
+  AppendText(body, row.FileName);
+  for (const auto& [field, value] : row.Values) {
+    AppendText(body, field);
+    AppendText(body, value);
+  }
+  std::string message;
+  AppendText(message, body);
+  return message;
+}
+
+bool ReadRowMessage(int descriptor, TBatchRow& row)
+{
+  std::uint32_t length = 0;
+  if (!ReadExactly(descriptor, reinterpret_cast<char*>(&length), sizeof length)) return false;
+  std::string body(length, '\0');
+  if (!ReadExactly(descriptor, body.data(), body.size())) return false;
+  std::vector<std::string> texts;
+  for (std::size_t at = 0; at + sizeof length <= body.size();) {
+    std::memcpy(&length, body.data() + at, sizeof length);
+    at += sizeof length;
+    texts.push_back(body.substr(at, length));
+    at += length;
+  }
+  if (texts.size() < 4) return false;
+  row = TBatchRow();
+  row.Index = std::stoi(texts[0]);
+  row.Row = std::stoi(texts[1]);
+  row.Line = std::stoi(texts[2]);
+  row.FileName = texts[3];
+  for (std::size_t i = 4; i + 1 < texts.size(); i += 2) row.Values[texts[i]] = texts[i + 1];
+  return true;
+}
+
 // Worker to parent, one line per event: "R <index> <outcome> <message>" or "W <warning>".
-// Lines are short enough for one pipe write each, so workers never interleave.
 void WriteLine(int descriptor, std::string line)
 {
   if (line.size() > 4000) line.resize(4000);
   line += '\n';
-  std::string_view rest(line);
-  while (!rest.empty()) {
-    const ssize_t written = ::write(descriptor, rest.data(), rest.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) _exit(3); // the parent is gone
-    rest.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (!WriteAll(descriptor, line)) _exit(3); // the parent is gone
 }
 
-[[noreturn]] void RunWorker(int descriptor, pid_t parent, const TBatchOptions& options,
-                            const std::vector<const TBatchRow*>& rows)
+// Takes rows from the parent until it has no more, answering each with its outcome.
+[[noreturn]] void RunWorker(int descriptor, pid_t parent, const TBatchOptions& options)
 {
   // A worker ends with its parent, whatever ended it (also when that came before this).
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (::getppid() != parent) _exit(3);
   int status = 0;
   try {
-    MakeRows(
-        options, rows,
-        [&](const TRowReport& report) {
-          WriteLine(descriptor, "R " + std::to_string(report.Index) + " " + std::to_string(static_cast<int>(report.Outcome)) +
-                                    " " + OneLine(report.Message));
-        },
-        [&](const std::string& warning) { WriteLine(descriptor, "W " + OneLine(warning)); });
+    const std::function<void(const std::string&)> warn = [&](const std::string& warning) {
+      WriteLine(descriptor, "W " + OneLine(warning));
+    };
+    TRowWork work(options, warn);
+    TBatchRow row;
+    while (ReadRowMessage(descriptor, row)) {
+      const TRowReport report = work.Make(row);
+      WriteLine(descriptor, "R " + std::to_string(report.Index) + " " + std::to_string(static_cast<int>(report.Outcome)) +
+                                " " + OneLine(report.Message));
+    }
   } catch (...) {
     status = 2;
   }
@@ -205,74 +333,192 @@ void WriteLine(int descriptor, std::string line)
   _exit(status); // no destructors of the parent's objects, no flush of its buffers
 }
 
-void HandleLine(const std::string& line, std::set<int>& reported, const std::function<void(const TRowReport&)>& report,
-                const std::function<void(const std::string&)>& warn)
-{
-  if (line.rfind("W ", 0) == 0) {
-    if (warn) warn(line.substr(2));
-    return;
+// Passes the rows of the shard to the maker as the list is read; after a stop or a full
+// disk the rows left are reported as stopped without being made.
+class TRowFeed {
+public:
+  TRowFeed(const TBatchOptions& options, const TBatchPlan& plan, const std::function<void(const TRowReport&)>& report,
+           const std::function<void(const std::string&)>& warn)
+      : Options(options), Rows(options, plan), Report(report), Warn(warn)
+  {
   }
-  int index = 0, outcome = 0, consumed = 0;
-  if (std::sscanf(line.c_str(), "R %d %d %n", &index, &outcome, &consumed) < 2) return;
-  if (!reported.insert(index).second) return;
-  report({index, static_cast<TRowOutcome>(outcome), line.substr(static_cast<std::size_t>(consumed))});
+
+  // The next row to make; false when there is none (the rest reported as stopped).
+  bool Next(TBatchRow& row)
+  {
+    while (Rows.NextOfShard(row)) {
+      if (Halted()) {
+        TRowReport report = ReportOf(row);
+        report.Outcome = TRowOutcome::Stopped;
+        Report(report);
+        continue;
+      }
+      if (!row.Error.empty()) {
+        TRowReport report = ReportOf(row);
+        report.Message = row.Error;
+        Report(report);
+        continue;
+      }
+      return true;
+    }
+    return false;
+  }
+
+  // Tells a row's outcome; a failure for a full disk halts the run.
+  void Tell(const TRowReport& report)
+  {
+    Report(report);
+    if (report.Outcome == TRowOutcome::Failed && !DiskFull && files::IsDiskFull(report.Message, Options.OutputFolder)) {
+      DiskFull = true;
+      if (Warn) Warn("the disk of \"" + Options.OutputFolder + "\" is full: no other card is begun");
+    }
+  }
+
+  bool Halted() const { return DiskFull || Options.Stopped(); }
+
+private:
+  const TBatchOptions& Options;
+  TBatchRows Rows;
+  const std::function<void(const TRowReport&)>& Report;
+  const std::function<void(const std::string&)>& Warn;
+  bool DiskFull = false;
+};
+
+void MakeRowsHere(const TBatchOptions& options, TRowFeed& feed, const std::function<void(const std::string&)>& warn)
+{
+  TRowWork work(options, warn);
+  TBatchRow row;
+  while (feed.Next(row)) feed.Tell(work.Make(row));
 }
 
-void RunWorkers(const TBatchOptions& options, const std::vector<const TBatchRow*>& rows, int jobs,
-                const std::function<void(const TRowReport&)>& report, const std::function<void(const std::string&)>& warn)
+struct TWorker {
+  pid_t Pid = -1;
+  int Socket = -1; // the parent's end
+  std::string Pending; // bytes of an unfinished line
+  std::optional<TRowReport> Busy; // the row it is making
+};
+
+// Reads what a worker wrote; false when it is gone.
+bool ReadWorker(TWorker& worker, TRowFeed& feed, const std::function<void(const std::string&)>& warn)
 {
-  int pipeEnds[2];
-  if (::pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error(std::string("cannot start workers: ") + std::strerror(errno));
+  char buffer[8192];
+  const ssize_t got = ::read(worker.Socket, buffer, sizeof buffer);
+  if (got < 0 && errno == EINTR) return true;
+  if (got <= 0) return false;
+  worker.Pending.append(buffer, static_cast<std::size_t>(got));
+  for (std::size_t end; (end = worker.Pending.find('\n')) != std::string::npos; worker.Pending.erase(0, end + 1)) {
+    const std::string line = worker.Pending.substr(0, end);
+    if (line.rfind("W ", 0) == 0) {
+      if (warn) warn(line.substr(2));
+      continue;
+    }
+    int index = 0, outcome = 0, consumed = 0;
+    if (std::sscanf(line.c_str(), "R %d %d %n", &index, &outcome, &consumed) < 2) continue;
+    if (!worker.Busy || worker.Busy->Index != index) continue;
+    TRowReport report = std::move(*worker.Busy);
+    worker.Busy.reset();
+    report.Outcome = static_cast<TRowOutcome>(outcome);
+    report.Message = line.substr(static_cast<std::size_t>(consumed));
+    feed.Tell(report);
+  }
+  return true;
+}
+
+void RunWorkers(const TBatchOptions& options, TRowFeed& feed, int jobs, const std::function<void(const std::string&)>& warn)
+{
   std::fflush(nullptr); // nothing buffered is written twice by the children
-  std::vector<pid_t> workers;
+  std::vector<TWorker> workers;
   const pid_t parent = ::getpid();
   for (int w = 0; w < jobs; ++w) {
-    std::vector<const TBatchRow*> share;
-    for (std::size_t i = static_cast<std::size_t>(w); i < rows.size(); i += static_cast<std::size_t>(jobs))
-      share.push_back(rows[i]);
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) break;
     const pid_t pid = ::fork();
     if (pid == 0) {
-      ::close(pipeEnds[0]);
-      RunWorker(pipeEnds[1], parent, options, share);
+      for (const TWorker& other : workers) ::close(other.Socket);
+      ::close(ends[0]);
+      RunWorker(ends[1], parent, options);
     }
-    if (pid < 0) break; // the workers started make every row: see below
-    workers.push_back(pid);
+    ::close(ends[1]);
+    if (pid < 0) {
+      ::close(ends[0]);
+      break;
+    }
+    workers.push_back({pid, ends[0], {}, std::nullopt});
   }
-  ::close(pipeEnds[1]);
+  if (workers.empty()) throw std::runtime_error(std::string("cannot start workers: ") + std::strerror(errno));
 
-  std::set<int> reported;
-  std::string pending;
-  char buffer[8192];
+  bool rowsLeft = true;
   bool stopSent = false;
+  std::string ending;
   while (true) {
     // A stop asked of this process is passed on: the workers drop the card they are making.
     if (!stopSent && options.Stopped()) {
-      for (pid_t pid : workers) ::kill(pid, SIGTERM);
+      for (const TWorker& worker : workers)
+        if (worker.Socket >= 0) ::kill(worker.Pid, SIGTERM);
       stopSent = true;
     }
-    pollfd waiting{pipeEnds[0], POLLIN, 0};
-    const int ready = ::poll(&waiting, 1, 200);
-    if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
-    const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    pending.append(buffer, static_cast<std::size_t>(got));
-    for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
-      HandleLine(pending.substr(0, end), reported, report, warn);
-  }
-  ::close(pipeEnds[0]);
-  std::string ending;
-  for (pid_t pid : workers) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    // Each free worker gets the next row.
+    for (TWorker& worker : workers) {
+      if (!rowsLeft || worker.Socket < 0 || worker.Busy) continue;
+      TBatchRow row;
+      if (!(rowsLeft = feed.Next(row))) break;
+      worker.Busy = ReportOf(row);
+      if (!WriteAll(worker.Socket, RowMessage(row))) {
+        // The worker is gone; it is reported below.
+      }
     }
-    if (WIFSIGNALED(status)) ending = "its worker was ended by signal " + std::to_string(WTERMSIG(status));
+    std::vector<pollfd> waiting;
+    std::vector<TWorker*> polled;
+    for (TWorker& worker : workers) {
+      if (worker.Socket < 0) continue;
+      waiting.push_back({worker.Socket, POLLIN, 0});
+      polled.push_back(&worker);
+    }
+    const bool busy = std::any_of(workers.begin(), workers.end(), [](const TWorker& w) { return w.Busy.has_value(); });
+    if (waiting.empty() || (!rowsLeft && !busy)) break;
+    const int ready = ::poll(waiting.data(), waiting.size(), 200);
+    if (ready <= 0) continue;
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+      if (!(waiting[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      TWorker& worker = *polled[i];
+      if (ReadWorker(worker, feed, warn)) continue;
+      // A worker that ended: its row fails, or counts as stopped after a stop.
+      ::close(worker.Socket);
+      worker.Socket = -1;
+      int status = 0;
+      while (::waitpid(worker.Pid, &status, 0) < 0 && errno == EINTR) {
+      }
+      worker.Pid = -1;
+      if (WIFSIGNALED(status)) ending = "its worker was ended by signal " + std::to_string(WTERMSIG(status));
+      if (worker.Busy) {
+        TRowReport report = std::move(*worker.Busy);
+        worker.Busy.reset();
+        if (options.Stopped()) {
+          report.Outcome = TRowOutcome::Stopped;
+        } else {
+          report.Message = ending.empty() ? "its worker stopped before making it" : ending;
+        }
+        feed.Tell(report);
+      }
+    }
   }
-  // Rows no worker reported: a worker that crashed, or one that could not be started.
-  for (const TBatchRow* row : rows) {
-    if (reported.count(row->Index)) continue;
-    if (options.Stopped()) report({row->Index, TRowOutcome::Stopped, {}});
-    else report({row->Index, TRowOutcome::Failed, ending.empty() ? "its worker stopped before making it" : ending});
+  // Rows no worker is left to make.
+  for (TBatchRow row; rowsLeft && feed.Next(row);) {
+    TRowReport report = ReportOf(row);
+    if (options.Stopped()) {
+      report.Outcome = TRowOutcome::Stopped;
+    } else {
+      report.Message = ending.empty() ? "its worker stopped before making it" : ending;
+    }
+    feed.Tell(report);
+  }
+  for (TWorker& worker : workers) {
+    if (worker.Socket >= 0) ::close(worker.Socket); // the worker reads the end and leaves
+    if (worker.Pid > 0) {
+      int status = 0;
+      while (::waitpid(worker.Pid, &status, 0) < 0 && errno == EINTR) {
+      }
+    }
   }
 }
 
@@ -299,13 +545,13 @@ void RunBatch(const TBatchOptions& options, const TBatchPlan& plan, const std::f
                              (error ? ": " + error.message() : std::string()));
   files::RemoveStaleTempFilesIn(options.OutputFolder);
 
-  const std::vector<const TBatchRow*> rows = plan.ShardRows(options.ShardIndex, options.ShardCount);
-  if (rows.empty()) return;
-  const int jobs = std::max(1, std::min<int>(options.Jobs, static_cast<int>(rows.size())));
+  if (plan.ShardRowCount == 0) return;
+  TRowFeed feed(options, plan, report, warn);
+  const int jobs = static_cast<int>(std::max<std::size_t>(1, std::min<std::size_t>(options.Jobs, plan.ShardRowCount)));
   if (jobs == 1 || HasOtherThreads()) {
-    MakeRows(options, rows, report, warn);
+    MakeRowsHere(options, feed, warn);
   } else {
-    RunWorkers(options, rows, jobs, report, warn);
+    RunWorkers(options, feed, jobs, warn);
   }
   FlushFolder(options.OutputFolder);
 }

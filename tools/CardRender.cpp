@@ -37,6 +37,8 @@ void CheckCard(const std::string& cardFile)
     movie.Height();
     movie.Rate();
     movie.TotalFrames();
+  } catch (const TConvertError& failure) {
+    throw std::runtime_error("card \"" + cardFile + "\": " + failure.Explained());
   } catch (const std::exception& failure) {
     throw std::runtime_error("card \"" + cardFile + "\": " + failure.what());
   }
@@ -73,6 +75,7 @@ TOpenCard::TOpenCard(const TCardRenderOptions& options, swf::ISwfMovie& movie, s
   context.Messages = messages;
   context.WorkBasePath = State->BasePath;
   context.ProgramFolder = options.ProgramFolder;
+  context.ConfineMedia = options.ConfineMedia;
   context.SharedExaminer = MakeCachedPictureExaminer(context, State->Folder.File("picture-"));
   // No one to ask here: pictures too large are scaled down with a note, and sounds the
   // editor never imported are converted now.

@@ -27,6 +27,9 @@ struct TCardRenderOptions {
   int MaxPasses = 5;
   // Values of the texts' "{Name}" fields; without them fields show as written.
   std::optional<TFieldValues> Fields;
+  // Media only from the card's folder (and below) and the program's library: the others
+  // are left out with a message (a card received from someone).
+  bool ConfineMedia = false;
 };
 
 struct TCardRenderResult {

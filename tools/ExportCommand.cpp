@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S]\n"
-    "         [--width W] [--loops N] [--seed N] [--quality Q]";
+    "         [--width W] [--loops N] [--seed N] [--quality Q] [--confine]";
 
 std::atomic<bool> Interrupted{false};
 
@@ -64,17 +64,25 @@ class TStderrMessages : public IUserMessages {
   }
 };
 
-// Ctrl-C asks the export to stop instead of ending the program, so no file is left behind.
+// Ctrl-C, a polite kill or the end of the terminal asks the export to stop instead of
+// ending the program, so no file is left behind.
 class TInterruptGuard {
  public:
   TInterruptGuard() {
     Interrupted.store(false);
-    FPrevious = std::signal(SIGINT, OnInterrupt);
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (size_t i = 0; i < std::size(Signals); ++i) ::sigaction(Signals[i], &action, &FPrevious[i]);
   }
-  ~TInterruptGuard() { std::signal(SIGINT, FPrevious); }
+  ~TInterruptGuard() {
+    for (size_t i = 0; i < std::size(Signals); ++i) ::sigaction(Signals[i], &FPrevious[i], nullptr);
+  }
 
  private:
-  void (*FPrevious)(int) = SIG_DFL;
+  static constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP};
+  struct sigaction FPrevious[std::size(Signals)] {};
 };
 
 }  // namespace
@@ -84,6 +92,7 @@ namespace tools {
 int RunExport(int argc, char** argv) {
   std::string input, output;
   std::optional<uint32_t> seed;
+  bool confine = false;
   exporter::TExportOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
@@ -111,6 +120,8 @@ int RunExport(int argc, char** argv) {
       const std::optional<int> quality = ParseNumber<int>(argv[++i]);
       if (!quality || *quality < 1 || *quality > 100) return WrongArguments("--quality needs a whole number from 1 to 100");
       options.Quality = *quality;
+    } else if (argument == "--confine") {
+      confine = true;
     } else if (argument == "--seed" && hasValue) {
       seed = ParseNumber<uint32_t>(argv[++i]);
       if (!seed) return WrongArguments("--seed needs a whole number");
@@ -160,6 +171,7 @@ int RunExport(int argc, char** argv) {
       render.OutputFile = scratch->File("card.swf");
       render.Final = true;
       render.Seed = seed;
+      render.ConfineMedia = confine;
       render.ProgramFolder = Platform::ProgramFolder().toStdString();
       TStderrMessages messages;
       RenderCardFile(render, &messages);

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: greetix-cli render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]...";
+    "usage: greetix-cli render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]... [--confine]";
 
 // What the editor shows in a message box goes to standard error, each text once however
 // many render passes meet it; the render goes on.
@@ -66,6 +66,8 @@ int RunRender(int argc, char** argv)
     const std::string argument = argv[i];
     if (argument == "-o" && i + 1 < argc) {
       options.OutputFile = argv[++i];
+    } else if (argument == "--confine") {
+      options.ConfineMedia = true;
     } else if (argument == "--final") {
       options.Final = true;
     } else if (argument == "--seed" && i + 1 < argc) {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/StopCleanup.h"
 #include "tools/BatchCommand.h"
 #include "tools/ConvertCommands.h"
 #include "tools/ExportCommand.h"
@@ -23,7 +24,7 @@ struct TCommand {
 };
 
 const TCommand Commands[] = {
-    {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]..."},
+    {"render", &tools::RunRender, "render CARD.grx -o OUT.swf [--final] [--seed N] [--set Name=Value]... [--confine]"},
     {"info", &tools::RunInfo, "info MOVIE.swf [--json]"},
     {"frame", &tools::RunFrame, "frame MOVIE.swf N -o OUT.png [--width W] [--quality low|medium|high]"},
     {"swf2exe", &RunSwf2Exe, "swf2exe IN.swf OUT.exe"},
@@ -31,9 +32,9 @@ const TCommand Commands[] = {
     {"import-sound", &tools::RunImportSound, "import-sound IN [-o OUT.wav]"},
     {"thumbnail", &tools::RunThumbnail, "thumbnail CARD.grx|MOVIE.swf OUT.png --size N"},
     {"batch", &tools::RunBatchCommand,
-     "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N]"},
+     "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N] [--confine]"},
     {"export", &tools::RunExport,
-     "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q]"},
+     "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q] [--confine]"},
 };
 
 void PrintUsage(std::FILE* out)
@@ -48,6 +49,9 @@ int main(int argc, char** argv)
 {
   // Gives the commands the program's folder, where the shipped files lie.
   QCoreApplication application(argc, argv);
+  // A stop signal removes what a command has begun writing; export and batch catch the
+  // signals themselves and stop between frames.
+  files::RemoveOnStopSignals();
   if (argc < 2) {
     PrintUsage(stdout);
     return 0;

@@ -11,16 +11,20 @@ namespace {
 constexpr size_t Chunk = 64 * 1024;
 
 // Grows the output a chunk at a time, never past maxSize, so a lying length field costs
-// nothing until the data really inflates that far.
-size_t GrowFor(std::vector<uint8_t>& out, size_t used, size_t maxSize) {
-  size_t want = std::min(maxSize, used + std::max(Chunk, used / 2));
-  out.resize(want);
+// nothing until the data really inflates that far. The room for maxSize is reserved once
+// the output passes a few chunks: the buffer is then never copied into a larger one, which
+// would take the output's memory twice over.
+size_t GrowFor(std::vector<uint8_t>& out, size_t prefix, size_t used, size_t maxSize) {
+  if (used >= 16 * Chunk && out.capacity() < prefix + maxSize) out.reserve(prefix + maxSize);
+  const size_t step = out.capacity() >= prefix + maxSize ? 16 * Chunk : std::max(Chunk, used / 2);
+  size_t want = std::min(maxSize, used + step);
+  out.resize(prefix + want);
   return want - used;
 }
 
 }  // namespace
 
-TInflateResult InflateZlib(std::span<const uint8_t> input, size_t maxSize) {
+TInflateResult InflateZlib(std::span<const uint8_t> input, size_t maxSize, size_t prefix) {
   TInflateResult result;
   z_stream zs{};
   if (inflateInit(&zs) != Z_OK) return result;
@@ -39,8 +43,8 @@ TInflateResult InflateZlib(std::span<const uint8_t> input, size_t maxSize) {
       zs.next_out = &probe;
       zs.avail_out = 1;
     } else {
-      size_t room = GrowFor(result.Data, used, maxSize);
-      zs.next_out = result.Data.data() + used;
+      size_t room = GrowFor(result.Data, prefix, used, maxSize);
+      zs.next_out = result.Data.data() + prefix + used;
       zs.avail_out = static_cast<uInt>(std::min<size_t>(room, 1u << 30));
     }
     uInt outBefore = zs.avail_out, inBefore = zs.avail_in;
@@ -60,12 +64,12 @@ TInflateResult InflateZlib(std::span<const uint8_t> input, size_t maxSize) {
     if (produced == 0 && zs.avail_in == inBefore && inLeft == 0) break;  // input ended early
   }
   inflateEnd(&zs);
-  result.Data.resize(used);
+  result.Data.resize(used == 0 ? 0 : prefix + used);
   return result;
 }
 
 TInflateResult DecodeLzma(std::span<const uint8_t> properties, std::span<const uint8_t> input,
-                          size_t expectedSize, size_t maxSize) {
+                          size_t expectedSize, size_t maxSize, size_t prefix) {
   TInflateResult result;
   if (properties.size() != 5) return result;
   // The classic .lzma header: properties, then the uncompressed size as u64 LE.
@@ -96,8 +100,8 @@ TInflateResult DecodeLzma(std::span<const uint8_t> properties, std::span<const u
       result.Truncated = true;
       break;
     }
-    size_t room = GrowFor(result.Data, used, maxSize);
-    ls.next_out = result.Data.data() + used;
+    size_t room = GrowFor(result.Data, prefix, used, maxSize);
+    ls.next_out = result.Data.data() + prefix + used;
     ls.avail_out = room;
     size_t inBefore = ls.avail_in;
     lzma_ret rc = lzma_code(&ls, inputFed ? LZMA_FINISH : LZMA_RUN);
@@ -111,7 +115,7 @@ TInflateResult DecodeLzma(std::span<const uint8_t> properties, std::span<const u
     if (inputFed && produced == 0 && ls.avail_in == inBefore) break;
   }
   lzma_end(&ls);
-  result.Data.resize(used);
+  result.Data.resize(used == 0 ? 0 : prefix + used);
   return result;
 }
 

@@ -24,12 +24,13 @@ std::vector<uint8_t> Uncompress(std::span<const uint8_t> bytes, uint32_t fileLen
   // The header's length bounds the output; the absolute cap bounds a lying header.
   size_t limit = fileLength > 8 ? std::min<size_t>(fileLength, MaxMovieSize) - 8 : 0;
   TInflateResult body;
+  // The body goes after room for the 8 header bytes: it is never copied.
   if (signature == 'C') {
-    body = InflateZlib(bytes.subspan(8), limit);
+    body = InflateZlib(bytes.subspan(8), limit, 8);
   } else {
     // ZWS: u32 compressed length, 5 bytes of LZMA properties, then the raw stream.
     if (bytes.size() < 17) throw TSwfError("The LZMA header of the movie is incomplete", -1, 8);
-    body = DecodeLzma(bytes.subspan(12, 5), bytes.subspan(17), limit, limit);
+    body = DecodeLzma(bytes.subspan(12, 5), bytes.subspan(17), limit, limit, 8);
   }
   if (body.Data.empty())
     throw TSwfError(signature == 'C' ? "The movie's zlib data is damaged"
@@ -39,15 +40,16 @@ std::vector<uint8_t> Uncompress(std::span<const uint8_t> bytes, uint32_t fileLen
                        std::to_string(fileLength) + "; the rest was ignored");
   else if (!body.Complete)
     warnings.push_back("The compressed data is damaged or cut short after " +
-                       std::to_string(body.Data.size() + 8) + " bytes; the rest is lost");
-  std::vector<uint8_t> data(bytes.begin(), bytes.begin() + 8);
-  data.insert(data.end(), body.Data.begin(), body.Data.end());
-  return data;
+                       std::to_string(body.Data.size()) + " bytes; the rest is lost");
+  std::copy(bytes.begin(), bytes.begin() + 8, body.Data.begin());
+  return std::move(body.Data);
 }
 
 }  // namespace
 
-TSwfFile TSwfFile::FromBytes(std::span<const uint8_t> bytes) {
+TSwfFile TSwfFile::FromBytes(std::span<const uint8_t> bytes) { return Load(bytes, nullptr); }
+
+TSwfFile TSwfFile::Load(std::span<const uint8_t> bytes, std::vector<uint8_t>* owned) {
   if (bytes.size() < 8) throw TSwfError("Not a SWF movie: the file is too short", -1, 0);
   std::string signature(reinterpret_cast<const char*>(bytes.data()), 3);
   if (signature != "FWS" && signature != "CWS" && signature != "ZWS")
@@ -63,7 +65,10 @@ TSwfFile TSwfFile::FromBytes(std::span<const uint8_t> bytes) {
   if (signature[0] == 'F') {
     if (bytes.size() > MaxMovieSize)
       throw TSwfError("The movie is larger than " + std::to_string(MaxMovieSize >> 20) + " MB");
-    file.FData.assign(bytes.begin(), bytes.end());
+    if (owned)
+      file.FData = std::move(*owned);
+    else
+      file.FData.assign(bytes.begin(), bytes.end());
   } else {
     file.FData = Uncompress(bytes, file.FHeader.FileLength, file.FWarnings);
   }
@@ -99,7 +104,7 @@ TSwfFile TSwfFile::FromFile(const std::string& path) {
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
     throw TSwfError("Cannot read " + path);
-  return FromBytes(bytes);
+  return Load(bytes, &bytes);
 }
 
 std::vector<TTagRecord> TSwfFile::ReadTags(size_t begin, size_t end,

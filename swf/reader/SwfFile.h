@@ -53,6 +53,10 @@ class TSwfFile {
                                    std::vector<std::string>& warnings) const;
 
  private:
+  // `owned`, when given, holds the same bytes: an uncompressed movie then keeps them
+  // without a copy.
+  static TSwfFile Load(std::span<const uint8_t> bytes, std::vector<uint8_t>* owned);
+
   THeader FHeader;
   std::vector<uint8_t> FData;
   std::vector<TTagRecord> FTags;

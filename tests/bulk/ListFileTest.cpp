@@ -95,6 +95,54 @@ TEST(ListFile, TabsOrCommasByExtensionOrFirstLine)
   }
 }
 
+// A value past the limit fails its row by the field's name, is never kept or shown whole,
+// and the rows after it are read as usual; so are rows with a great many empty cells.
+TEST(ListFile, OverlongValuesAndRowsAreRefusedWithoutBeingKept)
+{
+  const std::string huge(MaxValueBytes + 1, 'x');
+  std::string text = "Name,City\n" + huge + ",Oslo\n\"" + huge + "\",Rome\nAnn," + huge + "\nBob,Bern\nCy,Lima" +
+                     std::string(100000, ',') + "\nDi,Kyiv" + std::string(100000, ',') + "x\n";
+  const TListTable table = ParseList(text, ',');
+  ASSERT_EQ(table.Records.size(), 6u);
+  for (std::size_t i : {0u, 1u}) {
+    EXPECT_NE(table.Records[i].Error.find("the field \"Name\" is longer than 64 KB"), std::string::npos)
+        << table.Records[i].Error;
+    EXPECT_EQ(CellsOf(table, i).at(0).size(), MaxValueBytes); // cut, not kept whole
+  }
+  EXPECT_NE(table.Records[2].Error.find("the field \"City\""), std::string::npos);
+  EXPECT_EQ(table.Records[3].Error, "");
+  EXPECT_EQ(CellsOf(table, 3), (TCells{"Bob", "Bern"}));
+  EXPECT_EQ(table.Records[4].Error, ""); // empty cells after the header's end are separators
+  EXPECT_LT(CellsOf(table, 4).size(), 100u);
+  EXPECT_NE(table.Records[5].Error.find("100002 fields"), std::string::npos) << table.Records[5].Error;
+  for (const TListRecord& record : table.Records) EXPECT_LT(record.Error.size(), 200u);
+
+  EXPECT_THROW(ParseList(std::string(MaxListFields + 1, ',') + "\nA\n", ','), std::runtime_error);
+}
+
+// The list is read one record at a time: a file with many rows keeps only those asked for,
+// and counts them all.
+TEST(ListFile, ReadingALongListKeepsOnlyTheRowsAskedFor)
+{
+  TScratch scratch;
+  std::string text = "\xEF\xBB\xBFName\tCity\n";
+  for (int i = 0; i < 20000; ++i) text += "P" + std::to_string(i) + "\t\"T\n" + std::to_string(i) + "\"\n";
+  WriteAll(scratch.File("list.txt"), text);
+  const TListTable table = ReadListFile(scratch.File("list.txt"), 3);
+  EXPECT_EQ(table.Header, (TCells{"Name", "City"}));
+  EXPECT_EQ(table.RecordCount, 20000u);
+  ASSERT_EQ(table.Records.size(), 3u);
+  EXPECT_EQ(CellsOf(table, 2), (TCells{"P2", "T\n2"}));
+  EXPECT_EQ(table.Records[2].Row, 4);
+  EXPECT_EQ(table.Records[2].Line, 6);
+
+  TListReader reader(scratch.File("list.txt"));
+  TListRecord record;
+  int last = 0;
+  while (reader.Next(record)) last = record.Row;
+  EXPECT_EQ(last, 20001);
+}
+
 TEST(OutputNames, UnsafeTextBecomesOneHarmlessName)
 {
   EXPECT_EQ(SafeFileName("Anna"), "Anna");

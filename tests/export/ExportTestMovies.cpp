@@ -1,5 +1,6 @@
 #include "ExportTestMovies.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "TestMovie.h"
@@ -57,6 +58,36 @@ void WriteTestMovie(const std::string& path, const TTestMovieSpec& spec) {
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
   }
+}
+
+void WriteNoiseMovie(const std::string& path, int width, int height, int frames) {
+  playertest::TTestMovie movie(width, height, TestRate);
+  movie.Background({0, 0, 0, 255});
+  const int side = 2 * std::max(width, height);
+  std::vector<uint32_t> noise(static_cast<size_t>(side) * side);
+  uint32_t state = 12345;
+  for (uint32_t& pixel : noise) {
+    state = state * 1664525u + 1013904223u;
+    pixel = 0xFF000000u | (state >> 8);
+  }
+  const uint16_t bitmap = movie.Bitmap(side, side, noise);
+  playertest::TFill fill;
+  fill.Type = 0x43;  // clipped, not smoothed
+  fill.BitmapId = bitmap;
+  fill.Matrix.A = fill.Matrix.D = 20 << 16;  // one pixel of the picture is 20 twips
+  const uint16_t shape = movie.RectShape(0, 0, side * 20, side * 20, fill);
+  for (int frame = 0; frame < frames; ++frame) {
+    swf::TMatrix m;
+    m.TX = -(frame * 3 % (side - width)) * 20;
+    m.TY = -(frame * 2 % (side - height)) * 20;
+    if (frame == 0) {
+      movie.Place(1, shape, m);
+    } else {
+      movie.Modify(1, m);
+    }
+    movie.ShowFrame();
+  }
+  movie.Save(path);
 }
 
 QImage PlayerFrame(const std::string& moviePath, int frame, const QSize& size) {

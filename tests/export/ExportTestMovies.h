@@ -29,6 +29,10 @@ std::vector<float> ChirpAsFloats();
 
 void WriteTestMovie(const std::string& path, const TTestMovieSpec& spec = {});
 
+// A movie whose every frame differs everywhere: a picture of noise, twice the stage's
+// size, moved a few pixels each frame, so every encoded frame is as large as it gets.
+void WriteNoiseMovie(const std::string& path, int width, int height, int frames);
+
 // Frame `frame` as the player shows it after playing that many frames, at size.
 QImage PlayerFrame(const std::string& moviePath, int frame, const QSize& size);
 

@@ -54,7 +54,8 @@ TBatchOptions Options(const TScratch& scratch, const std::string& format)
 std::map<int, TRowOutcome> RunRows(const TBatchOptions& options)
 {
   std::map<int, TRowOutcome> outcomes;
-  RunBatch(options, PlanBatch(options), [&](const TRowReport& report) {
+  const TBatchPlan plan = PlanBatch(options);
+  RunBatch(options, plan, [&](const TRowReport& report) {
     EXPECT_TRUE(outcomes.emplace(report.Index, report.Outcome).second) << "row reported twice";
     EXPECT_EQ(report.Message, "") << "row " << report.Index;
   }, nullptr);

@@ -84,7 +84,19 @@ TEST(CardRender, BadCardsAreReportedByName)
   WriteAll(scratch.File("broken.grx"), "<Movie><Width>");
   EXPECT_NE(message(scratch.File("broken.grx")).find("broken.grx"), std::string::npos);
   WriteAll(scratch.File("empty.grx"), CardXml({}, 10).replace(CardXml({}, 10).find("<Width>640"), 10, "<Width>"));
-  EXPECT_NE(message(scratch.File("empty.grx")).find("Could not convert variant"), std::string::npos);
+  // The element at fault is named, and why.
+  EXPECT_NE(message(scratch.File("empty.grx")).find("<Width> is empty or missing; it must hold a whole number"),
+            std::string::npos);
+  const std::string card = CardXml({}, 10);
+  WriteAll(scratch.File("huge.grx"), std::string(card).replace(card.find("<Rate>15"), 8, "<Rate>1e300"));
+  EXPECT_NE(message(scratch.File("huge.grx")).find("<Rate> holds \"1e300\", which is not a whole number"),
+            std::string::npos);
+  // Nested a million levels deep, and without the settings every render needs.
+  std::string deep = "<?xml version=\"1.0\"?>\n<Movie>";
+  for (int i = 0; i < 1000000; ++i) deep += "<Movie>";
+  for (int i = 0; i < 1000000; ++i) deep += "</Movie>";
+  WriteAll(scratch.File("deep.grx"), deep + "</Movie>");
+  EXPECT_NE(message(scratch.File("deep.grx")).find("<Width> is empty or missing"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(options.OutputFile));
 }
 

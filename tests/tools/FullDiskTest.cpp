@@ -91,3 +91,34 @@ TEST(FullDisk, ARenderOntoAFullFileSystemKeepsTheOldMovie)
   EXPECT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o " + scratch.File("card.swf")).Status, 0);
   EXPECT_GT(std::filesystem::file_size(scratch.File("card.swf")), 4096u);
 }
+
+// A list's cards onto a disk that fills up: the run stops once it finds the disk full, tells
+// why and the summary, instead of rendering every row left to fail it.
+TEST(FullDisk, ABatchStopsOnceTheDiskIsFull)
+{
+  TScratch scratch;
+  const std::string disk = scratch.File("disk");
+  std::filesystem::create_directory(disk);
+  if (geteuid() != 0 || mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small file system needs root";
+  struct TUnmount {
+    std::string Folder;
+    ~TUnmount() { umount(Folder.c_str()); }
+  } unmount{disk};
+
+  WriteAll(scratch.File("card.grx"), CardXml({{"Rainbow", 0, 24, 10, 10, "Dear {Name}"}}, 24, false, 320, 240));
+  std::string list = "Name\n";
+  for (int i = 0; i < 30; ++i) list += "Person " + std::to_string(i) + "\n";
+  WriteAll(scratch.File("list.csv"), list);
+  const TCliOutcome run = RunGreetixCli("batch " + scratch.File("card.grx") + " " + scratch.File("list.csv") + " -o " +
+                                        disk + " --format gif --jobs 2");
+  EXPECT_EQ(run.Status, 1) << run.Output;
+  EXPECT_NE(run.Output.find("no space left on the device"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("is full: no other card is begun"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("not made (stopped)"), std::string::npos) << run.Output;
+  // At most the rows the two workers had begun fail; the others are not begun.
+  const std::size_t failures = std::count(run.Output.begin(), run.Output.end(), '\n');
+  EXPECT_LE(failures, 6u) << run.Output;
+  for (const auto& entry : std::filesystem::directory_iterator(disk))
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+}

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "CardFiles.h"
+#include "CliRun.h"
 #include "render/RenderContext.h"
 #include "swf/reader/SwfFile.h"
 #include "tools/CardRender.h"
@@ -92,4 +93,70 @@ TEST(MediaPath, TheCardsFolderComesFirstAndAbsolutePathsStayAsTheyAre)
   EXPECT_EQ(context.ResolveMediaPath(""), "");
   context.ProgramFolder.clear();
   EXPECT_EQ(context.ResolveMediaPath("pics/gone.jpg"), scratch.File("card/pics/gone.jpg"));
+}
+
+namespace {
+
+std::string PicObject(const std::string& name, const std::string& content)
+{
+  return "<Obj><ObjName>" + name + "</ObjName><StartTime>0</StartTime><EndTime>10</EndTime><Layer>2</Layer>"
+         "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>" + content +
+         "</Content><PositionX>10</PositionX><PositionY>10</PositionY><Width>40</Width><Height>40</Height>"
+         "<EffectName>-- None --</EffectName></ObjPic></ObjType></Obj>";
+}
+
+} // namespace
+
+// A card received from someone names the user's private picture in every way it can: by
+// its absolute path, by "../" out of the card's folder, and by a link beside the card.
+// Confined, it reads only its own folder and the library; the thumbnailer always is.
+TEST(MediaPath, AConfinedCardReadsOnlyItsFolderAndTheLibrary)
+{
+  TScratch scratch;
+  const std::string secret = scratch.File("home/.ssh/secret.jpg");
+  fs::create_directories(scratch.File("home/.ssh"));
+  fs::copy_file(SourceDir + "/library/party-background.jpg", secret);
+  fs::create_directories(scratch.File("home/Downloads/card/pics"));
+  fs::copy_file(SourceDir + "/library/balloons.jpg", scratch.File("home/Downloads/card/pics/own.jpg"));
+  fs::create_symlink(secret, scratch.File("home/Downloads/card/pics/link.jpg"));
+  const std::string card = scratch.File("home/Downloads/card/card.grx");
+  std::string xml = CardXml({}, 10, false, 200, 150);
+  xml.insert(xml.rfind("</Movie>"), PicObject("Own", "pics/own.jpg") + PicObject("Shipped", "library/balloons.jpg") +
+                                        PicObject("Absolute", secret) + PicObject("Up", "../../.ssh/secret.jpg") +
+                                        PicObject("Link", "pics/link.jpg"));
+  WriteAll(card, xml);
+
+  TCardRenderOptions options;
+  options.CardFile = card;
+  options.ProgramFolder = SourceDir;
+  options.OutputFile = scratch.File("free.swf");
+  TCollected messages;
+  EXPECT_EQ(RenderCardFile(options, &messages).ObjectsLeftOut, 0);
+  // Unconfined, as before: the balloons (beside the card and in the library, one picture)
+  // and the private picture.
+  EXPECT_EQ(TagCodes(options.OutputFile).count(DefineBitsJpeg2), 2u);
+
+  options.ConfineMedia = true;
+  options.OutputFile = scratch.File("confined.swf");
+  messages.Shown.clear();
+  EXPECT_EQ(RenderCardFile(options, &messages).ObjectsLeftOut, 3);
+  EXPECT_EQ(TagCodes(options.OutputFile).count(DefineBitsJpeg2), 1u); // its own and the library's
+  EXPECT_EQ(std::set<std::string>(messages.Shown.begin(), messages.Shown.end()).size(), 3u);
+  for (const char* name : {"\"Absolute\"", "\"Up\"", "\"Link\""}) {
+    const bool told = std::any_of(messages.Shown.begin(), messages.Shown.end(), [&](const std::string& text) {
+      return text.find(name) != std::string::npos && text.find("outside the card's folder") != std::string::npos;
+    });
+    EXPECT_TRUE(told) << name;
+  }
+
+  // The thumbnailer and the commands' --confine.
+  const TCliOutcome thumbnail = RunGreetixCli("thumbnail " + card + " " + scratch.File("thumb.png") + " --size 64");
+  EXPECT_EQ(thumbnail.Status, 0) << thumbnail.Output;
+  EXPECT_NE(thumbnail.Output.find("outside the card's folder"), std::string::npos) << thumbnail.Output;
+  const TCliOutcome render = RunGreetixCli("render " + card + " -o " + scratch.File("cli.swf") + " --confine");
+  EXPECT_EQ(render.Status, 1) << render.Output; // objects were left out
+  EXPECT_EQ(TagCodes(scratch.File("cli.swf")).count(DefineBitsJpeg2), 1u) << render.Output;
+  const TCliOutcome exported = RunGreetixCli("export " + card + " -o " + scratch.File("cli.png") + " --confine");
+  EXPECT_EQ(exported.Status, 0) << exported.Output;
+  EXPECT_NE(exported.Output.find("outside the card's folder"), std::string::npos) << exported.Output;
 }

@@ -3,6 +3,15 @@
 
 #include <QImage>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <filesystem>
+
 #include "CardFiles.h"
 #include "CliRun.h"
 
@@ -86,4 +95,50 @@ TEST(Thumbnail, BadInputFailsOnOneLineAndLeavesTheOldPicture)
   }
   EXPECT_EQ(Thumbnail(scratch.File("card.grx") + " " + old).Status, 2);
   EXPECT_EQ(ReadAll(old), "an older thumbnail");
+}
+
+// A compressed movie of a few hundred kilobytes that unpacks to almost the largest movie
+// read: the thumbnail holds at most 300 MB at any moment (it may give up), and ends.
+TEST(Thumbnail, AMovieThatUnpacksToHundredsOfMegabytesStaysWithinItsMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's own memory counts against the limit";
+#endif
+  TScratch scratch;
+  // Header: stage 400 x 300, 12 frames a second, one frame; a background, then one
+  // DefineBinaryData of zeros that fills the movie up to just under 256 MB.
+  std::string body = std::string("\x78\x00\x03\xe8\x00\x00\x0b\xb8\x00", 9) + std::string("\x00\x0c\x01\x00", 4);
+  body += std::string("\x43\x02\x20\x40\x60", 5);
+  const std::uint32_t dataSize = (256u << 20) - 200;
+  const std::uint32_t tagSize = dataSize + 6;
+  body += std::string("\xff\x15", 2) + std::string(reinterpret_cast<const char*>(&tagSize), 4);
+  body += std::string("\x01\x00\x00\x00\x00\x00", 6) + std::string(dataSize, '\0');
+  body += std::string("\x40\x00\x00\x00", 4);
+  uLongf packedSize = compressBound(body.size());
+  std::string packed(packedSize, '\0');
+  ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                      reinterpret_cast<const Bytef*>(body.data()), body.size(), 9), Z_OK);
+  packed.resize(packedSize);
+  const std::uint32_t length = static_cast<std::uint32_t>(body.size() + 8);
+  WriteAll(scratch.File("big.swf"), "CWS\x0a" + std::string(reinterpret_cast<const char*>(&length), 4) + packed);
+  body.clear();
+  body.shrink_to_fit();
+
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, STDOUT_FILENO);
+    dup2(quiet, STDERR_FILENO);
+    execl(GREETIX_CLI, GREETIX_CLI, "thumbnail", scratch.File("big.swf").c_str(), scratch.File("big.png").c_str(),
+          "--size", "128", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_LE(WEXITSTATUS(status), 1);
+  EXPECT_LT(usage.ru_maxrss, 300 * 1024);
+  if (WEXITSTATUS(status) == 1) EXPECT_FALSE(std::filesystem::exists(scratch.File("big.png")));
 }
