@@ -310,6 +310,9 @@ private:
   bool CopyToCardPath(const std::string& workFile, const QString& extension);
   // Save's copy of the working project file, with the card's media paths as it keeps them.
   bool SaveCardFile(const std::string& workFile);
+  // Asks for the card file's missing media; true when some were found (the card then opens
+  // from a copy naming them).
+  bool RelinkMissingMedia(TFlashCard& card, const QString& projectFile);
   // Where the Save and Export dialogs open: the folder of the card's file or of the played
   // movie; for a card never saved (and Save As), the folder of the last card opened or
   // saved, else the home folder.

@@ -3,12 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <map>
 #include <stdexcept>
 
 #include "app/ErrorBox.h"
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "app/MissingMedia.h"
+#include "app/UserQuestions.h"
 #include "card/CardMediaPaths.h"
 #include "card/ProjectFileCheck.h"
 #include "convert/ConvertForm.h"
@@ -96,7 +99,41 @@ void TMainForm::EditCard(const QString& projectFile) {
   card.CardPath = WithoutExtension(projectFile).toStdString();
   card.SourceProject = projectFile.toStdString();
   LastCardFolder = QFileInfo(projectFile).absolutePath();
+  const bool relinked = RelinkMissingMedia(card, projectFile);
   EnterEditMode(card);
+  card.SourceProject = projectFile.toStdString();
+  if (relinked) {
+    // The files found again are a change the card's own file does not hold yet.
+    card.History().MarkModified();
+    WriteRunState();
+  }
+}
+
+// A card whose pictures or sounds are missing: the user locates them before the card is
+// read, and the card opens with the files found (from a copy in the working folder).
+bool TMainForm::RelinkMissingMedia(TFlashCard& card, const QString& projectFile) {
+  const QStringList missing = MissingMediaOf(projectFile, Platform::ProgramFolder());
+  if (missing.isEmpty())
+    return false;
+  const QMap<QString, QString> found =
+      FindAlongside(missing, Questions->LocateMissingMedia(this, missing, QFileInfo(projectFile).absolutePath()));
+  if (found.isEmpty())
+    return false;
+  std::map<std::string, std::string> replacements;
+  for (auto it = found.cbegin(); it != found.cend(); ++it)
+    replacements[it.key().toStdString()] = it.value().toStdString();
+  try {
+    QFile file(projectFile);
+    if (!file.open(QIODevice::ReadOnly))
+      return false;
+    const QString relinked = G.UntitledBasePath + QStringLiteral("-Relinked.grx");
+    Platform::WriteFileAtomically(
+        relinked, QByteArray::fromStdString(CardXmlWithMediaReplaced(file.readAll().toStdString(), replacements)));
+    card.SourceProject = relinked.toStdString();
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 QString TMainForm::SaveFolder() const {

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/MissingMediaFrm.h"
 #include "app/ProgramTitle.h"
 
 QString TUserQuestions::SaveChangesText(const QString& name) {
@@ -67,4 +68,10 @@ TRestoreAnswer TUserQuestions::RestoreCard(QWidget* parent, const QString& name,
   if (box.clickedButton() == discard)
     return TRestoreAnswer::Discard;
   return TRestoreAnswer::Later;
+}
+
+QMap<QString, QString> TUserQuestions::LocateMissingMedia(QWidget* parent, const QStringList& missing,
+                                                          const QString& folder) {
+  TMissingMediaForm form(missing, folder, parent);
+  return form.exec() == QDialog::Accepted ? form.Found() : QMap<QString, QString>();
 }

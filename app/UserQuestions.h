@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,11 @@ public:
   // "<names> already exist beside the web page. Replace them?" with Replace and Cancel (the
   // default): the files a web page brings along, which the user did not choose. True replaces.
   virtual bool ReplacePageFiles(QWidget* parent, const QStringList& names);
+
+  // The card's missing pictures and sounds, each to be located (Missing Pictures and Sounds):
+  // the missing path → the file found for it; nothing when the user opens the card without.
+  virtual QMap<QString, QString> LocateMissingMedia(QWidget* parent, const QStringList& missing,
+                                                    const QString& folder);
 
   static QString SaveChangesText(const QString& name);
   static QString ReplacePageFilesText(const QStringList& names);

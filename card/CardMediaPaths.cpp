@@ -1,5 +1,6 @@
 #include "card/CardMediaPaths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <pugixml.hpp>
 
@@ -45,6 +46,33 @@ std::string CardXmlWithRelativeMedia(const std::string& xml, const std::string& 
     const std::string written = MediaPathForCard(path, cardFolder);
     if (written == path) return;
     element.text().set(written.c_str());
+    changed = true;
+  });
+  return changed ? document.SaveToXml() : xml;
+}
+
+std::vector<std::string> MediaPathsOf(const std::string& xml)
+{
+  TXMLCardDocument document;
+  document.LoadFromXml(xml);
+  std::vector<std::string> paths;
+  ForEachMediaPath(document.DocumentElement(), [&](pugi::xml_node element) {
+    const std::string path = element.text().get();
+    if (!path.empty() && std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+  });
+  return paths;
+}
+
+std::string CardXmlWithMediaReplaced(const std::string& xml,
+                                     const std::map<std::string, std::string>& replacements)
+{
+  TXMLCardDocument document;
+  document.LoadFromXml(xml);
+  bool changed = false;
+  ForEachMediaPath(document.DocumentElement(), [&](pugi::xml_node element) {
+    const auto found = replacements.find(element.text().get());
+    if (found == replacements.end()) return;
+    element.text().set(found->second.c_str());
     changed = true;
   });
   return changed ? document.SaveToXml() : xml;

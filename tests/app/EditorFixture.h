@@ -54,6 +54,13 @@ public:
     Asked << RestoreCardText(name, changed);
     return RestoreAnswers.isEmpty() ? TRestoreAnswer::Later : RestoreAnswers.takeFirst();
   }
+  // The files "located" for missing media, by missing path; the lists asked about.
+  QMap<QString, QString> LocatedMedia;
+  QList<QStringList> MissingAsked;
+  QMap<QString, QString> LocateMissingMedia(QWidget*, const QStringList& missing, const QString&) override {
+    MissingAsked << missing;
+    return LocatedMedia;
+  }
   // With no answer left: Cancel.
   QList<bool> ReplaceAnswers;
   bool ReplacePageFiles(QWidget*, const QStringList& names) override {

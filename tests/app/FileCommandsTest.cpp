@@ -205,6 +205,62 @@ TEST_F(EditorTest, ACardFolderMovedWithItsPicturesOpensWhole) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
 }
 
+TEST_F(EditorTest, ACardWhoseMediaAreMissingAsksOnceAndLocatingOneFindsTheOthers) {
+  // A card naming two pictures of a folder that has since moved.
+  const QString library = Platform::ProgramFolder() + QStringLiteral("/library/");
+  const QString moved = Dir.filePath(QStringLiteral("Photos2026"));
+  ASSERT_TRUE(QDir().mkpath(moved));
+  for (const char* name : {"balloons.jpg", "cake.jpg"})
+    ASSERT_TRUE(QFile::copy(library + QString::fromLatin1(name), moved + QLatin1Char('/') + QString::fromLatin1(name)));
+  const QString gone = Dir.filePath(QStringLiteral("Photos"));
+  const auto picture = [](const QString& name, const QString& file) {
+    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
+                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>10</PositionX>"
+                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
+                          "</ObjPic></ObjType></Obj>")
+        .arg(name, file);
+  };
+  const QString cardFile = Dir.filePath(QStringLiteral("Album.grx"));
+  QFile card(cardFile);
+  ASSERT_TRUE(card.open(QIODevice::WriteOnly));
+  const QByteArray original = (QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic/>"
+                                              "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
+                               picture(QStringLiteral("Pic1"), gone + QStringLiteral("/balloons.jpg")) +
+                               picture(QStringLiteral("Pic2"), gone + QStringLiteral("/cake.jpg")) +
+                               picture(QStringLiteral("Pic3"), gone + QStringLiteral("/balloons.jpg")) +
+                               QStringLiteral("</Movie>"))
+                                  .toUtf8();
+  card.write(original);
+  card.close();
+
+  // The user locates the first; the second is found beside it.
+  Start();
+  Questions().LocatedMedia = {{gone + QStringLiteral("/balloons.jpg"), moved + QStringLiteral("/balloons.jpg")}};
+  Dialogs().Answers << cardFile;
+  Form().FileOpenActExecute();
+  ASSERT_EQ(Questions().MissingAsked.size(), 1);
+  EXPECT_EQ(Questions().MissingAsked[0],
+            (QStringList{gone + QStringLiteral("/balloons.jpg"), gone + QStringLiteral("/cake.jpg")}));
+  TXMLObjList objects = Global().Context.Movie().Obj();
+  EXPECT_EQ(objects.Item(0).ObjType().ObjPic().Content(), (moved + QStringLiteral("/balloons.jpg")).toStdString());
+  EXPECT_EQ(objects.Item(1).ObjType().ObjPic().Content(), (moved + QStringLiteral("/cake.jpg")).toStdString());
+  EXPECT_EQ(objects.Item(2).ObjType().ObjPic().Content(), (moved + QStringLiteral("/balloons.jpg")).toStdString());
+  EXPECT_EQ(QString::fromStdString(Card()->CardPath), Dir.filePath(QStringLiteral("Album")));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+  // The card's own file is as it was until the user saves; the card says it changed.
+  ASSERT_TRUE(card.open(QIODevice::ReadOnly));
+  EXPECT_EQ(card.readAll(), original);
+  card.close();
+  EXPECT_TRUE(Card()->History().Modified());
+
+  // A card whose media are all there asks nothing.
+  Form().FileSaveActExecute();
+  Form().FileCloseActExecute();
+  Dialogs().Answers << cardFile;
+  Form().FileOpenActExecute();
+  EXPECT_EQ(Questions().MissingAsked.size(), 1);
+}
+
 TEST_F(EditorTest, SaveOverAnExistingCardReplacesItWhole) {
   Start();
   QFile old(Dir.filePath("Keep.grx"));

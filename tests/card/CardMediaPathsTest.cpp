@@ -44,3 +44,22 @@ TEST(CardMediaPaths, TheCardKeepsBackgroundPicturesAndSoundsRelativeAndTextsAsWr
   EXPECT_EQ(CardXmlWithRelativeMedia(plain, "/t/Card"), plain);
   EXPECT_THROW(CardXmlWithRelativeMedia("<Movie>", "/t/Card"), std::exception);
 }
+
+TEST(CardMediaPaths, MissingMediaAreListedOnceAndReplacedWhereverNamed)
+{
+  const std::string card =
+      "<Movie><BgPic>old/back.jpg</BgPic>"
+      "<Obj><ObjName>Pic1</ObjName><ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic>"
+      "<Content>/gone/a.png</Content></ObjPic></ObjType></Obj>"
+      "<Obj><ObjName>Pic2</ObjName><ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic>"
+      "<Content>/gone/a.png</Content></ObjPic></ObjType></Obj>"
+      "<Obj><ObjName>Text1</ObjName><ObjTypeName>Text</ObjTypeName><ObjType><ObjText>"
+      "<Content>/gone/words</Content></ObjText></ObjType></Obj>"
+      "<Obj><ObjName>Sound1</ObjName><ObjTypeName>Sound</ObjTypeName><ObjType><ObjSound>"
+      "<Content/></ObjSound></ObjType></Obj></Movie>";
+  EXPECT_EQ(MediaPathsOf(card), (std::vector<std::string>{"old/back.jpg", "/gone/a.png"}));
+  const std::string relinked = CardXmlWithMediaReplaced(card, {{"/gone/a.png", "/here/a.png"}});
+  EXPECT_EQ(MediaPathsOf(relinked), (std::vector<std::string>{"old/back.jpg", "/here/a.png"}));
+  EXPECT_NE(relinked.find("<Content>/gone/words</Content>"), std::string::npos);
+  EXPECT_EQ(CardXmlWithMediaReplaced(card, {{"/elsewhere.png", "/x.png"}}), card);
+}
