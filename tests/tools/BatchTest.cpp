@@ -271,7 +271,7 @@ TEST(Batch, OverlongValuesAndLeftOutObjectsFailTheirRows)
   EXPECT_NE(run.Output.find("row 3: the value of the field \"Name\" is longer than 64 KB"), std::string::npos)
       << run.Output.substr(0, 2000);
   EXPECT_NE(run.Output.find("row 4: 1 object was left out of the card"), std::string::npos) << run.Output.substr(0, 2000);
-  EXPECT_NE(run.Output.find("4 cards: 2 made, 0 already there, 2 failed"), std::string::npos) << run.Output.substr(0, 2000);
+  EXPECT_NE(run.Output.find("2 cards made, 2 failed in "), std::string::npos) << run.Output.substr(0, 2000);
   EXPECT_LT(run.Output.size(), 2000u); // no value is shown whole
   const auto files = FolderFiles(scratch.File("out"));
   EXPECT_EQ(files.size(), 2u);
@@ -327,7 +327,7 @@ TEST(Batch, OneRowOfALongListTakesTheMemoryOfOneRowOfAShortOne)
        "3/400000", "--seed", "4"},
       scratch.File("long.txt"));
   ASSERT_EQ(longStatus, 0) << ReadAll(scratch.File("long.txt"));
-  EXPECT_NE(ReadAll(scratch.File("long.txt")).find("1 cards: 1 made"), std::string::npos);
+  EXPECT_NE(ReadAll(scratch.File("long.txt")).find("1 card made in "), std::string::npos);
   EXPECT_EQ(ReadAll(scratch.File("a/Person 3.swf")), ReadAll(scratch.File("b/Person 3.swf")));
   // Keeping the 400 000 rows took about 200 MB; their names' fingerprints take 8.
   EXPECT_LT(longPeak, shortPeak + 32 * 1024) << "kB for 10 rows: " << shortPeak << ", for 400 000: " << longPeak;
