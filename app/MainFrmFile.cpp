@@ -8,6 +8,7 @@
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
+#include "app/RecentCards.h"
 #include "card/ProjectFileCheck.h"
 #include "convert/ConvertForm.h"
 #include "convert/ExeToSwfFrm.h"
@@ -59,7 +60,10 @@ void TMainForm::FileNewActExecute() {
 }
 
 void TMainForm::FileOpenActExecute() {
-  QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
+  OpenFile(Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter)));
+}
+
+void TMainForm::OpenFile(const QString& name) {
   if (name.isEmpty())
     return;
   // A file that cannot be opened is refused before the open card is given up.
@@ -95,6 +99,7 @@ void TMainForm::EditCard(const QString& projectFile) {
   card.SourceProject = projectFile.toStdString();
   LastCardFolder = QFileInfo(projectFile).absolutePath();
   EnterEditMode(card);
+  RecentCards::Note(projectFile);
 }
 
 QString TMainForm::SaveFolder() const {
@@ -126,6 +131,7 @@ void TMainForm::FileSaveActExecute() {
     return;
   // The card's file holds the card now, whatever becomes of the movie beside it.
   card->History().MarkSaved();
+  RecentCards::Note(QString::fromStdString(card->CardPath) + QStringLiteral(".grx"));
   WriteRunState();
   // The final movie is made beside the working movie, not over it. The preview goes on
   // showing the working movie, by whose frame count the next render ends the objects: the
