@@ -141,8 +141,11 @@ void TMainForm::OpenMainMenu(bool fromKeyboard) {
     return;
   MainMenu->popup(BtnMenu->mapToGlobal(QPoint(0, BtnMenu->height())));
   // From the keyboard the first entry is marked, so the arrows and Return go on from there.
-  if (fromKeyboard && !MainMenu->actions().isEmpty())
-    MainMenu->setActiveAction(MainMenu->actions().first());
+  // A Down key marks it without opening its submenu, as setActiveAction would.
+  if (fromKeyboard) {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainMenu, &down);
+  }
 }
 
 // Alt pressed and let go with nothing in between opens the menu; any other key or a press of

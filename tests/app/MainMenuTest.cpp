@@ -282,6 +282,7 @@ TEST_F(MainMenuTest, AltAloneF10AndTheButtonOpenTheMenu) {
   ASSERT_TRUE(menu.isVisible());
   // From the keyboard the first group is marked.
   EXPECT_EQ(menu.activeAction(), Entry({"File"}));
+  EXPECT_FALSE(Entry({"File"})->menu()->isVisible());
   menu.hide();
 
   // Alt with another key is a combination.
