@@ -203,7 +203,7 @@ void TMainForm::FillRecentMenu() {
   const QFontMetrics metrics(RecentMenu->font());
   for (int i = 0; i < cards.size(); ++i) {
     const QString card = cards[i];
-    const QString text = QStringLiteral("&%1 %2    %3")
+    const QString text = QStringLiteral("&%1 %2\t%3")
                              .arg(i + 1)
                              .arg(Literal(QFileInfo(card).fileName()), Literal(ShownFolder(card, metrics)));
     QAction* entry = RecentMenu->addAction(text);

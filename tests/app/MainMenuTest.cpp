@@ -178,7 +178,7 @@ TEST_F(MainMenuTest, NewOpensTheGuideAndCloseAndQuitEndTheCard) {
   EXPECT_FALSE(Form().isVisible());
 }
 
-TEST_F(MainMenuTest, EachExportEntryAsksForItsKindAndPictureWritesTheFirstFrame) {
+TEST_F(MainMenuTest, EachExportEntryAsksForItsKindAndPictureWritesAPicture) {
   Start();
   const std::pair<QStringList, QString> kinds[] = {
       {{"File", "Export", "Video"}, "MP4 video (*.mp4)|*.mp4|WebM video (*.webm)|*.webm"},
