@@ -22,6 +22,7 @@
 #include "card/FlashCard.h"
 #include "panels/GuideFrm.h"
 #include "panels/ObjListFrm.h"
+#include "panels/SpinEdit.h"
 #include "panels/TextFrm.h"
 #include "platform/Desktop.h"
 #include "player/widget/FlashPlayer.h"
@@ -240,6 +241,11 @@ TEST_F(MainMenuTest, InsertTextAndDeleteTheSelectedObject) {
   text->Content->setCursorPosition(0);
   QTest::keyClick(text->Content, Qt::Key_Delete);
   EXPECT_EQ(text->Content->text(), "ello");
+  EXPECT_EQ(ObjectCount(), before + 1);
+  // So does a number box.
+  text->PositionX->setFocus();
+  text->PositionX->selectAll();
+  QTest::keyClick(text->PositionX, Qt::Key_Delete);
   EXPECT_EQ(ObjectCount(), before + 1);
 
   // In the library the key deletes once, not once for the menu and again for the library
