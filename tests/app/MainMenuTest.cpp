@@ -102,7 +102,7 @@ protected:
   }
 };
 
-TEST_F(MainMenuTest, TheMenuHoldsTheFourGroupsWithTheirKeysShown) {
+TEST_F(MainMenuTest, TheMenuHoldsItsGroupsAndGreysTheCommandsToCome) {
   Start();
   QStringList groups;
   for (QAction* action : Form().MainMenu->actions())
@@ -120,21 +120,14 @@ TEST_F(MainMenuTest, TheMenuHoldsTheFourGroupsWithTheirKeysShown) {
     exports << Plain(action->text());
   EXPECT_EQ(exports, (QStringList{"Video", "GIF", "Web Page", "SWF", "Picture"}));
 
-  const std::pair<QStringList, QKeySequence> keys[] = {
-      {{"File", "New"}, QKeySequence("Ctrl+N")},          {{"File", "Open"}, QKeySequence("Ctrl+O")},
-      {{"File", "Save"}, QKeySequence("Ctrl+S")},         {{"File", "Save As"}, QKeySequence("Ctrl+Shift+S")},
-      {{"File", "Export", "Video"}, QKeySequence("Ctrl+E")}, {{"File", "Close"}, QKeySequence("Ctrl+W")},
-      {{"File", "Quit"}, QKeySequence("Ctrl+Q")},         {{"Edit", "Undo"}, QKeySequence("Ctrl+Z")},
-      {{"Edit", "Cut"}, QKeySequence("Ctrl+X")},          {{"Edit", "Copy"}, QKeySequence("Ctrl+C")},
-      {{"Edit", "Paste"}, QKeySequence("Ctrl+V")},        {{"Edit", "Duplicate"}, QKeySequence("Ctrl+D")},
-      {{"Edit", "Delete"}, QKeySequence("Del")},          {{"Help", "Help"}, QKeySequence("F1")},
-  };
-  for (const auto& [path, key] : keys)
-    if (QAction* action = Entry(path))
-      EXPECT_EQ(action->shortcut(), key) << path.join(" > ").toStdString();
-  // Commands still to come stand greyed.
-  for (const char* name : {"Cut", "Copy", "Paste", "Duplicate"})
+  // Commands still to come stand greyed with their keys; the other keys are pressed below.
+  const std::pair<const char*, QKeySequence> comingKeys[] = {
+      {"Cut", QKeySequence("Ctrl+X")}, {"Copy", QKeySequence("Ctrl+C")},
+      {"Paste", QKeySequence("Ctrl+V")}, {"Duplicate", QKeySequence("Ctrl+D")}};
+  for (const auto& [name, key] : comingKeys) {
+    EXPECT_EQ(Entry({"Edit", name})->shortcut(), key) << name;
     EXPECT_FALSE(Entry({"Edit", name})->isEnabled()) << name;
+  }
 }
 
 TEST_F(MainMenuTest, SaveSaveAsAndOpenByTheirKeys) {
