@@ -63,7 +63,7 @@ void TMainForm::BuildMainMenu() {
   // New and Save run through their actions already.
   file->addAction(command(FileNewAct, QStringLiteral("&New\u2026"), nullptr, QKeySequence::New));
   file->addAction(command(FileOpenAct, QStringLiteral("&Open\u2026"), &TMainForm::FileOpenActExecute, QKeySequence::Open));
-  RecentMenu = file->addMenu(QStringLiteral("Recent &Cards"));
+  RecentMenu = file->addMenu(QStringLiteral("&Recent Cards"));
   RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
   connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
   file->addSeparator();
@@ -141,7 +141,7 @@ void TMainForm::OpenMainMenu(bool fromKeyboard) {
     return;
   MainMenu->popup(BtnMenu->mapToGlobal(QPoint(0, BtnMenu->height())));
   // From the keyboard the first entry is marked, so the arrows and Return go on from there.
-  // A Down key marks it without opening its submenu, as setActiveAction would.
+  // A Down key marks it; setActiveAction would open its submenu as well.
   if (fromKeyboard) {
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(MainMenu, &down);
