@@ -170,6 +170,9 @@ bool TMainForm::AltOpensMenu(QEvent* event) {
     OpenMainMenu(true);
     return true;
   }
+  // The window manager's Alt+drag moves or resizes the window without a press reaching it.
+  case QEvent::Move:
+  case QEvent::Resize:
   case QEvent::MouseButtonPress:
   case QEvent::Wheel:
   case QEvent::ApplicationDeactivate:
