@@ -40,6 +40,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
   BuildComponents();
   ConnectControls();
   BuildUndoActions();
+  BuildMainMenu();
   setMinimumSize(ConstrainOuterSize(QSize(0, 0)));
   setMaximumSize(ConstrainOuterSize(QSize(INT_MAX, INT_MAX)));
   resize(610 + 2 * BorderWidth, 439 + 2 * BorderWidth);
@@ -115,6 +116,8 @@ void TMainForm::FileExitActExecute() { close(); }
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && G.FlashCard)
     G.FlashCard->History().EndRun();
+  if (AltOpensMenu(event))
+    return true;
   if (ApplicationEvents1Message(watched, event))
     return true;
   const bool titlePart = watched == ImgTitle || watched == Caption1 || watched == LabelHelp ||

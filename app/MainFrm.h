@@ -6,7 +6,8 @@
 // MainFrmComponents (building the controls), MainFrmLayout (resize, size limits, full
 // screen), MainFrmStates (tool windows and the three window states), MainFrmPreview (the
 // player commands and the slider), MainFrmFile (New, Open, Save, Export, Close) and
-// MainFrmTitle (title bar, caption, mouse over the preview, help, About).
+// MainFrmTitle (title bar, caption, mouse over the preview, help, About) and MainFrmMenu
+// (the main menu, its keys and the recent cards).
 #pragma once
 
 #include <QStringList>
@@ -142,6 +143,19 @@ public:
   // of the preview's menu.
   QAction *EditUndoAct = nullptr, *EditRedoAct = nullptr;
 
+  // ---- Main menu (MainFrmMenu) ----
+  TPictureButton* BtnMenu = nullptr;
+  TImageList ImageList18;
+  QMenu* MainMenu = nullptr;
+  QMenu* RecentMenu = nullptr;
+  QAction *FileExportVideoAct = nullptr, *FileExportGifAct = nullptr, *FileExportWebPageAct = nullptr,
+          *FileExportPictureAct = nullptr;
+  QAction *EditCutAct = nullptr, *EditCopyAct = nullptr, *EditPasteAct = nullptr, *EditDuplicateAct = nullptr,
+          *EditDeleteAct = nullptr;
+  QAction* MainMenuAct = nullptr; // F10
+  // Opens the main menu under its button; from the keyboard with its first entry marked.
+  void OpenMainMenu(bool fromKeyboard);
+
   // ---- Image lists of the picture buttons ----
   TImageList ImageList1, ImageList2, ImageList3, ImageList4, ImageList5, ImageList6,
       ImageList7, ImageList8, ImageList9, ImageList10, ImageList11, ImageList12, ImageList13,
@@ -207,6 +221,7 @@ public slots:
   void FileExportVideoActExecute();
   void FileExportGifActExecute();
   void FileExportWebPageActExecute();
+  void FileExportPictureActExecute();
   // Insert
   void InsertTextActExecute();
   void InsertPictureActExecute();
@@ -235,6 +250,7 @@ public slots:
   // Undo and redo
   void EditUndoActExecute();
   void EditRedoActExecute();
+  void EditDeleteActExecute();
 
 public:
   // The application's message hook: sees every event before it is delivered. True marks
@@ -265,6 +281,13 @@ private:
   void BuildMenus();
   void BuildActions();
   void BuildUndoActions();
+  void BuildMainMenu();
+  // The menu entries whose use depends on what is open.
+  void UpdateMenuStates();
+  void FillRecentMenu();
+  bool AltOpensMenu(QEvent* event);
+  // Opens a card for editing or a movie for playing, as Open does with the chosen file.
+  void OpenFile(const QString& name);
   // The undo entries follow the card's history: their words and whether there is a step.
   void UpdateUndoActions();
   // Undo (back) or redo one step of the card's history.
@@ -334,6 +357,7 @@ private:
   bool Sizeable = true;
   TTitleDrag TitleDrag;
   bool GuideOpen = false;
+  bool AltAlone = false; // Alt is down with no other key or press since
   QString LastCardFolder; // of the last card opened or saved in this run
 
   // The window has closed: what the card holds was kept or let go on purpose.

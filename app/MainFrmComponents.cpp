@@ -266,9 +266,9 @@ void TMainForm::BuildActions() {
   make(HelpAboutAct, "HelpAboutAct");
   make(HelpVisitPlumeworksAct, "HelpVisitPlumeworksAct");
   make(HelpVisitForumAct, "HelpVisitForumAct");
-  // Of the actions, only New and Save carry a command of their own (Save As and the
-  // "Save changes?" question execute Save through its action, so a disabled Save does
-  // nothing); the rest are switched on and off with the window's state.
+  // New and Save carry their command from here (Save As and the "Save changes?" question
+  // execute Save through its action, so a disabled Save does nothing); the main menu gives
+  // the others theirs. All are switched on and off with the window's state.
   connect(FileNewAct, &QAction::triggered, this, [this] { FileNewActExecute(); });
   connect(FileSaveAct, &QAction::triggered, this, [this] { FileSaveActExecute(); });
 }

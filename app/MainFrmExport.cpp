@@ -19,6 +19,7 @@ namespace {
 const char* const VideoFilter = "MP4 video (*.mp4)|*.mp4|WebM video (*.webm)|*.webm";
 const char* const AnimationFilter = "Animated GIF (*.gif)|*.gif|Animated WebP (*.webp)|*.webp";
 const char* const WebPageFilter = "Web page (*.html)|*.html";
+const char* const PictureFilter = "PNG picture (*.png)|*.png";
 
 // The chosen name with an extension of the command's kind: another or none gets the first.
 QString WithExtensionOf(const QString& name, const QStringList& extensions) {
@@ -53,6 +54,10 @@ void TMainForm::FileExportGifActExecute() {
 
 void TMainForm::FileExportWebPageActExecute() {
   ExportMovieAs(QString::fromLatin1(WebPageFilter), {QStringLiteral(".html")});
+}
+
+void TMainForm::FileExportPictureActExecute() {
+  ExportMovieAs(QString::fromLatin1(PictureFilter), {QStringLiteral(".png")});
 }
 
 bool TMainForm::CanExport() const {

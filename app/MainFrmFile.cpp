@@ -11,6 +11,7 @@
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
 #include "app/MissingMedia.h"
+#include "app/RecentCards.h"
 #include "app/UserQuestions.h"
 #include "card/CardMediaPaths.h"
 #include "card/ProjectFileCheck.h"
@@ -64,7 +65,10 @@ void TMainForm::FileNewActExecute() {
 }
 
 void TMainForm::FileOpenActExecute() {
-  QString name = Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter));
+  OpenFile(Dialogs->OpenFileName(this, QString::fromLatin1(OpenFilter)));
+}
+
+void TMainForm::OpenFile(const QString& name) {
   if (name.isEmpty())
     return;
   // A file that cannot be opened is refused before the open card is given up.
@@ -107,6 +111,7 @@ void TMainForm::EditCard(const QString& projectFile) {
     card.History().MarkModified();
     WriteRunState();
   }
+  RecentCards::Note(projectFile);
 }
 
 // A card whose pictures or sounds are missing: the user locates them before the card is
@@ -165,6 +170,7 @@ void TMainForm::FileSaveActExecute() {
     return;
   // The card's file holds the card now, whatever becomes of the movie beside it.
   card->History().MarkSaved();
+  RecentCards::Note(QString::fromStdString(card->CardPath) + QStringLiteral(".grx"));
   WriteRunState();
   // The final movie is made beside the working movie, not over it. The preview goes on
   // showing the working movie, by whose frame count the next render ends the objects: the

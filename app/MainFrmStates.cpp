@@ -75,6 +75,7 @@ void TMainForm::DisablePlayControls() {
     action->setEnabled(false);
   for (TPictureButton* button : {BtnPlay, BtnPause, BtnStop, BtnBackward, BtnForward, BtnLoop})
     button->setEnabled(false);
+  UpdateMenuStates();
 }
 
 void TMainForm::EnablePlayControls() {
@@ -83,6 +84,7 @@ void TMainForm::EnablePlayControls() {
     action->setEnabled(true);
   for (TPictureButton* button : {BtnPlay, BtnPause, BtnStop, BtnBackward, BtnForward, BtnLoop})
     button->setEnabled(true);
+  UpdateMenuStates();
 }
 
 void TMainForm::DisableEditControls() {
@@ -94,6 +96,7 @@ void TMainForm::DisableEditControls() {
   for (TPictureButton* button : {BtnSave, BtnBackground, BtnText, BtnPicture, BtnSound})
     button->setEnabled(false);
   PanelObj->hide();
+  UpdateMenuStates();
 }
 
 void TMainForm::EnableEditControls() {
@@ -106,6 +109,7 @@ void TMainForm::EnableEditControls() {
   for (TPictureButton* button : {BtnSave, BtnBackground, BtnText, BtnPicture, BtnSound})
     button->setEnabled(true);
   PanelObj->show();
+  UpdateMenuStates();
 }
 
 bool TMainForm::StoredLoop() const { return ControlLoopAct->isEnabled(); }

@@ -1,6 +1,7 @@
 // The painted title strip under a real X server and window manager, driven by real pointer
 // input: a click leaves the window where it is and the next click reaches its control, a
-// double-click maximises and restores, a drag moves the window.
+// double-click maximises and restores, a drag moves the window, the menu opens by its
+// button, Alt and F10.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "panels/TextFrm.h"
 #include "player/widget/FlashPlayer.h"
 #include "platform/Registry.h"
+#include "render/RenderContext.h"
 
 namespace {
 
@@ -186,6 +188,34 @@ TEST_F(TitleBar, PopupsTheDragAndTheMenuFollowTheWindowWhereverItStands) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return Form->PopupMenu->isVisible(); }, 3000));
   EXPECT_LE((ServerOrigin(Form->PopupMenu) - point).manhattanLength(), 10);
   Pointer({"key", "Escape"});
+}
+
+TEST_F(TitleBar, TheMenuOpensByItsButtonAltAndF10AndTakesTheKeyboard) {
+  QMenu& menu = *Form->MainMenu;
+  MoveTo(OnScreen(Form->BtnMenu, Form->BtnMenu->rect().center()));
+  Pointer({"click", "1"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 3000));
+  const QPoint below = OnScreen(Form->BtnMenu, QPoint(0, Form->BtnMenu->height()));
+  EXPECT_LE((ServerOrigin(&menu) - below).manhattanLength(), 10);
+  Pointer({"key", "Escape"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !menu.isVisible(); }, 3000));
+
+  // Alt alone opens it and Escape closes it; Alt with a key does not open it.
+  Pointer({"key", "alt"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 3000));
+  Pointer({"key", "Escape"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !menu.isVisible(); }, 3000));
+  Pointer({"key", "alt+x"});
+  EXPECT_FALSE(menu.isVisible());
+
+  // F10, then the entries' letters: Insert, Text.
+  const int objects = Form->Global().Context.Movie().Obj().Count();
+  Pointer({"key", "F10"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 3000));
+  Pointer({"key", "i"});
+  Pointer({"key", "t"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Global().Context.Movie().Obj().Count() == objects + 1; }, 3000));
+  EXPECT_FALSE(menu.isVisible());
 }
 
 } // namespace
