@@ -40,7 +40,9 @@ class IPictureDecoder {
   // True for kinds that keep every pixel (PNG, GIF, lossless WebP): they go into a movie
   // lossless. Lossy photos (HEIF) may go as JPEG unless they have transparency.
   virtual bool Lossless() const = 0;
-  // The next frame, scaled as requested; false after the last. Throws TMediaError.
+  // The next frame, scaled as requested; false after the last. Throws TMediaError. A
+  // drawing (SVG) may give more pixels than Width() x Height(), at the same proportions, to
+  // stay sharp when shown larger.
   virtual bool NextFrame(TRgbaFrame& frame) = 0;
 };
 

@@ -1,9 +1,11 @@
-// SVG drawings drawn by Qt SVG into a lossless picture at their own size (or scaled down to
-// fit), so they go into the movie without loss at that size.
+// SVG drawings drawn by Qt SVG into a lossless picture. The picture shows at the drawing's
+// own size (or scaled down to fit), but its pixels are drawn at up to four times that size,
+// so a movie exported larger still shows sharp edges.
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cmath>
 
 #include "media/FrameConversion.h"
@@ -16,6 +18,8 @@ namespace {
 
 constexpr int MaxSide = 8192;
 constexpr qint64 MaxSvgBytes = 32 << 20;
+constexpr int MaxDetail = 4;                  // pixels drawn per shown pixel, each way
+constexpr double MaxDetailPixels = 4 << 20;   // the drawn picture stays within 4 megapixels
 
 class TSvgPictureDecoder : public IPictureDecoder {
  public:
@@ -33,6 +37,7 @@ class TSvgPictureDecoder : public IPictureDecoder {
     FHeight = std::max(1, int(std::lround(size.height())));
     if (request.FitWidth > 0 && request.FitHeight > 0)
       FitWithin(FWidth, FHeight, request.FitWidth, request.FitHeight, FWidth, FHeight);
+    FDetail = std::clamp(static_cast<int>(std::sqrt(MaxDetailPixels / (double(FWidth) * FHeight))), 1, MaxDetail);
   }
 
   int Width() const override { return FWidth; }
@@ -42,7 +47,7 @@ class TSvgPictureDecoder : public IPictureDecoder {
   bool NextFrame(TRgbaFrame& frame) override {
     if (FDone) return false;
     FDone = true;
-    QImage image(FWidth, FHeight, QImage::Format_RGBA8888_Premultiplied);
+    QImage image(FWidth * FDetail, FHeight * FDetail, QImage::Format_RGBA8888_Premultiplied);
     if (image.isNull()) Refuse("out of memory");
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -62,6 +67,7 @@ class TSvgPictureDecoder : public IPictureDecoder {
   QSvgRenderer FRenderer;
   int FWidth = 0;
   int FHeight = 0;
+  int FDetail = 1;
   bool FDone = false;
 };
 

@@ -161,8 +161,9 @@ bool TPic::ExamineDecoded(int kindValue)
   std::vector<TPictureFrameFile> files;
   for (std::size_t i = 0; i < frames.Count(); ++i) files.push_back({WriteFrame(frames.At(i), i), frames.At(i).DelayMs});
   FFrames = std::move(files);
-  FWidth = frames.Width();
-  FHeight = frames.Height();
+  // The size it shows at; a drawing's work file may hold more pixels than that.
+  FWidth = decoder->Width();
+  FHeight = decoder->Height();
   return true;
 }
 

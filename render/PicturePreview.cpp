@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "media/ExifOrientation.h"
+#include "media/FrameConversion.h"
 #include "media/MediaError.h"
 #include "media/PictureDecoder.h"
 #include "media/PictureKind.h"
@@ -24,6 +25,7 @@ TRgbPicture DecodedPreview(const std::string& path, media::TPictureKind kind, in
     std::unique_ptr<media::IPictureDecoder> decoder = decoderKind->Open(path, {maxSide, maxSide});
     media::TRgbaFrame frame;
     if (!decoder->NextFrame(frame)) throw TPictureError("The picture \"" + path + "\" holds no picture.");
+    media::FitFrame(frame, maxSide, maxSide, path); // a drawing comes with extra detail
     TRgbPicture picture;
     picture.Width = frame.Width;
     picture.Height = frame.Height;

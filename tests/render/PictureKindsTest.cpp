@@ -261,13 +261,26 @@ TEST_F(PictureKinds, HeicAndAvifPhotosAreRead)
   }
 }
 
-TEST_F(PictureKinds, SvgIsDrawnAtItsOwnSizeWithTransparency)
+TEST_F(PictureKinds, SvgShowsAtItsOwnSizeDrawnWithFourTimesTheDetail)
 {
   WriteWholeFile(Scratch.File("drawing.svg"),
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\">"
                  "<rect x=\"20\" y=\"0\" width=\"20\" height=\"20\" fill=\"#00ff00\"/></svg>");
   ASSERT_TRUE(Examine(Scratch.File("drawing.svg")));
-  ExpectWorkPng(Pic.WorkFile(), 40, 20, [](int x, int) { return x < 20 ? TRgba8{0, 0, 0, 0} : TRgba8{0, 255, 0, 255}; }, 2);
+  EXPECT_EQ(Pic.Width(), 40);
+  EXPECT_EQ(Pic.Height(), 20);
+  // Sharp when the movie is shown four times larger.
+  ExpectWorkPng(Pic.WorkFile(), 160, 80, [](int x, int) { return x < 80 ? TRgba8{0, 0, 0, 0} : TRgba8{0, 255, 0, 255}; }, 2);
+
+  // A large drawing keeps its detail within 4 megapixels.
+  WriteWholeFile(Scratch.File("large.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"600\">"
+                                            "<circle cx=\"400\" cy=\"300\" r=\"200\" fill=\"red\"/></svg>");
+  ASSERT_TRUE(Examine(Scratch.File("large.svg")));
+  EXPECT_EQ(Pic.Width(), 800);
+  int width = 0, height = 0;
+  ReadPngPixels(Pic.WorkFile(), width, height);
+  EXPECT_EQ(width, 1600);
+  EXPECT_EQ(height, 1200);
 }
 
 // A JPEG whose camera was held turned: an APP1 EXIF block saying "turn a quarter clockwise".
