@@ -2,6 +2,7 @@
 // own size (or scaled down to fit), but its pixels are drawn at up to four times that size,
 // so a movie exported larger still shows sharp edges.
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -27,7 +28,11 @@ class TSvgPictureDecoder : public IPictureDecoder {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) Refuse(file.errorString().toStdString());
     if (file.size() > MaxSvgBytes) Refuse("the file is too large");
-    if (!FRenderer.load(file.readAll()) || !FRenderer.isValid()) Refuse("it does not parse");
+    const QByteArray bytes = file.readAll();
+    // Qt draws text only with a GUI application's fonts; without one it would abort.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && bytes.contains("<text"))
+      Refuse("its text cannot be drawn without Qt's fonts");
+    if (!FRenderer.load(bytes) || !FRenderer.isValid()) Refuse("it does not parse");
     QSizeF size = FRenderer.viewBoxF().size();
     if (FRenderer.defaultSize().isValid() && !FRenderer.defaultSize().isEmpty()) size = FRenderer.defaultSize();
     if (!(size.width() >= 1 && size.height() >= 1)) Refuse("it has no size");

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "platform/StopCleanup.h"
 #include "tools/BatchCommand.h"
@@ -47,8 +47,10 @@ void PrintUsage(std::FILE* out)
 
 int main(int argc, char** argv)
 {
-  // Gives the commands the program's folder, where the shipped files lie.
-  QCoreApplication application(argc, argv);
+  // Gives the commands the program's folder, where the shipped files lie. A GUI application
+  // on the screenless platform: drawing an SVG picture's text needs Qt's fonts, never a display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
   // A stop signal removes what a command has begun writing; export and batch catch the
   // signals themselves and stop between frames.
   files::RemoveOnStopSignals();

@@ -351,6 +351,15 @@ TEST_F(PictureKinds, WithoutAPersonToAskLargePicturesAreScaledWithANote)
   EXPECT_EQ(Pic.Height(), 571);
 }
 
+TEST_F(PictureKinds, SvgTextWithoutQtFontsIsRefusedRatherThanAborting)
+{
+  // These tests run without a GUI application, as a program without one would.
+  WriteWholeFile(Scratch.File("words.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\">"
+                                           "<text x=\"2\" y=\"15\">Hi</text></svg>");
+  const std::string message = RefusalOf(Scratch.File("words.svg"));
+  EXPECT_NE(message.find(Scratch.File("words.svg")), std::string::npos) << message;
+}
+
 TEST_F(PictureKinds, DamagedAndHostileFilesAreRefusedNamingTheFile)
 {
   WritePng(Scratch.File("whole.png"), 50, 40, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, Pattern);

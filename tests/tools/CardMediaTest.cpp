@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "CardFiles.h"
+#include "CliRun.h"
 #include "render/EditorInterfaces.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -99,6 +100,23 @@ TEST(CardMedia, SoundThatCannotBeConvertedIsToldAndTheRestRenders)
   ASSERT_FALSE(notes.Shown.empty());
   EXPECT_NE(notes.Shown[0].find("Can not import " + scratch.File("noise.ogg")), std::string::npos) << notes.Shown[0];
   EXPECT_TRUE(std::filesystem::exists(scratch.File("out.swf")));
+}
+
+TEST(CardMedia, SvgWithTextIsDrawnByTheCommandLine)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("words.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"40\">"
+                                      "<text x=\"5\" y=\"30\" font-size=\"24\" fill=\"#000080\">Hello</text></svg>");
+  WriteAll(scratch.File("card.grx"), MediaCardXml("words.svg", ""));
+  const TCliOutcome outcome = RunGreetixCli("render '" + scratch.File("card.grx") + "' -o '" + scratch.File("out.swf") + "'");
+  EXPECT_EQ(outcome.Status, 0) << outcome.Output;
+  EXPECT_EQ(outcome.Output.find("warning"), std::string::npos) << outcome.Output;
+  // Some of the picture's pixels are the text's dark blue.
+  const swf::TMovie parsed = swf::LoadMovieFile(scratch.File("out.swf"));
+  bool lossless = false;
+  for (const auto& [id, character] : parsed.Characters)
+    if (const auto* b = std::get_if<swf::TBitmap>(&character)) lossless = b->Kind == swf::TBitmapKind::Lossless2;
+  EXPECT_TRUE(lossless);
 }
 
 } // namespace
