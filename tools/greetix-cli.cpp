@@ -50,7 +50,11 @@ int main(int argc, char** argv)
   // Gives the commands the program's folder, where the shipped files lie. A GUI application
   // on the screenless platform: drawing an SVG picture's text needs Qt's fonts, never a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // What the platform says while it starts (no runtime folder on a server, ...) is no news
+  // to the user of a command.
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QGuiApplication application(argc, argv);
+  qInstallMessageHandler(previous);
   // A stop signal removes what a command has begun writing; export and batch catch the
   // signals themselves and stop between frames.
   files::RemoveOnStopSignals();
