@@ -4,6 +4,9 @@
 #include <string>
 
 #include <QGuiApplication>
+#include <filesystem>
+
+#include "platform/DerivedFile.h"
 
 #include "platform/StopCleanup.h"
 #include "tools/BatchCommand.h"
@@ -37,6 +40,19 @@ const TCommand Commands[] = {
      "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q] [--confine]"},
 };
 
+// Qt's platform asks for the session's runtime folder; where there is none (a server, a
+// service, a test) it would make one in the temporary folder and leave it there. It gets a
+// private one in the user's cache folder instead.
+void UsePrivateRuntimeFolder()
+{
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const std::filesystem::path folder = std::filesystem::path(files::UserCacheFolder()) / "runtime";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace, error);
+  if (!error) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder.string()));
+}
+
 void PrintUsage(std::FILE* out)
 {
   std::fprintf(out, "Usage: greetix-cli COMMAND ARGUMENTS\n");
@@ -49,7 +65,8 @@ int main(int argc, char** argv)
 {
   // Gives the commands the program's folder, where the shipped files lie. A GUI application
   // on the screenless platform: drawing an SVG picture's text needs Qt's fonts, never a display.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_QPA_PLATFORM", "minimal");
+  UsePrivateRuntimeFolder();
   // What the platform says while it starts (no runtime folder on a server, ...) is no news
   // to the user of a command.
   const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
