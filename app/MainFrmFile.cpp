@@ -104,6 +104,12 @@ void TMainForm::EditCard(const QString& projectFile) {
   card.SourceProject = projectFile.toStdString();
   LastCardFolder = QFileInfo(projectFile).absolutePath();
   const bool relinked = RelinkMissingMedia(card, projectFile);
+  // A card may name any file: those outside its folder are listed once, before it reads them.
+  const QStringList outside = OutsideMediaOf(projectFile, Platform::ProgramFolder());
+  if (!outside.isEmpty() && !OutsideMediaSeen(projectFile, outside)) {
+    Questions->ShowOutsideMedia(this, outside);
+    NoteOutsideMediaSeen(projectFile, outside);
+  }
   EnterEditMode(card);
   card.SourceProject = projectFile.toStdString();
   if (relinked) {

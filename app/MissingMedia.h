@@ -12,6 +12,16 @@
 // that cannot be read as a card (opening it says why).
 QStringList MissingMediaOf(const QString& cardFile, const QString& programFolder);
 
+// The pictures and sounds of the card file that exist outside its folder (and below) and the
+// program's library, links followed: what a card received from someone would read of the
+// user's other files.
+QStringList OutsideMediaOf(const QString& cardFile, const QString& programFolder);
+
+// Whether the user has seen this card's list of outside files already (the same list), and
+// noting that they have.
+bool OutsideMediaSeen(const QString& cardFile, const QStringList& outside);
+void NoteOutsideMediaSeen(const QString& cardFile, const QStringList& outside);
+
 // The user's picks (missing path → file chosen) completed: every other missing path whose
 // file name lies in the folder of a chosen file is found there.
 QMap<QString, QString> FindAlongside(const QStringList& missing, const QMap<QString, QString>& picked);

@@ -75,3 +75,16 @@ QMap<QString, QString> TUserQuestions::LocateMissingMedia(QWidget* parent, const
   TMissingMediaForm form(missing, folder, parent);
   return form.exec() == QDialog::Accepted ? form.Found() : QMap<QString, QString>();
 }
+
+QString TUserQuestions::OutsideMediaText(const QStringList& files) {
+  return QStringLiteral("This card reads these files from outside its folder:\n\n%1\n\n"
+                        "Open cards only from people you trust.")
+      .arg(files.join(QLatin1Char('\n')));
+}
+
+void TUserQuestions::ShowOutsideMedia(QWidget* parent, const QStringList& files) {
+  QMessageBox box(QMessageBox::Information, QString::fromLatin1(ApplicationTitle), OutsideMediaText(files),
+                  QMessageBox::Ok, parent);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
+}

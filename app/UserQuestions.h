@@ -32,7 +32,12 @@ public:
   virtual QMap<QString, QString> LocateMissingMedia(QWidget* parent, const QStringList& missing,
                                                     const QString& folder);
 
+  // The files outside a card's folder (and the program's library) that the card opened will
+  // read, listed before it renders them; the user goes on with OK.
+  virtual void ShowOutsideMedia(QWidget* parent, const QStringList& files);
+
   static QString SaveChangesText(const QString& name);
+  static QString OutsideMediaText(const QStringList& files);
   static QString ReplacePageFilesText(const QStringList& names);
   static QString RestoreCardText(const QString& name, const QDateTime& changed);
 };

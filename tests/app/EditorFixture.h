@@ -61,6 +61,8 @@ public:
     MissingAsked << missing;
     return LocatedMedia;
   }
+  QList<QStringList> OutsideShown;
+  void ShowOutsideMedia(QWidget*, const QStringList& files) override { OutsideShown << files; }
   // With no answer left: Cancel.
   QList<bool> ReplaceAnswers;
   bool ReplacePageFiles(QWidget*, const QStringList& names) override {

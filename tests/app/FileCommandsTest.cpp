@@ -261,6 +261,53 @@ TEST_F(EditorTest, ACardWhoseMediaAreMissingAsksOnceAndLocatingOneFindsTheOthers
   EXPECT_EQ(Questions().MissingAsked.size(), 1);
 }
 
+TEST_F(EditorTest, ACardReadingFilesOutsideItsFolderListsThemOnceBeforeItRendersThem) {
+  // A card received from someone names a picture of its own and one from elsewhere on the disk.
+  const QString library = Platform::ProgramFolder() + QStringLiteral("/library/");
+  const QString received = Dir.filePath(QStringLiteral("Received"));
+  ASSERT_TRUE(QDir().mkpath(received));
+  ASSERT_TRUE(QDir().mkpath(Dir.filePath(QStringLiteral("Private"))));
+  const QString own = received + QStringLiteral("/own.jpg");
+  const QString secret = Dir.filePath(QStringLiteral("Private/secret.jpg"));
+  ASSERT_TRUE(QFile::copy(library + QStringLiteral("cake.jpg"), own));
+  ASSERT_TRUE(QFile::copy(library + QStringLiteral("balloons.jpg"), secret));
+  const auto picture = [](const QString& name, const QString& file) {
+    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
+                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>10</PositionX>"
+                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
+                          "</ObjPic></ObjType></Obj>")
+        .arg(name, file);
+  };
+  const QString cardFile = received + QStringLiteral("/Card.grx");
+  const auto write = [&](const QString& objects) {
+    QFile card(cardFile);
+    ASSERT_TRUE(card.open(QIODevice::WriteOnly));
+    card.write((QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic/>"
+                               "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
+                objects + QStringLiteral("<Obj><ObjName>Pic9</ObjName><ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic>"
+                                         "<Content>library/cake.jpg</Content></ObjPic></ObjType></Obj></Movie>"))
+                   .toUtf8());
+  };
+  write(picture(QStringLiteral("Pic1"), own) + picture(QStringLiteral("Pic2"), secret));
+  Start();
+  const auto open = [&] {
+    Dialogs().Answers << cardFile;
+    Form().FileOpenActExecute();
+  };
+  open();
+  EXPECT_EQ(Questions().OutsideShown, (QList<QStringList>{{secret}}));
+  // Once: the same card with the same files says nothing again; a new outside file is shown.
+  open();
+  EXPECT_EQ(Questions().OutsideShown.size(), 1);
+  const QString other = Dir.filePath(QStringLiteral("Private/other.jpg"));
+  ASSERT_TRUE(QFile::copy(secret, other));
+  write(picture(QStringLiteral("Pic1"), own) + picture(QStringLiteral("Pic2"), secret) +
+        picture(QStringLiteral("Pic3"), other));
+  open();
+  ASSERT_EQ(Questions().OutsideShown.size(), 2);
+  EXPECT_EQ(Questions().OutsideShown[1], (QStringList{secret, other}));
+}
+
 TEST_F(EditorTest, SaveOverAnExistingCardReplacesItWhole) {
   Start();
   QFile old(Dir.filePath("Keep.grx"));
