@@ -1,5 +1,7 @@
 #include "export/MediaFile.h"
 
+#include <cstring>
+
 #include "export/ExportError.h"
 #include "platform/WriteFailure.h"
 
@@ -14,6 +16,10 @@ TMediaFile::TMediaFile(const std::string& path, const char* muxer, const std::st
 
 TMediaFile::~TMediaFile() {
   if (!FContext) return;
+  // The GIF writer holds its last picture until the trailer and frees it only there: an
+  // export that stopped half way still ends it, into the file that is then thrown away.
+  if (FBegun && !FFinished && FContext->pb && std::strcmp(FContext->oformat->name, "gif") == 0)
+    av_write_trailer(FContext);
   if (FContext->pb) avio_closep(&FContext->pb);
   avformat_free_context(FContext);
 }
