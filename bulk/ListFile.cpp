@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/InputFile.h"
+#include "render/TextUnits.h"
 
 namespace {
 
@@ -26,39 +27,10 @@ struct TRawRecord {
   int Line = 0;
 };
 
-// Length of the well-formed UTF-8 sequence at the start of `text`, or 0 when there is none
-// (no overlong forms, no surrogates, nothing above U+10FFFF).
-std::size_t SequenceLength(std::string_view text)
-{
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-  const std::uint8_t lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length;
-  std::uint8_t secondMin = 0x80, secondMax = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) secondMin = 0xA0;
-    if (lead == 0xED) secondMax = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) secondMin = 0x90;
-    if (lead == 0xF4) secondMax = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  if (byte(1) < secondMin || byte(1) > secondMax) return 0;
-  for (std::size_t i = 2; i < length; ++i)
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  return length;
-}
-
 bool IsWellFormedUtf8(std::string_view text)
 {
   while (!text.empty()) {
-    const std::size_t length = SequenceLength(text);
+    const std::size_t length = Utf8SequenceLength(text);
     if (length == 0) return false;
     text.remove_prefix(length);
   }

@@ -6,8 +6,9 @@ namespace {
 
 constexpr const char* ReplacementCharacter = "\xEF\xBF\xBD";
 
-// Length of the well-formed UTF-8 sequence at the start of `text`, or 0 when there is none.
-std::size_t SequenceLength(std::string_view text)
+} // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text)
 {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(0);
@@ -34,13 +35,11 @@ std::size_t SequenceLength(std::string_view text)
   return length;
 }
 
-} // namespace
-
 std::vector<std::string> SplitCharacters(std::string_view utf8)
 {
   std::vector<std::string> characters;
   while (!utf8.empty()) {
-    std::size_t length = SequenceLength(utf8);
+    std::size_t length = Utf8SequenceLength(utf8);
     if (length == 0) {
       characters.emplace_back(ReplacementCharacter);
       length = 1;

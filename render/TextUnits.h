@@ -1,9 +1,14 @@
 // Cutting a text into the units that the per-letter effects animate one by one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Length of the well-formed UTF-8 sequence at the start of `text`, or 0 when there is none
+// (no overlong forms, no surrogates, nothing above U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text);
 
 // The characters (Unicode code points) of UTF-8 text, each as its own UTF-8 string. A byte
 // that does not begin a well-formed sequence becomes U+FFFD, so no character is cut in half

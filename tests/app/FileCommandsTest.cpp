@@ -22,6 +22,23 @@
 
 namespace {
 
+// A picture object of a card document, 90 × 140 at (x, 20), shown in frames 0 to 11.
+QString PictureObj(const QString& name, const QString& file, int x = 10) {
+  return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
+                        "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>%3</PositionX>"
+                        "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
+                        "</ObjPic></ObjType></Obj>")
+      .arg(name, file, QString::number(x));
+}
+
+// A card of twelve frames on a 400 × 300 stage holding these objects.
+QByteArray TwelveFrameCard(const QString& objects) {
+  return (QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic/>"
+                         "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
+          objects + QStringLiteral("</Movie>"))
+      .toUtf8();
+}
+
 const QString ProjectFilter = "Greetix file (*.grx)|*.grx";
 const QString MovieFilter = "Flash file (*.swf)|*.swf";
 
@@ -166,20 +183,9 @@ TEST_F(EditorTest, ACardFolderMovedWithItsPicturesOpensWhole) {
   const QString outside = Dir.filePath(QStringLiteral("cake.jpg"));
   ASSERT_TRUE(QFile::copy(library + QStringLiteral("balloons.jpg"), inside));
   ASSERT_TRUE(QFile::copy(library + QStringLiteral("cake.jpg"), outside));
-  const auto picture = [](const QString& name, const QString& file, int x) {
-    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
-                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>%3</PositionX>"
-                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
-                          "</ObjPic></ObjType></Obj>")
-        .arg(name, file, QString::number(x));
-  };
   QFile card(trip + QStringLiteral("/Trip.grx"));
   ASSERT_TRUE(card.open(QIODevice::WriteOnly));
-  card.write((QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic></BgPic>"
-                             "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
-              picture(QStringLiteral("Pic1"), inside, 20) + picture(QStringLiteral("Pic2"), outside, 200) +
-              QStringLiteral("</Movie>"))
-                 .toUtf8());
+  card.write(TwelveFrameCard(PictureObj(QStringLiteral("Pic1"), inside, 20) + PictureObj(QStringLiteral("Pic2"), outside, 200)));
   card.close();
   Start({card.fileName()});
   const auto workingMovie = [&] {
@@ -213,23 +219,12 @@ TEST_F(EditorTest, ACardWhoseMediaAreMissingAsksOnceAndLocatingOneFindsTheOthers
   for (const char* name : {"balloons.jpg", "cake.jpg"})
     ASSERT_TRUE(QFile::copy(library + QString::fromLatin1(name), moved + QLatin1Char('/') + QString::fromLatin1(name)));
   const QString gone = Dir.filePath(QStringLiteral("Photos"));
-  const auto picture = [](const QString& name, const QString& file) {
-    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
-                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>10</PositionX>"
-                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
-                          "</ObjPic></ObjType></Obj>")
-        .arg(name, file);
-  };
   const QString cardFile = Dir.filePath(QStringLiteral("Album.grx"));
   QFile card(cardFile);
   ASSERT_TRUE(card.open(QIODevice::WriteOnly));
-  const QByteArray original = (QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic/>"
-                                              "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
-                               picture(QStringLiteral("Pic1"), gone + QStringLiteral("/balloons.jpg")) +
-                               picture(QStringLiteral("Pic2"), gone + QStringLiteral("/cake.jpg")) +
-                               picture(QStringLiteral("Pic3"), gone + QStringLiteral("/balloons.jpg")) +
-                               QStringLiteral("</Movie>"))
-                                  .toUtf8();
+  const QByteArray original = TwelveFrameCard(PictureObj(QStringLiteral("Pic1"), gone + QStringLiteral("/balloons.jpg")) +
+                                                   PictureObj(QStringLiteral("Pic2"), gone + QStringLiteral("/cake.jpg")) +
+                                                   PictureObj(QStringLiteral("Pic3"), gone + QStringLiteral("/balloons.jpg")));
   card.write(original);
   card.close();
 
@@ -271,24 +266,13 @@ TEST_F(EditorTest, ACardReadingFilesOutsideItsFolderListsThemOnceBeforeItRenders
   const QString secret = Dir.filePath(QStringLiteral("Private/secret.jpg"));
   ASSERT_TRUE(QFile::copy(library + QStringLiteral("cake.jpg"), own));
   ASSERT_TRUE(QFile::copy(library + QStringLiteral("balloons.jpg"), secret));
-  const auto picture = [](const QString& name, const QString& file) {
-    return QStringLiteral("<Obj><ObjName>%1</ObjName><StartTime>0</StartTime><EndTime>11</EndTime><Layer>2</Layer>"
-                          "<ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic><Content>%2</Content><PositionX>10</PositionX>"
-                          "<PositionY>20</PositionY><Width>90</Width><Height>140</Height><EffectName>-- None --</EffectName>"
-                          "</ObjPic></ObjType></Obj>")
-        .arg(name, file);
-  };
   const QString cardFile = received + QStringLiteral("/Card.grx");
   const auto write = [&](const QString& objects) {
     QFile card(cardFile);
     ASSERT_TRUE(card.open(QIODevice::WriteOnly));
-    card.write((QStringLiteral("<Movie><TotalFrames>12</TotalFrames><BgColor>16777215</BgColor><BgPic/>"
-                               "<Width>400</Width><Height>300</Height><Rate>12</Rate><Loop>true</Loop>") +
-                objects + QStringLiteral("<Obj><ObjName>Pic9</ObjName><ObjTypeName>Pic</ObjTypeName><ObjType><ObjPic>"
-                                         "<Content>library/cake.jpg</Content></ObjPic></ObjType></Obj></Movie>"))
-                   .toUtf8());
+    card.write(TwelveFrameCard(objects + PictureObj(QStringLiteral("Pic9"), QStringLiteral("library/cake.jpg"))));
   };
-  write(picture(QStringLiteral("Pic1"), own) + picture(QStringLiteral("Pic2"), secret));
+  write(PictureObj(QStringLiteral("Pic1"), own) + PictureObj(QStringLiteral("Pic2"), secret));
   Start();
   const auto open = [&] {
     Dialogs().Answers << cardFile;
@@ -301,8 +285,8 @@ TEST_F(EditorTest, ACardReadingFilesOutsideItsFolderListsThemOnceBeforeItRenders
   EXPECT_EQ(Questions().OutsideShown.size(), 1);
   const QString other = Dir.filePath(QStringLiteral("Private/other.jpg"));
   ASSERT_TRUE(QFile::copy(secret, other));
-  write(picture(QStringLiteral("Pic1"), own) + picture(QStringLiteral("Pic2"), secret) +
-        picture(QStringLiteral("Pic3"), other));
+  write(PictureObj(QStringLiteral("Pic1"), own) + PictureObj(QStringLiteral("Pic2"), secret) +
+        PictureObj(QStringLiteral("Pic3"), other));
   open();
   ASSERT_EQ(Questions().OutsideShown.size(), 2);
   EXPECT_EQ(Questions().OutsideShown[1], (QStringList{secret, other}));
