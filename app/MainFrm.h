@@ -261,6 +261,8 @@ public:
   // While the selected object is dragged on the preview, it follows the pointer.
   void ShowDragLayers();
   void FollowDrag(QPoint clientPoint);
+  // Puts Qt's idea of the window's place right when the pointer shows it differs.
+  void FollowServerPosition(const class QMouseEvent& mouse);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -87,6 +87,8 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
   if (receiver != windowHandle() || !windowHandle())
     return false;
   QEvent::Type type = event->type();
+  if (type == QEvent::MouseMove || type == QEvent::MouseButtonPress)
+    FollowServerPosition(*static_cast<QMouseEvent*>(event));
   if (type == QEvent::MouseMove && ShockwaveFlash->ShowsDragLayers()) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     FollowDrag(Client->mapFrom(this, mouse->position().toPoint()));
@@ -153,6 +155,15 @@ void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
   } cursorBack{ShockwaveFlash};
   if (moving && G.DragEnd != G.DragStart)
     MoveCurrentObject(G.DragEnd - G.DragStart);
+}
+
+// A window manager that places a frameless window itself may leave Qt believing it stands
+// where it was asked to (the screen's corner), so popups would open far from their buttons.
+// The pointer tells where the window really is: the screen's point less the window's own.
+void TMainForm::FollowServerPosition(const QMouseEvent& mouse) {
+  const QPoint origin = mouse.globalPosition().toPoint() - mouse.position().toPoint();
+  if (origin != pos() && windowState() == Qt::WindowNoState)
+    move(origin);
 }
 
 // The object follows the pointer on pictures of the frame with and without it; the card
