@@ -29,12 +29,12 @@ TMoviePlayer::~TMoviePlayer() {
 
 void TMoviePlayer::LoadFile(const std::string& path, bool autoPlay) {
   Unload();
-  Load(std::make_unique<swf::TMovie>(swf::LoadMovieFile(path)), autoPlay);
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovieFile(path, swf::TTimelineReading::OnDemand)), autoPlay);
 }
 
 void TMoviePlayer::LoadBytes(std::span<const uint8_t> bytes, bool autoPlay) {
   Unload();
-  Load(std::make_unique<swf::TMovie>(swf::LoadMovie(bytes)), autoPlay);
+  Load(std::make_unique<swf::TMovie>(swf::LoadMovie(bytes, swf::TTimelineReading::OnDemand)), autoPlay);
 }
 
 void TMoviePlayer::Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay) {
@@ -161,9 +161,9 @@ void TMoviePlayer::Process(TFrameEvents& events) {
   StartSounds(events.Sounds);
 }
 
-void TMoviePlayer::StartSounds(const std::vector<const swf::TStartSound*>& sounds) {
+void TMoviePlayer::StartSounds(const std::vector<std::shared_ptr<const swf::TStartSound>>& sounds) {
   if (FAudioMode == TAudioMode::None) return;
-  for (const swf::TStartSound* start : sounds) {
+  for (const auto& start : sounds) {
     if (!start->ClassName.empty() && start->SoundId == 0) continue;  // by class: not resolvable
     const uint16_t id = start->SoundId;
     if (start->Info.SyncStop) {

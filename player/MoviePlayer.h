@@ -121,7 +121,7 @@ class TMoviePlayer {
  private:
   void Load(std::unique_ptr<swf::TMovie> movie, bool autoPlay);
   void Process(TFrameEvents& events);  // run actions, start sounds
-  void StartSounds(const std::vector<const swf::TStartSound*>& sounds);
+  void StartSounds(const std::vector<std::shared_ptr<const swf::TStartSound>>& sounds);
   // The main timeline's streaming sound follows the playhead: it runs on while frames
   // follow one another and starts again at the new frame after a jump.
   void FollowStream(int previousFrame);
@@ -141,7 +141,7 @@ class TMoviePlayer {
   std::optional<QPointF> FPointer;  // stage twips
   bool FLoop = true;
   TEdges FEdges = TEdges::Exact;
-  std::vector<const swf::TStartSound*> FPendingSounds;  // frame 0's, loaded without playing
+  std::vector<std::shared_ptr<const swf::TStartSound>> FPendingSounds;  // frame 0's, loaded without playing
   std::optional<TStreamSound> FStream;  // decoded when first needed
   uint64_t FLoadCount = 0;
 };

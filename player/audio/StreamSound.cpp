@@ -1,6 +1,7 @@
 #include "player/audio/StreamSound.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "player/audio/AdpcmDecoder.h"
 #include "player/audio/Mp3Decoder.h"
@@ -26,22 +27,19 @@ void Append(TPcmSound& to, const TPcmSound& block) {
 
 TStreamSound DecodeStreamSound(const swf::TTimeline& timeline) {
   TStreamSound stream;
-  const swf::TSoundStreamHead* head = nullptr;
-  for (const swf::TFrame& frame : timeline.Frames) {
-    if (frame.StreamHead) {
-      head = &*frame.StreamHead;
-      break;
-    }
-  }
+  std::optional<swf::TSoundStreamHead> head;
+  for (uint32_t f = 0; f < timeline.FramesKept() && !head; ++f) head = timeline.FrameAt(f)->StreamHead;
   if (!head) return stream;
-  const swf::TSoundFormat& format = head->Stream;
+  const swf::TSoundFormat format = head->Stream;
   auto sound = std::make_shared<TPcmSound>();
   sound->Rate = SoundRate(format);
   sound->Channels = format.Stereo ? 2 : 1;
   std::vector<uint8_t> mp3;  // the MP3 frames of all blocks, decoded in one run
   size_t mp3Samples = 0;
   try {
-    for (const swf::TFrame& frame : timeline.Frames) {
+    for (uint32_t f = 0; f < timeline.FramesKept(); ++f) {
+      const std::shared_ptr<const swf::TFrame> tags = timeline.FrameAt(f);
+      const swf::TFrame& frame = *tags;
       stream.FrameStart.push_back(format.Codec == swf::TSoundCodec::Mp3 ? mp3Samples : sound->Frames());
       for (const swf::TSoundStreamBlock& block : frame.StreamBlocks) {
         const std::vector<uint8_t>& data = block.Data;

@@ -33,10 +33,10 @@ void TButtonTracker::Transition(const TButtonHit& hit, uint16_t condition, uint8
   if (!Alive(hit)) return;
   hit.Owner->SetButtonState(hit.Depth, state, events);
   for (const swf::TButtonAction& action : hit.Button->Actions) {
-    if (action.Conditions & condition) events.Actions.push_back({hit.Owner, &action.Actions});
+    if (action.Conditions & condition) events.Actions.push_back({hit.Owner, Borrowed(action.Actions)});
   }
   const int sound = SoundIndex(condition);
-  if (sound >= 0 && hit.Button->Sounds[sound]) events.Sounds.push_back(&*hit.Button->Sounds[sound]);
+  if (sound >= 0 && hit.Button->Sounds[sound]) events.Sounds.push_back(Borrowed(*hit.Button->Sounds[sound]));
 }
 
 void TButtonTracker::Move(TCharacterLibrary& library, const TClip& root,

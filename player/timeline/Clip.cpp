@@ -53,13 +53,20 @@ void TClip::ShowButtonState(TTimelineIndex& state, TFrameEvents& events) {
 }
 
 void TClip::EnterFrame(uint32_t frame, TFrameEvents& events) {
+  EnterFrame(frame, FIndex->Timeline().FrameAt(frame), events);
+}
+
+void TClip::EnterFrame(uint32_t frame, const std::shared_ptr<const swf::TFrame>& tags,
+                       TFrameEvents& events) {
   FFrame = frame;
   FSet.Changed();
-  const swf::TFrame& tags = FIndex->Timeline().Frame(frame);
-  for (const swf::TDoAction& block : tags.Actions) {
-    events.Actions.push_back({weak_from_this(), &block});
+  // The queued blocks and sounds share the ownership of the frame's tags.
+  for (const swf::TDoAction& block : tags->Actions) {
+    events.Actions.push_back({weak_from_this(), std::shared_ptr<const swf::TDoAction>(tags, &block)});
   }
-  for (const swf::TStartSound& sound : tags.Sounds) events.Sounds.push_back(&sound);
+  for (const swf::TStartSound& sound : tags->Sounds) {
+    events.Sounds.push_back(std::shared_ptr<const swf::TStartSound>(tags, &sound));
+  }
 }
 
 template <class TMap, class TInstanceOf>
@@ -90,10 +97,10 @@ void TClip::SyncChildren(TFrameEvents& events) {
 
 void TClip::AdvanceOneFrame(TFrameEvents& events) {
   const uint32_t next = FFrame + 1;
-  const swf::TFrame& tags = FIndex->Timeline().Frame(next);
-  FIndex->ApplyFrame(FState, next);
-  if (!tags.DisplayTags.empty()) SyncChildren(events);
-  EnterFrame(next, events);
+  const std::shared_ptr<const swf::TFrame> tags = FIndex->Timeline().FrameAt(next);
+  FIndex->ApplyFrame(FState, next, *tags);
+  if (!tags->DisplayTags.empty()) SyncChildren(events);
+  EnterFrame(next, tags, events);
 }
 
 void TClip::Tick(TFrameEvents& events, bool loop) {

@@ -53,6 +53,8 @@ class TClip : public std::enable_shared_from_this<TClip> {
  private:
   TClip(TTimelineSet& set, TTimelineIndex& index, int nesting);
   void EnterFrame(uint32_t frame, TFrameEvents& events);  // queue the frame's events
+  void EnterFrame(uint32_t frame, const std::shared_ptr<const swf::TFrame>& tags,
+                  TFrameEvents& events);
   void AdvanceOneFrame(TFrameEvents& events);
   // A button instance's clip turns to the timeline of another state.
   void ShowButtonState(TTimelineIndex& state, TFrameEvents& events);

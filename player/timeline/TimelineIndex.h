@@ -23,9 +23,12 @@ class TTimelineIndex {
   const swf::TTimeline& Timeline() const { return FTimeline; }
   uint32_t FrameCount() const { return FTimeline.FrameCount == 0 ? 1 : FTimeline.FrameCount; }
 
-  // Applies the display tags of one frame.
+  // Applies the display tags of one frame (tags, when given, are that frame's).
   void ApplyFrame(TDisplayState& state, uint32_t frame) const {
-    ApplyFrameTags(state, FTimeline.Frame(frame), frame, FMayReplace);
+    ApplyFrame(state, frame, *FTimeline.FrameAt(frame));
+  }
+  void ApplyFrame(TDisplayState& state, uint32_t frame, const swf::TFrame& tags) const {
+    ApplyFrameTags(state, tags, frame, FMayReplace);
   }
 
   // The display state after frames 0..frame (frame clamped to the last one).

@@ -54,8 +54,8 @@ TDisplayList ReplayTimeline(const TTimeline& timeline, uint32_t frame) {
   uint32_t last = timeline.FrameCount == 0 ? 0 : timeline.FrameCount - 1;
   if (frame > last) frame = last;
   // Frames past the parsed ones are empty: nothing to apply.
-  uint64_t stop = std::min<uint64_t>(frame + 1ull, timeline.Frames.size());
-  for (uint64_t i = 0; i < stop; ++i) list.ApplyFrame(timeline.Frames[i]);
+  uint64_t stop = std::min<uint64_t>(frame + 1ull, timeline.FramesKept());
+  for (uint32_t i = 0; i < stop; ++i) list.ApplyFrame(*timeline.FrameAt(i));
   return list;
 }
 

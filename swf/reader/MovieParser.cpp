@@ -4,6 +4,8 @@
 
 #include "swf/format/SwfError.h"
 #include "swf/format/TagCodes.h"
+#include "swf/reader/FrameParser.h"
+#include "swf/reader/FrameStore.h"
 #include "swf/reader/TagParsers.h"
 
 namespace swf {
@@ -28,7 +30,8 @@ size_t CountOf(const TText& t) {
 
 class TMovieParser {
  public:
-  TMovieParser(const TSwfFile& file, TMovie& movie) : FFile(file), FMovie(movie) {}
+  TMovieParser(const TSwfFile& file, TMovie& movie, TTimelineReading reading)
+      : FFile(file), FMovie(movie), FReading(reading) {}
 
   void Run() {
     for (const std::string& w : FFile.Warnings()) Warn(w);
@@ -62,26 +65,41 @@ class TMovieParser {
   TTimeline ReadTimeline(const std::vector<TTagRecord>& tags, uint32_t frameCount, bool main) {
     TTimeline timeline;
     timeline.FrameCount = frameCount == 0 ? 1 : frameCount;
+    // On demand, each frame is still parsed here (for the warnings and the budget), but
+    // only its tags' bytes are kept.
+    std::shared_ptr<TFrameStore> store;
+    if (main && FReading == TTimelineReading::OnDemand)
+      store = std::make_shared<TFrameStore>(FFile.Header().Version);
+    auto framesKept = [&] { return store ? store->FrameCount() : timeline.Frames.size(); };
+    auto keepFrame = [&](TFrame& frame) {
+      // Frames past the count never play: they are not kept.
+      if (framesKept() >= timeline.FrameCount) return;
+      if (store) store->EndFrame(frame.Label);
+      else timeline.Frames.push_back(std::move(frame));
+    };
     TFrame frame;
     for (const TTagRecord& tag : tags) {
       if (FOverBudget) break;
       if (tag.Code == static_cast<uint16_t>(TTagCode::End)) break;
       if (tag.Code == static_cast<uint16_t>(TTagCode::ShowFrame)) {
-        // Frames past the count never play: they are not kept.
-        if (timeline.Frames.size() < timeline.FrameCount) timeline.Frames.push_back(std::move(frame));
+        keepFrame(frame);
         frame = TFrame();
         if (!Spend(1)) OverBudget();
         continue;
       }
       try {
-        if (!ReadControlTag(tag, frame) && main) ReadMovieTag(tag);
+        if (ReadControlTag(tag, frame)) {
+          if (store && framesKept() < timeline.FrameCount) store->AddTag(tag.Code, FFile.Body(tag));
+        } else if (main) {
+          ReadMovieTag(tag);
+        }
       } catch (const TSwfError& e) {
         Warn(e.what());
       }
     }
     // Tags after the last ShowFrame form one more frame if the count allows it.
-    if (!frame.Empty() && timeline.Frames.size() < timeline.FrameCount)
-      timeline.Frames.push_back(std::move(frame));
+    if (!frame.Empty()) keepFrame(frame);
+    timeline.Store = std::move(store);
     return timeline;
   }
 
@@ -92,40 +110,9 @@ class TMovieParser {
 
   // Tags that belong to a frame, in the main timeline and in sprites alike.
   bool ReadControlTag(const TTagRecord& tag, TFrame& frame) {
-    TSwfBitReader r = Reader(tag);
-    int swfVersion = FFile.Header().Version;
-    switch (static_cast<TTagCode>(tag.Code)) {
-      case TTagCode::PlaceObject: frame.DisplayTags.push_back(ParsePlaceObject(r, 1, swfVersion)); break;
-      case TTagCode::PlaceObject2: frame.DisplayTags.push_back(ParsePlaceObject(r, 2, swfVersion)); break;
-      case TTagCode::PlaceObject3: frame.DisplayTags.push_back(ParsePlaceObject(r, 3, swfVersion)); break;
-      case TTagCode::RemoveObject: frame.DisplayTags.push_back(ParseRemoveObject(r, 1)); break;
-      case TTagCode::RemoveObject2: frame.DisplayTags.push_back(ParseRemoveObject(r, 2)); break;
-      case TTagCode::DoAction: {
-        TDoAction action = ParseDoAction(r);
-        Spend(action.Actions.size());
-        frame.Actions.push_back(std::move(action));
-        break;
-      }
-      case TTagCode::StartSound: frame.Sounds.push_back(ParseStartSound(r, 1)); break;
-      case TTagCode::StartSound2: frame.Sounds.push_back(ParseStartSound(r, 2)); break;
-      case TTagCode::FrameLabel: {
-        std::string label = r.String();
-        if (!frame.Label) frame.Label = std::move(label);
-        break;
-      }
-      case TTagCode::SoundStreamHead: frame.StreamHead = ParseSoundStreamHead(r, 1); break;
-      case TTagCode::SoundStreamHead2: frame.StreamHead = ParseSoundStreamHead(r, 2); break;
-      case TTagCode::SoundStreamBlock: {
-        TSoundStreamBlock block;
-        const uint8_t* p = r.Bytes(r.Remaining());
-        block.Data.assign(p, p + tag.BodySize);
-        frame.StreamBlocks.push_back(std::move(block));
-        break;
-      }
-      default:
-        return false;
-    }
-    if (!Spend(1)) OverBudget();
+    const size_t cost = swf::ReadControlTag(tag, FFile.Data().data(), FFile.Header().Version, frame);
+    if (cost == 0) return false;
+    if (!Spend(cost)) OverBudget();
     return true;
   }
 
@@ -234,6 +221,7 @@ class TMovieParser {
 
   const TSwfFile& FFile;
   TMovie& FMovie;
+  TTimelineReading FReading;
   size_t FElements = 0;
   size_t FSkipped = 0;
   bool FOverBudget = false;
@@ -241,15 +229,19 @@ class TMovieParser {
 
 }  // namespace
 
-TMovie ParseMovie(const TSwfFile& file) {
+TMovie ParseMovie(const TSwfFile& file, TTimelineReading reading) {
   TMovie movie;
   movie.Header = file.Header();
-  TMovieParser(file, movie).Run();
+  TMovieParser(file, movie, reading).Run();
   return movie;
 }
 
-TMovie LoadMovie(std::span<const uint8_t> bytes) { return ParseMovie(TSwfFile::FromBytes(bytes)); }
+TMovie LoadMovie(std::span<const uint8_t> bytes, TTimelineReading reading) {
+  return ParseMovie(TSwfFile::FromBytes(bytes), reading);
+}
 
-TMovie LoadMovieFile(const std::string& path) { return ParseMovie(TSwfFile::FromFile(path)); }
+TMovie LoadMovieFile(const std::string& path, TTimelineReading reading) {
+  return ParseMovie(TSwfFile::FromFile(path), reading);
+}
 
 }  // namespace swf

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -30,12 +31,23 @@ struct TFrame {
   }
 };
 
+class TFrameStore;
+
 struct TTimeline {
   // Frames the timeline plays (the header's count, 0 read as 1). Frames holds the parsed
   // frames; any frame from Frames.size() up to FrameCount is empty.
   uint32_t FrameCount = 1;
   std::vector<TFrame> Frames;
-  const TFrame& Frame(uint32_t index) const;  // an empty frame beyond Frames
+  // A timeline read on demand keeps its frames here instead, and Frames stays empty.
+  std::shared_ptr<const TFrameStore> Store;
+
+  // A frame of a timeline read whole (an empty frame beyond Frames); throws
+  // std::logic_error for one read on demand, whose frames only FrameAt gives.
+  const TFrame& Frame(uint32_t index) const;
+  // Frames that hold tags (those after them up to FrameCount are empty).
+  uint32_t FramesKept() const;
+  // Any frame; one read on demand is parsed for this call and lives as long as the pointer.
+  std::shared_ptr<const TFrame> FrameAt(uint32_t index) const;
   // The 0-based frame carrying the label (ASCII case-insensitive, first match), or -1.
   int64_t FindLabel(const std::string& label) const;
 };

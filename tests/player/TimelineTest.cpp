@@ -2,6 +2,8 @@
 // sprites with their own playheads, and sounds of the frames entered.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include "PixelAssert.h"
 #include "TestMovie.h"
 #include "player/MoviePlayer.h"
@@ -31,7 +33,26 @@ TTestMovie ColorFrames(int frames) {
   return movie;
 }
 
+// Heap bytes in use for a player that has played every frame of ColorFrames(frames).
+int64_t HeapHeldByPlayerOf(int frames) {
+  const std::vector<uint8_t> bytes = ColorFrames(frames).Bytes();
+  const int64_t before = static_cast<int64_t>(mallinfo2().uordblks);
+  TMoviePlayer player;
+  player.LoadBytes(bytes);
+  for (int i = 0; i < frames; ++i) player.Tick();
+  return static_cast<int64_t>(mallinfo2().uordblks) - before;
+}
+
 }  // namespace
+
+TEST(Timeline, ALongMovieCostsTheBytesOfItsTagsNotParsedFrames) {
+  if (mallinfo2().uordblks == 0) GTEST_SKIP() << "this heap does not report its use";
+  const int64_t shortMovie = HeapHeldByPlayerOf(100);
+  const int64_t longMovie = HeapHeldByPlayerOf(20100);
+  // A frame here is a remove and a place: about 20 bytes in the file, several hundred
+  // once parsed. An export of a long movie must not grow with it.
+  EXPECT_LT(longMovie - shortMovie, 20000 * 48);
+}
 
 TEST(Timeline, TicksThroughTheFramesAndLoops) {
   TMoviePlayer player;

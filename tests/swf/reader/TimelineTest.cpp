@@ -117,6 +117,34 @@ TEST(Timeline, ReplaysFramesFromTheStart) {
   EXPECT_EQ(movie.Find<TSound>(5)->Format.SampleRate(), 22050u);
 }
 
+TEST(Timeline, ATimelineReadOnDemandGivesTheFramesOfOneReadWhole) {
+  // A fourth frame past the header's count, with a bad place: warned of, not kept.
+  std::vector<uint8_t> fws = ThreeFrameMovie();
+  fws.resize(fws.size() - 2);  // End
+  for (const auto& t : {Tag(26, Hex("06")), PlaceNew(3, 5), ShowFrame(), Tag(0, {})})
+    fws.insert(fws.end(), t.begin(), t.end());
+  const TMovie whole = LoadMovie(fws);
+  const TMovie onDemand = LoadMovie(fws, TTimelineReading::OnDemand);
+  EXPECT_TRUE(onDemand.Timeline.Frames.empty());
+  ASSERT_NE(onDemand.Timeline.Store, nullptr);
+  EXPECT_EQ(onDemand.Warnings, whole.Warnings);
+  EXPECT_EQ(onDemand.Timeline.FramesKept(), 3u);
+  for (uint32_t f = 0; f < 5; ++f) {
+    EXPECT_EQ(ReplayTimeline(onDemand.Timeline, f), ReplayTimeline(whole.Timeline, f)) << f;
+    const auto a = onDemand.Timeline.FrameAt(f);
+    const auto b = whole.Timeline.FrameAt(f);
+    EXPECT_EQ(a->DisplayTags.size(), b->DisplayTags.size()) << f;
+    EXPECT_EQ(a->Actions.size(), b->Actions.size()) << f;
+    EXPECT_EQ(a->Sounds.size(), b->Sounds.size()) << f;
+    EXPECT_EQ(a->Label, b->Label) << f;
+  }
+  EXPECT_EQ(onDemand.Timeline.FrameAt(1)->Sounds.at(0).SoundId, 5);
+  EXPECT_TRUE(onDemand.Timeline.FrameAt(2)->Actions.at(0).Actions.at(0).Is(TActionCode::Stop));
+  EXPECT_EQ(onDemand.Timeline.FindLabel("END"), 2);
+  EXPECT_EQ(onDemand.Timeline.FindLabel("start"), -1);
+  EXPECT_THROW(onDemand.Timeline.Frame(0), std::logic_error);
+}
+
 TEST(Timeline, SpritesKeepTheirOwnFrames) {
   TSwfBitWriter sprite;
   sprite.U16(20);
