@@ -5,7 +5,9 @@
 #include <fstream>
 #include <vector>
 
+#include "export/EncoderThread.h"
 #include "export/ExportError.h"
+#include "export/FrameSpool.h"
 #include "export/MediaFile.h"
 #include "export/PaletteFilters.h"
 #include "export/VideoStream.h"
@@ -42,11 +44,21 @@ void WriteGif(TFrameSource& source, const std::string& path, const std::string& 
               TProgressCounter& progress) {
   const int frames = AnimationFrames(source);
   const double rate = source.FrameRate();
-  source.Restart();
+  // Each frame is drawn once: its colours go to the palette and its pixels to the spool,
+  // from which the second pass maps them onto the palette.
   TPaletteGatherer gatherer(size.width(), size.height());
-  for (int i = 0; i < frames; ++i) {
-    gatherer.Add(source.Next(size));
-    progress.Step();
+  TFrameSpool spool(size);
+  {
+    TEncoderThread worker;
+    source.Restart();
+    for (int i = 0; i < frames; ++i) {
+      worker.Post([&gatherer, &spool, image = source.Next(size)] {
+        gatherer.Add(image);
+        spool.Add(image);
+      });
+      progress.Step();
+    }
+    worker.Finish();
   }
   TFramePtr palette = gatherer.Palette();
 
@@ -62,12 +74,15 @@ void WriteGif(TFrameSource& source, const std::string& path, const std::string& 
   file.Begin(muxerOptions);
 
   TPaletteMapper mapper(size.width(), size.height(), *palette);
-  source.Restart();
+  TEncoderThread worker;  // after what its jobs use: it ends first
   for (int i = 0; i < frames; ++i) {
-    mapper.Add(source.Next(size), FrameTime(i, rate, 100));
-    EncodeMapped(mapper, stream);
+    worker.Post([&mapper, &stream, pts = FrameTime(i, rate, 100), image = spool.Next()] {
+      mapper.Add(image, pts);
+      EncodeMapped(mapper, stream);
+    });
     progress.Step();
   }
+  worker.Finish();
   mapper.Finish();
   EncodeMapped(mapper, stream);
   stream.Flush();
@@ -79,11 +94,14 @@ void WriteWebp(TFrameSource& source, const std::string& path, const std::string&
   const int frames = AnimationFrames(source);
   const double rate = source.FrameRate();
   TWebpWriter file(path, shownName, size, options.Quality, source.Loops() ? 0 : 1);  // 0: for ever
+  TEncoderThread encoder;  // after the file its jobs write: it ends first
   source.Restart();
   for (int i = 0; i < frames; ++i) {
-    file.Add(source.Next(size), static_cast<int>(FrameTime(i + 1, rate, 1000) - FrameTime(i, rate, 1000)));
+    const int duration = static_cast<int>(FrameTime(i + 1, rate, 1000) - FrameTime(i, rate, 1000));
+    encoder.Post([&file, duration, image = source.Next(size)] { file.Add(image, duration); });
     progress.Step();
   }
+  encoder.Finish();
   file.Finish();
 }
 

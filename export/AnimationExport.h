@@ -10,9 +10,10 @@
 
 namespace exporter {
 
-// Both hold a frame or two at a time, however long the movie; messages name the file
-// shownName.
-// Draws every frame twice: once to gather the palette, once to map the frames onto it.
+// Both hold a few frames at a time, however long the movie, and draw the next frames while
+// the encoder works; messages name the file shownName.
+// A GIF's frames are drawn once and kept compressed in a temporary file until the palette
+// of them all is known.
 void WriteGif(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
               TProgressCounter& progress);
 void WriteWebp(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/AudioStream.h"
+#include "export/EncoderThread.h"
 #include "export/MediaFile.h"
 #include "export/VideoStream.h"
 
@@ -60,30 +61,53 @@ TVideoSettings VideoSettingsFor(TExportFormat format, const QSize& size, double 
 
 }  // namespace
 
-void WriteVideo(TFrameSource& source, const std::string& path, const std::string& shownName, TExportFormat format,
-                const QSize& size, const TExportOptions& options, TProgressCounter& progress) {
+TVideoWriter::TVideoWriter(const std::string& path, const std::string& shownName, TExportFormat format,
+                           const QSize& size, double rate, const TExportOptions& options) {
   const bool mp4 = format == TExportFormat::Mp4;
-  TMediaFile file(path, mp4 ? "mp4" : "webm", shownName);
-  TVideoStream video(file, VideoSettingsFor(format, size, source.FrameRate(), options));
-  TAudioStream audio(file, mp4 ? "aac" : "libopus", mp4 ? MixRate : 48000, mp4 ? 128000 : 96000);
+  FFile = std::make_unique<TMediaFile>(path, mp4 ? "mp4" : "webm", shownName);
+  FVideo = std::make_unique<TVideoStream>(*FFile, VideoSettingsFor(format, size, rate, options));
+  FAudio = std::make_unique<TAudioStream>(*FFile, mp4 ? "aac" : "libopus", mp4 ? MixRate : 48000,
+                                          mp4 ? 128000 : 96000);
   TAvOptions muxerOptions;
   // The index first, so a browser starts playing before the whole file has arrived.
   if (mp4) muxerOptions.Set("movflags", "+faststart");
-  file.Begin(muxerOptions);
+  FFile->Begin(muxerOptions);
+}
 
+// The streams write into the file: they go first.
+TVideoWriter::~TVideoWriter() {
+  FVideo.reset();
+  FAudio.reset();
+}
+
+void TVideoWriter::Add(const QImage& image, const std::vector<int16_t>& stereo) {
+  FVideo->Encode(image, FFrames++);
+  FAudio->Add(stereo.data(), static_cast<int>(stereo.size() / 2));
+}
+
+void TVideoWriter::Finish() {
+  FVideo->Flush();
+  FAudio->Flush();
+  FFile->Finish();
+}
+
+void WriteVideo(TFrameSource& source, const std::string& path, const std::string& shownName, TExportFormat format,
+                const QSize& size, const TExportOptions& options, TProgressCounter& progress) {
+  TVideoWriter writer(path, shownName, format, size, source.FrameRate(), options);
+  TEncoderThread encoder;  // declared after the writer its jobs use: it ends first
   source.Restart();
   const int frames = source.FramesFor(options.Loops);
-  std::vector<int16_t> samples;
   for (int i = 0; i < frames; ++i) {
     // A looping movie comes round by itself, its sounds running on as the player's do.
-    const QImage image = source.Next(size, &samples);
-    video.Encode(image, i);
-    audio.Add(samples.data(), static_cast<int>(samples.size() / 2));
+    std::vector<int16_t> samples;
+    QImage image = source.Next(size, &samples);
+    encoder.Post([&writer, image = std::move(image), samples = std::move(samples)] {
+      writer.Add(image, samples);
+    });
     progress.Step();
   }
-  video.Flush();
-  audio.Flush();
-  file.Finish();
+  encoder.Finish();
+  writer.Finish();
 }
 
 }  // namespace exporter

@@ -1,0 +1,47 @@
+// Frames drawn once and read back later in the same order, kept compressed in a nameless
+// temporary file: a GIF's palette needs every frame before the first can be written, and
+// neither drawing them twice nor holding them all in memory is wanted. Each frame is
+// stored as its difference from the one before, deflated, so a still background costs
+// next to nothing.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace exporter {
+
+class TFrameSpool {
+ public:
+  // Frames of this size (RGB32); throws TExportError when no temporary file can be made.
+  explicit TFrameSpool(const QSize& size);
+  ~TFrameSpool();
+  TFrameSpool(const TFrameSpool&) = delete;
+  TFrameSpool& operator=(const TFrameSpool&) = delete;
+
+  void Add(const QImage& frame);
+  // Reading starts at the first frame; frames come back exactly as added.
+  QImage Next();
+  int Frames() const { return FFrames; }
+  uint64_t StoredBytes() const { return FEnd; }
+
+ private:
+  [[noreturn]] void Fail(int error) const;
+  void WriteAll(const void* data, size_t size);
+  void ReadAll(void* data, size_t size);
+
+  QSize FSize;
+  int FDescriptor = -1;
+  int FFrames = 0;
+  int FRead = 0;
+  uint64_t FEnd = 0;       // bytes written
+  uint64_t FReadAt = 0;    // the next frame's offset when reading
+  std::vector<uint8_t> FLast;      // the frame before, as stored pixels
+  std::vector<uint8_t> FDelta;     // work buffers
+  std::vector<uint8_t> FPacked;
+};
+
+}  // namespace exporter
