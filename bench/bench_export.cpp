@@ -7,7 +7,18 @@
 
 #include <stdlib.h>
 
+#include <QImage>
+
+#include <vector>
+
+#include "export/AnimationExport.h"
+#include "export/FrameSource.h"
+#include "export/MediaFile.h"
 #include "export/MovieExport.h"
+#include "export/PaletteFilters.h"
+#include "export/VideoExport.h"
+#include "export/VideoStream.h"
+#include "export/WebpWriter.h"
 #include "platform/SystemPaths.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -57,7 +68,99 @@ void ExportBirthday(benchmark::State& state, const char* extension, double scale
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(target));
 }
 
+// The birthday movie's frames and sound, drawn once and held, for the encoders alone.
+struct TDrawnFrames {
+  double Rate = 12;
+  bool Loops = true;
+  QSize Size;
+  std::vector<QImage> Images;
+  std::vector<std::vector<int16_t>> Samples;
+  TDrawnFrames() {
+    exporter::TFrameSource source(Birthday().Movie);
+    Rate = source.FrameRate();
+    Loops = source.Loops();
+    Size = source.StageSize().toSize();
+    for (int i = 0; i < source.MovieFrames(); ++i) {
+      Samples.emplace_back();
+      Images.push_back(source.Next(Size, &Samples.back()));
+    }
+  }
+};
+
+const TDrawnFrames& Drawn() {
+  static const TDrawnFrames frames;
+  return frames;
+}
+
+// The same encoders with the same settings as the export, fed frames drawn beforehand:
+// the pace an export can at best reach.
+void EncoderAlone(benchmark::State& state, const char* extension) {
+  const TDrawnFrames& drawn = Drawn();
+  const std::string target = Birthday().Folder + "/alone." + extension;
+  const std::string kind = extension;
+  exporter::TExportOptions options;
+  for (auto _ : state) {
+    if (kind == "mp4" || kind == "webm") {
+      exporter::TVideoWriter writer(target, target,
+                                    kind == "mp4" ? exporter::TExportFormat::Mp4 : exporter::TExportFormat::WebM,
+                                    drawn.Size, drawn.Rate, options);
+      for (size_t i = 0; i < drawn.Images.size(); ++i) writer.Add(drawn.Images[i], drawn.Samples[i]);
+      writer.Finish();
+    } else if (kind == "webp") {
+      exporter::TWebpWriter file(target, target, drawn.Size, options.Quality, 0);
+      for (const QImage& image : drawn.Images) file.Add(image, 83);
+      file.Finish();
+    } else {
+      // As the GIF export sets it up.
+      exporter::TPaletteGatherer gatherer(drawn.Size.width(), drawn.Size.height());
+      for (const QImage& image : drawn.Images) gatherer.Add(image);
+      exporter::TFramePtr palette = gatherer.Palette();
+      exporter::TMediaFile file(target, "gif");
+      exporter::TVideoSettings settings;
+      settings.Codec = "gif";
+      settings.PixelFormat = AV_PIX_FMT_PAL8;
+      settings.Width = drawn.Size.width();
+      settings.Height = drawn.Size.height();
+      settings.TimeBase = AVRational{1, 100};
+      settings.FrameRate = av_d2q(drawn.Rate, 100000);
+      settings.Options = {{"gifflags", "+offsetting+transdiff"}};
+      exporter::TVideoStream stream(file, settings);
+      exporter::TAvOptions muxerOptions;
+      muxerOptions.Set("loop", "0");
+      file.Begin(muxerOptions);
+      exporter::TPaletteMapper mapper(drawn.Size.width(), drawn.Size.height(), *palette);
+      auto encodeMapped = [&] {
+        while (exporter::TFramePtr frame = mapper.Next()) stream.Encode(*frame);
+      };
+      for (size_t i = 0; i < drawn.Images.size(); ++i) {
+        mapper.Add(drawn.Images[i], std::llround(i * 100 / drawn.Rate));
+        encodeMapped();
+      }
+      mapper.Finish();
+      encodeMapped();
+      stream.Flush();
+      file.Finish();
+    }
+  }
+}
+
+// The export as users run it: encoder threads as the encoders choose.
+void Export(benchmark::State& state, const char* extension) {
+  const std::string target = Birthday().Folder + "/out." + extension;
+  for (auto _ : state) exporter::ExportMovie(Birthday().Movie, target, {});
+}
+
 }  // namespace
+
+// Compare Export/x with EncoderAlone/x of the same run.
+BENCHMARK_CAPTURE(EncoderAlone, mp4, "mp4")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Export, mp4, "mp4")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(EncoderAlone, webm, "webm")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Export, webm, "webm")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(EncoderAlone, gif, "gif")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Export, gif, "gif")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(EncoderAlone, webp, "webp")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Export, webp, "webp")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 BENCHMARK_CAPTURE(ExportBirthday, mp4, "mp4", 1.0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK_CAPTURE(ExportBirthday, mp4_scale2, "mp4", 2.0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

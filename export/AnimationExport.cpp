@@ -47,7 +47,7 @@ void WriteGif(TFrameSource& source, const std::string& path, const std::string& 
   // Each frame is drawn once: its colours go to the palette and its pixels to the spool,
   // from which the second pass maps them onto the palette.
   TPaletteGatherer gatherer(size.width(), size.height());
-  TFrameSpool spool(size);
+  TFrameSpool spool(size, shownName);
   {
     TEncoderThread worker;
     source.Restart();

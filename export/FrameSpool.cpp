@@ -35,7 +35,8 @@ int OpenNamelessFile() {
 
 }  // namespace
 
-TFrameSpool::TFrameSpool(const QSize& size) : FSize(size) {
+TFrameSpool::TFrameSpool(const QSize& size, std::string shownName)
+    : FSize(size), FShownName(std::move(shownName)) {
   FDescriptor = OpenNamelessFile();
   if (FDescriptor < 0) Fail(errno);
   const size_t bytes = static_cast<size_t>(size.width()) * size.height() * 4;
@@ -49,8 +50,8 @@ TFrameSpool::~TFrameSpool() {
 }
 
 void TFrameSpool::Fail(int error) const {
-  throw TExportError("Cannot keep the drawn frames in the temporary folder: " +
-                     files::WriteFailureText(error) + ".");
+  throw TExportError("Cannot write \"" + FShownName + "\": " + files::WriteFailureText(error) +
+                     " (keeping its frames in the temporary folder).");
 }
 
 void TFrameSpool::WriteAll(const void* data, size_t size) {

@@ -16,8 +16,9 @@ namespace exporter {
 
 class TFrameSpool {
  public:
-  // Frames of this size (RGB32); throws TExportError when no temporary file can be made.
-  explicit TFrameSpool(const QSize& size);
+  // Frames of this size (RGB32) for the file the user calls shownName (named in messages);
+  // throws TExportError when no temporary file can be made.
+  TFrameSpool(const QSize& size, std::string shownName);
   ~TFrameSpool();
   TFrameSpool(const TFrameSpool&) = delete;
   TFrameSpool& operator=(const TFrameSpool&) = delete;
@@ -34,6 +35,7 @@ class TFrameSpool {
   void ReadAll(void* data, size_t size);
 
   QSize FSize;
+  std::string FShownName;
   int FDescriptor = -1;
   int FFrames = 0;
   int FRead = 0;

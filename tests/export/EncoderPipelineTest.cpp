@@ -69,7 +69,7 @@ QImage Picture(int seed) {
 }  // namespace
 
 TEST(FrameSpool, FramesComeBackExactlyAndAStillFrameCostsLittle) {
-  TFrameSpool spool(QSize(64, 48));
+  TFrameSpool spool(QSize(64, 48), "card.gif");
   std::vector<QImage> frames;
   for (int i = 0; i < 30; ++i) frames.push_back(Picture(i < 20 ? i : 20));  // the last ten alike
   for (const QImage& frame : frames) spool.Add(frame);
@@ -77,7 +77,7 @@ TEST(FrameSpool, FramesComeBackExactlyAndAStillFrameCostsLittle) {
   for (const QImage& frame : frames) EXPECT_EQ(spool.Next(), frame);
   EXPECT_THROW(spool.Next(), TExportError);
 
-  TFrameSpool still(QSize(64, 48));
+  TFrameSpool still(QSize(64, 48), "card.gif");
   for (int i = 0; i < 30; ++i) still.Add(frames[20]);
   EXPECT_LT(still.StoredBytes(), changing / 2);
 }
@@ -90,9 +90,11 @@ TEST(FrameSpool, ATemporaryFolderThatCannotBeUsedIsToldAsSuch) {
     ~TTmpDir() { Old ? setenv("TMPDIR", Kept.c_str(), 1) : unsetenv("TMPDIR"); }
   } missing;
   try {
-    TFrameSpool spool(QSize(8, 8));
+    TFrameSpool spool(QSize(8, 8), "card.gif");
     ADD_FAILURE() << "a spool without a folder was made";
   } catch (const TExportError& error) {
-    EXPECT_NE(std::string(error.what()).find("temporary folder"), std::string::npos) << error.what();
+    const std::string message = error.what();
+    EXPECT_EQ(message.find("Cannot write \"card.gif\": "), 0u) << message;
+    EXPECT_NE(message.find("temporary folder"), std::string::npos) << message;
   }
 }
