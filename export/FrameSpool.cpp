@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
-#include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -39,10 +39,7 @@ TFrameSpool::TFrameSpool(const QSize& size, std::string shownName)
     : FSize(size), FShownName(std::move(shownName)) {
   FDescriptor = OpenNamelessFile();
   if (FDescriptor < 0) Fail(errno);
-  const size_t bytes = static_cast<size_t>(size.width()) * size.height() * 4;
-  FLast.assign(bytes, 0);
-  FDelta.resize(bytes);
-  FPacked.resize(compressBound(static_cast<uLong>(bytes)));
+  FLast.assign(static_cast<size_t>(size.width()) * size.height(), 0);
 }
 
 TFrameSpool::~TFrameSpool() {
@@ -78,24 +75,55 @@ void TFrameSpool::ReadAll(void* data, size_t size) {
   }
 }
 
+// A frame is stored as runs over its pixels, each a u32 of kind (top two bits) and length:
+// pixels as in the frame before, pixels of one colour (then that colour), or pixels given
+// one by one. Drawn frames mostly repeat the one before or fill areas with one colour.
+namespace {
+
+enum : uint32_t { RunSame = 0u << 30, RunFill = 1u << 30, RunLiteral = 2u << 30 };
+constexpr uint32_t KindMask = 3u << 30;
+constexpr uint32_t MaxRun = (1u << 30) - 1;
+constexpr size_t MinFill = 4;  // shorter runs of one colour are cheaper as literals
+
+}  // namespace
+
 void TFrameSpool::Add(const QImage& frame) {
   const QImage pixels = frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
-  const size_t row = static_cast<size_t>(FSize.width()) * 4;
+  const size_t width = static_cast<size_t>(FSize.width());
+  FRuns.clear();
   for (int y = 0; y < FSize.height(); ++y) {
-    const uint8_t* in = pixels.constScanLine(y);
-    uint8_t* last = &FLast[y * row];
-    uint8_t* delta = &FDelta[y * row];
-    for (size_t x = 0; x < row; ++x) {
-      delta[x] = in[x] ^ last[x];
-      last[x] = in[x];
+    const auto* in = reinterpret_cast<const uint32_t*>(pixels.constScanLine(y));
+    uint32_t* last = &FLast[y * width];
+    size_t x = 0;
+    while (x < width) {
+      size_t end = x;
+      while (end < width && in[end] == last[end]) ++end;
+      if (end > x) {
+        FRuns.push_back(RunSame | static_cast<uint32_t>(end - x));
+        x = end;
+        continue;
+      }
+      while (end < width && in[end] == in[x]) ++end;
+      if (end - x >= MinFill) {
+        FRuns.push_back(RunFill | static_cast<uint32_t>(end - x));
+        FRuns.push_back(in[x]);
+      } else {
+        // Literals up to the next pixel as before or the next run of one colour.
+        end = x + 1;
+        while (end < width && in[end] != last[end] &&
+               !(end + MinFill <= width && in[end] == in[end + 1] && in[end] == in[end + 2] &&
+                 in[end] == in[end + 3]))
+          ++end;
+        FRuns.push_back(RunLiteral | static_cast<uint32_t>(end - x));
+        FRuns.insert(FRuns.end(), in + x, in + end);
+      }
+      std::copy(in + x, in + end, last + x);
+      x = end;
     }
   }
-  uLongf packed = static_cast<uLongf>(FPacked.size());
-  if (compress2(FPacked.data(), &packed, FDelta.data(), static_cast<uLong>(FDelta.size()), Z_BEST_SPEED) != Z_OK)
-    throw TExportError("There is not enough memory to keep the drawn frames.");
-  const uint32_t size = static_cast<uint32_t>(packed);
-  WriteAll(&size, sizeof size);
-  WriteAll(FPacked.data(), packed);
+  const uint32_t count = static_cast<uint32_t>(FRuns.size());
+  WriteAll(&count, sizeof count);
+  WriteAll(FRuns.data(), FRuns.size() * sizeof(uint32_t));
   ++FFrames;
 }
 
@@ -105,24 +133,39 @@ QImage TFrameSpool::Next() {
     FReadAt = 0;
     std::fill(FLast.begin(), FLast.end(), 0);
   }
-  uint32_t size = 0;
-  ReadAll(&size, sizeof size);
-  if (size > FPacked.size()) throw TExportError("The drawn frames could not be read back from the temporary folder.");
-  ReadAll(FPacked.data(), size);
-  uLongf unpacked = static_cast<uLongf>(FDelta.size());
-  if (uncompress(FDelta.data(), &unpacked, FPacked.data(), size) != Z_OK || unpacked != FDelta.size())
-    throw TExportError("The drawn frames could not be read back from the temporary folder.");
+  const auto broken = [] { return TExportError("The drawn frames could not be read back from the temporary folder."); };
+  uint32_t count = 0;
+  ReadAll(&count, sizeof count);
+  const size_t width = static_cast<size_t>(FSize.width());
+  // A frame's runs never outnumber two words a pixel and one a row.
+  if (count > FLast.size() * 2 + FSize.height()) throw broken();
+  FRuns.resize(count);
+  ReadAll(FRuns.data(), count * sizeof(uint32_t));
   QImage image(FSize, QImage::Format_RGB32);
   if (image.isNull()) throw TExportError("There is not enough memory for a picture of this size.");
-  const size_t row = static_cast<size_t>(FSize.width()) * 4;
+  size_t run = 0;
   for (int y = 0; y < FSize.height(); ++y) {
-    uint8_t* out = image.scanLine(y);
-    uint8_t* last = &FLast[y * row];
-    const uint8_t* delta = &FDelta[y * row];
-    for (size_t x = 0; x < row; ++x) {
-      last[x] ^= delta[x];
-      out[x] = last[x];
+    auto* out = reinterpret_cast<uint32_t*>(image.scanLine(y));
+    uint32_t* last = &FLast[y * width];
+    size_t x = 0;
+    while (x < width) {
+      if (run >= FRuns.size()) throw broken();
+      const uint32_t kind = FRuns[run] & KindMask;
+      const size_t length = FRuns[run++] & MaxRun;
+      if (length == 0 || length > width - x) throw broken();
+      if (kind == RunFill) {
+        if (run >= FRuns.size()) throw broken();
+        std::fill(last + x, last + x + length, FRuns[run++]);
+      } else if (kind == RunLiteral) {
+        if (length > FRuns.size() - run) throw broken();
+        std::copy(&FRuns[run], &FRuns[run] + length, last + x);
+        run += length;
+      } else if (kind != RunSame) {
+        throw broken();
+      }
+      x += length;
     }
+    std::copy(last, last + width, out);
   }
   ++FRead;
   return image;

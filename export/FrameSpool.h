@@ -1,8 +1,7 @@
 // Frames drawn once and read back later in the same order, kept compressed in a nameless
 // temporary file: a GIF's palette needs every frame before the first can be written, and
 // neither drawing them twice nor holding them all in memory is wanted. Each frame is
-// stored as its difference from the one before, deflated, so a still background costs
-// next to nothing.
+// stored as runs against the one before, so a still background costs next to nothing.
 #pragma once
 
 #include <QImage>
@@ -41,9 +40,8 @@ class TFrameSpool {
   int FRead = 0;
   uint64_t FEnd = 0;       // bytes written
   uint64_t FReadAt = 0;    // the next frame's offset when reading
-  std::vector<uint8_t> FLast;      // the frame before, as stored pixels
-  std::vector<uint8_t> FDelta;     // work buffers
-  std::vector<uint8_t> FPacked;
+  std::vector<uint32_t> FLast;  // the frame before
+  std::vector<uint32_t> FRuns;  // one frame's runs
 };
 
 }  // namespace exporter
