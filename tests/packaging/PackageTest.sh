@@ -26,7 +26,7 @@ contents=$(dpkg-deb --contents "$deb" | awk '{ $1=$2=$3=$4=$5=""; sub(/^ +/, "")
 for entry in \
   "./usr/bin/greetix -> ../lib/greetix/greetix" \
   "./usr/bin/greetix-cli -> ../lib/greetix/greetix-cli" \
-  "./usr/lib/greetix/FlashPla.exe" "./usr/lib/greetix/GlimmerScr.dll" \
+  "./usr/lib/greetix/FlashPla.exe" "./usr/lib/greetix/GlimmerScr.dll" "./usr/lib/greetix/greetix-commands" \
   "./usr/lib/greetix/template -> ../../share/greetix/template" \
   "./usr/share/greetix/template/birthday.grx" "./usr/share/greetix/library/jingle.wav_tmp.wav" \
   "./usr/share/applications/com.plumeworks.Greetix.desktop" \

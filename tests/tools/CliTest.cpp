@@ -104,3 +104,21 @@ TEST(Cli, AKilledCommandsWorkingFolderIsRemovedByTheNextAndNoneIsLeft)
     EXPECT_TRUE(std::filesystem::is_empty(temp));
   }
 }
+
+TEST(Cli, InfoReadsAMovieWithoutLoadingTheDrawingOrEncodingLibraries)
+{
+  TScratch scratch;
+  WriteAll(scratch.File("card.grx"), CardXml({{"Fade", 0, 24, 10, 10, "Hi"}}, 0, false, 300, 200));
+  const std::string movie = scratch.File("card.swf");
+  ASSERT_EQ(RunGreetixCli("render " + scratch.File("card.grx") + " -o " + movie).Status, 0);
+  // The dynamic linker names every library it loads.
+  const TCliOutcome info = RunGreetixCli("info " + movie, "env LD_DEBUG=libs");
+  EXPECT_EQ(info.Status, 0) << info.Output;
+  EXPECT_NE(info.Output.find("Stage: 300 x 200 px"), std::string::npos) << info.Output;
+  for (const std::string heavy : {"libavcodec", "libavformat", "libQt6Gui", "libQt6Core", "libx264"})
+    EXPECT_EQ(info.Output.find(heavy), std::string::npos) << heavy;
+  // Every other command still runs, by the program that holds them all.
+  const TCliOutcome frame = RunGreetixCli("frame " + movie + " 3 -o " + scratch.File("f.png"));
+  EXPECT_EQ(frame.Status, 0) << frame.Output;
+  EXPECT_EQ(RunGreetixCli("no-such-command").Status, 2);
+}
