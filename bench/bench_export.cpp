@@ -144,6 +144,16 @@ void EncoderAlone(benchmark::State& state, const char* extension) {
   }
 }
 
+// Drawing and mixing alone, as an export does it.
+void DrawAlone(benchmark::State& state) {
+  const TDrawnFrames& drawn = Drawn();
+  for (auto _ : state) {
+    exporter::TFrameSource source(Birthday().Movie);
+    std::vector<int16_t> samples;
+    for (size_t i = 0; i < drawn.Images.size(); ++i) benchmark::DoNotOptimize(source.Next(drawn.Size, &samples));
+  }
+}
+
 // The export as users run it: encoder threads as the encoders choose.
 void Export(benchmark::State& state, const char* extension) {
   const std::string target = Birthday().Folder + "/out." + extension;
@@ -152,6 +162,7 @@ void Export(benchmark::State& state, const char* extension) {
 
 }  // namespace
 
+BENCHMARK(DrawAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 // Compare Export/x with EncoderAlone/x of the same run.
 BENCHMARK_CAPTURE(EncoderAlone, mp4, "mp4")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK_CAPTURE(Export, mp4, "mp4")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
