@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <stdlib.h>
@@ -107,6 +108,7 @@ void EncoderAlone(benchmark::State& state, const char* extension) {
       for (size_t i = 0; i < drawn.Images.size(); ++i) writer.Add(drawn.Images[i], drawn.Samples[i]);
       writer.Finish();
     } else if (kind == "webp") {
+      std::ofstream{target};  // the writer fills a file that exists
       exporter::TWebpWriter file(target, target, drawn.Size, options.Quality, 0);
       for (const QImage& image : drawn.Images) file.Add(image, 83);
       file.Finish();
