@@ -17,6 +17,9 @@ namespace exporter {
 
 namespace {
 
+// Small enough to matter little where the temporary folder is held in memory.
+constexpr uint64_t MaxSpoolBytes = 256ull << 20;
+
 // The time a frame starts, in units of 1/perSecond (GIF delays count hundredths).
 int64_t FrameTime(int frame, double rate, int perSecond) {
   return std::llround(frame * perSecond / rate);
@@ -45,9 +48,11 @@ void WriteGif(TFrameSource& source, const std::string& path, const std::string& 
   const int frames = AnimationFrames(source);
   const double rate = source.FrameRate();
   // Each frame is drawn once: its colours go to the palette and its pixels to the spool,
-  // from which the second pass maps them onto the palette.
+  // from which the second pass maps them onto the palette. Frames that would take more
+  // than MaxSpoolBytes of the temporary folder (a long movie changing everywhere) are
+  // drawn a second time instead.
   TPaletteGatherer gatherer(size.width(), size.height());
-  TFrameSpool spool(size, shownName);
+  TFrameSpool spool(size, shownName, MaxSpoolBytes);
   {
     TEncoderThread worker;
     source.Restart();
@@ -75,8 +80,10 @@ void WriteGif(TFrameSource& source, const std::string& path, const std::string& 
 
   TPaletteMapper mapper(size.width(), size.height(), *palette);
   TEncoderThread worker;  // after what its jobs use: it ends first
+  if (spool.Full()) source.Restart();
   for (int i = 0; i < frames; ++i) {
-    worker.Post([&mapper, &stream, pts = FrameTime(i, rate, 100), image = spool.Next()] {
+    QImage image = spool.Full() ? source.Next(size) : spool.Next();
+    worker.Post([&mapper, &stream, pts = FrameTime(i, rate, 100), image = std::move(image)] {
       mapper.Add(image, pts);
       EncodeMapped(mapper, stream);
     });

@@ -13,7 +13,7 @@ namespace exporter {
 // Both hold a few frames at a time, however long the movie, and draw the next frames while
 // the encoder works; messages name the file shownName.
 // A GIF's frames are drawn once and kept compressed in a temporary file until the palette
-// of them all is known.
+// of them all is known (drawn twice when they would take more than 256 MB there).
 void WriteGif(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,
               TProgressCounter& progress);
 void WriteWebp(TFrameSource& source, const std::string& path, const std::string& shownName, const QSize& size,

@@ -35,8 +35,8 @@ int OpenNamelessFile() {
 
 }  // namespace
 
-TFrameSpool::TFrameSpool(const QSize& size, std::string shownName)
-    : FSize(size), FShownName(std::move(shownName)) {
+TFrameSpool::TFrameSpool(const QSize& size, std::string shownName, uint64_t maxBytes)
+    : FSize(size), FShownName(std::move(shownName)), FMaxBytes(maxBytes) {
   FDescriptor = OpenNamelessFile();
   if (FDescriptor < 0) Fail(errno);
   FLast.assign(static_cast<size_t>(size.width()) * size.height(), 0);
@@ -87,7 +87,8 @@ constexpr size_t MinFill = 4;  // shorter runs of one colour are cheaper as lite
 
 }  // namespace
 
-void TFrameSpool::Add(const QImage& frame) {
+bool TFrameSpool::Add(const QImage& frame) {
+  if (FFull) return false;
   const QImage pixels = frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
   const size_t width = static_cast<size_t>(FSize.width());
   FRuns.clear();
@@ -122,9 +123,19 @@ void TFrameSpool::Add(const QImage& frame) {
     }
   }
   const uint32_t count = static_cast<uint32_t>(FRuns.size());
+  if (FEnd + sizeof count + FRuns.size() * sizeof(uint32_t) > FMaxBytes) {
+    FFull = true;
+    FFrames = 0;
+    FEnd = 0;
+    if (::ftruncate(FDescriptor, 0) != 0) {
+      // The space comes back when the spool is closed.
+    }
+    return false;
+  }
   WriteAll(&count, sizeof count);
   WriteAll(FRuns.data(), FRuns.size() * sizeof(uint32_t));
   ++FFrames;
+  return true;
 }
 
 QImage TFrameSpool::Next() {

@@ -15,14 +15,18 @@ namespace exporter {
 
 class TFrameSpool {
  public:
-  // Frames of this size (RGB32) for the file the user calls shownName (named in messages);
-  // throws TExportError when no temporary file can be made.
-  TFrameSpool(const QSize& size, std::string shownName);
+  // Frames of this size (RGB32) for the file the user calls shownName (named in messages),
+  // in at most maxBytes of the temporary folder; throws TExportError when no temporary file
+  // can be made.
+  TFrameSpool(const QSize& size, std::string shownName, uint64_t maxBytes);
   ~TFrameSpool();
   TFrameSpool(const TFrameSpool&) = delete;
   TFrameSpool& operator=(const TFrameSpool&) = delete;
 
-  void Add(const QImage& frame);
+  // False, with the file emptied, once the frames would pass maxBytes: they are then
+  // drawn again rather than fill the folder. Nothing more is added after that.
+  bool Add(const QImage& frame);
+  bool Full() const { return FFull; }
   // Reading starts at the first frame; frames come back exactly as added.
   QImage Next();
   int Frames() const { return FFrames; }
@@ -36,6 +40,8 @@ class TFrameSpool {
   QSize FSize;
   std::string FShownName;
   int FDescriptor = -1;
+  uint64_t FMaxBytes;
+  bool FFull = false;
   int FFrames = 0;
   int FRead = 0;
   uint64_t FEnd = 0;       // bytes written

@@ -69,17 +69,27 @@ QImage Picture(int seed) {
 }  // namespace
 
 TEST(FrameSpool, FramesComeBackExactlyAndAStillFrameCostsLittle) {
-  TFrameSpool spool(QSize(64, 48), "card.gif");
+  TFrameSpool spool(QSize(64, 48), "card.gif", 1 << 20);
   std::vector<QImage> frames;
   for (int i = 0; i < 30; ++i) frames.push_back(Picture(i < 20 ? i : 20));  // the last ten alike
-  for (const QImage& frame : frames) spool.Add(frame);
+  for (const QImage& frame : frames) EXPECT_TRUE(spool.Add(frame));
   const uint64_t changing = spool.StoredBytes();
   for (const QImage& frame : frames) EXPECT_EQ(spool.Next(), frame);
   EXPECT_THROW(spool.Next(), TExportError);
 
-  TFrameSpool still(QSize(64, 48), "card.gif");
+  TFrameSpool still(QSize(64, 48), "card.gif", 1 << 20);
   for (int i = 0; i < 30; ++i) still.Add(frames[20]);
   EXPECT_LT(still.StoredBytes(), changing / 2);
+}
+
+TEST(FrameSpool, FramesPastItsRoomAreRefusedAndTheRoomIsGivenBack) {
+  TFrameSpool spool(QSize(64, 48), "card.gif", 3 * 64 * 48 * 4);
+  int kept = 0;
+  while (spool.Add(Picture(kept))) ++kept;
+  EXPECT_GE(kept, 2);
+  EXPECT_TRUE(spool.Full());
+  EXPECT_EQ(spool.StoredBytes(), 0u);
+  EXPECT_FALSE(spool.Add(Picture(0)));
 }
 
 TEST(FrameSpool, ATemporaryFolderThatCannotBeUsedIsToldAsSuch) {
@@ -90,7 +100,7 @@ TEST(FrameSpool, ATemporaryFolderThatCannotBeUsedIsToldAsSuch) {
     ~TTmpDir() { Old ? setenv("TMPDIR", Kept.c_str(), 1) : unsetenv("TMPDIR"); }
   } missing;
   try {
-    TFrameSpool spool(QSize(8, 8), "card.gif");
+    TFrameSpool spool(QSize(8, 8), "card.gif", 1 << 20);
     ADD_FAILURE() << "a spool without a folder was made";
   } catch (const TExportError& error) {
     const std::string message = error.what();
