@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "player/render/GradientRamp.h"
 #include "player/render/HardEdgeFill.h"
@@ -32,6 +33,29 @@ inline uint32_t Premultiplied(const std::array<float, 4>& c) {
   return (static_cast<uint32_t>(a + 0.5f) << 24) | (pre(c[0]) << 16) | (pre(c[1]) << 8) | pre(c[2]);
 }
 
+// Nearest sampling shows, for each texel, one of two colours (its own, or its neighbour's
+// reached as SampleTexels reaches it): both are made once, not once a pixel.
+class TNearestColors {
+ public:
+  explicit TNearestColors(const TTexels& texels) {
+    for (int i = 0; i < 256; ++i) {
+      FLow[i] = Premultiplied(SampleTexels(texels, (i + 0.5) / 256, TRampSampling::Nearest));
+      const int j = std::min(i + 1, 255);
+      std::array<float, 4> high;
+      for (int c = 0; c < 4; ++c) high[c] = texels[i][c] + (texels[j][c] - texels[i][c]) * 1.0f;
+      FHigh[i] = Premultiplied(high);
+    }
+  }
+  uint32_t At(double t) const {
+    const double p = std::clamp(t * 256 - 0.5, 0.0, 255.0);
+    const int i = static_cast<int>(p);
+    return p - i < 0.5 ? FLow[i] : FHigh[i];
+  }
+
+ private:
+  std::array<uint32_t, 256> FLow, FHigh;
+};
+
 }  // namespace
 
 void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TFillStyle& style,
@@ -54,6 +78,8 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   const double focal = style.Gradient.FocalPoint / 256.0;
   // The peer's antialiased frames show the nearest texel, its hard-edged ones a blend.
   const TRampSampling sampling = edges == TEdges::Hard ? TRampSampling::Linear : TRampSampling::Nearest;
+  const std::optional<TNearestColors> nearest =
+      !ramp.LinearRgb && sampling == TRampSampling::Nearest ? std::optional(TNearestColors(texels)) : std::nullopt;
   const double stepX = toSquare.m11(), stepY = toSquare.m12();
   for (int row = 0; row < area.height(); ++row) {
     auto* pixels = reinterpret_cast<uint32_t*>(image.scanLine(row));
@@ -62,8 +88,9 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
       const double x = start.x() + stepX * column, y = start.y() + stepY * column;
       const double t = SpreadPosition(GradientPosition(style.Type, focal, x, y),
                                       style.Gradient.Spread);
-      pixels[column] = ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t, sampling), cx))
-                                      : Premultiplied(SampleTexels(texels, t, sampling));
+      pixels[column] = nearest         ? nearest->At(t)
+                       : ramp.LinearRgb ? Premultiplied(Transformed(ramp.At(t, sampling), cx))
+                                        : Premultiplied(SampleTexels(texels, t, sampling));
     }
   }
   // The brush as seen from the painter's coordinates, where the path is.
