@@ -265,8 +265,8 @@ void FillFourSampled(QPainter& painter, const QPainterPath& path, const QBrush& 
   bool any = false;
   for (const QPointF& sample : Samples) {
     for (const QRect& span : CoveredSpans(edges, path.fillRule(), area, sample)) {
-      uint8_t* row = counts.data() + static_cast<size_t>(span.y() - area.y()) * area.width();
-      for (int x = span.left(); x <= span.right(); ++x) ++row[x - area.x()];
+      uint8_t* row = counts.data() + static_cast<size_t>(span.y() - area.y()) * area.width() - area.x();
+      for (int x = span.left(); x <= span.right(); ++x) ++row[x];
       any = true;
     }
   }
@@ -286,6 +286,10 @@ void FillFourSampled(QPainter& painter, const QPainterPath& path, const QBrush& 
     for (int x = 0; x < area.width(); ++x) {
       const uint32_t n = row[x];
       if (n == 4) continue;
+      if (n == 0) {
+        pixels[x] = 0;
+        continue;
+      }
       const uint32_t p = pixels[x];
       auto part = [n](uint32_t channel) { return (channel * n + 2) / 4; };
       pixels[x] = part(p >> 24) << 24 | part((p >> 16) & 255) << 16 | part((p >> 8) & 255) << 8 | part(p & 255);
