@@ -193,6 +193,48 @@ TEST_F(PictureKinds, AnimatedGifGivesEveryFrameWithItsDelayAndDisposal)
   EXPECT_NE(frames[1].WorkFile, frames[2].WorkFile);
 }
 
+TEST_F(PictureKinds, AnimatedGifStaysTransparentWhereNoFrameDrawsOrAFrameWasDisposed)
+{
+  const TRgba8 red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, none{0, 0, 0, 0};
+  TGifFrame left = SolidGifFrame(4, 6, red, 10); // the right half never drawn yet
+  TGifFrame right = SolidGifFrame(4, 6, green, 10);
+  right.Left = 4;
+  right.Disposal = 2; // its area is cleared once it has been shown
+  TGifFrame corner = SolidGifFrame(2, 2, blue, 10);
+  corner.Palette = {blue, {0, 0, 0, 255}};
+  corner.Indices[3] = 1; // one pixel lets the red beneath show
+  corner.Transparent = 1;
+  WriteWholeFile(Scratch.File("glass.gif"), GifBytes(8, 6, {left, right, corner}));
+  ASSERT_TRUE(Examine(Scratch.File("glass.gif")));
+  const std::vector<TPictureFrameFile> frames = Pic.Frames();
+  ASSERT_EQ(frames.size(), 3u);
+  ExpectWorkPng(frames[0].WorkFile, 8, 6, [&](int x, int) { return x < 4 ? red : none; }, 0);
+  ExpectWorkPng(frames[1].WorkFile, 8, 6, [&](int x, int) { return x < 4 ? red : green; }, 0);
+  ExpectWorkPng(frames[2].WorkFile, 8, 6, [&](int x, int y) {
+    if (x < 2 && y < 2) return x == 1 && y == 1 ? red : blue;
+    return x < 4 ? red : none;
+  }, 0);
+}
+
+TEST_F(PictureKinds, GifMadeByFfmpegMatchesFfmpegsOwnDecoding)
+{
+  if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+  // FFmpeg's GIF writer leaves unchanged pixels transparent in every frame after the first.
+  ASSERT_TRUE(RunQuietly("ffmpeg -y -f lavfi -i testsrc=size=32x24:rate=5 -t 0.6 -pix_fmt rgb8 '" + Scratch.File("made.gif") + "'"));
+  ASSERT_TRUE(RunQuietly("ffmpeg -y -i '" + Scratch.File("made.gif") + "' -pix_fmt rgba '" + Scratch.File("ref-%d.png") + "'"));
+  ASSERT_TRUE(Examine(Scratch.File("made.gif")));
+  const std::vector<TPictureFrameFile> frames = Pic.Frames();
+  ASSERT_EQ(frames.size(), 3u);
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(frames[i].DelayMs, 200);
+    int width = 0, height = 0;
+    const std::vector<TRgba8> reference = ReadPngPixels(Scratch.File("ref-" + std::to_string(i + 1) + ".png"), width, height);
+    ASSERT_EQ(width, 32);
+    ExpectWorkPng(frames[i].WorkFile, 32, 24, [&](int x, int y) { return reference[std::size_t(y * 32 + x)]; }, 2);
+  }
+}
+
 TEST_F(PictureKinds, AnimatedWebPGivesEveryFrameWithItsDelay)
 {
   if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
