@@ -15,6 +15,7 @@ constexpr std::size_t MaxElements = 200000;
 constexpr std::size_t MaxNesting = 64;
 constexpr int MaxStops = 15;
 constexpr int MaxBooleanContours = 2000;
+constexpr qsizetype MaxBooleanPoints = 200000;
 // Boolean operations on outlines flatten curves to within half a unit: done this many times
 // larger, the flattening stays far below what a movie shown four times larger can show.
 constexpr double BooleanScale = 64;
@@ -222,6 +223,10 @@ double SignedArea(const QPolygonF& polygon) {
 QPainterPath NonZeroOfCrossingFree(const QPainterPath& path) {
   const QList<QPolygonF> contours = path.toSubpathPolygons();
   if (contours.size() > MaxBooleanContours) throw TNotShapes();
+  qsizetype points = 0;
+  for (const QPolygonF& contour : contours) points += contour.size();
+  // Each contour is looked for in every other: bounded by contours x points.
+  if (points > MaxBooleanPoints) throw TNotShapes();
   QPainterPath out;
   out.setFillRule(Qt::WindingFill);
   for (qsizetype i = 0; i < contours.size(); ++i) {
