@@ -5,6 +5,7 @@
 #include <gif_lib.h>
 
 #include <cstring>
+#include <memory>
 
 #include "media/FrameConversion.h"
 #include "media/MediaError.h"
@@ -25,7 +26,7 @@ class TGifPictureDecoder : public IPictureDecoder {
  public:
   TGifPictureDecoder(const std::string& path, const TPictureRequest& request) : FPath(path) {
     int error = 0;
-    FGif = DGifOpenFileName(path.c_str(), &error);
+    FGif.reset(DGifOpenFileName(path.c_str(), &error));
     if (!FGif) Refuse(error);
     FScreenWidth = FGif->SWidth;
     FScreenHeight = FGif->SHeight;
@@ -38,11 +39,6 @@ class TGifPictureDecoder : public IPictureDecoder {
     if (request.FitWidth > 0 && request.FitHeight > 0)
       FitWithin(FWidth, FHeight, request.FitWidth, request.FitHeight, FWidth, FHeight);
     FCanvas.assign(std::size_t(FScreenWidth) * FScreenHeight * 4, 0);
-  }
-
-  ~TGifPictureDecoder() override {
-    int error = 0;
-    if (FGif) DGifCloseFile(FGif, &error);
   }
 
   int Width() const override { return FWidth; }
@@ -70,21 +66,21 @@ class TGifPictureDecoder : public IPictureDecoder {
     GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     for (;;) {
       GifRecordType record;
-      if (DGifGetRecordType(FGif, &record) == GIF_ERROR) Refuse(FGif->Error);
+      if (DGifGetRecordType(FGif.get(), &record) == GIF_ERROR) Refuse(FGif->Error);
       if (record == TERMINATE_RECORD_TYPE) return false;
       if (record == EXTENSION_RECORD_TYPE) {
         int code = 0;
         GifByteType* block = nullptr;
-        if (DGifGetExtension(FGif, &code, &block) == GIF_ERROR) Refuse(FGif->Error);
+        if (DGifGetExtension(FGif.get(), &code, &block) == GIF_ERROR) Refuse(FGif->Error);
         if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4) DGifExtensionToGCB(block[0], block + 1, &control);
         while (block)
-          if (DGifGetExtensionNext(FGif, &block) == GIF_ERROR) Refuse(FGif->Error);
+          if (DGifGetExtensionNext(FGif.get(), &block) == GIF_ERROR) Refuse(FGif->Error);
         continue;
       }
       if (record != IMAGE_DESC_RECORD_TYPE) Refuse(D_GIF_ERR_WRONG_RECORD);
       if (++FFrames > MaxGifFrames)
         throw TMediaError("The picture \"" + FPath + "\" has too many frames to read.");
-      if (DGifGetImageDesc(FGif) == GIF_ERROR) Refuse(FGif->Error);
+      if (DGifGetImageDesc(FGif.get()) == GIF_ERROR) Refuse(FGif->Error);
       Compose(control);
       frame.Width = FScreenWidth;
       frame.Height = FScreenHeight;
@@ -106,7 +102,7 @@ class TGifPictureDecoder : public IPictureDecoder {
     const int width = image.Width, height = image.Height;
     std::vector<GifPixelType> row(std::size_t(std::max(width, 1)));
     auto draw = [&](int y) {
-      if (DGifGetLine(FGif, row.data(), width) == GIF_ERROR) Refuse(FGif->Error);
+      if (DGifGetLine(FGif.get(), row.data(), width) == GIF_ERROR) Refuse(FGif->Error);
       const int canvasY = image.Top + y;
       if (canvasY < 0 || canvasY >= FScreenHeight) return;
       for (int x = 0; x < width; ++x) {
@@ -152,7 +148,13 @@ class TGifPictureDecoder : public IPictureDecoder {
   }
 
   std::string FPath;
-  GifFileType* FGif = nullptr;
+  struct TClose {
+    void operator()(GifFileType* gif) const {
+      int error = 0;
+      DGifCloseFile(gif, &error);
+    }
+  };
+  std::unique_ptr<GifFileType, TClose> FGif;  // closed also when the constructor throws
   int FScreenWidth = 0, FScreenHeight = 0;
   int FWidth = 0, FHeight = 0;
   std::vector<std::uint8_t> FCanvas;
