@@ -5,7 +5,8 @@ Makes a hundred varied SVG files of its own (shapes, paths, strokes, transforms,
 gradients, text, CSS, use, patterns, masks, filters), puts each on a white stage through a
 card rendered by greetix-cli, draws frame 0, and compares it with rsvg-convert's picture
 of the same file over white. Prints, per feature family and overall, the share of files
-drawn alike (at most 2 % of pixels differing by more than 32 in a channel).
+drawn alike (at most 2 % of pixels differing by more than 32 in a channel) and how many
+went into the movie as shapes rather than as a picture.
 
     bench/svg_fidelity.py build/test/bin/greetix-cli [WORKDIR]
 
@@ -61,9 +62,9 @@ def main():
     cli = os.path.abspath(sys.argv[1])
     work = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp(prefix="svg-fidelity-")
     os.makedirs(work, exist_ok=True)
-    total = alike_total = 0
+    total = alike_total = vectors_total = 0
     for family, bodies in families().items():
-        alike = 0
+        alike = vectors = 0
         for i, body in enumerate(bodies):
             name = os.path.join(work, f"{family}-{i}")
             with open(name + ".svg", "w") as f:
@@ -73,15 +74,18 @@ def main():
             subprocess.run(["rsvg-convert", "-b", "white", "-o", name + "-ref.png", name + ".svg"], check=True)
             subprocess.run([cli, "render", name + ".grx", "-o", name + ".swf"], check=True, capture_output=True)
             subprocess.run([cli, "frame", name + ".swf", "0", "-o", name + "-ours.png"], check=True, capture_output=True)
+            info = subprocess.run([cli, "info", name + ".swf"], check=True, capture_output=True, text=True).stdout
+            vectors += "DefineShape4" in info
             ref, ours = pixels(name + "-ref.png"), pixels(name + "-ours.png")
             off = sum(1 for p in range(0, min(len(ref), len(ours)), 3)
                       if max(abs(ref[p + c] - ours[p + c]) for c in range(3)) > 32)
             same = len(ref) == len(ours) and off <= 0.02 * W * H
             alike += same
-        print(f"{family:11s} {alike:3d} of {len(bodies):3d} alike")
+        print(f"{family:11s} {alike:3d} of {len(bodies):3d} alike, {vectors:3d} as shapes")
         total += len(bodies)
         alike_total += alike
-    print(f"{'all':11s} {alike_total:3d} of {total:3d} alike ({100.0 * alike_total / total:.0f} %)")
+        vectors_total += vectors
+    print(f"{'all':11s} {alike_total:3d} of {total:3d} alike ({100.0 * alike_total / total:.0f} %), {vectors_total} as shapes")
 
 if __name__ == "__main__":
     main()

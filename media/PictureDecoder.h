@@ -44,6 +44,8 @@ class IPictureDecoder {
   // drawing (SVG) may give more pixels than Width() x Height(), at the same proportions, to
   // stay sharp when shown larger.
   virtual bool NextFrame(TRgbaFrame& frame) = 0;
+  // A drawing that can go into a movie as shapes (SVG): then its frames are only a stand-in.
+  virtual const struct TVectorPicture* Drawing() const { return nullptr; }
 };
 
 struct TPictureDecoderKind {

@@ -8,12 +8,13 @@ namespace media {
 
 std::unique_ptr<IPictureDecoder> OpenQtPicture(const std::string& path, const TPictureRequest& request);
 std::unique_ptr<IPictureDecoder> OpenHeifPicture(const std::string& path, const TPictureRequest& request);
+std::unique_ptr<IPictureDecoder> OpenGifPicture(const std::string& path, const TPictureRequest& request);
 std::unique_ptr<IPictureDecoder> OpenSvgPicture(const std::string& path, const TPictureRequest& request);
 
 namespace {
 
 const TPictureDecoderKind Decoders[] = {
-    {TPictureKind::Png, &OpenQtPicture},   {TPictureKind::Gif, &OpenQtPicture},
+    {TPictureKind::Png, &OpenQtPicture},   {TPictureKind::Gif, &OpenGifPicture},
     {TPictureKind::WebP, &OpenQtPicture},  {TPictureKind::Heif, &OpenHeifPicture},
     {TPictureKind::Avif, &OpenHeifPicture}, {TPictureKind::Svg, &OpenSvgPicture},
 };

@@ -1,6 +1,6 @@
-// PNG, GIF and WebP through Qt's image readers (libpng, Qt's GIF reader, libwebp), which
-// keep the alpha, every colour type and depth, and every frame of an animation with its
-// disposal. The reader's allocation limit bounds what a lying header can ask for.
+// PNG and WebP through Qt's image readers (libpng, libwebp), which keep the alpha, every
+// colour type and depth, and every frame of an animation with its disposal. The reader's
+// allocation limit bounds what a lying header can ask for.
 #include <QImageReader>
 
 #include "media/FrameConversion.h"

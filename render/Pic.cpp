@@ -6,7 +6,9 @@
 #include "media/MediaError.h"
 #include "media/PictureDecoder.h"
 #include "media/PictureKind.h"
+#include "media/VectorPicture.h"
 #include "render/BmpPicture.h"
+#include "render/DrawingFile.h"
 #include "render/EditorInterfaces.h"
 #include "render/JpegCodec.h"
 #include "render/PictureError.h"
@@ -151,6 +153,15 @@ bool TPic::ExamineDecoded(int kindValue)
   if (!AllowSize(decoder->Width(), decoder->Height(), PictureRefusal, fitWidth, fitHeight)) return false;
   if (fitWidth != decoder->Width() || fitHeight != decoder->Height())
     decoder = decoderKind->Open(FPictureFile, {fitWidth, fitHeight});
+
+  if (const media::TVectorPicture* drawing = decoder->Drawing()) {
+    const std::string path = FWorkBase + ".grxv";
+    WriteFileReplacing(path, DrawingFileBytes(*drawing));
+    FFrames = {{path, 0}};
+    FWidth = decoder->Width();
+    FHeight = decoder->Height();
+    return true;
+  }
 
   TFrameCollector frames(FPictureFile, MaxFrames, decoder->Lossless(), Quality);
   media::TRgbaFrame frame;

@@ -2,9 +2,10 @@
 // HEIC/HEIF, AVIF, BMP, SVG), refuses one larger than 800 x 600 pixels unless it may be
 // scaled down to fit, and writes what it accepts to the work file that MakePicture
 // receives: JPEG pictures (and lossy photos without transparency) again as JPEG of quality
-// 75, lossless ones and those with transparency as PNG with their alpha. An animation gets
-// one work file per frame. The card's background picture, the picture objects and the
-// picture chooser share one examiner.
+// 75, lossless ones and those with transparency as PNG with their alpha, and an SVG drawing
+// that shapes can show as its outlines (".grxv"). An animation gets one work file per frame.
+// The card's background picture, the picture objects and the picture chooser share one
+// examiner.
 #pragma once
 
 #include <set>

@@ -97,6 +97,8 @@ class TDefinitions {
       std::string key;
       if (c.Kind == TContentKind::TextShape) {
         key = "T" + Key(c.ShapeBody);
+      } else if (c.Kind == TContentKind::VectorShape) {
+        key = "V" + Key(c.ShapeBody);
       } else {
         key = "P" + std::to_string(BitmapSlot(c.Bitmap.get())) + ":" + std::to_string(c.Width) + "x" +
               std::to_string(c.Height);
@@ -116,6 +118,11 @@ class TDefinitions {
     if (c.Kind == TContentKind::TextShape) {
       id = NewId();
       WriteDefineShape3(out, id, c.ShapeBody);
+      return id;
+    }
+    if (c.Kind == TContentKind::VectorShape) {
+      id = NewId();
+      WriteDefineShape4(out, id, c.ShapeBody);
       return id;
     }
     uint16_t bitmapId = Bitmap(out, c.Bitmap.get());

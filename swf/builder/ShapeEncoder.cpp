@@ -37,8 +37,9 @@ void TShapeEncoder::MoveTo(double x, double y, TInkSide side) {
   ClosePath();
   int32_t ix = Twips(x), iy = Twips(y);
   // StyleChange: flags NewStyles, LineStyle, FillStyle1, FillStyle0, MoveTo.
-  bool setFill0 = !FHasSide ? side == TInkSide::Left : side != FSide;
-  bool setFill1 = !FHasSide ? side == TInkSide::Right : side != FSide;
+  bool setFill0 = FSetBothFills || (!FHasSide ? side == TInkSide::Left : side != FSide);
+  bool setFill1 = FSetBothFills || (!FHasSide ? side == TInkSide::Right : side != FSide);
+  FSetBothFills = false;
   FRecords.UB(1, 0);
   FRecords.UB(1, 0);
   FRecords.UB(1, 0);
@@ -191,6 +192,50 @@ std::vector<uint8_t> TShapeEncoder::Body(const std::vector<uint8_t>& fillStyle) 
   w.U8(0);     // no line styles
   w.U8(0x10);  // 1 fill index bit, 0 line index bits
   w.Bytes(FRecords.Data());
+  return w.Take();
+}
+
+void TShapeEncoder::NewFill(const std::vector<uint8_t>& fillStyle) {
+  ClosePath();
+  // StyleChange with NewStyles alone; the arrays start at the next byte.
+  FRecords.UB(1, 0);
+  FRecords.UB(1, 1);
+  FRecords.UB(4, 0);
+  FRecords.U8(1);  // one fill style
+  FRecords.Bytes(fillStyle);
+  FRecords.U8(0);     // no line styles
+  FRecords.U8(0x10);  // 1 fill index bit, 0 line index bits
+  FHasSide = false;
+  FSetBothFills = true;
+}
+
+std::vector<uint8_t> TShapeEncoder::Shape4Body(bool nonZero) {
+  Finish();
+  TSwfBitWriter w;
+  w.Rect(Bounds());  // shape bounds
+  w.Rect(Bounds());  // edge bounds: the same, as there are no strokes
+  w.U8(nonZero ? 0x04 : 0x00);
+  w.U8(0);  // the layers bring their own styles
+  w.U8(0);
+  w.U8(0x00);
+  w.Bytes(FRecords.Data());
+  return w.Take();
+}
+
+std::vector<uint8_t> TShapeEncoder::GradientFill(uint8_t type, const TMatrix& matrix, int spread,
+                                                 const std::vector<std::pair<uint8_t, TRgba>>& stops, double focal) {
+  TSwfBitWriter w;
+  w.U8(type);
+  w.Matrix(matrix);
+  w.Flush();  // the gradient record starts on a byte
+  w.UB(2, static_cast<uint32_t>(spread));
+  w.UB(2, 0);  // interpolated in RGB
+  w.UB(4, static_cast<uint32_t>(stops.size()));
+  for (const auto& [ratio, colour] : stops) {
+    w.U8(ratio);
+    w.Rgba(colour);
+  }
+  if (type == 0x13) w.I16(static_cast<int16_t>(std::lround(std::clamp(focal, -1.0, 1.0) * 256)));
   return w.Take();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "swf/format/SwfBitWriter.h"
@@ -36,10 +37,21 @@ class TShapeEncoder {
   // one given fill style (its bytes), no line styles, and the records.
   std::vector<uint8_t> Body(const std::vector<uint8_t>& fillStyle);
 
+  // Starts a new layer with one fill style of its own (DefineShape4 bodies only): what follows
+  // is painted over what came before, and the next contour begins with MoveTo.
+  void NewFill(const std::vector<uint8_t>& fillStyle);
+  // The DefineShape4 body after the character id, for shapes made of NewFill layers alone:
+  // `nonZero` fills each layer by the non-zero winding rule instead of even-odd.
+  std::vector<uint8_t> Shape4Body(bool nonZero);
+
   // Fill style bytes.
   static std::vector<uint8_t> SolidFill(const TRgba& colour);
   // A clipped, smoothed bitmap fill whose matrix maps bitmap pixels to shape twips.
   static std::vector<uint8_t> ClippedBitmapFill(uint16_t bitmapId, const TMatrix& matrix);
+  // A gradient (DefineShape4): `type` 0x10 linear, 0x12 radial, 0x13 focal radial; `spread`
+  // 0 pad, 1 reflect, 2 repeat; ratios 0..255 rising; focal -1..1 for type 0x13.
+  static std::vector<uint8_t> GradientFill(uint8_t type, const TMatrix& matrix, int spread,
+                                           const std::vector<std::pair<uint8_t, TRgba>>& stops, double focal);
 
  private:
   void StraightTo(int32_t x, int32_t y);
@@ -58,6 +70,7 @@ class TShapeEncoder {
   bool FHasBounds = false;
   TRect FBounds;
   bool FFinished = false;
+  bool FSetBothFills = false;  // after NewFill: the next MoveTo names both sides' fills
 };
 
 }  // namespace swf

@@ -27,11 +27,12 @@ struct TSoundData {
   std::vector<uint8_t> Samples;
 };
 
-enum class TContentKind { TextShape, PictureShape, Sound };
+enum class TContentKind { TextShape, PictureShape, VectorShape, Sound };
 
 struct TContent {
   TContentKind Kind = TContentKind::TextShape;
   // Text: the DefineShape3 body after the character id (bounds, one solid fill, records).
+  // A drawing (VectorShape): the DefineShape4 body, spanning (0,0)-(Width,Height).
   std::vector<uint8_t> ShapeBody;
   // Picture: the rectangle's size in twips; the shape spans (0,0)-(Width,Height).
   int32_t Width = 0;

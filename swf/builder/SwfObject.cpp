@@ -4,7 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "swf/builder/FileIo.h"
 #include "swf/builder/PictureFile.h"
+#include "swf/builder/VectorArt.h"
+#include "swf/builder/VectorShape.h"
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/TextShape.h"
 #include "swf/builder/WaveFile.h"
@@ -72,18 +75,32 @@ void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& 
 
 void TSwfObject::MakePicture(int left, int top, int right, int bottom, int /*width*/, int /*height*/,
                              const std::string& picturePath) {
-  std::shared_ptr<const TBitmapData> bitmap = ReadPictureFile(picturePath);
-  if (FLastBitmap && FLastBitmap->Jpeg == bitmap->Jpeg && FLastBitmap->Lossless == bitmap->Lossless) bitmap = FLastBitmap;
-  FLastBitmap = bitmap;
   auto character = std::make_shared<TContent>();
-  character->Kind = TContentKind::PictureShape;
-  character->Bitmap = std::move(bitmap);
   int64_t width = std::llabs(static_cast<int64_t>(right) - left);
   int64_t height = std::llabs(static_cast<int64_t>(bottom) - top);
   character->Width = Field(static_cast<double>(width));
   character->Height = Field(static_cast<double>(height));
   character->OriginX = std::min(left, right);
   character->OriginY = std::min(top, bottom);
+  std::vector<uint8_t> bytes = ReadFileBytes(picturePath, MaxPictureFileBytes, "picture");
+  if (IsVectorArtData(bytes)) {
+    character->Kind = TContentKind::VectorShape;
+    // An effect makes the same drawing again each frame: it is turned into a shape once.
+    if (!FLastDrawing || FLastDrawing->Bytes != bytes || FLastDrawing->Width != character->Width ||
+        FLastDrawing->Height != character->Height) {
+      TVectorArt art = DecodeVectorArt(bytes, picturePath);
+      FLastDrawing = std::make_shared<TDrawingShape>(
+          TDrawingShape{std::move(bytes), character->Width, character->Height,
+                        VectorShapeBody(art, character->Width, character->Height)});
+    }
+    character->ShapeBody = FLastDrawing->Body;
+  } else {
+    std::shared_ptr<const TBitmapData> bitmap = BitmapForMovie(std::move(bytes), picturePath);
+    if (FLastBitmap && FLastBitmap->Jpeg == bitmap->Jpeg && FLastBitmap->Lossless == bitmap->Lossless) bitmap = FLastBitmap;
+    FLastBitmap = bitmap;
+    character->Kind = TContentKind::PictureShape;
+    character->Bitmap = std::move(bitmap);
+  }
   StartContent(std::move(character));
 }
 

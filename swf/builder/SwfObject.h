@@ -46,7 +46,8 @@ class TSwfObject : public ISwfObject {
                       double height) override;
   // A JPEG or PNG picture scaled to the rectangle (twips); width and height (pixels) are the
   // rectangle's size and are not otherwise used. The file is read during the call; its
-  // content, not its name, decides the kind. A PNG goes into the movie lossless with its alpha.
+  // content, not its name, decides the kind. A PNG goes into the movie lossless with its alpha;
+  // a drawing's work file (TVectorArt) becomes a shape of its own outlines and gradients.
   void MakePicture(int left, int top, int right, int bottom, int width, int height,
                    const std::string& picturePath) override;
   // A 16-bit mono PCM wave file at 5512, 11025, 22050 or 44100 Hz, read during the call.
@@ -94,6 +95,13 @@ class TSwfObject : public ISwfObject {
   int FAngle = 0;
   std::optional<std::pair<double, double>> FTranslation;
   std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
+  // The last drawing made into a shape: its work file's bytes, the size and the shape body.
+  struct TDrawingShape {
+    std::vector<uint8_t> Bytes;
+    int32_t Width = 0, Height = 0;
+    std::vector<uint8_t> Body;
+  };
+  std::shared_ptr<const TDrawingShape> FLastDrawing;
 };
 
 }  // namespace swf

@@ -75,6 +75,13 @@ void WriteDefineShape3(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_
   Tag(out, TTagCode::DefineShape3, tag);
 }
 
+void WriteDefineShape4(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_t>& body) {
+  TSwfBitWriter tag;
+  tag.U16(id);
+  tag.Bytes(body);
+  Tag(out, TTagCode::DefineShape4, tag);
+}
+
 void WriteDefineBitsJpeg2(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_t>& jpeg) {
   TSwfBitWriter tag;
   tag.U16(id);

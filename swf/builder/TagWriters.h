@@ -30,6 +30,7 @@ void WriteRemove(TSwfBitWriter& out, uint16_t depth);
 
 // DefineShape3: the character id followed by a body made by TShapeEncoder.
 void WriteDefineShape3(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_t>& body);
+void WriteDefineShape4(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_t>& body);
 void WriteDefineBitsJpeg2(TSwfBitWriter& out, uint16_t id, const std::vector<uint8_t>& jpeg);
 // Format 5 (32-bit premultiplied ARGB); `pixels` is the zlib stream of the rows.
 void WriteDefineBitsLossless2(TSwfBitWriter& out, uint16_t id, uint16_t width, uint16_t height,

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <cstdlib>
+
 #include "FakeCardHost.h"
 #include "PicFixture.h"
 #include "PictureKindFiles.h"
@@ -140,6 +142,44 @@ TEST_F(PictureKindsInThePlayer, MovingAnimationShowsItsFramesWhileItSlides)
   EXPECT_GT(At(*movie, 1, 102, 15).blue(), 200);
   EXPECT_GT(At(*movie, 2, 100, 15).red(), 200);
   EXPECT_GT(At(*movie, 5, 94, 15).blue(), 200);
+}
+
+} // namespace
+
+namespace {
+
+// The SVG drawn by rsvg-convert, `zoom` times its size, over white.
+QImage ReferenceDrawing(const std::string& svg, const std::string& png, int zoom)
+{
+  const std::string command = "rsvg-convert -z " + std::to_string(zoom) + " -b white -o '" + png + "' '" + svg + "'";
+  if (std::system(command.c_str()) != 0) return {};
+  return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(PictureKindsInThePlayer, SvgStaysSharpWhenTheMovieIsShownFourTimesLarger)
+{
+  WriteWholeFile(Scratch.File("badge.svg"),
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"60\" height=\"40\">"
+                 "<defs><radialGradient id=\"g\" fx=\"0.3\"><stop offset=\"0\" stop-color=\"#ff0\"/>"
+                 "<stop offset=\"1\" stop-color=\"#c30\"/></radialGradient></defs>"
+                 "<ellipse cx=\"30\" cy=\"20\" rx=\"28\" ry=\"18\" fill=\"url(#g)\" stroke=\"#004\" stroke-width=\"1.5\"/>"
+                 "<text x=\"12\" y=\"26\" font-family=\"DejaVu Sans\" font-size=\"16\" fill=\"#004\">Hi!</text></svg>");
+  auto movie = RenderAndLoad(PicObjXml({.Start = 0, .End = 30, .Content = Scratch.File("badge.svg"), .X = 50, .Y = 30,
+                                        .W = 60, .H = 40}),
+                             "16777215");
+  ASSERT_TRUE(Messages.Shown.empty()) << Messages.Shown[0];
+  movie->GotoFrame(5);
+  const QImage ours = movie->RenderImage(QSize(800, 400)).convertToFormat(QImage::Format_RGB32);
+  const QImage reference = ReferenceDrawing(Scratch.File("badge.svg"), Scratch.File("badge-x4.png"), 4);
+  ASSERT_EQ(reference.size(), QSize(240, 160));
+  // Pixels that differ: a drawing shown from pixels of its own size would blur every edge.
+  int off = 0;
+  for (int y = 0; y < 160; ++y)
+    for (int x = 0; x < 240; ++x) {
+      const QRgb p = ours.pixel(200 + x, 120 + y), q = reference.pixel(x, y);
+      if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) > 40) ++off;
+    }
+  EXPECT_LT(off, 240 * 160 / 100);
 }
 
 } // namespace

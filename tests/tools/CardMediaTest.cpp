@@ -102,7 +102,7 @@ TEST(CardMedia, SoundThatCannotBeConvertedIsToldAndTheRestRenders)
   EXPECT_TRUE(std::filesystem::exists(scratch.File("out.swf")));
 }
 
-TEST(CardMedia, SvgWithTextIsDrawnByTheCommandLine)
+TEST(CardMedia, SvgWithTextBecomesShapesInTheCommandLinesMovie)
 {
   TScratch scratch;
   WriteAll(scratch.File("words.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"40\">"
@@ -111,12 +111,18 @@ TEST(CardMedia, SvgWithTextIsDrawnByTheCommandLine)
   const TCliOutcome outcome = RunGreetixCli("render '" + scratch.File("card.grx") + "' -o '" + scratch.File("out.swf") + "'");
   EXPECT_EQ(outcome.Status, 0) << outcome.Output;
   EXPECT_EQ(outcome.Output.find("warning"), std::string::npos) << outcome.Output;
-  // Some of the picture's pixels are the text's dark blue.
+  // The letters are outlines of the text's dark blue, not a picture.
   const swf::TMovie parsed = swf::LoadMovieFile(scratch.File("out.swf"));
-  bool lossless = false;
-  for (const auto& [id, character] : parsed.Characters)
-    if (const auto* b = std::get_if<swf::TBitmap>(&character)) lossless = b->Kind == swf::TBitmapKind::Lossless2;
-  EXPECT_TRUE(lossless);
+  int bitmaps = 0, darkBlueLayers = 0;
+  for (const auto& [id, character] : parsed.Characters) {
+    bitmaps += std::holds_alternative<swf::TBitmap>(character);
+    if (const auto* shape = std::get_if<swf::TShape>(&character); shape && shape->Version == 4)
+      for (const auto& record : shape->Records)
+        if (const auto* change = std::get_if<swf::TStyleChange>(&record); change && change->NewStyles)
+          darkBlueLayers += change->NewStyles->Fills.at(0).Color == swf::TRgba{0, 0, 128, 255};
+  }
+  EXPECT_EQ(bitmaps, 0);
+  EXPECT_GE(darkBlueLayers, 1);
 }
 
 } // namespace
