@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardItemModel>
 #include <algorithm>
 
 #include "panels/ColorButton.h"
@@ -37,7 +38,28 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items)
   return box;
 }
 
+// The classic effects first ("-- None --" stays entry 0), then each family under a
+// heading that cannot be chosen.
+void FillEffectList(QComboBox* box) {
+  auto* model = qobject_cast<QStandardItemModel*>(box->model());
+  for (const auto& [family, names] : TTextEffectRegistry::ByFamily()) {
+    if (family != ClassicFamily) {
+      box->insertSeparator(box->count());
+      box->addItem(EffectFamilyHeading(family));
+      if (model)
+        model->item(box->count() - 1)->setEnabled(false);
+    }
+    for (const std::string& name : names)
+      box->addItem(QString::fromStdString(name));
+  }
+  box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
+}
+
 } // namespace
+
+QString EffectFamilyHeading(const std::string& family) {
+  return QStringLiteral("%1 effects").arg(QString::fromStdString(family));
+}
 
 TTextForm::TTextForm(QWidget* owner) : TPropertyForm(owner) {
   resize(FloatingWidth, FloatingHeight);
@@ -133,10 +155,8 @@ void TTextForm::BuildControls() {
   EditEnd->setGeometry(Field2X, RowY(4), Field2Width, RowHeight);
   Label8 = MakeFieldLabel(this, "Label8", QStringLiteral("&End:"), Label2X, RowY(4), EditEnd);
 
-  QStringList effects;
-  for (const std::string& name : TTextEffectRegistry::Names())
-    effects << QString::fromStdString(name);
-  EffectName = MakeList(this, "EffectName", effects);
+  EffectName = MakeList(this, "EffectName", {});
+  FillEffectList(EffectName);
   EffectName->setToolTip(QStringLiteral("Text Effect Name"));
   EffectName->setGeometry(FieldX, RowY(5), WideFieldWidth, RowHeight);
   EffectName->setMaxVisibleItems(8);

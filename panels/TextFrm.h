@@ -5,6 +5,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
+
+#include <QString>
 
 #include "panels/PropertyForm.h"
 
@@ -14,6 +17,9 @@ class QLineEdit;
 class ITextPanel;
 class TColorButton;
 class TSpinEdit;
+
+// The heading over a family in the effect list ("Entrance effects").
+QString EffectFamilyHeading(const std::string& family);
 
 class TTextForm : public TPropertyForm {
   Q_OBJECT

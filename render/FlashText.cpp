@@ -11,6 +11,7 @@
 #include "render/TextPanel.h"
 #include "render/TextUnits.h"
 #include "render/effects/TextEffect.h"
+#include "render/effects/anim/TextAnimation.h"
 
 namespace {
 
@@ -37,6 +38,20 @@ std::optional<std::string> SelectedEntry(const ITextPanel& panel, TTextPanelList
   const std::vector<std::string> items = panel.Items(list);
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return std::nullopt;
   return items[static_cast<std::size_t>(index)];
+}
+
+TTextAlign AlignFromText(const std::string& text)
+{
+  if (text == "Centre") return TTextAlign::Centre;
+  if (text == "Right") return TTextAlign::Right;
+  return TTextAlign::Left;
+}
+
+std::string AlignToText(TTextAlign align)
+{
+  if (align == TTextAlign::Centre) return "Centre";
+  if (align == TTextAlign::Right) return "Right";
+  return ""; // left, as every card was before
 }
 
 ITextPanel& TextPanelOf(const TRenderContext& context)
@@ -74,7 +89,9 @@ void TFlashText::Render(int index)
   if (Context().FieldValues) Content = FillFields(Content, *Context().FieldValues);
   Context().Budget.CheckTextLength(Content);
   SplitUnits();
-  if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
+  TTextAnimation animation;
+  if (ComposedAnimation(*this, animation)) PlayTextAnimation(*this, animation);
+  else if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
 }
 
 void TFlashText::LoadFromDocument(int index)
@@ -91,6 +108,9 @@ void TFlashText::LoadFromDocument(int index)
   EffectName = text.EffectName();
   EffectValue = text.EffectValue();
   TextUnit = text.TextUnit();
+  EntranceEffect = text.EntranceEffect();
+  ExitEffect = text.ExitEffect();
+  Align = AlignFromText(text.TextAlign());
   StartTime = object.StartTime();
   EndTime = object.EndTime();
 }
@@ -108,6 +128,9 @@ void TFlashText::StoreInDocument()
     text.SetPositionY(PositionY);
     text.SetEffectName(EffectName);
     text.SetTextUnit(TextUnit);
+    text.SetEntranceEffect(EntranceEffect);
+    text.SetExitEffect(ExitEffect);
+    text.SetTextAlign(AlignToText(Align));
     object.SetStartTime(StartTime);
     object.SetEndTime(EndTime);
   });
@@ -162,6 +185,12 @@ void TFlashText::PlaceUnit(int k)
 {
   SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), PlaceY(),
                              PlaceHeight());
+  MarkContentMade();
+}
+
+void TFlashText::PlaceAt(const std::string& text, double x, double y)
+{
+  SwfObject().MakeTextSimple(FontName, text, x, y, PlaceHeight());
   MarkContentMade();
 }
 

@@ -8,6 +8,7 @@
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/TextShape.h"
 #include "swf/builder/WaveFile.h"
+#include "swf/format/SwfBitWriter.h"
 #include "swf/format/SwfError.h"
 
 namespace swf {
@@ -53,6 +54,9 @@ void TSwfObject::StartContent(TContentPtr content) {
   FScaled = false;
   FAngle = 0;
   FTranslation.reset();
+  FBlur = 0;
+  FGlowColour.reset();
+  FGlow = 0;
 }
 
 void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& text, double x, double y,
@@ -108,6 +112,39 @@ void TSwfObject::Rotate(int angle) { FAngle = angle; }
 
 void TSwfObject::Translate(double x, double y) { FTranslation = std::make_pair(Finite(x), Finite(y)); }
 
+void TSwfObject::SetBlur(double radius) { FBlur = std::clamp(Finite(radius), 0.0, MaxFilterRadius); }
+
+void TSwfObject::SetGlow(int red, int green, int blue, double alpha, double radius) {
+  const auto component = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); };
+  const double a = std::clamp(std::round(Finite(alpha)), 0.0, 255.0);
+  FGlow = std::clamp(Finite(radius), 0.0, MaxFilterRadius);
+  if (a > 0 && FGlow > 0) FGlowColour = TRgba{component(red), component(green), component(blue), static_cast<uint8_t>(a)};
+  else FGlowColour.reset();
+}
+
+std::vector<uint8_t> TSwfObject::FilterList() const {
+  if (!FContent || FContent->Kind != TContentKind::TextShape || (FBlur <= 0 && !FGlowColour)) return {};
+  // Radii in twips become the filters' sizes in pixels (16.16); one pass each.
+  const auto size = [](double twips) { return static_cast<int32_t>(std::lround(twips / 20.0 * 65536)); };
+  TSwfBitWriter list;
+  list.U8(static_cast<uint8_t>((FBlur > 0) + (FGlowColour ? 1 : 0)));
+  if (FGlowColour) {
+    list.U8(2); // glow, drawn under the shape
+    list.Rgba(*FGlowColour);
+    list.I32(size(FGlow));
+    list.I32(size(FGlow));
+    list.U16(2 * 256); // strength 2.0 (8.8)
+    list.U8(0x20 | 1); // composite source, one pass
+  }
+  if (FBlur > 0) {
+    list.U8(1);
+    list.I32(size(FBlur));
+    list.I32(size(FBlur));
+    list.U8(1 << 3); // one pass
+  }
+  return list.Data();
+}
+
 TPlacement TSwfObject::CurrentPlacement() const {
   TPlacement placement;
   double radians = FAngle / 65536.0 * std::numbers::pi / 180.0;
@@ -135,6 +172,7 @@ TPlacement TSwfObject::CurrentPlacement() const {
     c.BAdd = FFill->B;
     c.AAdd = FFill->A;
   }
+  placement.Filters = FilterList();
   return placement;
 }
 

@@ -59,6 +59,9 @@ class TSwfObject : public ISwfObject {
   void Rotate(int angle) override;
   // Where the content's origin lands, in twips.
   void Translate(double x, double y) override;
+  // Twips; written as blur and glow filters (PlaceObject3), which text shapes only take.
+  void SetBlur(double radius) override;
+  void SetGlow(int red, int green, int blue, double alpha, double radius) override;
 
   // The content the next AddObject places (empty before the first Make).
   const TContentPtr& Content() const { return FContent; }
@@ -73,6 +76,9 @@ class TSwfObject : public ISwfObject {
   enum class TLastCall { None, Make, Add, FrameStepAdd, Remove };
 
   void StartContent(TContentPtr content);
+  std::vector<uint8_t> FilterList() const;
+  // 255 pixels: as far as players blur.
+  static constexpr double MaxFilterRadius = 255 * 20;
 
   TContentPtr FContent;
   // The letters of one text: those made since the last removal (FContent last), and the
@@ -93,6 +99,9 @@ class TSwfObject : public ISwfObject {
   bool FScaled = false;  // Scale was given since the last Make
   int FAngle = 0;
   std::optional<std::pair<double, double>> FTranslation;
+  double FBlur = 0;
+  std::optional<TRgba> FGlowColour;
+  double FGlow = 0;
   std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
 };
 

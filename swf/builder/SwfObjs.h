@@ -27,6 +27,11 @@ class ISwfObject {
   virtual void Scale(double x, double y) = 0;
   virtual void Rotate(int angle) = 0;
   virtual void Translate(double x, double y) = 0;
+  // Bitmap filters of the next AddObject, replaced like the fill: a blur of `radius` twips
+  // (0: none), and a glow around the shape in the given colour (alpha 0: none). Builders
+  // without filters ignore them.
+  virtual void SetBlur(double /*radius*/) {}
+  virtual void SetGlow(int /*red*/, int /*green*/, int /*blue*/, double /*alpha*/, double /*radius*/) {}
 };
 
 class ISwfAction {

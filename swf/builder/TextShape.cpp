@@ -137,6 +137,13 @@ std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::strin
   return shape.Body(TShapeEncoder::SolidFill({0, 0, 0, 255}));
 }
 
+double TextLineHeight(const std::string& fontName, double height) {
+  if (!(height > 0)) return 0;
+  std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+  TFontFace& primary = TFontCatalog::Instance().Primary(fontName);
+  return primary.LineHeight() * height / primary.UnitsPerEm();
+}
+
 double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height) {
   std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
   return LayOut(fontName, text, height).Width;

@@ -17,6 +17,9 @@ std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::strin
 // The advance width of the text's longest line, in twips.
 double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height);
 
+// The distance from one line's top to the next line's top, in twips.
+double TextLineHeight(const std::string& fontName, double height);
+
 // The text's code points; bytes that are not UTF-8 become U+FFFD.
 std::u32string DecodeUtf8(const std::string& text);
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStandardItemModel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +19,8 @@
 #include "panels/ColorButton.h"
 #include "panels/ObjListFrm.h"
 #include "panels/SpinEdit.h"
+#include "panels/TextFrm.h"
+#include "render/effects/TextEffect.h"
 #include "panels/TextFrm.h"
 
 namespace {
@@ -81,8 +84,17 @@ TEST_F(TextFormTest, ControlsCarryTheirNamesHintsRangesAndEntries) {
   QStringList effects;
   for (int i = 0; i < panel.EffectName->count(); ++i)
     effects << panel.EffectName->itemText(i);
-  EXPECT_EQ(effects, QStringList({"-- None --", "Come In", "Fade", "Heart Beat", "Kerning", "Move",
-                                  "Radiation", "Rainbow", "Roll In", "Rotate"}));
+  EXPECT_EQ(effects.mid(0, 10), QStringList({"-- None --", "Come In", "Fade", "Heart Beat", "Kerning", "Move",
+                                             "Radiation", "Rainbow", "Roll In", "Rotate"}));
+  // Then the families under headings that cannot be chosen.
+  for (const QString family : {"Entrance", "Emphasis", "Exit"}) {
+    const int heading = effects.indexOf(EffectFamilyHeading(family.toStdString()));
+    ASSERT_GT(heading, 10) << family.toStdString();
+    const auto* model = qobject_cast<QStandardItemModel*>(panel.EffectName->model());
+    EXPECT_FALSE(model->item(heading)->isEnabled());
+    EXPECT_EQ(TTextEffectRegistry::Family(effects[heading + 1].toStdString()), family.toStdString());
+  }
+  EXPECT_LT(effects.indexOf("Fly In From Left"), effects.indexOf("Fly Out To Left"));
   EXPECT_EQ(panel.EffectName->maxVisibleItems(), 8);
   EXPECT_EQ(panel.FontSize->count(), 16);
   EXPECT_EQ(panel.FontSize->itemText(15), "72");
