@@ -133,7 +133,7 @@ std::vector<uint8_t> TSwfObject::FilterList() const {
     list.Rgba(*FGlowColour);
     list.I32(size(FGlow));
     list.I32(size(FGlow));
-    list.U16(2 * 256); // strength 2.0 (8.8)
+    list.U16(256); // strength 1.0 (8.8)
     list.U8(0x20 | 1); // composite source, one pass
   }
   if (FBlur > 0) {
@@ -173,6 +173,13 @@ TPlacement TSwfObject::CurrentPlacement() const {
     c.AAdd = FFill->A;
   }
   placement.Filters = FilterList();
+  if (!placement.Filters.empty() && FFill) {
+    // Under a filter the edges of the shape are half transparent: the alpha is multiplied,
+    // not added, or players that colour after filtering would fill the blur solid.
+    TCxForm& c = placement.CxForm;
+    c.AMult = static_cast<int16_t>(std::lround(FFill->A * 256.0 / 255.0));
+    c.AAdd = 0;
+  }
   return placement;
 }
 
