@@ -162,7 +162,29 @@ void TTextForm::BuildControls() {
   EffectName->setMaxVisibleItems(8);
   Label9 = MakeFieldLabel(this, "Label9", QStringLiteral("Effect:"), LabelX, RowY(5), EffectName);
 
-  QWidget* tabOrder[] = {EffectName, FontName, FontSize, PositionX, PositionY, EditBegin, EditEnd, Content};
+  const auto familyList = [this](const char* name, const char* family) {
+    QStringList items{QStringLiteral("(none)")};
+    for (const auto& [listed, names] : TTextEffectRegistry::ByFamily())
+      if (listed == family)
+        for (const std::string& effect : names)
+          items << QString::fromStdString(effect);
+    return MakeList(this, name, items);
+  };
+  EntranceEffect = familyList("EntranceEffect", EntranceFamily);
+  EntranceEffect->setToolTip(QStringLiteral("Entrance before the effect"));
+  EntranceEffect->setGeometry(FieldX, RowY(6), WideFieldWidth, RowHeight);
+  LabelEntrance = MakeFieldLabel(this, "LabelEntrance", QStringLiteral("Enter:"), LabelX, RowY(6), EntranceEffect);
+  ExitEffect = familyList("ExitEffect", ExitFamily);
+  ExitEffect->setToolTip(QStringLiteral("Exit after the effect"));
+  ExitEffect->setGeometry(FieldX, RowY(7), WideFieldWidth, RowHeight);
+  LabelExit = MakeFieldLabel(this, "LabelExit", QStringLiteral("Leave:"), LabelX, RowY(7), ExitEffect);
+  TextAlign = MakeList(this, "TextAlign", {QStringLiteral("Left"), QStringLiteral("Centre"), QStringLiteral("Right")});
+  TextAlign->setToolTip(QStringLiteral("Alignment of the text's lines"));
+  TextAlign->setGeometry(FieldX, RowY(8), FieldWidth, RowHeight);
+  LabelAlign = MakeFieldLabel(this, "LabelAlign", QStringLiteral("Align:"), LabelX, RowY(8), TextAlign);
+
+  QWidget* tabOrder[] = {EffectName, EntranceEffect, ExitEffect, TextAlign, FontName, FontSize,
+                         PositionX,  PositionY,      EditBegin,  EditEnd,   Content};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -178,6 +200,8 @@ void TTextForm::BuildControls() {
   connect(FontColor, &TColorButton::Changed, this, &TTextForm::FontNameChange);
   connect(FontColor, &TColorButton::clicked, this, &TTextForm::FontColorClick);
   connect(EffectName, &QComboBox::currentIndexChanged, this, &TTextForm::EffectNameChange);
+  for (QComboBox* list : {EntranceEffect, ExitEffect, TextAlign})
+    connect(list, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
 
   View = std::make_unique<TTextPanelView>(*this);
   AttachToContext();

@@ -40,9 +40,14 @@ public:
   TSpinEdit* EditBegin = nullptr; // frames counted from 1
   TSpinEdit* EditEnd = nullptr;
   QComboBox* EffectName = nullptr;
+  // The text's own entrance and exit around its effect, and the alignment of its lines;
+  // entry 0 is none (left).
+  QComboBox* EntranceEffect = nullptr;
+  QComboBox* ExitEffect = nullptr;
+  QComboBox* TextAlign = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
          *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
-         *Label9 = nullptr;
+         *Label9 = nullptr, *LabelEntrance = nullptr, *LabelExit = nullptr, *LabelAlign = nullptr;
 
 
   // The panel as the text object sees it.

@@ -149,6 +149,9 @@ void TFlashText::ShowInPanel()
   panel.SetPositionX(PositionX);
   panel.SetPositionY(PositionY);
   SelectEntry(panel, TTextPanelList::EffectName, EffectName);
+  panel.SetEntranceEffect(EntranceEffect);
+  panel.SetExitEffect(ExitEffect);
+  panel.SetTextAlign(AlignToText(Align));
 }
 
 void TFlashText::ReadFromPanel()
@@ -164,6 +167,9 @@ void TFlashText::ReadFromPanel()
   PositionY = panel.PositionY();
   if (auto effect = SelectedEntry(panel, TTextPanelList::EffectName)) EffectName = *effect;
   TextUnit = 1;
+  if (auto entrance = panel.EntranceEffect()) EntranceEffect = *entrance;
+  if (auto exit = panel.ExitEffect()) ExitEffect = *exit;
+  if (auto align = panel.TextAlign()) Align = AlignFromText(*align);
   StartTime = Wrap32(static_cast<std::int64_t>(panel.EditBegin()) - 1);
   EndTime = Wrap32(static_cast<std::int64_t>(panel.EditEnd()) - 1);
 }

@@ -263,3 +263,26 @@ TEST_F(TextFormTest, EditsGoToTheTextSelectedInTheLibraryAndRenderTheWholeCard) 
 }
 
 } // namespace
+
+TEST_F(TextFormTest, EntranceExitAndAlignmentAreChosenBesideTheEffect) {
+  TTextObj text;
+  OpenWith(TextObjXml(text));
+  EXPECT_EQ(Panel().EntranceEffect->currentIndex(), 0); // none, and nothing written for it
+  EXPECT_EQ(SavedText().EntranceEffect(), "");
+  const int renders = Editor.Renders;
+  Panel().EntranceEffect->setCurrentText("Pop In Letters");
+  Panel().ExitEffect->setCurrentText("Fade Out");
+  Panel().TextAlign->setCurrentText("Centre");
+  EXPECT_EQ(SavedText().EntranceEffect(), "Pop In Letters");
+  EXPECT_EQ(SavedText().ExitEffect(), "Fade Out");
+  EXPECT_EQ(SavedText().TextAlign(), "Centre");
+  EXPECT_EQ(Editor.Renders, renders + 3);
+  // Only entrances are offered as entrances, exits as exits.
+  EXPECT_EQ(Panel().EntranceEffect->findText("Fade Out"), -1);
+  EXPECT_EQ(Panel().ExitEffect->findText("Fade In"), -1);
+  // Back to none: the element is emptied; the panel shows what the card holds.
+  Panel().EntranceEffect->setCurrentIndex(0);
+  EXPECT_EQ(SavedText().EntranceEffect(), "");
+  Editor.Library().SelectNode(0);
+  EXPECT_EQ(Panel().ExitEffect->currentText(), "Fade Out");
+}
