@@ -30,6 +30,7 @@ public:
   std::string EntranceEffect() const { return GetOptionalString("EntranceEffect"); }
   std::string ExitEffect() const { return GetOptionalString("ExitEffect"); }
   std::string TextAlign() const { return GetOptionalString("TextAlign"); }
+  std::string TextStyle() const { return GetOptionalString("TextStyle"); }
 
   void SetContent(const std::string& value) const { SetChildString("Content", value); }
   void SetFontName(const std::string& value) const { SetChildString("FontName", value); }
@@ -43,6 +44,7 @@ public:
   void SetEntranceEffect(const std::string& value) const { SetOptionalString("EntranceEffect", value); }
   void SetExitEffect(const std::string& value) const { SetOptionalString("ExitEffect", value); }
   void SetTextAlign(const std::string& value) const { SetOptionalString("TextAlign", value); }
+  void SetTextStyle(const std::string& value) const { SetOptionalString("TextStyle", value); }
 };
 
 class TXMLObjPic : public TXMLNode {

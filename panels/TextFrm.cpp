@@ -182,9 +182,14 @@ void TTextForm::BuildControls() {
   TextAlign->setToolTip(QStringLiteral("Alignment of the text's lines"));
   TextAlign->setGeometry(FieldX, RowY(8), FieldWidth, RowHeight);
   LabelAlign = MakeFieldLabel(this, "LabelAlign", QStringLiteral("Align:"), LabelX, RowY(8), TextAlign);
+  TextStyle = MakeList(this, "TextStyle", {QStringLiteral("Plain"), QStringLiteral("Outline"), QStringLiteral("Shadow"),
+                                           QStringLiteral("Outline Shadow")});
+  TextStyle->setToolTip(QStringLiteral("Outline and shadow of the letters"));
+  TextStyle->setGeometry(Field2X, RowY(8), Field2Width, RowHeight);
+  LabelStyle = MakeFieldLabel(this, "LabelStyle", QStringLiteral("Style:"), Label2X, RowY(8), TextStyle);
 
-  QWidget* tabOrder[] = {EffectName, EntranceEffect, ExitEffect, TextAlign, FontName, FontSize,
-                         PositionX,  PositionY,      EditBegin,  EditEnd,   Content};
+  QWidget* tabOrder[] = {EffectName, EntranceEffect, ExitEffect, TextAlign, TextStyle, FontName,
+                         FontSize,   PositionX,      PositionY,  EditBegin, EditEnd,   Content};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -200,7 +205,7 @@ void TTextForm::BuildControls() {
   connect(FontColor, &TColorButton::Changed, this, &TTextForm::FontNameChange);
   connect(FontColor, &TColorButton::clicked, this, &TTextForm::FontColorClick);
   connect(EffectName, &QComboBox::currentIndexChanged, this, &TTextForm::EffectNameChange);
-  for (QComboBox* list : {EntranceEffect, ExitEffect, TextAlign})
+  for (QComboBox* list : {EntranceEffect, ExitEffect, TextAlign, TextStyle})
     connect(list, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
 
   View = std::make_unique<TTextPanelView>(*this);

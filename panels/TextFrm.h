@@ -45,9 +45,11 @@ public:
   QComboBox* EntranceEffect = nullptr;
   QComboBox* ExitEffect = nullptr;
   QComboBox* TextAlign = nullptr;
+  QComboBox* TextStyle = nullptr; // entry 0 is plain
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
          *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
-         *Label9 = nullptr, *LabelEntrance = nullptr, *LabelExit = nullptr, *LabelAlign = nullptr;
+         *Label9 = nullptr, *LabelEntrance = nullptr, *LabelExit = nullptr, *LabelAlign = nullptr,
+         *LabelStyle = nullptr;
 
 
   // The panel as the text object sees it.

@@ -74,3 +74,5 @@ std::optional<std::string> TTextPanelView::ExitEffect() const { return Chosen(Fo
 void TTextPanelView::SetExitEffect(const std::string& name) { Choose(Form.ExitEffect, name); }
 std::optional<std::string> TTextPanelView::TextAlign() const { return Chosen(Form.TextAlign); }
 void TTextPanelView::SetTextAlign(const std::string& align) { Choose(Form.TextAlign, align); }
+std::optional<std::string> TTextPanelView::TextStyle() const { return Chosen(Form.TextStyle); }
+void TTextPanelView::SetTextStyle(const std::string& style) { Choose(Form.TextStyle, style); }

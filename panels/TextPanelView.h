@@ -32,6 +32,8 @@ public:
   void SetExitEffect(const std::string& name) override;
   std::optional<std::string> TextAlign() const override;
   void SetTextAlign(const std::string& align) override;
+  std::optional<std::string> TextStyle() const override;
+  void SetTextStyle(const std::string& style) override;
 
 private:
   QComboBox* List(TTextPanelList list) const;

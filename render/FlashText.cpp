@@ -111,6 +111,7 @@ void TFlashText::LoadFromDocument(int index)
   EntranceEffect = text.EntranceEffect();
   ExitEffect = text.ExitEffect();
   Align = AlignFromText(text.TextAlign());
+  Style = text.TextStyle();
   StartTime = object.StartTime();
   EndTime = object.EndTime();
 }
@@ -131,6 +132,7 @@ void TFlashText::StoreInDocument()
     text.SetEntranceEffect(EntranceEffect);
     text.SetExitEffect(ExitEffect);
     text.SetTextAlign(AlignToText(Align));
+    text.SetTextStyle(Style);
     object.SetStartTime(StartTime);
     object.SetEndTime(EndTime);
   });
@@ -152,6 +154,7 @@ void TFlashText::ShowInPanel()
   panel.SetEntranceEffect(EntranceEffect);
   panel.SetExitEffect(ExitEffect);
   panel.SetTextAlign(AlignToText(Align));
+  panel.SetTextStyle(Style);
 }
 
 void TFlashText::ReadFromPanel()
@@ -170,6 +173,7 @@ void TFlashText::ReadFromPanel()
   if (auto entrance = panel.EntranceEffect()) EntranceEffect = *entrance;
   if (auto exit = panel.ExitEffect()) ExitEffect = *exit;
   if (auto align = panel.TextAlign()) Align = AlignFromText(*align);
+  if (auto style = panel.TextStyle()) Style = *style;
   StartTime = Wrap32(static_cast<std::int64_t>(panel.EditBegin()) - 1);
   EndTime = Wrap32(static_cast<std::int64_t>(panel.EditEnd()) - 1);
 }

@@ -57,6 +57,10 @@ public:
   std::string EntranceEffect;
   std::string ExitEffect;
   TTextAlign Align = TTextAlign::Left;
+  // "", "Outline", "Shadow" or "Outline Shadow": drawn as filters around the letters.
+  std::string Style;
+  bool HasOutline() const { return Style.find("Outline") != std::string::npos; }
+  bool HasShadow() const { return Style.find("Shadow") != std::string::npos; }
 
 private:
   std::vector<std::string> UnitList;

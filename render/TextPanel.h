@@ -46,4 +46,7 @@ public:
   virtual void SetExitEffect(const std::string& /*name*/) {}
   virtual std::optional<std::string> TextAlign() const { return std::nullopt; }
   virtual void SetTextAlign(const std::string& /*align*/) {}
+  // "" (plain), "Outline", "Shadow" or "Outline Shadow".
+  virtual std::optional<std::string> TextStyle() const { return std::nullopt; }
+  virtual void SetTextStyle(const std::string& /*style*/) {}
 };

@@ -62,6 +62,9 @@ class TSwfObject : public ISwfObject {
   // Twips; written as blur and glow filters (PlaceObject3), which text shapes only take.
   void SetBlur(double radius) override;
   void SetGlow(int red, int green, int blue, double alpha, double radius) override;
+  void SetOutline(int red, int green, int blue, double alpha, double width) override;
+  void SetShadow(int red, int green, int blue, double alpha, double radius, double distance) override;
+  void SetTextColour(int red, int green, int blue) override;
 
   // The content the next AddObject places (empty before the first Make).
   const TContentPtr& Content() const { return FContent; }
@@ -99,9 +102,15 @@ class TSwfObject : public ISwfObject {
   bool FScaled = false;  // Scale was given since the last Make
   int FAngle = 0;
   std::optional<std::pair<double, double>> FTranslation;
+  // A glow, an outline or a drop shadow; no colour for none.
+  struct TShadowLike {
+    std::optional<TRgba> Colour;
+    double Radius = 0, Distance = 0;  // twips
+  };
+  static TShadowLike ShadowLike(int red, int green, int blue, double alpha, double radius, double distance);
+  TRgba FTextColour{0, 0, 0, 255};
   double FBlur = 0;
-  std::optional<TRgba> FGlowColour;
-  double FGlow = 0;
+  TShadowLike FGlow, FOutline, FShadow;
   std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
 };
 

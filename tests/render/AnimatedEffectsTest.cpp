@@ -276,3 +276,30 @@ TEST(AnimatedEffects, CentredLinesStandEachInItsPlace)
   EXPECT_GT(tracks[1].RestX, tracks[0].RestX); // "Ab" is shorter than "Hi yo"
   EXPECT_TRUE(AtRest(tracks[1], tracks[1].Steps.back()));
 }
+
+// Blur, glow, outline and shadow go to the builder as filters with every placement, fading
+// with the letters.
+TEST(AnimatedEffects, FiltersFollowTheLook)
+{
+  const TRecording blurIn = RenderText(Text("Blur In", 0, 35, "Hi"));
+  EXPECT_GT(ArgumentOf(FrameStepAt(blurIn, 0), "SetBlur"), 0);
+  EXPECT_EQ(ArgumentOf(FrameStepAt(blurIn, 35), "SetBlur"), 0);
+  const TRecording glow = RenderText(Text("Glow Pulse", 0, 47, "Hi"));
+  EXPECT_EQ(ArgumentOf(FrameStepAt(glow, 0), "SetGlow", 3), 0);
+  EXPECT_GT(ArgumentOf(FrameStepAt(glow, 12), "SetGlow", 3), 200); // half a period: the strongest
+  EXPECT_EQ(ArgumentOf(FrameStepAt(glow, 12), "SetOutline", 3), 0);
+
+  // A still text with both styles: a dark outline around the light letters, a soft shadow.
+  TTextSpec still = Text("-- None --", 0, 5, "Hi");
+  still.Colour = "$FFFFFF";
+  const TRecording styled = RenderXml(TextWith(still, "<TextStyle>Outline Shadow</TextStyle>"));
+  const auto step = FrameStepAt(styled, 3);
+  EXPECT_EQ(ArgumentOf(step, "SetOutline", 0), 0);
+  EXPECT_EQ(ArgumentOf(step, "SetOutline", 3), 255);
+  EXPECT_GT(ArgumentOf(step, "SetShadow", 3), 0);
+  EXPECT_GT(ArgumentOf(step, "SetShadow", 5), 0);
+  // The fade of an entrance fades the outline with the letters.
+  const TRecording fading = RenderXml(TextWith(Text("Fade In", 0, 35, "Hi"), "<TextStyle>Outline</TextStyle>"));
+  EXPECT_EQ(ArgumentOf(FrameStepAt(fading, 0), "SetOutline", 3), 0);
+  EXPECT_EQ(ArgumentOf(FrameStepAt(fading, 35), "SetOutline", 3), 255);
+}

@@ -107,6 +107,7 @@ public:
     const std::int32_t s = Text.StartTime, e = Text.EndTime;
     TakeFrameSteps(Text, static_cast<std::int64_t>(Layout.Units.size()), FrameCount(s, e));
     for (const TTextUnit& unit : Layout.Units) {
+      Text.SwfObject().SetTextColour(Text.Red(), Text.Green(), Text.Blue());
       Text.PlaceAt(unit.Text, unit.Box.X, unit.Box.Y);
       ForEachFrame(s, e, [&](std::int32_t i) { FrameStep(Text, i, [&] { Place(unit, i); }); });
     }
@@ -204,6 +205,11 @@ private:
     object.SetBlur(std::max(look.Blur, 0.0));
     // The glow takes the text's own colour and fades with it.
     object.SetGlow(Text.Red(), Text.Green(), Text.Blue(), std::clamp(look.Glow, 0.0, 1.0) * alpha, 0.3 * Em);
+    // The outline stands out from the letters: dark around light ones, white around dark.
+    const bool light = 0.3 * colour.R + 0.59 * colour.G + 0.11 * colour.B > 100;
+    const int edge = light ? 0 : 255;
+    object.SetOutline(edge, edge, edge, Text.HasOutline() ? alpha : 0.0, 0.07 * Em);
+    object.SetShadow(0, 0, 0, Text.HasShadow() ? alpha * 0.55 : 0.0, 0.06 * Em, 0.08 * Em);
   }
 
   TFlashText& Text;
@@ -226,8 +232,10 @@ bool ComposedAnimation(const TFlashText& text, TTextAnimation& animation)
   const TAnimatedEffect* exit = TAnimatedEffects::Find(text.ExitEffect);
   if (entrance && entrance->Family != std::string(EntranceFamily)) entrance = nullptr;
   if (exit && exit->Family != std::string(ExitFamily)) exit = nullptr;
-  // Lines aligned centre or right stand each in its own place even without an animation.
-  const bool alignedStill = text.Align != TTextAlign::Left && text.EffectName == "-- None --";
+  // Lines aligned centre or right stand each in its own place, and outlines and shadows are
+  // drawn, even without an animation.
+  const bool alignedStill =
+      (text.Align != TTextAlign::Left || !text.Style.empty()) && text.EffectName == "-- None --";
   if (!entrance && !exit && !alignedStill) return false;
   const TAnimatedEffect* own = TAnimatedEffects::Find(text.EffectName);
   if (!own && text.EffectName != "-- None --") return false;

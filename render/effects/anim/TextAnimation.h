@@ -20,5 +20,6 @@ void PlayTextAnimation(TFlashText& text, const TTextAnimation& animation);
 
 // The animation a text's effect gives together with its own entrance and exit effects;
 // none (false) when it has neither or its effect is a classic one other than "-- None --".
-// A "-- None --" text with lines aligned centre or right is played as a still animation.
+// A "-- None --" text with lines aligned centre or right, or with an outline or a shadow,
+// is played as a still animation.
 bool ComposedAnimation(const TFlashText& text, TTextAnimation& animation);

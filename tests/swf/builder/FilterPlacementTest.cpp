@@ -59,3 +59,25 @@ TEST(FilterPlacement, ANewContentStartsWithoutFilters) {
   const auto codes = TagCodes(movie.MovieBytes());
   EXPECT_EQ(std::find(codes.begin(), codes.end(), static_cast<uint16_t>(TTagCode::PlaceObject3)), codes.end());
 }
+
+// A text drawn in its own colour keeps it under filters, so the filters keep theirs in
+// players that colour a placement after filtering it; the next text is black again.
+TEST(FilterPlacement, ATextDrawnInItsColourIsOnlyFadedUnderFilters) {
+  TSwfMovie movie;
+  TSwfObject object;
+  object.SetTextColour(255, 0, 0);
+  object.MakeTextSimple("DejaVu Sans", "Hi", 0, 0, 504);
+  object.SetSolidFill(255, 0, 0, 255);
+  object.SetOutline(0, 0, 0, 255, 40);
+  movie.AddObject(object);
+  const TMovie read = LoadMovie(movie.MovieBytes());
+  const TDisplayObject placed = DisplayAt(read, 0).begin()->second;
+  EXPECT_EQ(placed.Filters.size(), 1u);
+  EXPECT_FALSE(placed.CxForm.HasAdd());
+  EXPECT_EQ(placed.CxForm.RMult, 256);
+
+  object.MakeTextSimple("DejaVu Sans", "Hi", 0, 0, 504);  // black again: coloured by adding
+  object.SetSolidFill(255, 0, 0, 255);
+  object.SetOutline(0, 0, 0, 255, 40);
+  EXPECT_EQ(object.CurrentPlacement().CxForm.RAdd, 255);
+}
