@@ -5,7 +5,10 @@
 #include <QKeyEvent>
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QFormLayout>
+#include <QFrame>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QStandardItemModel>
 #include <algorithm>
 
@@ -162,34 +165,46 @@ void TTextForm::BuildControls() {
   EffectName->setMaxVisibleItems(8);
   Label9 = MakeFieldLabel(this, "Label9", QStringLiteral("Effect:"), LabelX, RowY(5), EffectName);
 
+  // The text's entrance, exit, alignment and style: on a small sheet that the button beside
+  // the effect opens, so the docked panel keeps its height.
+  EffectName->setGeometry(FieldX, RowY(5), WideFieldWidth - MoreButtonWidth - 2, RowHeight);
+  BtnMoreText = new QToolButton(this);
+  BtnMoreText->setObjectName(QStringLiteral("BtnMoreText"));
+  BtnMoreText->setText(QStringLiteral("..."));
+  BtnMoreText->setToolTip(QStringLiteral("Entrance, exit, alignment and style"));
+  BtnMoreText->setGeometry(FieldX + WideFieldWidth - MoreButtonWidth, RowY(5), MoreButtonWidth, RowHeight);
+  MoreSheet = new QFrame(this, Qt::Popup);
+  MoreSheet->setObjectName(QStringLiteral("MoreSheet"));
+  MoreSheet->setFrameShape(QFrame::StyledPanel);
+  auto* sheet = new QFormLayout(MoreSheet);
   const auto familyList = [this](const char* name, const char* family) {
     QStringList items{QStringLiteral("(none)")};
     for (const auto& [listed, names] : TTextEffectRegistry::ByFamily())
       if (listed == family)
         for (const std::string& effect : names)
           items << QString::fromStdString(effect);
-    return MakeList(this, name, items);
+    return MakeList(MoreSheet, name, items);
   };
   EntranceEffect = familyList("EntranceEffect", EntranceFamily);
   EntranceEffect->setToolTip(QStringLiteral("Entrance before the effect"));
-  EntranceEffect->setGeometry(FieldX, RowY(6), WideFieldWidth, RowHeight);
-  LabelEntrance = MakeFieldLabel(this, "LabelEntrance", QStringLiteral("Enter:"), LabelX, RowY(6), EntranceEffect);
+  sheet->addRow(QStringLiteral("Enter:"), EntranceEffect);
   ExitEffect = familyList("ExitEffect", ExitFamily);
   ExitEffect->setToolTip(QStringLiteral("Exit after the effect"));
-  ExitEffect->setGeometry(FieldX, RowY(7), WideFieldWidth, RowHeight);
-  LabelExit = MakeFieldLabel(this, "LabelExit", QStringLiteral("Leave:"), LabelX, RowY(7), ExitEffect);
-  TextAlign = MakeList(this, "TextAlign", {QStringLiteral("Left"), QStringLiteral("Centre"), QStringLiteral("Right")});
+  sheet->addRow(QStringLiteral("Leave:"), ExitEffect);
+  TextAlign = MakeList(MoreSheet, "TextAlign", {QStringLiteral("Left"), QStringLiteral("Centre"), QStringLiteral("Right")});
   TextAlign->setToolTip(QStringLiteral("Alignment of the text's lines"));
-  TextAlign->setGeometry(FieldX, RowY(8), FieldWidth, RowHeight);
-  LabelAlign = MakeFieldLabel(this, "LabelAlign", QStringLiteral("Align:"), LabelX, RowY(8), TextAlign);
-  TextStyle = MakeList(this, "TextStyle", {QStringLiteral("Plain"), QStringLiteral("Outline"), QStringLiteral("Shadow"),
-                                           QStringLiteral("Outline Shadow")});
+  sheet->addRow(QStringLiteral("Align:"), TextAlign);
+  TextStyle = MakeList(MoreSheet, "TextStyle", {QStringLiteral("Plain"), QStringLiteral("Outline"), QStringLiteral("Shadow"),
+                                                QStringLiteral("Outline Shadow")});
   TextStyle->setToolTip(QStringLiteral("Outline and shadow of the letters"));
-  TextStyle->setGeometry(Field2X, RowY(8), Field2Width, RowHeight);
-  LabelStyle = MakeFieldLabel(this, "LabelStyle", QStringLiteral("Style:"), Label2X, RowY(8), TextStyle);
+  sheet->addRow(QStringLiteral("Style:"), TextStyle);
+  connect(BtnMoreText, &QToolButton::clicked, this, [this] {
+    MoreSheet->adjustSize();
+    MoreSheet->move(BtnMoreText->mapToGlobal(QPoint(BtnMoreText->width() - MoreSheet->width(), BtnMoreText->height())));
+    MoreSheet->show();
+  });
 
-  QWidget* tabOrder[] = {EffectName, EntranceEffect, ExitEffect, TextAlign, TextStyle, FontName,
-                         FontSize,   PositionX,      PositionY,  EditBegin, EditEnd,   Content};
+  QWidget* tabOrder[] = {EffectName, BtnMoreText, FontName, FontSize, PositionX, PositionY, EditBegin, EditEnd, Content};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 

@@ -12,6 +12,8 @@
 #include "panels/PropertyForm.h"
 
 class QComboBox;
+class QFrame;
+class QToolButton;
 class QLabel;
 class QLineEdit;
 class ITextPanel;
@@ -30,6 +32,7 @@ public:
 
   static constexpr int FloatingWidth = 226;
   static constexpr int FloatingHeight = 295;
+  static constexpr int MoreButtonWidth = 22;
 
   QLineEdit* Content = nullptr;
   QComboBox* FontName = nullptr;
@@ -46,10 +49,11 @@ public:
   QComboBox* ExitEffect = nullptr;
   QComboBox* TextAlign = nullptr;
   QComboBox* TextStyle = nullptr; // entry 0 is plain
+  QToolButton* BtnMoreText = nullptr; // opens MoreSheet, which holds the four lists above
+  QFrame* MoreSheet = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
          *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
-         *Label9 = nullptr, *LabelEntrance = nullptr, *LabelExit = nullptr, *LabelAlign = nullptr,
-         *LabelStyle = nullptr;
+         *Label9 = nullptr;
 
 
   // The panel as the text object sees it.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFrame>
 #include <QMenu>
 #include <QStandardItemModel>
 #include <QSignalSpy>
@@ -267,6 +268,11 @@ TEST_F(TextFormTest, EditsGoToTheTextSelectedInTheLibraryAndRenderTheWholeCard) 
 TEST_F(TextFormTest, EntranceExitAndAlignmentAreChosenBesideTheEffect) {
   TTextObj text;
   OpenWith(TextObjXml(text));
+  // The four lists lie on a sheet that the button beside the effect opens.
+  QTest::mouseClick(Panel().BtnMoreText, Qt::LeftButton);
+  EXPECT_TRUE(Panel().MoreSheet->isVisible());
+  EXPECT_TRUE(Panel().MoreSheet->isAncestorOf(Panel().EntranceEffect));
+  Panel().MoreSheet->hide();
   EXPECT_EQ(Panel().EntranceEffect->currentIndex(), 0); // none, and nothing written for it
   EXPECT_EQ(SavedText().EntranceEffect(), "");
   const int renders = Editor.Renders;
