@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::size_t ChunkLength = 32;
+
 bool IsSpace(const std::string& character) { return character == " " || character == "\t" || character == "\r"; }
 
 std::vector<std::string> SplitLines(const std::string& text)
@@ -51,16 +53,28 @@ TTextLayout LayOutTextUnits(const std::string& fontName, const std::string& text
       layout.Units.push_back({lines[l], lineBoxes.back(), {0, 0, lineGroup, 0}});
 
     const std::vector<std::string> characters = SplitCharacters(lines[l]);
-    std::string prefix;
+    // Each character ends where the text up to it ends. Measured within chunks (a word and
+    // its space, or at most ChunkLength characters) so a long line costs linear time;
+    // kerning across a chunk's edge is left out.
+    double chunkX = left, chunkWidth = 0;
+    std::string chunk;
+    std::size_t chunkLength = 0;
     bool inWord = false;
     for (const std::string& character : characters) {
-      const double start = left + swf::TextAdvanceWidth(fontName, prefix, height);
-      prefix += character;
+      const double start = chunkX + chunkWidth;
+      chunk += character;
+      chunkWidth = swf::TextAdvanceWidth(fontName, chunk, height);
+      const double end = chunkX + chunkWidth;
+      if (IsSpace(character) || ++chunkLength >= ChunkLength) {
+        chunkX = end;
+        chunkWidth = 0;
+        chunk.clear();
+        chunkLength = 0;
+      }
       if (IsSpace(character)) {
         inWord = false;
         continue;
       }
-      const double end = left + swf::TextAdvanceWidth(fontName, prefix, height);
       const TTextBox box{start, top, end - start, lineHeight};
       if (!inWord) words.push_back(box);
       else words.back() = Union(words.back(), box);

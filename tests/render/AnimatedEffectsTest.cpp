@@ -197,6 +197,16 @@ TEST(AnimatedEffects, UnitsStandWhereTheTextWouldShowThem)
   EXPECT_NEAR(line(TTextAlign::Centre).X, lack / 2, 1e-9);
   EXPECT_NEAR(line(TTextAlign::Right).X, lack, 1e-9);
 
+  // A long line is measured piece by piece: its letters still run left to right and end
+  // where the whole line ends, give or take the kerning at the pieces' edges.
+  std::string longLine;
+  for (int i = 0; i < 500; ++i) longLine += "AVAWa";
+  const TTextLayout many = LayOutTextUnits("DejaVu Sans", longLine, TTextUnitKind::Letter, 0, 0, 504);
+  ASSERT_EQ(many.Units.size(), longLine.size());
+  for (std::size_t k = 1; k < many.Units.size(); ++k) ASSERT_GT(many.Units[k].Box.X, many.Units[k - 1].Box.X);
+  const TTextBox& lastLetter = many.Units.back().Box;
+  EXPECT_NEAR(lastLetter.X + lastLetter.Width, many.Groups[3][0].Width, many.Groups[3][0].Width * 0.01);
+
   EXPECT_TRUE(LayOutTextUnits("DejaVu Sans", "", TTextUnitKind::Letter, 0, 0, 504).Units.empty());
   EXPECT_TRUE(LayOutTextUnits("DejaVu Sans", "   ", TTextUnitKind::Word, 0, 0, 504).Units.empty());
 }
