@@ -26,6 +26,11 @@ public:
   std::string EffectName() const { return GetChildString("EffectName"); }
   std::string EffectValue() const { return GetChildString("EffectValue"); }
   std::int32_t TextUnit() const { return GetChildInteger("TextUnit"); }
+  // Optional: absent in cards that do not use them.
+  std::string EntranceEffect() const { return GetOptionalString("EntranceEffect"); }
+  std::string ExitEffect() const { return GetOptionalString("ExitEffect"); }
+  std::string TextAlign() const { return GetOptionalString("TextAlign"); }
+  std::string TextStyle() const { return GetOptionalString("TextStyle"); }
 
   void SetContent(const std::string& value) const { SetChildString("Content", value); }
   void SetFontName(const std::string& value) const { SetChildString("FontName", value); }
@@ -36,6 +41,10 @@ public:
   void SetEffectName(const std::string& value) const { SetChildString("EffectName", value); }
   void SetEffectValue(const std::string& value) const { SetChildString("EffectValue", value); }
   void SetTextUnit(std::int32_t value) const { SetChildInteger("TextUnit", value); }
+  void SetEntranceEffect(const std::string& value) const { SetOptionalString("EntranceEffect", value); }
+  void SetExitEffect(const std::string& value) const { SetOptionalString("ExitEffect", value); }
+  void SetTextAlign(const std::string& value) const { SetOptionalString("TextAlign", value); }
+  void SetTextStyle(const std::string& value) const { SetOptionalString("TextStyle", value); }
 };
 
 class TXMLObjPic : public TXMLNode {

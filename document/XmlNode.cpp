@@ -100,6 +100,18 @@ void TXMLNode::SetChildString(const char* name, const std::string& value) const
   TXMLNode(Tree, ChildElement(name)).SetText(value);
 }
 
+std::string TXMLNode::GetOptionalString(const char* name) const
+{
+  const pugi::xml_node child = Node.child(name);
+  return child ? TXMLNode(Tree, child).Text() : std::string();
+}
+
+void TXMLNode::SetOptionalString(const char* name, const std::string& value) const
+{
+  if (value.empty() && !Node.child(name)) return;
+  SetChildString(name, value);
+}
+
 std::int32_t TXMLNode::GetChildInteger(const char* name) const
 {
   std::string text = GetChildString(name);

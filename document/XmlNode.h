@@ -59,6 +59,11 @@ protected:
 
   std::string GetChildString(const char* name) const;
   void SetChildString(const char* name, const std::string& value) const;
+  // For elements newer cards may hold: reading one that is missing gives "" and adds
+  // nothing, and an empty value is written only over an element that is there, so a card
+  // that never used it is saved as before.
+  std::string GetOptionalString(const char* name) const;
+  void SetOptionalString(const char* name, const std::string& value) const;
   // Throws TConvertError for an empty or non-numeric text.
   std::int32_t GetChildInteger(const char* name) const;
   void SetChildInteger(const char* name, std::int32_t value) const;

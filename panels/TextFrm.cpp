@@ -5,7 +5,11 @@
 #include <QKeyEvent>
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QFormLayout>
+#include <QFrame>
 #include <QLineEdit>
+#include <QToolButton>
+#include <QStandardItemModel>
 #include <algorithm>
 
 #include "panels/ColorButton.h"
@@ -37,7 +41,28 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items)
   return box;
 }
 
+// The classic effects first ("-- None --" stays entry 0), then each family under a
+// heading that cannot be chosen.
+void FillEffectList(QComboBox* box) {
+  auto* model = qobject_cast<QStandardItemModel*>(box->model());
+  for (const auto& [family, names] : TTextEffectRegistry::ByFamily()) {
+    if (family != ClassicFamily) {
+      box->insertSeparator(box->count());
+      box->addItem(EffectFamilyHeading(family));
+      if (model)
+        model->item(box->count() - 1)->setEnabled(false);
+    }
+    for (const std::string& name : names)
+      box->addItem(QString::fromStdString(name));
+  }
+  box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
+}
+
 } // namespace
+
+QString EffectFamilyHeading(const std::string& family) {
+  return QStringLiteral("%1 effects").arg(QString::fromStdString(family));
+}
 
 TTextForm::TTextForm(QWidget* owner) : TPropertyForm(owner) {
   resize(FloatingWidth, FloatingHeight);
@@ -133,16 +158,53 @@ void TTextForm::BuildControls() {
   EditEnd->setGeometry(Field2X, RowY(4), Field2Width, RowHeight);
   Label8 = MakeFieldLabel(this, "Label8", QStringLiteral("&End:"), Label2X, RowY(4), EditEnd);
 
-  QStringList effects;
-  for (const std::string& name : TTextEffectRegistry::Names())
-    effects << QString::fromStdString(name);
-  EffectName = MakeList(this, "EffectName", effects);
+  EffectName = MakeList(this, "EffectName", {});
+  FillEffectList(EffectName);
   EffectName->setToolTip(QStringLiteral("Text Effect Name"));
   EffectName->setGeometry(FieldX, RowY(5), WideFieldWidth, RowHeight);
   EffectName->setMaxVisibleItems(8);
   Label9 = MakeFieldLabel(this, "Label9", QStringLiteral("Effect:"), LabelX, RowY(5), EffectName);
 
-  QWidget* tabOrder[] = {EffectName, FontName, FontSize, PositionX, PositionY, EditBegin, EditEnd, Content};
+  // The text's entrance, exit, alignment and style: on a small sheet that the button beside
+  // the effect opens, so the docked panel keeps its height.
+  EffectName->setGeometry(FieldX, RowY(5), WideFieldWidth - MoreButtonWidth - 2, RowHeight);
+  BtnMoreText = new QToolButton(this);
+  BtnMoreText->setObjectName(QStringLiteral("BtnMoreText"));
+  BtnMoreText->setText(QStringLiteral("..."));
+  BtnMoreText->setToolTip(QStringLiteral("Entrance, exit, alignment and style"));
+  BtnMoreText->setGeometry(FieldX + WideFieldWidth - MoreButtonWidth, RowY(5), MoreButtonWidth, RowHeight);
+  MoreSheet = new QFrame(this, Qt::Popup);
+  MoreSheet->setObjectName(QStringLiteral("MoreSheet"));
+  MoreSheet->setFrameShape(QFrame::StyledPanel);
+  auto* sheet = new QFormLayout(MoreSheet);
+  const auto familyList = [this](const char* name, const char* family) {
+    QStringList items{QStringLiteral("(none)")};
+    for (const auto& [listed, names] : TTextEffectRegistry::ByFamily())
+      if (listed == family)
+        for (const std::string& effect : names)
+          items << QString::fromStdString(effect);
+    return MakeList(MoreSheet, name, items);
+  };
+  EntranceEffect = familyList("EntranceEffect", EntranceFamily);
+  EntranceEffect->setToolTip(QStringLiteral("Entrance before the effect"));
+  sheet->addRow(QStringLiteral("Enter:"), EntranceEffect);
+  ExitEffect = familyList("ExitEffect", ExitFamily);
+  ExitEffect->setToolTip(QStringLiteral("Exit after the effect"));
+  sheet->addRow(QStringLiteral("Leave:"), ExitEffect);
+  TextAlign = MakeList(MoreSheet, "TextAlign", {QStringLiteral("Left"), QStringLiteral("Centre"), QStringLiteral("Right")});
+  TextAlign->setToolTip(QStringLiteral("Alignment of the text's lines"));
+  sheet->addRow(QStringLiteral("Align:"), TextAlign);
+  TextStyle = MakeList(MoreSheet, "TextStyle", {QStringLiteral("Plain"), QStringLiteral("Outline"), QStringLiteral("Shadow"),
+                                                QStringLiteral("Outline Shadow")});
+  TextStyle->setToolTip(QStringLiteral("Outline and shadow of the letters"));
+  sheet->addRow(QStringLiteral("Style:"), TextStyle);
+  connect(BtnMoreText, &QToolButton::clicked, this, [this] {
+    MoreSheet->adjustSize();
+    MoreSheet->move(BtnMoreText->mapToGlobal(QPoint(BtnMoreText->width() - MoreSheet->width(), BtnMoreText->height())));
+    MoreSheet->show();
+  });
+
+  QWidget* tabOrder[] = {EffectName, BtnMoreText, FontName, FontSize, PositionX, PositionY, EditBegin, EditEnd, Content};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -158,6 +220,8 @@ void TTextForm::BuildControls() {
   connect(FontColor, &TColorButton::Changed, this, &TTextForm::FontNameChange);
   connect(FontColor, &TColorButton::clicked, this, &TTextForm::FontColorClick);
   connect(EffectName, &QComboBox::currentIndexChanged, this, &TTextForm::EffectNameChange);
+  for (QComboBox* list : {EntranceEffect, ExitEffect, TextAlign, TextStyle})
+    connect(list, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
 
   View = std::make_unique<TTextPanelView>(*this);
   AttachToContext();

@@ -5,15 +5,23 @@
 #pragma once
 
 #include <memory>
+#include <string>
+
+#include <QString>
 
 #include "panels/PropertyForm.h"
 
 class QComboBox;
+class QFrame;
+class QToolButton;
 class QLabel;
 class QLineEdit;
 class ITextPanel;
 class TColorButton;
 class TSpinEdit;
+
+// The heading over a family in the effect list ("Entrance effects").
+QString EffectFamilyHeading(const std::string& family);
 
 class TTextForm : public TPropertyForm {
   Q_OBJECT
@@ -24,6 +32,7 @@ public:
 
   static constexpr int FloatingWidth = 226;
   static constexpr int FloatingHeight = 295;
+  static constexpr int MoreButtonWidth = 22;
 
   QLineEdit* Content = nullptr;
   QComboBox* FontName = nullptr;
@@ -34,6 +43,14 @@ public:
   TSpinEdit* EditBegin = nullptr; // frames counted from 1
   TSpinEdit* EditEnd = nullptr;
   QComboBox* EffectName = nullptr;
+  // The text's own entrance and exit around its effect, and the alignment of its lines;
+  // entry 0 is none (left).
+  QComboBox* EntranceEffect = nullptr;
+  QComboBox* ExitEffect = nullptr;
+  QComboBox* TextAlign = nullptr;
+  QComboBox* TextStyle = nullptr; // entry 0 is plain
+  QToolButton* BtnMoreText = nullptr; // opens MoreSheet, which holds the four lists above
+  QFrame* MoreSheet = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
          *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
          *Label9 = nullptr;

@@ -53,3 +53,26 @@ int TTextPanelView::ItemIndex(TTextPanelList list) const { return List(list)->cu
 void TTextPanelView::SetItemIndex(TTextPanelList list, int index) {
   List(list)->setCurrentIndex(index);
 }
+
+namespace {
+
+// Entry 0 of the entrance, exit and alignment lists stands for "" (none, left).
+std::string Chosen(const QComboBox* box) {
+  return box->currentIndex() <= 0 ? std::string() : box->currentText().toStdString();
+}
+
+void Choose(QComboBox* box, const std::string& value) {
+  const int index = value.empty() ? 0 : box->findText(QString::fromStdString(value));
+  box->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+} // namespace
+
+std::optional<std::string> TTextPanelView::EntranceEffect() const { return Chosen(Form.EntranceEffect); }
+void TTextPanelView::SetEntranceEffect(const std::string& name) { Choose(Form.EntranceEffect, name); }
+std::optional<std::string> TTextPanelView::ExitEffect() const { return Chosen(Form.ExitEffect); }
+void TTextPanelView::SetExitEffect(const std::string& name) { Choose(Form.ExitEffect, name); }
+std::optional<std::string> TTextPanelView::TextAlign() const { return Chosen(Form.TextAlign); }
+void TTextPanelView::SetTextAlign(const std::string& align) { Choose(Form.TextAlign, align); }
+std::optional<std::string> TTextPanelView::TextStyle() const { return Chosen(Form.TextStyle); }
+void TTextPanelView::SetTextStyle(const std::string& style) { Choose(Form.TextStyle, style); }

@@ -26,6 +26,14 @@ public:
   std::vector<std::string> Items(TTextPanelList list) const override;
   int ItemIndex(TTextPanelList list) const override;
   void SetItemIndex(TTextPanelList list, int index) override;
+  std::optional<std::string> EntranceEffect() const override;
+  void SetEntranceEffect(const std::string& name) override;
+  std::optional<std::string> ExitEffect() const override;
+  void SetExitEffect(const std::string& name) override;
+  std::optional<std::string> TextAlign() const override;
+  void SetTextAlign(const std::string& align) override;
+  std::optional<std::string> TextStyle() const override;
+  void SetTextStyle(const std::string& style) override;
 
 private:
   QComboBox* List(TTextPanelList list) const;

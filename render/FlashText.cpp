@@ -11,6 +11,7 @@
 #include "render/TextPanel.h"
 #include "render/TextUnits.h"
 #include "render/effects/TextEffect.h"
+#include "render/effects/anim/TextAnimation.h"
 
 namespace {
 
@@ -37,6 +38,20 @@ std::optional<std::string> SelectedEntry(const ITextPanel& panel, TTextPanelList
   const std::vector<std::string> items = panel.Items(list);
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return std::nullopt;
   return items[static_cast<std::size_t>(index)];
+}
+
+TTextAlign AlignFromText(const std::string& text)
+{
+  if (text == "Centre") return TTextAlign::Centre;
+  if (text == "Right") return TTextAlign::Right;
+  return TTextAlign::Left;
+}
+
+std::string AlignToText(TTextAlign align)
+{
+  if (align == TTextAlign::Centre) return "Centre";
+  if (align == TTextAlign::Right) return "Right";
+  return ""; // left, as every card was before
 }
 
 ITextPanel& TextPanelOf(const TRenderContext& context)
@@ -74,7 +89,9 @@ void TFlashText::Render(int index)
   if (Context().FieldValues) Content = FillFields(Content, *Context().FieldValues);
   Context().Budget.CheckTextLength(Content);
   SplitUnits();
-  if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
+  TTextAnimation animation;
+  if (ComposedAnimation(*this, animation)) PlayTextAnimation(*this, animation);
+  else if (const TTextEffect* effect = TTextEffectRegistry::Find(EffectName)) effect->Run(*this);
 }
 
 void TFlashText::LoadFromDocument(int index)
@@ -91,6 +108,10 @@ void TFlashText::LoadFromDocument(int index)
   EffectName = text.EffectName();
   EffectValue = text.EffectValue();
   TextUnit = text.TextUnit();
+  EntranceEffect = text.EntranceEffect();
+  ExitEffect = text.ExitEffect();
+  Align = AlignFromText(text.TextAlign());
+  Style = text.TextStyle();
   StartTime = object.StartTime();
   EndTime = object.EndTime();
 }
@@ -108,6 +129,10 @@ void TFlashText::StoreInDocument()
     text.SetPositionY(PositionY);
     text.SetEffectName(EffectName);
     text.SetTextUnit(TextUnit);
+    text.SetEntranceEffect(EntranceEffect);
+    text.SetExitEffect(ExitEffect);
+    text.SetTextAlign(AlignToText(Align));
+    text.SetTextStyle(Style);
     object.SetStartTime(StartTime);
     object.SetEndTime(EndTime);
   });
@@ -126,6 +151,10 @@ void TFlashText::ShowInPanel()
   panel.SetPositionX(PositionX);
   panel.SetPositionY(PositionY);
   SelectEntry(panel, TTextPanelList::EffectName, EffectName);
+  panel.SetEntranceEffect(EntranceEffect);
+  panel.SetExitEffect(ExitEffect);
+  panel.SetTextAlign(AlignToText(Align));
+  panel.SetTextStyle(Style);
 }
 
 void TFlashText::ReadFromPanel()
@@ -141,6 +170,10 @@ void TFlashText::ReadFromPanel()
   PositionY = panel.PositionY();
   if (auto effect = SelectedEntry(panel, TTextPanelList::EffectName)) EffectName = *effect;
   TextUnit = 1;
+  if (auto entrance = panel.EntranceEffect()) EntranceEffect = *entrance;
+  if (auto exit = panel.ExitEffect()) ExitEffect = *exit;
+  if (auto align = panel.TextAlign()) Align = AlignFromText(*align);
+  if (auto style = panel.TextStyle()) Style = *style;
   StartTime = Wrap32(static_cast<std::int64_t>(panel.EditBegin()) - 1);
   EndTime = Wrap32(static_cast<std::int64_t>(panel.EditEnd()) - 1);
 }
@@ -162,6 +195,12 @@ void TFlashText::PlaceUnit(int k)
 {
   SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), PlaceY(),
                              PlaceHeight());
+  MarkContentMade();
+}
+
+void TFlashText::PlaceAt(const std::string& text, double x, double y)
+{
+  SwfObject().MakeTextSimple(FontName, text, x, y, PlaceHeight());
   MarkContentMade();
 }
 

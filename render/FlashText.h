@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/FlashObj.h"
+#include "render/TextUnitLayout.h"
 
 class TRandomSource;
 
@@ -30,6 +31,8 @@ public:
   void PlaceWhole();
   // Makes unit k as a new shape, 28 F twips (F x 1.4 pixels) right of unit k - 1.
   void PlaceUnit(int k);
+  // Makes `text` as a new shape with its origin at (x, y) twips, 28 F twips high.
+  void PlaceAt(const std::string& text, double x, double y);
   // The placing of the whole text in twips: x = 20 X, y = 20 Y + 100, height 28 F.
   double PlaceX() const;
   double PlaceY() const;
@@ -49,6 +52,15 @@ public:
   std::string FontName;
   std::int32_t FontSize = 0;
   std::uint32_t FontColor = 0; // 0x00BBGGRR
+  // Optional: an entrance and an exit played around the text's own effect ("" for none),
+  // and the alignment of its lines.
+  std::string EntranceEffect;
+  std::string ExitEffect;
+  TTextAlign Align = TTextAlign::Left;
+  // "", "Outline", "Shadow" or "Outline Shadow": drawn as filters around the letters.
+  std::string Style;
+  bool HasOutline() const { return Style.find("Outline") != std::string::npos; }
+  bool HasShadow() const { return Style.find("Shadow") != std::string::npos; }
 
 private:
   std::vector<std::string> UnitList;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,4 +36,17 @@ public:
   virtual std::vector<std::string> Items(TTextPanelList list) const = 0;
   virtual int ItemIndex(TTextPanelList list) const = 0;
   virtual void SetItemIndex(TTextPanelList list, int index) = 0;
+
+  // The text's own entrance and exit ("" for none) and the alignment of its lines ("" for
+  // left, "Centre", "Right"); no value from a panel without these controls, which leaves
+  // the text's values as they are.
+  virtual std::optional<std::string> EntranceEffect() const { return std::nullopt; }
+  virtual void SetEntranceEffect(const std::string& /*name*/) {}
+  virtual std::optional<std::string> ExitEffect() const { return std::nullopt; }
+  virtual void SetExitEffect(const std::string& /*name*/) {}
+  virtual std::optional<std::string> TextAlign() const { return std::nullopt; }
+  virtual void SetTextAlign(const std::string& /*align*/) {}
+  // "" (plain), "Outline", "Shadow" or "Outline Shadow".
+  virtual std::optional<std::string> TextStyle() const { return std::nullopt; }
+  virtual void SetTextStyle(const std::string& /*style*/) {}
 };

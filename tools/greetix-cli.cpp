@@ -11,6 +11,7 @@
 #include "platform/StopCleanup.h"
 #include "tools/BatchCommand.h"
 #include "tools/ConvertCommands.h"
+#include "tools/EffectsCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/FrameCommand.h"
 #include "tools/ImportSoundCommand.h"
@@ -36,6 +37,7 @@ const TCommand Commands[] = {
     {"thumbnail", &tools::RunThumbnail, "thumbnail CARD.grx|MOVIE.swf OUT.png --size N"},
     {"batch", &tools::RunBatchCommand,
      "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N] [--confine]"},
+    {"effects", &tools::RunEffects, "effects"},
     {"export", &tools::RunExport,
      "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q] [--confine]"},
 };

@@ -1,5 +1,6 @@
 #include "render/effects/TextEffect.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -33,4 +34,23 @@ std::optional<int> TTextEffectRegistry::DefaultLength(const std::string& name)
   const TTextEffect* effect = Find(name);
   if (!effect) return std::nullopt;
   return effect->DefaultLength;
+}
+
+std::string TTextEffectRegistry::Family(const std::string& name)
+{
+  const TTextEffect* effect = Find(name);
+  return effect ? effect->Family : std::string();
+}
+
+std::vector<std::pair<std::string, std::vector<std::string>>> TTextEffectRegistry::ByFamily()
+{
+  std::vector<std::pair<std::string, std::vector<std::string>>> families;
+  for (const char* family : {ClassicFamily, EntranceFamily, EmphasisFamily, ExitFamily}) families.push_back({family, {}});
+  for (const auto& [name, effect] : Effects()) {
+    auto found = std::find_if(families.begin(), families.end(), [&](const auto& f) { return f.first == effect.Family; });
+    if (found == families.end()) found = families.insert(families.end(), {effect.Family, {}});
+    found->second.push_back(name);
+  }
+  std::erase_if(families, [](const auto& f) { return f.second.empty(); });
+  return families;
 }

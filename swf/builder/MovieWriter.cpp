@@ -226,9 +226,10 @@ std::vector<std::vector<TOp>> CollectOps(const std::vector<TRun>& runs, int last
 void WriteModify(TSwfBitWriter& out, int depth, const TPlacement& from, const TPlacement& to) {
   bool matrixChanged = !(from.Matrix == to.Matrix);
   bool cxFormChanged = !(from.CxForm == to.CxForm);
-  if (!matrixChanged && !cxFormChanged) return;
+  bool filtersChanged = from.Filters != to.Filters;
+  if (!matrixChanged && !cxFormChanged && !filtersChanged) return;
   WritePlaceModify(out, static_cast<uint16_t>(depth), matrixChanged ? &to.Matrix : nullptr,
-                   cxFormChanged ? &to.CxForm : nullptr);
+                   cxFormChanged ? &to.CxForm : nullptr, filtersChanged ? &to.Filters : nullptr);
 }
 
 void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& definitions) {
@@ -258,7 +259,7 @@ void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& defi
   for (size_t i = 0; i < merged.size(); ++i) {
     const TOp& op = merged[i];
     if (op.Kind == TOp::Place) {
-      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To.Matrix, op.To.CxForm);
+      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To.Matrix, op.To.CxForm, op.To.Filters);
     } else if (op.Kind == TOp::Move) {
       WriteModify(out, op.Depth, op.From, op.To);
     }

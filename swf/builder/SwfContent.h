@@ -48,6 +48,8 @@ struct TContent {
   // 36-point text (1008 twips high) whatever height it was made at, so an effect grows or
   // shrinks a text by the same proportion at every font size.
   double ScaleReference = 1.0;
+  // The colour a text shape is drawn in.
+  uint8_t ShapeRed = 0, ShapeGreen = 0, ShapeBlue = 0;
 
   bool IsShape() const { return Kind != TContentKind::Sound; }
 };

@@ -11,6 +11,7 @@
 #include "swf/builder/SwfMovie.h"
 #include "swf/builder/TextShape.h"
 #include "swf/builder/WaveFile.h"
+#include "swf/format/SwfBitWriter.h"
 #include "swf/format/SwfError.h"
 
 namespace swf {
@@ -56,6 +57,9 @@ void TSwfObject::StartContent(TContentPtr content) {
   FScaled = false;
   FAngle = 0;
   FTranslation.reset();
+  FBlur = 0;
+  FGlow = FOutline = FShadow = {};
+  FTextColour = {0, 0, 0, 255};
 }
 
 void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& text, double x, double y,
@@ -66,7 +70,10 @@ void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& 
   if (height > MaxTextHeight) throw TSwfError("The text is too large: " + std::to_string(height) + " twips");
   auto character = std::make_shared<TContent>();
   character->Kind = TContentKind::TextShape;
-  character->ShapeBody = TextShapeBody(fontName, text, height);
+  character->ShapeBody = TextShapeBody(fontName, text, height, FTextColour);
+  character->ShapeRed = FTextColour.R;
+  character->ShapeGreen = FTextColour.G;
+  character->ShapeBlue = FTextColour.B;
   character->OriginX = Field(x);
   character->OriginY = Field(y);
   if (height > 0) character->ScaleReference = ReferenceTextHeight / height;
@@ -125,6 +132,75 @@ void TSwfObject::Rotate(int angle) { FAngle = angle; }
 
 void TSwfObject::Translate(double x, double y) { FTranslation = std::make_pair(Finite(x), Finite(y)); }
 
+void TSwfObject::SetBlur(double radius) { FBlur = std::clamp(Finite(radius), 0.0, MaxFilterRadius); }
+
+TSwfObject::TShadowLike TSwfObject::ShadowLike(int red, int green, int blue, double alpha, double radius,
+                                               double distance) {
+  const auto component = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); };
+  const double a = std::clamp(std::round(Finite(alpha)), 0.0, 255.0);
+  TShadowLike filter;
+  filter.Radius = std::clamp(Finite(radius), 0.0, MaxFilterRadius);
+  filter.Distance = std::clamp(Finite(distance), 0.0, MaxFilterRadius);
+  if (a > 0) filter.Colour = TRgba{component(red), component(green), component(blue), static_cast<uint8_t>(a)};
+  return filter;
+}
+
+void TSwfObject::SetTextColour(int red, int green, int blue) {
+  const auto component = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); };
+  FTextColour = {component(red), component(green), component(blue), 255};
+}
+
+void TSwfObject::SetGlow(int red, int green, int blue, double alpha, double radius) {
+  FGlow = ShadowLike(red, green, blue, alpha, radius, 0);
+  if (FGlow.Radius <= 0) FGlow.Colour.reset();
+}
+
+void TSwfObject::SetOutline(int red, int green, int blue, double alpha, double width) {
+  FOutline = ShadowLike(red, green, blue, alpha, width, 0);
+  if (FOutline.Radius <= 0) FOutline.Colour.reset();
+}
+
+void TSwfObject::SetShadow(int red, int green, int blue, double alpha, double radius, double distance) {
+  FShadow = ShadowLike(red, green, blue, alpha, radius, distance);
+}
+
+std::vector<uint8_t> TSwfObject::FilterList() const {
+  const int count = (FBlur > 0) + bool(FGlow.Colour) + bool(FOutline.Colour) + bool(FShadow.Colour);
+  if (!FContent || FContent->Kind != TContentKind::TextShape || count == 0) return {};
+  // Twips become the filters' pixels (16.16); one pass each. In order: the outline is part
+  // of the letters, the glow and the shadow lie around both, the blur softens all.
+  const auto pixels = [](double twips) { return static_cast<int32_t>(std::lround(twips / 20.0 * 65536)); };
+  TSwfBitWriter list;
+  list.U8(static_cast<uint8_t>(count));
+  const auto glow = [&](const TShadowLike& filter, uint16_t strength) {
+    list.U8(2);
+    list.Rgba(*filter.Colour);
+    list.I32(pixels(filter.Radius));
+    list.I32(pixels(filter.Radius));
+    list.U16(strength);  // 8.8
+    list.U8(0x20 | 1);   // composite source, one pass
+  };
+  if (FOutline.Colour) glow(FOutline, 16 * 256);  // so strong that the blurred edge turns hard
+  if (FGlow.Colour) glow(FGlow, 256);
+  if (FShadow.Colour) {
+    list.U8(0);
+    list.Rgba(*FShadow.Colour);
+    list.I32(pixels(FShadow.Radius));
+    list.I32(pixels(FShadow.Radius));
+    list.I32(static_cast<int32_t>(std::lround(std::numbers::pi / 4 * 65536)));  // down and right
+    list.I32(pixels(FShadow.Distance));
+    list.U16(256);
+    list.U8(0x20 | 1);
+  }
+  if (FBlur > 0) {
+    list.U8(1);
+    list.I32(pixels(FBlur));
+    list.I32(pixels(FBlur));
+    list.U8(1 << 3);  // one pass
+  }
+  return list.Data();
+}
+
 TPlacement TSwfObject::CurrentPlacement() const {
   TPlacement placement;
   double radians = FAngle / 65536.0 * std::numbers::pi / 180.0;
@@ -151,6 +227,19 @@ TPlacement TSwfObject::CurrentPlacement() const {
     c.GAdd = FFill->G;
     c.BAdd = FFill->B;
     c.AAdd = FFill->A;
+  }
+  placement.Filters = FilterList();
+  if (!placement.Filters.empty() && FFill) {
+    // Under a filter the edges of the shape are half transparent: the alpha is multiplied,
+    // not added, or players that colour after filtering would fill the blur solid. A shape
+    // drawn in the fill's colour keeps its colours, and the filters theirs.
+    TCxForm& c = placement.CxForm;
+    c.AMult = static_cast<int16_t>(std::lround(FFill->A * 256.0 / 255.0));
+    c.AAdd = 0;
+    if (FFill->R == FContent->ShapeRed && FFill->G == FContent->ShapeGreen && FFill->B == FContent->ShapeBlue) {
+      c.RMult = c.GMult = c.BMult = 256;
+      c.RAdd = c.GAdd = c.BAdd = 0;
+    }
   }
   return placement;
 }

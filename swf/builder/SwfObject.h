@@ -60,6 +60,12 @@ class TSwfObject : public ISwfObject {
   void Rotate(int angle) override;
   // Where the content's origin lands, in twips.
   void Translate(double x, double y) override;
+  // Twips; written as blur and glow filters (PlaceObject3), which text shapes only take.
+  void SetBlur(double radius) override;
+  void SetGlow(int red, int green, int blue, double alpha, double radius) override;
+  void SetOutline(int red, int green, int blue, double alpha, double width) override;
+  void SetShadow(int red, int green, int blue, double alpha, double radius, double distance) override;
+  void SetTextColour(int red, int green, int blue) override;
 
   // The content the next AddObject places (empty before the first Make).
   const TContentPtr& Content() const { return FContent; }
@@ -74,6 +80,9 @@ class TSwfObject : public ISwfObject {
   enum class TLastCall { None, Make, Add, FrameStepAdd, Remove };
 
   void StartContent(TContentPtr content);
+  std::vector<uint8_t> FilterList() const;
+  // 255 pixels: as far as players blur.
+  static constexpr double MaxFilterRadius = 255 * 20;
 
   TContentPtr FContent;
   // The letters of one text: those made since the last removal (FContent last), and the
@@ -94,6 +103,15 @@ class TSwfObject : public ISwfObject {
   bool FScaled = false;  // Scale was given since the last Make
   int FAngle = 0;
   std::optional<std::pair<double, double>> FTranslation;
+  // A glow, an outline or a drop shadow; no colour for none.
+  struct TShadowLike {
+    std::optional<TRgba> Colour;
+    double Radius = 0, Distance = 0;  // twips
+  };
+  static TShadowLike ShadowLike(int red, int green, int blue, double alpha, double radius, double distance);
+  TRgba FTextColour{0, 0, 0, 255};
+  double FBlur = 0;
+  TShadowLike FGlow, FOutline, FShadow;
   std::shared_ptr<const TBitmapData> FLastBitmap;  // reused when the same picture comes again
   // The last drawing made into a shape: its work file's bytes, the size and the shape body.
   struct TDrawingShape {

@@ -27,6 +27,21 @@ class ISwfObject {
   virtual void Scale(double x, double y) = 0;
   virtual void Rotate(int angle) = 0;
   virtual void Translate(double x, double y) = 0;
+  // Bitmap filters of the next AddObject, replaced like the fill: a blur of `radius` twips
+  // (0: none), and a glow around the shape in the given colour (alpha 0: none). Builders
+  // without filters ignore them.
+  virtual void SetBlur(double /*radius*/) {}
+  virtual void SetGlow(int /*red*/, int /*green*/, int /*blue*/, double /*alpha*/, double /*radius*/) {}
+  // A hard edge of `width` twips around the shape, and a shadow `distance` twips down and
+  // right, blurred by `radius` (alpha 0: none).
+  virtual void SetOutline(int /*red*/, int /*green*/, int /*blue*/, double /*alpha*/, double /*width*/) {}
+  virtual void SetShadow(int /*red*/, int /*green*/, int /*blue*/, double /*alpha*/, double /*radius*/,
+                         double /*distance*/) {}
+  // The colour the next MakeTextSimple draws its shape in (black unless given right
+  // before; every Make goes back to black). A fill of that very
+  // colour then leaves the shape's colours alone, so filters keep their own colours in
+  // players that apply a placement's colours after its filters.
+  virtual void SetTextColour(int /*red*/, int /*green*/, int /*blue*/) {}
 };
 
 class ISwfAction {

@@ -19,6 +19,8 @@ namespace swf {
 struct TPlacement {
   TMatrix Matrix;
   TCxForm CxForm;
+  // The FILTERLIST of a PlaceObject3 without its count byte's tag: empty for no filters.
+  std::vector<uint8_t> Filters;
   bool operator==(const TPlacement&) const = default;
 };
 

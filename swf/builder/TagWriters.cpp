@@ -41,25 +41,44 @@ void WriteShowFrame(TSwfBitWriter& out) { out.Tag(static_cast<uint16_t>(TTagCode
 
 void WriteEnd(TSwfBitWriter& out) { out.Tag(static_cast<uint16_t>(TTagCode::End), {}); }
 
+namespace {
+
+// PlaceObject2's flag byte, or PlaceObject3's two with HasFilterList when there are filters.
+void PlaceFlags(TSwfBitWriter& body, uint8_t flags, bool hasFilters) {
+  if (hasFilters) body.U16(static_cast<uint16_t>(0x0100 | flags));
+  else body.U8(flags);
+}
+
+void FilterList(TSwfBitWriter& body, const std::vector<uint8_t>& filters) {
+  if (filters.empty()) body.U8(0);
+  else body.Bytes(filters);
+}
+
+}  // namespace
+
 void WritePlaceNew(TSwfBitWriter& out, uint16_t depth, uint16_t characterId, const TMatrix& matrix,
-                   const TCxForm& cxForm) {
+                   const TCxForm& cxForm, const std::vector<uint8_t>& filters) {
   bool hasCxForm = !cxForm.IsIdentity();
+  bool hasFilters = !filters.empty();
   TSwfBitWriter body;
-  body.U8(0x02 | 0x04 | (hasCxForm ? 0x08 : 0));  // HasCharacter, HasMatrix, HasColorTransform
+  PlaceFlags(body, 0x02 | 0x04 | (hasCxForm ? 0x08 : 0), hasFilters);  // HasCharacter, HasMatrix, HasColorTransform
   body.U16(depth);
   body.U16(characterId);
   body.Matrix(matrix);
   if (hasCxForm) body.CxForm(cxForm, true);
-  Tag(out, TTagCode::PlaceObject2, body);
+  if (hasFilters) FilterList(body, filters);
+  Tag(out, hasFilters ? TTagCode::PlaceObject3 : TTagCode::PlaceObject2, body);
 }
 
-void WritePlaceModify(TSwfBitWriter& out, uint16_t depth, const TMatrix* matrix, const TCxForm* cxForm) {
+void WritePlaceModify(TSwfBitWriter& out, uint16_t depth, const TMatrix* matrix, const TCxForm* cxForm,
+                      const std::vector<uint8_t>* filters) {
   TSwfBitWriter body;
-  body.U8(0x01 | (matrix ? 0x04 : 0) | (cxForm ? 0x08 : 0));  // Move
+  PlaceFlags(body, 0x01 | (matrix ? 0x04 : 0) | (cxForm ? 0x08 : 0), filters != nullptr);  // Move
   body.U16(depth);
   if (matrix) body.Matrix(*matrix);
   if (cxForm) body.CxForm(*cxForm, true);
-  Tag(out, TTagCode::PlaceObject2, body);
+  if (filters) FilterList(body, *filters);
+  Tag(out, filters ? TTagCode::PlaceObject3 : TTagCode::PlaceObject2, body);
 }
 
 void WriteRemove(TSwfBitWriter& out, uint16_t depth) {

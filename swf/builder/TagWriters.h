@@ -21,11 +21,13 @@ void WriteShowFrame(TSwfBitWriter& out);
 void WriteEnd(TSwfBitWriter& out);
 
 // A new instance at an empty depth; the colour transform is written only when it is not
-// the identity.
+// the identity. With a filter list (a FILTERLIST, count first) the tag is a PlaceObject3.
 void WritePlaceNew(TSwfBitWriter& out, uint16_t depth, uint16_t characterId, const TMatrix& matrix,
-                   const TCxForm& cxForm);
-// A change of the instance at a depth: only the fields given are written.
-void WritePlaceModify(TSwfBitWriter& out, uint16_t depth, const TMatrix* matrix, const TCxForm* cxForm);
+                   const TCxForm& cxForm, const std::vector<uint8_t>& filters = {});
+// A change of the instance at a depth: only the fields given are written; a filter list
+// (empty: the filters taken away) makes it a PlaceObject3.
+void WritePlaceModify(TSwfBitWriter& out, uint16_t depth, const TMatrix* matrix, const TCxForm* cxForm,
+                      const std::vector<uint8_t>* filters = nullptr);
 void WriteRemove(TSwfBitWriter& out, uint16_t depth);
 
 // DefineShape3: the character id followed by a body made by TShapeEncoder.

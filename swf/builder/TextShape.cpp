@@ -127,14 +127,22 @@ std::u32string DecodeUtf8(const std::string& text) {
   return out;
 }
 
-std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height) {
+std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height,
+                                   TRgba colour) {
   TShapeEncoder shape;
   {
     std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
     TLayout layout = LayOut(fontName, text, height);
     for (TPlacedGlyph& glyph : layout.Glyphs) AddGlyph(shape, glyph);
   }
-  return shape.Body(TShapeEncoder::SolidFill({0, 0, 0, 255}));
+  return shape.Body(TShapeEncoder::SolidFill(colour));
+}
+
+double TextLineHeight(const std::string& fontName, double height) {
+  if (!(height > 0)) return 0;
+  std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+  TFontFace& primary = TFontCatalog::Instance().Primary(fontName);
+  return primary.LineHeight() * height / primary.UnitsPerEm();
 }
 
 double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height) {

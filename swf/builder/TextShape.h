@@ -9,13 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "swf/format/SwfTypes.h"
+
 namespace swf {
 
 // height is the em height in twips; a height of 0 or less gives an empty shape.
-std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height);
+// The shape is filled with `colour` (opaque black unless given).
+std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height,
+                                   TRgba colour = {0, 0, 0, 255});
 
 // The advance width of the text's longest line, in twips.
 double TextAdvanceWidth(const std::string& fontName, const std::string& text, double height);
+
+// The distance from one line's top to the next line's top, in twips.
+double TextLineHeight(const std::string& fontName, double height);
 
 // The text's code points; bytes that are not UTF-8 become U+FFFD.
 std::u32string DecodeUtf8(const std::string& text);

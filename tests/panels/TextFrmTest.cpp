@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFrame>
 #include <QMenu>
+#include <QStandardItemModel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +20,8 @@
 #include "panels/ColorButton.h"
 #include "panels/ObjListFrm.h"
 #include "panels/SpinEdit.h"
+#include "panels/TextFrm.h"
+#include "render/effects/TextEffect.h"
 #include "panels/TextFrm.h"
 
 namespace {
@@ -81,8 +85,17 @@ TEST_F(TextFormTest, ControlsCarryTheirNamesHintsRangesAndEntries) {
   QStringList effects;
   for (int i = 0; i < panel.EffectName->count(); ++i)
     effects << panel.EffectName->itemText(i);
-  EXPECT_EQ(effects, QStringList({"-- None --", "Come In", "Fade", "Heart Beat", "Kerning", "Move",
-                                  "Radiation", "Rainbow", "Roll In", "Rotate"}));
+  EXPECT_EQ(effects.mid(0, 10), QStringList({"-- None --", "Come In", "Fade", "Heart Beat", "Kerning", "Move",
+                                             "Radiation", "Rainbow", "Roll In", "Rotate"}));
+  // Then the families under headings that cannot be chosen.
+  for (const QString family : {"Entrance", "Emphasis", "Exit"}) {
+    const int heading = effects.indexOf(EffectFamilyHeading(family.toStdString()));
+    ASSERT_GT(heading, 10) << family.toStdString();
+    const auto* model = qobject_cast<QStandardItemModel*>(panel.EffectName->model());
+    EXPECT_FALSE(model->item(heading)->isEnabled());
+    EXPECT_EQ(TTextEffectRegistry::Family(effects[heading + 1].toStdString()), family.toStdString());
+  }
+  EXPECT_LT(effects.indexOf("Fly In From Left"), effects.indexOf("Fly Out To Left"));
   EXPECT_EQ(panel.EffectName->maxVisibleItems(), 8);
   EXPECT_EQ(panel.FontSize->count(), 16);
   EXPECT_EQ(panel.FontSize->itemText(15), "72");
@@ -251,3 +264,31 @@ TEST_F(TextFormTest, EditsGoToTheTextSelectedInTheLibraryAndRenderTheWholeCard) 
 }
 
 } // namespace
+
+TEST_F(TextFormTest, EntranceExitAndAlignmentAreChosenBesideTheEffect) {
+  TTextObj text;
+  OpenWith(TextObjXml(text));
+  // The four lists lie on a sheet that the button beside the effect opens.
+  QTest::mouseClick(Panel().BtnMoreText, Qt::LeftButton);
+  EXPECT_TRUE(Panel().MoreSheet->isVisible());
+  EXPECT_TRUE(Panel().MoreSheet->isAncestorOf(Panel().EntranceEffect));
+  Panel().MoreSheet->hide();
+  EXPECT_EQ(Panel().EntranceEffect->currentIndex(), 0); // none, and nothing written for it
+  EXPECT_EQ(SavedText().EntranceEffect(), "");
+  const int renders = Editor.Renders;
+  Panel().EntranceEffect->setCurrentText("Pop In Letters");
+  Panel().ExitEffect->setCurrentText("Fade Out");
+  Panel().TextAlign->setCurrentText("Centre");
+  EXPECT_EQ(SavedText().EntranceEffect(), "Pop In Letters");
+  EXPECT_EQ(SavedText().ExitEffect(), "Fade Out");
+  EXPECT_EQ(SavedText().TextAlign(), "Centre");
+  EXPECT_EQ(Editor.Renders, renders + 3);
+  // Only entrances are offered as entrances, exits as exits.
+  EXPECT_EQ(Panel().EntranceEffect->findText("Fade Out"), -1);
+  EXPECT_EQ(Panel().ExitEffect->findText("Fade In"), -1);
+  // Back to none: the element is emptied; the panel shows what the card holds.
+  Panel().EntranceEffect->setCurrentIndex(0);
+  EXPECT_EQ(SavedText().EntranceEffect(), "");
+  Editor.Library().SelectNode(0);
+  EXPECT_EQ(Panel().ExitEffect->currentText(), "Fade Out");
+}

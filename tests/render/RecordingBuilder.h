@@ -83,6 +83,19 @@ public:
   void Scale(double x, double y) override { Log.Add("Scale", {}, {x, y}); }
   void Rotate(int angle) override { Log.Add("Rotate", {}, {double(angle)}); }
   void Translate(double x, double y) override { Log.Add("Translate", {}, {x, y}); }
+  void SetBlur(double radius) override { Log.Add("SetBlur", {}, {radius}); }
+  void SetGlow(int red, int green, int blue, double alpha, double radius) override
+  {
+    Log.Add("SetGlow", {}, {double(red), double(green), double(blue), alpha, radius});
+  }
+  void SetOutline(int red, int green, int blue, double alpha, double width) override
+  {
+    Log.Add("SetOutline", {}, {double(red), double(green), double(blue), alpha, width});
+  }
+  void SetShadow(int red, int green, int blue, double alpha, double radius, double distance) override
+  {
+    Log.Add("SetShadow", {}, {double(red), double(green), double(blue), alpha, radius, distance});
+  }
 
   bool FailPictures = false;
 

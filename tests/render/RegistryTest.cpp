@@ -7,7 +7,7 @@ TEST(Registry, AllTenEffectsAndTheTextKindAreRegistered)
 {
   const std::vector<std::string> expected = {"-- None --", "Come In", "Fade",  "Heart Beat", "Kerning",
                                              "Move",       "Radiation", "Rainbow", "Roll In", "Rotate"};
-  EXPECT_EQ(TTextEffectRegistry::Names(), expected);
+  EXPECT_EQ(TTextEffectRegistry::ByFamily().front().second, expected);
   EXPECT_EQ(TTextEffectRegistry::DefaultLength("Move"), 239);
   EXPECT_EQ(TTextEffectRegistry::DefaultLength("Rotate"), 49);
   EXPECT_EQ(TTextEffectRegistry::DefaultLength("Fade"), 24);

@@ -1,0 +1,16 @@
+// "Fly In From Bottom": the whole text sliding up from below the stage.
+#include "render/effects/anim/AnimatedEffect.h"
+#include "render/effects/anim/Motions.h"
+
+namespace {
+
+const TAnimatedEffectRegistrar Registrar({
+    .Name = "Fly In From Bottom",
+    .Family = EntranceFamily,
+    .Unit = TTextUnitKind::Whole,
+    .Duration = 18,
+    .Motion = Arrive({.StageY = 1}, TEasing::EaseOut),
+    .DefaultLength = 35,
+});
+
+} // namespace

@@ -1,0 +1,16 @@
+// "Wave In": the letters rising in a wave, each springing past its line and back.
+#include "render/effects/anim/AnimatedEffect.h"
+
+namespace {
+
+const TAnimatedEffectRegistrar Registrar({
+    .Name = "Wave In",
+    .Family = EntranceFamily,
+    .Unit = TTextUnitKind::Letter,
+    .Duration = 18,
+    .Stagger = 2,
+    .Motion = {{0, {.Y = 1.2, .ScaleY = 0.3, .Opacity = 0}, TEasing::EaseOut}, {0.6, {.Y = -0.3}, TEasing::EaseInOut}, {1, {}}},
+    .DefaultLength = 35,
+});
+
+} // namespace
