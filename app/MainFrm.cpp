@@ -122,6 +122,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     G.FlashCard->History().EndRun();
   if (AltOpensMenu(event))
     return true;
+  if (watched == ShockwaveFlash && event->type() == QEvent::Resize)
+    ScheduleSelectionFrame(false);
   if (event->type() == QEvent::KeyPress &&
       (watched == ShockwaveFlash || (watched == this && !QApplication::focusWidget()))) {
     bool nudged = false;

@@ -122,6 +122,7 @@ TEST_F(StageEditingTest, AHandleResizesThePictureInOneStepAndShiftKeepsItsPropor
   DragHandle(THandle::TopLeft, {-24, 0}, Qt::ShiftModifier);
   EXPECT_EQ(PictureRect("Pic1"), QRect(272, 70, 144, 180));
   EXPECT_EQ(PicPanel().EditPositionX->Value(), 272);
+  EXPECT_EQ(Steps().undoText(), QStringLiteral("Picture Size"));
 
   // A press and release on a handle without travel changes nothing.
   DragHandle(THandle::Right, {0, 0});
