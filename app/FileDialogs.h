@@ -17,6 +17,10 @@ public:
   // `folder` (the current folder when it is empty).
   virtual QString OpenFileName(QWidget* parent, const QString& filter);
   virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& folder);
+  // A save dialog that also offers `sizes` (picture sizes of an export): `size` is the
+  // index shown first, and the one chosen when a name is.
+  virtual QString SaveExportFileName(QWidget* parent, const QString& filter, const QString& folder,
+                                     const QStringList& sizes, int& size);
 
   // The filter in the dialog's own form ("All file (*.grx *.swf);;Greetix file (*.grx)").
   static QStringList DialogFilters(const QString& filter);

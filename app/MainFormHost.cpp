@@ -197,6 +197,7 @@ void TMainFormHost::SetPreviewFrame(int frame) { Player().SetFrameNum(frame); }
 
 void TMainFormHost::SetCurrentObjectKind(const std::string& kind) {
   Form.Global().CurrentObjKind = FromStd(kind);
+  Form.ScheduleSelectionFrame(false);
 }
 
 void TMainFormHost::ShowError(const std::string& text) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,6 +20,7 @@
 #include "app/FileDialogs.h"
 #include "app/ImageBox.h"
 #include "app/MainFormHost.h"
+#include "app/ObjectBounds.h"
 #include "app/PictureButton.h"
 #include "app/PlaySlider.h"
 #include "app/UserQuestions.h"
@@ -41,6 +43,8 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
   ConnectControls();
   BuildUndoActions();
   BuildMainMenu();
+  SelectedBounds = std::make_unique<TObjectBounds>();
+  BuildSelectionFrame();
   setMinimumSize(ConstrainOuterSize(QSize(0, 0)));
   setMaximumSize(ConstrainOuterSize(QSize(INT_MAX, INT_MAX)));
   resize(610 + 2 * BorderWidth, 439 + 2 * BorderWidth);
@@ -118,6 +122,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     G.FlashCard->History().EndRun();
   if (AltOpensMenu(event))
     return true;
+  if (watched == ShockwaveFlash && event->type() == QEvent::Resize)
+    ScheduleSelectionFrame(false);
+  if (event->type() == QEvent::KeyPress &&
+      (watched == ShockwaveFlash || (watched == this && !QApplication::focusWidget()))) {
+    bool nudged = false;
+    RunCommand([&] { nudged = NudgeKey(*static_cast<QKeyEvent*>(event)); });
+    if (nudged)
+      return true;
+  }
   if (ApplicationEvents1Message(watched, event))
     return true;
   const bool titlePart = watched == ImgTitle || watched == Caption1 || watched == LabelHelp ||

@@ -17,6 +17,7 @@
 
 #include "app/GlobalUnit.h"
 #include "app/ImageList.h"
+#include "app/PictureHandles.h"
 #include "app/TitleDrag.h"
 #include "platform/WorkFolder.h"
 #include "panels/ToolWindows.h"
@@ -26,6 +27,10 @@ class QLabel;
 class QMenu;
 class QTimer;
 class TImage;
+class TFlashPic;
+class TObjectBounds;
+class TSelectionFrame;
+class QKeyEvent;
 class TPictureButton;
 class TPlaySlider;
 class TFileDialogs;
@@ -251,6 +256,11 @@ public slots:
   void EditUndoActExecute();
   void EditRedoActExecute();
   void EditDeleteActExecute();
+  // Clipboard (MainFrmClipboard)
+  void EditCutActExecute();
+  void EditCopyActExecute();
+  void EditPasteActExecute();
+  void EditDuplicateActExecute();
 
 public:
   // The application's message hook: sees every event before it is delivered. True marks
@@ -263,6 +273,14 @@ public:
   void FollowDrag(QPoint clientPoint);
   // Puts Qt's idea of the window's place right when the pointer shows it differs.
   void FollowServerPosition(const class QMouseEvent& mouse);
+
+  // ---- The selected object on the preview (MainFrmSelection) ----
+  TSelectionFrame* SelectionFrame = nullptr;
+  // The outline follows the selection, the frame shown and (cardChanged) a new render.
+  void ScheduleSelectionFrame(bool cardChanged);
+  void UpdateSelectionFrame();
+  // An arrow key moves the selected text or picture 1 pixel (with Shift 10); true when it did.
+  bool NudgeKey(const QKeyEvent& key);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -287,6 +305,11 @@ private:
   // The menu entries whose use depends on what is open.
   void UpdateMenuStates();
   void FillRecentMenu();
+  // The selected object as the clipboard carries it (empty when none is selected).
+  std::string SelectedObjectXml();
+  // Appends a copied object to the card as a new one and selects it.
+  void PasteObjectXml(const std::string& xml);
+  bool ClipboardHoldsObject() const;
   bool AltOpensMenu(QEvent* event);
   // Opens a card for editing or a movie for playing, as Open does with the chosen file.
   void OpenFile(const QString& name);
@@ -317,6 +340,17 @@ private:
   int PreviewFrameNum() const;
   int PreviewTotalFrames() const;
   void PreviewDragStep(bool pressed, QPoint clientPoint);
+  void BuildSelectionFrame();
+  // The selected picture's editing object, when a picture is selected in Edit state.
+  TFlashPic* CurrentPicture() const;
+  // The selected object's outline in the player's pixels; `handles` for a picture.
+  std::optional<QRectF> SelectedOutline(bool& handles);
+  // A press on a handle of the selected picture starts its resize (true then); the moves
+  // show the new rectangle and the release gives it to the picture.
+  bool StartPictureResize(QPoint clientPoint);
+  void FollowPictureResize(QPoint clientPoint, bool keepProportions);
+  void EndPictureResize(QPoint clientPoint, bool keepProportions);
+  void ShowHandleCursor(QPoint clientPoint);
   // Moves the current text or picture by a distance in stage pixels, in its panel, its
   // object and the card document, then renders the card.
   void MoveCurrentObject(QPoint distance);
@@ -366,6 +400,19 @@ private:
   bool Closed = false;
   // The card path and changed flag last written to the working folder's record.
   std::pair<QString, bool> WrittenRunState{QStringLiteral("\n"), false};
+  // The selection's outline: coalesced updates, and the object alone rendered for a text's
+  // bounds (BoundsObject names the object it holds; empty: none).
+  QTimer* SelectionTimer = nullptr;
+  std::unique_ptr<TObjectBounds> SelectedBounds;
+  std::string BoundsObject;
+  struct TPictureResize {
+    THandle Handle;
+    QRect Start; // stage pixels
+    QPoint From; // client point of the press
+    QRect Now;
+  };
+  std::optional<TPictureResize> Resizing;
+  int NudgeRun = -1; // the history's run of the last nudge
   // Set while the full-screen view switches on or off.
   bool SwitchingScreen = false;
   // The card's stage size when the window was maximised: restoring the window gives it back.

@@ -6,6 +6,7 @@
 
 #include "app/ErrorBox.h"
 #include "app/ExportProgressFrm.h"
+#include "app/ExportSizes.h"
 #include "app/FileDialogs.h"
 #include "app/FileNames.h"
 #include "app/MainFrm.h"
@@ -70,9 +71,11 @@ void TMainForm::ExportMovieAs(const QString& filter, const QStringList& extensio
   const bool editing = EditingCard();
   if (editing)
     TChildForm::ApplyAllPendingEdits();
-  QString target = Dialogs->SaveFileName(this, filter, SaveFolder());
+  int size = RememberedExportSize();
+  QString target = Dialogs->SaveExportFileName(this, filter, SaveFolder(), ExportSizeNames(), size);
   if (target.isEmpty())
     return;
+  RememberExportSize(size);
   target = WithExtensionOf(target, extensions);
   // The page was chosen, the files beside it were not: replacing them is asked.
   if (target.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
@@ -89,6 +92,7 @@ void TMainForm::ExportMovieAs(const QString& filter, const QStringList& extensio
     G.FlashCard->BuildMovie("All", movie);
   }
   exporter::TExportOptions options;
+  ApplyExportSize(size, options);
   const bool named = editing && QString::fromStdString(G.FlashCard->CardPath) != G.UntitledBasePath;
   options.Title = (named ? QFileInfo(QString::fromStdString(G.FlashCard->CardPath)).fileName()
                          : QFileInfo(target).completeBaseName())

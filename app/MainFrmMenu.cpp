@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 
 #include "app/ErrorBox.h"
 #include "app/MainFrm.h"
@@ -94,18 +95,17 @@ void TMainForm::BuildMainMenu() {
   edit->setObjectName(QStringLiteral("EditMenu"));
   edit->addActions({EditUndoAct, EditRedoAct});
   edit->addSeparator();
-  // Cut, Copy, Paste and Duplicate have no command yet: their entries stand disabled.
-  for (auto [action, name, text, keys] :
-       {std::tuple{&EditCutAct, "EditCutAct", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
-        std::tuple{&EditCopyAct, "EditCopyAct", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-        std::tuple{&EditPasteAct, "EditPasteAct", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
-        std::tuple{&EditDuplicateAct, "EditDuplicateAct", "D&uplicate", QKeySequence(Qt::CTRL | Qt::Key_D)}}) {
-    edit->addAction(command(make(*action, name), QString::fromLatin1(text), nullptr, keys));
-    (*action)->setEnabled(false);
-  }
+  for (auto [action, name, text, handler, keys] :
+       {std::tuple{&EditCutAct, "EditCutAct", "Cu&t", &TMainForm::EditCutActExecute, QKeySequence(Qt::CTRL | Qt::Key_X)},
+        std::tuple{&EditCopyAct, "EditCopyAct", "&Copy", &TMainForm::EditCopyActExecute, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        std::tuple{&EditPasteAct, "EditPasteAct", "&Paste", &TMainForm::EditPasteActExecute, QKeySequence(Qt::CTRL | Qt::Key_V)},
+        std::tuple{&EditDuplicateAct, "EditDuplicateAct", "D&uplicate", &TMainForm::EditDuplicateActExecute,
+                   QKeySequence(Qt::CTRL | Qt::Key_D)}})
+    edit->addAction(command(make(*action, name), QString::fromLatin1(text), handler, keys));
   edit->addAction(command(make(EditDeleteAct, "EditDeleteAct"), QStringLiteral("&Delete"),
                           &TMainForm::EditDeleteActExecute, QKeySequence::Delete));
-  connect(edit, &QMenu::aboutToShow, this, &TMainForm::UpdateUndoActions);
+  connect(edit, &QMenu::aboutToShow, this, &TMainForm::UpdateMenuStates);
+  connect(MainMenu, &QMenu::aboutToHide, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuStates); });
 
   QMenu* insert = MainMenu->addMenu(QStringLiteral("&Insert"));
   insert->setObjectName(QStringLiteral("InsertMenu"));
@@ -192,7 +192,11 @@ void TMainForm::UpdateMenuStates() {
   for (QAction* action : {FileExportVideoAct, FileExportGifAct, FileExportWebPageAct, FileExportPictureAct,
                           SetAsScreenSaverItem})
     action->setEnabled(exportable);
-  EditDeleteAct->setEnabled(EditingCard());
+  for (QAction* action : {EditCutAct, EditCopyAct, EditDuplicateAct, EditDeleteAct})
+    action->setEnabled(EditingCard());
+  // The open Edit menu tells whether there is an object to paste; otherwise Paste's key stays
+  // ready, as another program may fill the clipboard at any time.
+  EditPasteAct->setEnabled(EditingCard() && (!MainMenu->isVisible() || ClipboardHoldsObject()));
   UpdateUndoActions();
 }
 

@@ -13,6 +13,7 @@
 #include "app/ErrorBox.h"
 #include "app/MainFormHost.h"
 #include "app/MainFrm.h"
+#include "app/SelectionFrame.h"
 #include "card/FlashCard.h"
 #include "player/widget/FlashPlayer.h"
 #include "platform/Desktop.h"
@@ -94,6 +95,19 @@ bool TMainForm::ApplicationEvents1Message(QObject* receiver, QEvent* event) {
     FollowDrag(Client->mapFrom(this, mouse->position().toPoint()));
     return false;
   }
+  // A picture's handle follows the pointer until any release, wherever it is.
+  if (Resizing && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint clientPoint = Client->mapFrom(this, mouse->position().toPoint());
+    const bool keepProportions = mouse->modifiers() & Qt::ShiftModifier;
+    if (type == QEvent::MouseMove)
+      FollowPictureResize(clientPoint, keepProportions);
+    else
+      RunCommand([&] { EndPictureResize(clientPoint, keepProportions); });
+    return false;
+  }
+  if (type == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton && EditingCard())
+    ShowHandleCursor(Client->mapFrom(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
     return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
@@ -139,12 +153,16 @@ void TMainForm::PreviewDragStep(bool pressed, QPoint clientPoint) {
       ShockwaveFlash->unsetCursor();
       return;
     }
+    if (StartPictureResize(clientPoint))
+      return;
+    SelectionFrame->HideOutline();
     ShockwaveFlash->setCursor(Qt::SizeAllCursor);
     G.DragStart = clientPoint;
     ShowDragLayers();
     return;
   }
   ShockwaveFlash->HideDragLayers();
+  ScheduleSelectionFrame(false);
   G.DragEnd = clientPoint;
   bool moving = ShockwaveFlash->testAttribute(Qt::WA_SetCursor) &&
                 ShockwaveFlash->cursor().shape() == Qt::SizeAllCursor;

@@ -161,7 +161,15 @@ TCardChange DescribeCardChange(const std::string& beforeXml, const std::string& 
     // Choosing an effect also gives the object the effect's length: it is still the effect.
     const bool effect = std::any_of(paths.begin(), paths.end(),
                                     [](const std::string& path) { return LastPart(path) == "EffectName"; });
-    change.Label = effect ? "Effect"
+    // A picture resized from its top or left side moves as well: still its size.
+    const bool resized = std::any_of(paths.begin(), paths.end(), [](const std::string& path) {
+      return LastPart(path) == "Width" || LastPart(path) == "Height";
+    }) && std::all_of(paths.begin(), paths.end(), [&](const std::string& path) {
+      const std::string word = ObjectElementWord(kind, LastPart(path));
+      return word == "Picture Size" || word == "Move";
+    });
+    change.Label = effect    ? "Effect"
+                   : resized ? "Picture Size"
                           : CommonWord(paths, [&](const std::string& e) { return ObjectElementWord(kind, e); },
                                        "Change " + KindWord(kind));
     return change;

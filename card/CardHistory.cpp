@@ -27,7 +27,8 @@ public:
   bool mergeWith(const QUndoCommand* other) override
   {
     const auto* next = static_cast<const TStep*>(other);
-    if (next->Run != Run || next->Object != Object || next->Elements != Elements) return false;
+    const bool bothMoves = text() == "Move" && next->text() == "Move";
+    if (next->Run != Run || next->Object != Object || (next->Elements != Elements && !bothMoves)) return false;
     After = next->After;
     SelectAfter = next->SelectAfter;
     // Typed back to where the run began: nothing is left to undo.

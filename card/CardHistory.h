@@ -2,7 +2,8 @@
 // before and after it. Steps are found by comparison with the document as last recorded, so
 // whatever way an edit took (a panel, a drag, the window size, the library) it is undone
 // the same way. Consecutive edits of the same elements of the same object within one run
-// (typing in one box, one drag, one resize) merge into one step; EndRun starts a new run.
+// (typing in one box, one drag, one resize) merge into one step, as do the moves of one
+// object in one run (nudges in any direction); EndRun starts a new run.
 #pragma once
 
 #include <QUndoStack>
@@ -29,6 +30,7 @@ public:
   void NoteSelection(const std::string& selection);
   // The next change starts a step of its own.
   void EndRun() { ++Run; }
+  int CurrentRun() const { return Run; }
 
   void Undo();
   void Redo();

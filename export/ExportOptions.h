@@ -29,6 +29,10 @@ struct TExportOptions {
   // Picture size: the stage times Scale, or Width pixels wide with the stage's proportions.
   double Scale = 1;
   std::optional<int> Width;
+  // A picture of exactly this size instead (pixels, both above 0): the stage fitted in it,
+  // centred, the background colour around it.
+  int FrameWidth = 0;
+  int FrameHeight = 0;
   // Passes of a looping movie (a movie that stops plays once whatever this says).
   int Loops = 1;
   // 1 (smallest) to 100 (best); the encoders' own scales are derived from it.

@@ -29,6 +29,10 @@ QSize PictureSize(const QSizeF& stage, const TExportOptions& options, bool evenS
     width = *options.Width;
     height = stage.height() * width / stage.width();
   }
+  if (options.FrameWidth > 0 && options.FrameHeight > 0) {
+    width = options.FrameWidth;
+    height = options.FrameHeight;
+  }
   // H.264 and VP9 in 4:2:0 need even sides: round up, the stage stays centred.
   double roundedWidth = std::round(width), roundedHeight = std::round(height);
   if (evenSides) {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <random>
 
 #include "platform/StopCleanup.h"
@@ -32,6 +33,14 @@ std::string ResolvedTarget(const std::string& target) {
   std::error_code error;
   const fs::path resolved = fs::weakly_canonical(target, error);
   return error ? target : resolved.string();
+}
+
+std::mutex ScratchLock;
+std::string Scratch; // with a trailing '/'
+
+bool InScratchFolder(const std::string& path) {
+  std::lock_guard<std::mutex> hold(ScratchLock);
+  return !Scratch.empty() && path.compare(0, Scratch.size(), Scratch) == 0;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -150,10 +159,17 @@ void TAtomicFile::SetMode(mode_t mode) {
   if (FDone || ::fchmod(FDescriptor, mode & 07777) != 0) Fail(SystemReason(FDone ? EBADF : errno));
 }
 
+void SetScratchFolder(const std::string& folder) {
+  std::lock_guard<std::mutex> hold(ScratchLock);
+  Scratch = folder.empty() ? std::string() : fs::path(folder).lexically_normal().string();
+  if (!Scratch.empty() && Scratch.back() != '/') Scratch += '/';
+}
+
 void TAtomicFile::Commit() {
   if (FDone) Fail("the file is already finished");
+  const bool flush = !InScratchFolder(FTarget);
   // Data a library wrote by name reaches the disk here too: fsync covers the whole file.
-  if (::fsync(FDescriptor) != 0) Fail(SystemReason(errno));
+  if (flush && ::fsync(FDescriptor) != 0) Fail(SystemReason(errno));
   const int closed = ::close(FDescriptor);
   FDescriptor = -1;
   if (closed != 0) Fail(SystemReason(errno));
@@ -161,7 +177,7 @@ void TAtomicFile::Commit() {
   FDone = true;
   KeepOnStop(FTempPath);
   // The new name itself survives a power cut only once the folder is flushed too.
-  const int folder = ::open(FolderOf(FTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folder = flush ? ::open(FolderOf(FTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
   if (folder >= 0) {
     ::fsync(folder);
     ::close(folder);

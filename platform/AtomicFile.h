@@ -63,6 +63,12 @@ private:
   bool FDone = false;
 };
 
+// The program's own scratch folder (its private working folder): files committed in it or
+// below are renamed into place whole but not flushed to the disk, which would make every edit
+// wait for the disk several times. A crash of the program still leaves them whole; only a
+// power cut may lose their last version, which no file of the user's depends on. Empty: none.
+void SetScratchFolder(const std::string& folder);
+
 // Writes the bytes as the new content of the file, as a whole or not at all.
 void WriteFileAtomically(const std::string& target, std::string_view bytes,
                          TLinkTarget links = TLinkTarget::FollowLink);

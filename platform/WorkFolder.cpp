@@ -1,5 +1,7 @@
 #include "platform/WorkFolder.h"
 
+#include "platform/AtomicFile.h"
+
 #include "platform/PlatformError.h"
 #include "platform/RunState.h"
 
@@ -79,6 +81,7 @@ QString CreateWorkFolder() {
     throw TPlatformError(QStringLiteral("Cannot create the working folder in \"%1\": %2")
                              .arg(temp, QString::fromLocal8Bit(std::strerror(errno))));
   const QString folder = QFile::decodeName(pattern);
+  files::SetScratchFolder(pattern.toStdString());
   try {
     WriteRunState(folder, ThisRun());
   } catch (const TPlatformError&) {

@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S]\n"
-    "         [--width W] [--loops N] [--seed N] [--quality Q] [--confine]";
+    "         [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--confine]";
 
 std::atomic<bool> Interrupted{false};
 
@@ -110,6 +110,15 @@ int RunExport(int argc, char** argv) {
       const std::optional<int> width = ParseNumber<int>(argv[++i]);
       if (!width || *width < 1) return WrongArguments("--width needs a whole number of pixels");
       options.Width = *width;
+    } else if (argument == "--size" && hasValue) {
+      // WxH: the stage fitted into a picture of that size, the background around it.
+      const std::string size = argv[++i];
+      const size_t by = size.find_first_of("xX");
+      const std::optional<int> width = by == std::string::npos ? std::nullopt : ParseNumber<int>(size.substr(0, by).c_str());
+      const std::optional<int> height = by == std::string::npos ? std::nullopt : ParseNumber<int>(size.substr(by + 1).c_str());
+      if (!width || !height || *width < 1 || *height < 1) return WrongArguments("--size needs a picture size such as 1280x720");
+      options.FrameWidth = *width;
+      options.FrameHeight = *height;
     } else if (argument == "--loops" && hasValue) {
       const std::optional<int> loops = ParseNumber<int>(argv[++i]);
       if (!loops || *loops < 1 || *loops > exporter::MaxLoops) {

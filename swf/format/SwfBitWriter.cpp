@@ -36,10 +36,15 @@ void TSwfBitWriter::EncodedU32(uint32_t v) {
   } while (v);
 }
 
+// Whole runs of bits at a time, up to the end of the byte being filled: shapes and matrices
+// are mostly bit fields, and a movie is written at every edit.
 void TSwfBitWriter::UB(int bits, uint32_t v) {
-  for (int i = bits - 1; i >= 0; --i) {
-    FBitBuffer = (FBitBuffer << 1) | ((v >> i) & 1);
-    if (++FBitCount == 8) {
+  while (bits > 0) {
+    const int take = std::min(bits, 8 - FBitCount);
+    bits -= take;
+    FBitBuffer = (FBitBuffer << take) | ((v >> bits) & ((1u << take) - 1));
+    FBitCount += take;
+    if (FBitCount == 8) {
       FData.push_back(static_cast<uint8_t>(FBitBuffer));
       FBitBuffer = 0;
       FBitCount = 0;

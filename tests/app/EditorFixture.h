@@ -30,6 +30,19 @@ public:
     FoldersAsked << folder;
     return Next(filter);
   }
+  // An export's picture sizes: the ones offered, the one shown first, and the answer (-1:
+  // the one shown).
+  QStringList SizesOffered;
+  int SizeShown = -1;
+  int SizeAnswer = -1;
+  QString SaveExportFileName(QWidget* parent, const QString& filter, const QString& folder, const QStringList& sizes,
+                             int& size) override {
+    SizesOffered = sizes;
+    SizeShown = size;
+    if (SizeAnswer >= 0)
+      size = SizeAnswer;
+    return SaveFileName(parent, filter, folder);
+  }
 
 private:
   QString Next(const QString& filter) {

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QSet>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -161,4 +163,39 @@ TEST_F(EditorTest, SaveAndExportDialogsOpenInTheCardsFolder) {
   ASSERT_EQ(Card()->Mode(), "Play");
   Form().ExportWebPage->trigger();
   EXPECT_EQ(Dialogs().FoldersAsked.last(), Dir.path());
+}
+
+TEST_F(EditorTest, AnExportFitsTheStageIntoThePictureSizeChosenAndKeepsTheChoice) {
+  const QString card = Dir.filePath("party.grx");
+  ASSERT_TRUE(QFile::copy(TMainForm::TemplateFile(1), card));
+  Start({card});
+  Dialogs().Answers << Dir.filePath("square.png");
+  Dialogs().SizeAnswer = 3;
+  Form().FileExportPictureAct->trigger();
+  ASSERT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  EXPECT_EQ(Dialogs().SizesOffered.size(), 5);
+  EXPECT_EQ(Dialogs().SizeShown, 0); // the card's own size at first
+  const QImage square(Dir.filePath("square.png"));
+  ASSERT_EQ(square.size(), QSize(1080, 1080));
+  // The 400 x 300 stage fills the width, the card's background colour above and below it.
+  const std::uint32_t bgr = Card()->BgColor;
+  const QColor background(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  EXPECT_EQ(QColor::fromRgb(square.pixel(540, 10)), background);
+  EXPECT_EQ(QColor::fromRgb(square.pixel(540, 1070)), background);
+  QSet<QRgb> colours;
+  for (int x = 0; x < 1080; ++x)
+    colours.insert(square.pixel(x, 540));
+  EXPECT_GT(colours.size(), 20); // the card drawn across the middle
+
+  // A later export, in this run or the next, offers the same size first.
+  Dialogs().SizeAnswer = -1;
+  Dialogs().Answers << Dir.filePath("again.png");
+  Form().FileExportPictureAct->trigger();
+  EXPECT_EQ(Dialogs().SizeShown, 3);
+  EXPECT_EQ(QImage(Dir.filePath("again.png")).size(), QSize(1080, 1080));
+
+  Dialogs().SizeAnswer = 0;
+  Dialogs().Answers << Dir.filePath("own.png");
+  Form().FileExportPictureAct->trigger();
+  EXPECT_EQ(QImage(Dir.filePath("own.png")).size(), QSize(Card()->Width, Card()->Height));
 }

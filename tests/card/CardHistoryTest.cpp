@@ -141,3 +141,27 @@ TEST(CardHistory, SavedStateAndARestoredCardCountAsTheyShould)
   rig.History.MarkModified();
   EXPECT_TRUE(rig.History.Modified());
 }
+
+TEST(CardHistory, MovesOfOneObjectInOneRunMergeWhicheverWayTheyGo)
+{
+  THistoryRig rig;
+  auto moved = [](int x, int y) {
+    return Card("<Obj><ObjName>Text1</ObjName><ObjTypeName>Text</ObjTypeName><ObjType><ObjText><PositionX>" +
+                std::to_string(x) + "</PositionX><PositionY>" + std::to_string(y) +
+                "</PositionY></ObjText></ObjType></Obj>");
+  };
+  rig.History.Reset(moved(10, 10), "Text1");
+  rig.History.EndRun();
+  rig.History.Record(moved(11, 10), "Text1");
+  rig.History.Record(moved(11, 20), "Text1");
+  rig.History.Record(moved(10, 20), "Text1");
+  ASSERT_EQ(rig.History.Steps().count(), 1);
+  EXPECT_EQ(rig.History.Steps().undoText().toStdString(), "Move");
+  // The next run is a step of its own.
+  rig.History.EndRun();
+  rig.History.Record(moved(10, 21), "Text1");
+  EXPECT_EQ(rig.History.Steps().count(), 2);
+  rig.History.Undo();
+  rig.History.Undo();
+  EXPECT_EQ(rig.Restored.back().first, moved(10, 10));
+}

@@ -101,7 +101,24 @@ TEST(ExportCli, WrongArgumentsAndBadInputHaveTheirExitCodes) {
   EXPECT_EQ(std::count(missing.Output.begin(), missing.Output.end(), '\n'), 1);
   EXPECT_EQ(RunCli("export " + Birthday + " -o " + folder.File("no/such/folder/x.gif")).Status, 1);
   EXPECT_EQ(RunCli("export " + Birthday + out + " --width 9000").Status, 1);
+  EXPECT_EQ(RunCli("export " + Birthday + out + " --size 9000x100").Status, 1);
+  for (const char* size : {"12x", "x300", "0x100", "1280*720", "big"})
+    EXPECT_EQ(RunCli("export " + Birthday + out + " --size " + size).Status, 2) << size;
   EXPECT_FALSE(std::filesystem::exists(folder.File("x.mp4")));
+}
+
+TEST(ExportCli, SizeFitsTheStageIntoAPictureOfThatSize) {
+  TTestFolder folder("greetix-export-");
+  ASSERT_EQ(RunCli("export " + Birthday + " -o " + folder.File("upright.png") + " --size 540x960").Status, 0);
+  // The PNG header's width and height, big-endian at bytes 16 and 20.
+  const std::string png = ReadWholeFile(folder.File("upright.png"));
+  ASSERT_GT(png.size(), 24u);
+  auto number = [&](size_t at) {
+    return (uint32_t(uint8_t(png[at])) << 24) | (uint32_t(uint8_t(png[at + 1])) << 16) |
+           (uint32_t(uint8_t(png[at + 2])) << 8) | uint32_t(uint8_t(png[at + 3]));
+  };
+  EXPECT_EQ(number(16), 540u);
+  EXPECT_EQ(number(20), 960u);
 }
 
 // Movies of other tools, with gradients and bitmaps, export like our own.

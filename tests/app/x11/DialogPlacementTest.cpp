@@ -28,6 +28,9 @@ class TOneName : public TFileDialogs {
 public:
   explicit TOneName(QString name) : Name(std::move(name)) {}
   QString SaveFileName(QWidget*, const QString&, const QString&) override { return Name; }
+  QString SaveExportFileName(QWidget*, const QString&, const QString&, const QStringList&, int&) override {
+    return Name;
+  }
 
 private:
   QString Name;

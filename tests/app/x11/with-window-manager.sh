@@ -16,7 +16,8 @@ server=$!
 trap 'kill $manager $server 2>/dev/null; wait 2>/dev/null' EXIT
 export DISPLAY="$display"
 for i in $(seq 1 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
+# WM_CONFIG: an openbox configuration of the test's own.
+openbox ${WM_CONFIG:+--config-file "$WM_CONFIG"} >/dev/null 2>&1 &
 manager=$!
 # The manager is up once it has announced itself on the root window.
 for i in $(seq 1 100); do
