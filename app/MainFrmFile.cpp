@@ -21,6 +21,8 @@
 #include "convert/SwfToExeFrm.h"
 #include "panels/ChildFrm.h"
 #include "panels/GuideFrm.h"
+#include "panels/TemplateCatalogue.h"
+#include "platform/DerivedFile.h"
 #include "platform/PlatformError.h"
 #include "platform/SafeFile.h"
 #include "platform/SystemPaths.h"
@@ -36,8 +38,13 @@ const char* const MovieFilter = "Flash file (*.swf)|*.swf";
 } // namespace
 
 QString TMainForm::TemplateFile(int guideResult) {
-  const char* name = guideResult == GuideBirthday ? "birthday.grx" : "blank.grx";
-  return Platform::ProgramFolder() + QStringLiteral("/template/") + QString::fromLatin1(name);
+  return TTemplateCatalogue(Platform::ProgramFolder() + QStringLiteral("/template")).FileAt(guideResult);
+}
+
+TGuideSources TMainForm::GuideSources() {
+  const QString program = Platform::ProgramFolder();
+  return {program + QStringLiteral("/template"), program + QStringLiteral("/greetix-cli"),
+          QString::fromStdString(files::UserCacheFolder()) + QStringLiteral("/guide")};
 }
 
 void TMainForm::FileNewActExecute() {
@@ -49,7 +56,7 @@ void TMainForm::FileNewActExecute() {
     ~TGuideClosed() { Open = false; }
   } guideClosed{GuideOpen};
 
-  TGuideForm guide(G.GuideResult, this);
+  TGuideForm guide(G.GuideResult, GuideSources(), this);
   if (guide.exec() == QDialog::Accepted) {
     if (!QuerySaveChanges())
       return;
