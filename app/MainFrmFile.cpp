@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <map>
 #include <stdexcept>
 
@@ -38,13 +39,16 @@ const char* const MovieFilter = "Flash file (*.swf)|*.swf";
 } // namespace
 
 QString TMainForm::TemplateFile(int guideResult) {
-  return TTemplateCatalogue(Platform::ProgramFolder() + QStringLiteral("/template")).FileAt(guideResult);
+  const TGuideSources sources = GuideSources();
+  return TTemplateCatalogue(sources.TemplateFolder, sources.UserTemplateFolder).FileAt(guideResult);
 }
 
 TGuideSources TMainForm::GuideSources() {
   const QString program = Platform::ProgramFolder();
+  // The program's folder may be the system's: a user's own templates go in a folder of theirs.
   return {program + QStringLiteral("/template"), program + QStringLiteral("/greetix-cli"),
-          QString::fromStdString(files::UserCacheFolder()) + QStringLiteral("/guide")};
+          QString::fromStdString(files::UserCacheFolder()) + QStringLiteral("/guide"),
+          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/greetix/template")};
 }
 
 void TMainForm::FileNewActExecute() {

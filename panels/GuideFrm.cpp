@@ -34,7 +34,7 @@ QIcon PosterIcon(const QString& picture) {
 
 TGuideForm::TGuideForm(int& guideResult, const TGuideSources& sources, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      GuideResult(guideResult), FCatalogue(sources.TemplateFolder) {
+      GuideResult(guideResult), FCatalogue(sources.TemplateFolder, sources.UserTemplateFolder) {
   setObjectName(QStringLiteral("GuideForm"));
   setWindowTitle(QStringLiteral("New Cards"));
   setFixedSize(900, 470);

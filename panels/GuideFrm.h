@@ -23,12 +23,13 @@ inline constexpr unsigned GuideFormColor = 11134152;
 inline constexpr int GuideBlank = 0;
 inline constexpr int GuideBirthday = 1;
 
-// Where the guide finds the templates, and the program and folder for their pictures (no
-// pictures without a program).
+// Where the guide finds the templates (the program's and the user's own), and the program
+// and folder for their pictures (no pictures without a program).
 struct TGuideSources {
   QString TemplateFolder;
   QString Program;
   QString CacheFolder;
+  QString UserTemplateFolder;
 };
 
 class TGuideForm : public QDialog {

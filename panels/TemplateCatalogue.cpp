@@ -41,21 +41,11 @@ int FixedRank(const TTemplateEntry& entry, const QString& root) {
 
 } // namespace
 
-TTemplateCatalogue::TTemplateCatalogue(const QString& folder) : FFolder(folder) {
-  const QDir root(folder);
-  QDirIterator found(folder, {QStringLiteral("*.grx")}, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+TTemplateCatalogue::TTemplateCatalogue(const QString& folder, const QString& userFolder) : FFolder(folder) {
   QList<TTemplateEntry> topLevel;
-  while (found.hasNext()) {
-    const QFileInfo file(found.next());
-    const QString relative = root.relativeFilePath(file.absoluteFilePath());
-    TTemplateEntry entry;
-    entry.File = file.absoluteFilePath();
-    entry.Title = MovieNameOf(entry.File);
-    if (entry.Title.isEmpty())
-      entry.Title = file.completeBaseName();
-    entry.Occasion = relative.contains(QLatin1Char('/')) ? relative.section(QLatin1Char('/'), 0, 0) : QString();
-    (entry.Occasion.isEmpty() ? topLevel : FEntries) << entry;
-  }
+  Read(folder, topLevel);
+  if (!userFolder.isEmpty() && QDir(userFolder).absolutePath() != QDir(folder).absolutePath())
+    Read(userFolder, topLevel);
   const QStringList occasions = Occasions();
   for (TTemplateEntry& entry : topLevel) {
     const QString name = QFileInfo(entry.File).completeBaseName();
@@ -64,7 +54,7 @@ TTemplateCatalogue::TTemplateCatalogue(const QString& folder) : FFolder(folder) 
         entry.Occasion = occasion;
   }
   FEntries << topLevel;
-  const QString rootPath = root.absolutePath();
+  const QString rootPath = QDir(folder).absolutePath();
   std::sort(FEntries.begin(), FEntries.end(), [&](const TTemplateEntry& a, const TTemplateEntry& b) {
     const int rankA = FixedRank(a, rootPath), rankB = FixedRank(b, rootPath);
     if (rankA != rankB)
@@ -78,6 +68,22 @@ TTemplateCatalogue::TTemplateCatalogue(const QString& folder) : FFolder(folder) 
     const int title = a.Title.compare(b.Title, Qt::CaseInsensitive);
     return title != 0 ? title < 0 : a.File < b.File;
   });
+}
+
+void TTemplateCatalogue::Read(const QString& folder, QList<TTemplateEntry>& topLevel) {
+  const QDir root(folder);
+  QDirIterator found(folder, {QStringLiteral("*.grx")}, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+  while (found.hasNext()) {
+    const QFileInfo file(found.next());
+    const QString relative = root.relativeFilePath(file.absoluteFilePath());
+    TTemplateEntry entry;
+    entry.File = file.absoluteFilePath();
+    entry.Title = MovieNameOf(entry.File);
+    if (entry.Title.isEmpty())
+      entry.Title = file.completeBaseName();
+    entry.Occasion = relative.contains(QLatin1Char('/')) ? relative.section(QLatin1Char('/'), 0, 0) : QString();
+    (entry.Occasion.isEmpty() ? topLevel : FEntries) << entry;
+  }
 }
 
 QStringList TTemplateCatalogue::Occasions() const {

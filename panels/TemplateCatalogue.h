@@ -1,5 +1,6 @@
-// The card templates beside the program: every card file in the template folder and its
-// folders, one folder per occasion, so a user adds a template by dropping a card file in.
+// The card templates: every card file in the program's template folder and in the user's
+// own, and in their folders, one folder per occasion, so a user adds a template by dropping
+// a card file in.
 #pragma once
 
 #include <QList>
@@ -17,7 +18,8 @@ public:
   // Reads the folder now. The blank card comes first and the birthday card second (the
   // guide's first two entries ever since there were only these two), then the others by
   // occasion and title. A card at the top whose name is an occasion's belongs to it.
-  explicit TTemplateCatalogue(const QString& folder);
+  // The user's folder may be empty or missing.
+  explicit TTemplateCatalogue(const QString& folder, const QString& userFolder = {});
 
   const QList<TTemplateEntry>& Entries() const { return FEntries; }
   // The occasions that have a template, in alphabetical order.
@@ -26,6 +28,8 @@ public:
   QString FileAt(int index) const;
 
 private:
+  void Read(const QString& folder, QList<TTemplateEntry>& topLevel);
+
   QString FFolder;
   QList<TTemplateEntry> FEntries;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -138,6 +139,23 @@ TEST_F(GuideFixture, ModalRunReturnsOkWithBirthday) {
   });
   EXPECT_EQ(Guide.exec(), QDialog::Accepted);
   EXPECT_EQ(Result, 1);
+}
+
+TEST(TemplateCatalogue, TheUsersOwnTemplatesJoinTheirOccasions) {
+  TemplateFolder templates;
+  QTemporaryDir own;
+  WriteCard(own.filePath("Christmas/family.grx"), "Family Christmas");
+  WriteCard(own.filePath("Retirement/gold-watch.grx"), "Gold Watch");
+  int result = 0;
+  TGuideForm guide(result, TGuideSources{templates.Dir.path(), {}, {}, own.path()});
+  EXPECT_TRUE(guide.Catalogue().Occasions().contains("Retirement"));
+  const QList<TTemplateEntry>& entries = guide.Catalogue().Entries();
+  const auto family = std::find_if(entries.begin(), entries.end(),
+                                   [](const TTemplateEntry& entry) { return entry.Title == "Family Christmas"; });
+  ASSERT_NE(family, entries.end());
+  EXPECT_EQ(family->Occasion, "Christmas");
+  EXPECT_EQ(guide.Catalogue().FileAt(int(family - entries.begin())), own.filePath("Christmas/family.grx"));
+  EXPECT_EQ(guide.Catalogue().FileAt(1), templates.Path("birthday.grx"));
 }
 
 TEST(TemplateCatalogue, AChoiceBeyondTheListOrAMissingFolderGivesTheBlankCard) {
