@@ -24,10 +24,14 @@ TTemplatePictures::TTemplatePictures(const QString& program, const QString& cach
 TTemplatePictures::~TTemplatePictures() {
   if (!FProcess)
     return;
-  // A picture half made is not kept: the next guide makes it again.
+  // A picture half made is not kept: the next guide makes it again. Asked politely first,
+  // greetix-cli removes what it had begun.
   FProcess->disconnect(this);
-  FProcess->kill();
-  FProcess->waitForFinished(WaitOnCloseMs);
+  FProcess->terminate();
+  if (!FProcess->waitForFinished(WaitOnCloseMs)) {
+    FProcess->kill();
+    FProcess->waitForFinished(WaitOnCloseMs);
+  }
   QFile::remove(PartFile(FRunning.Picture));
 }
 

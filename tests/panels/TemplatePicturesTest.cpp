@@ -68,6 +68,16 @@ TEST(TemplatePictures, ACardThatCannotBeDrawnGetsNoPicture) {
   EXPECT_EQ(QDir(dir.filePath("cache")).entryList(QDir::Files).size(), 1);
 }
 
+TEST(TemplatePictures, AGuideClosedWhileAPictureIsMadeLeavesNothingHalfMade) {
+  QTemporaryDir dir;
+  const QString card = WriteCard(dir, "red.grx", SmallCard);
+  {
+    TTemplatePictures pictures(GREETIX_CLI, dir.filePath("cache"));
+    pictures.Animation(card, 64);
+  }
+  EXPECT_TRUE(QDir(dir.filePath("cache")).entryList(QDir::Files).isEmpty());
+}
+
 TEST(TemplatePictures, WithoutTheProgramThereAreNoPictures) {
   QTemporaryDir dir;
   TTemplatePictures pictures(dir.filePath("no-such-program"), dir.filePath("cache"));
