@@ -20,6 +20,7 @@
 #include "app/PictureHandles.h"
 #include "app/TitleDrag.h"
 #include "platform/WorkFolder.h"
+#include "panels/GuideFrm.h"
 #include "panels/ToolWindows.h"
 
 class QAction;
@@ -67,8 +68,10 @@ public:
   // What the card and the panels call back into.
   TMainFormHost& Host() { return *CardHost; }
 
-  // The template files beside the program.
+  // The template files beside the program: the one at the guide's choice (the blank card
+  // for a choice beyond the catalogue), and where the guide finds them and their pictures.
   static QString TemplateFile(int guideResult);
+  static TGuideSources GuideSources();
 
   // Client area: the window less its sizing border.
   static constexpr int BorderWidth = 4;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <map>
 #include <stdexcept>
 
@@ -21,6 +22,8 @@
 #include "convert/SwfToExeFrm.h"
 #include "panels/ChildFrm.h"
 #include "panels/GuideFrm.h"
+#include "panels/TemplateCatalogue.h"
+#include "platform/DerivedFile.h"
 #include "platform/PlatformError.h"
 #include "platform/SafeFile.h"
 #include "platform/SystemPaths.h"
@@ -36,8 +39,16 @@ const char* const MovieFilter = "Flash file (*.swf)|*.swf";
 } // namespace
 
 QString TMainForm::TemplateFile(int guideResult) {
-  const char* name = guideResult == GuideBirthday ? "birthday.grx" : "blank.grx";
-  return Platform::ProgramFolder() + QStringLiteral("/template/") + QString::fromLatin1(name);
+  const TGuideSources sources = GuideSources();
+  return TTemplateCatalogue(sources.TemplateFolder, sources.UserTemplateFolder).FileAt(guideResult);
+}
+
+TGuideSources TMainForm::GuideSources() {
+  const QString program = Platform::ProgramFolder();
+  // The program's folder may be the system's: a user's own templates go in a folder of theirs.
+  return {program + QStringLiteral("/template"), program + QStringLiteral("/greetix-cli"),
+          QString::fromStdString(files::UserCacheFolder()) + QStringLiteral("/guide"),
+          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/greetix/template")};
 }
 
 void TMainForm::FileNewActExecute() {
@@ -49,7 +60,7 @@ void TMainForm::FileNewActExecute() {
     ~TGuideClosed() { Open = false; }
   } guideClosed{GuideOpen};
 
-  TGuideForm guide(G.GuideResult, this);
+  TGuideForm guide(G.GuideResult, GuideSources(), this);
   if (guide.exec() == QDialog::Accepted) {
     if (!QuerySaveChanges())
       return;

@@ -70,8 +70,13 @@ std::string TRenderContext::ResolveMediaPath(const std::string& path) const
     else
       resolved = ProgramFolder.empty() ? path : under(ProgramFolder);
   }
-  if (ConfineMedia && !resolved.empty() && !LiesIn(resolved, CardFolder) &&
-      !(ProgramFolder.empty() ? false : LiesIn(resolved, ProgramFolder + "/library")))
+  // The templates' own pictures and tunes are the program's, as the library is: a card made
+  // from a template and saved elsewhere still reads them.
+  const auto shipped = [&] {
+    return !ProgramFolder.empty() &&
+           (LiesIn(resolved, ProgramFolder + "/library") || LiesIn(resolved, ProgramFolder + "/template"));
+  };
+  if (ConfineMedia && !resolved.empty() && !LiesIn(resolved, CardFolder) && !shipped())
     throw TRenderRefused("\"" + path + "\" lies outside the card's folder and the library, so it is not read");
   return resolved;
 }

@@ -87,8 +87,8 @@ public:
   int EditDepth = 0;
   bool SavedWithinEdit = false;
 
-  // A card from elsewhere reads media only from CardFolder (and below) and the library in
-  // ProgramFolder, links followed: a card received from someone must not draw the user's
+  // A card from elsewhere reads media only from CardFolder (and below) and the library and
+  // template folders in ProgramFolder, links followed: a card received from someone must not draw the user's
   // private files into a movie it sends back.
   bool ConfineMedia = false;
 

@@ -25,7 +25,9 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S]\n"
-    "         [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--confine]";
+    "         [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--set Name=Value]...
+"
+    "         [--confine]";
 
 std::atomic<bool> Interrupted{false};
 
@@ -93,6 +95,7 @@ int RunExport(int argc, char** argv) {
   std::string input, output;
   std::optional<uint32_t> seed;
   bool confine = false;
+  std::optional<TFieldValues> fields;
   exporter::TExportOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
@@ -131,6 +134,12 @@ int RunExport(int argc, char** argv) {
       options.Quality = *quality;
     } else if (argument == "--confine") {
       confine = true;
+    } else if (argument == "--set" && hasValue) {
+      const std::string assignment = argv[++i];
+      const std::size_t equals = assignment.find('=');
+      if (equals == std::string::npos || equals == 0) return WrongArguments("--set needs Name=Value, not \"" + assignment + "\"");
+      if (!fields) fields.emplace();
+      (*fields)[assignment.substr(0, equals)] = assignment.substr(equals + 1);
     } else if (argument == "--seed" && hasValue) {
       seed = ParseNumber<uint32_t>(argv[++i]);
       if (!seed) return WrongArguments("--seed needs a whole number");
@@ -150,6 +159,7 @@ int RunExport(int argc, char** argv) {
   if (inputExtension != ".grx" && inputExtension != ".swf") {
     return WrongArguments("the input must be a card (.grx) or a movie (.swf)");
   }
+  if (fields && inputExtension != ".grx") return WrongArguments("--set fills the fields of a card (.grx), not of a movie");
 
   const bool terminal = isatty(STDERR_FILENO) == 1;
   TInterruptGuard interruptGuard;
@@ -181,6 +191,7 @@ int RunExport(int argc, char** argv) {
       render.Final = true;
       render.Seed = seed;
       render.ConfineMedia = confine;
+      render.Fields = fields;
       render.ProgramFolder = Platform::ProgramFolder().toStdString();
       TStderrMessages messages;
       RenderCardFile(render, &messages);

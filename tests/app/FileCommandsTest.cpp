@@ -75,8 +75,9 @@ TEST_F(EditorTest, NewWithBlankOpensTheBlankTemplate) {
   EXPECT_EQ(Global().Context.Movie().MovieName(), "Blank card");
 }
 
-TEST_F(EditorTest, GuideChoicesBeyondTheSecondGiveTheBlankTemplate) {
-  EXPECT_EQ(QFileInfo(TMainForm::TemplateFile(2)).fileName(), "blank.grx");
+TEST_F(EditorTest, GuideChoicesBeyondTheCatalogueGiveTheBlankTemplate) {
+  EXPECT_EQ(QFileInfo(TMainForm::TemplateFile(100000)).fileName(), "blank.grx");
+  EXPECT_EQ(QFileInfo(TMainForm::TemplateFile(-1)).fileName(), "blank.grx");
   EXPECT_EQ(TMainForm::TemplateFile(1), Platform::ProgramFolder() + "/template/birthday.grx");
 }
 

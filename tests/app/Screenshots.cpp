@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     about.show();
     about.grab().save(out.filePath(QStringLiteral("about.png")));
     int choice = 0;
-    TGuideForm guide(choice, &form);
+    TGuideForm guide(choice, TMainForm::GuideSources(), &form);
     guide.show();
     guide.grab().save(out.filePath(QStringLiteral("guide.png")));
     application.quit();

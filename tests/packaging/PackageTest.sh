@@ -48,6 +48,12 @@ card="$root/usr/share/greetix/template/birthday.grx"
 grep -q "240 frames" "$work/render.log" || fail "render: $(cat "$work/render.log")"
 grep -q "warning" "$work/render.log" && fail "installed media not found: $(cat "$work/render.log")"
 
+# Every template, its pictures and its tune are in the package.
+[[ $(grep -c '^\./usr/share/greetix/template/.*\.grx$' <<<"$contents") -ge 24 ]] || fail "the package lacks templates"
+roses="$root/usr/share/greetix/template/Valentine's Day/roses.grx"
+"$cli" render "$roses" -o "$work/roses.swf" --confine >"$work/roses.log" 2>&1 || { cat "$work/roses.log"; fail "render roses"; }
+grep -q "warning" "$work/roses.log" && fail "installed template media not found: $(cat "$work/roses.log")"
+
 png_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"; }
 "$cli" thumbnail "$card" "$work/card.png" --size 128 || fail "thumbnail of the card"
 [[ $(png_size "$work/card.png") == "128 96" ]] || fail "card thumbnail is $(png_size "$work/card.png")"
