@@ -25,8 +25,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: greetix-cli export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S]\n"
-    "         [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--set Name=Value]...
-"
+    "         [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--set Name=Value]...\n"
     "         [--confine]";
 
 std::atomic<bool> Interrupted{false};
