@@ -39,7 +39,7 @@ const TCommand Commands[] = {
      "batch CARD.grx LIST.csv -o DIR [--format swf|exe|...] [--name P] [--jobs N] [--shard I/N] [--confine]"},
     {"effects", &tools::RunEffects, "effects"},
     {"export", &tools::RunExport,
-     "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--loops N] [--seed N] [--quality Q] [--set Name=Value]... [--confine]"},
+     "export IN.grx|IN.swf -o OUT.mp4|webm|gif|webp|png|html|swf [--scale S] [--width W] [--size WxH] [--loops N] [--seed N] [--quality Q] [--set Name=Value]... [--confine]"},
 };
 
 // Qt's platform asks for the session's runtime folder; where there is none (a server, a

@@ -39,6 +39,10 @@ TEST(FuzzCorpus, SoundsImportOrAreRefused) {
   EXPECT_GT(ReplayCorpus("sound", fuzzinput::ImportSound), 0);
 }
 
+TEST(FuzzCorpus, ListsAreReadOrRefused) {
+  EXPECT_GT(ReplayCorpus("list", fuzzinput::ReadList), 0);
+}
+
 TEST(FuzzCorpus, ProgramsGiveTheirMovieOrAreRefused) {
   EXPECT_GT(ReplayCorpus("projector", fuzzinput::ExtractProjectorMovie), 0);
 }

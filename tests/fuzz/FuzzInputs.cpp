@@ -7,6 +7,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "bulk/ListFile.h"
+#include "bulk/OutputNames.h"
 #include "convert/EmbeddedMovieFile.h"
 #include "convert/ProjectorFile.h"
 #include "fuzz/ScratchFolder.h"
@@ -71,6 +73,24 @@ void ImportSound(const uint8_t* data, size_t size) {
   try {
     plugins::ImportSound(source, nullptr, options, ScratchFolder() + "sound-out.wav");
   } catch (const plugins::TSoundImportError&) {
+  }
+}
+
+void ReadList(const uint8_t* data, size_t size) {
+  const std::string file = WriteScratchFile(size > 0 && data[0] == 't' ? "list.tsv" : "list.csv", data, size);
+  try {
+    const TListTable table = ReadListFile(file, 64);
+    if (table.Records.size() > 64 || table.Records.size() > table.RecordCount) __builtin_trap();
+    TUniqueNames names;
+    for (const TListRecord& record : table.Records) {
+      if (record.Cells.size() > MaxListFields) __builtin_trap();
+      for (const std::string& cell : record.Cells) {
+        if (cell.size() > MaxValueBytes) __builtin_trap(); // a value past the limit was kept
+        const std::string name = names.Take(SafeFileName(cell));
+        if (name.find('/') != std::string::npos || name.starts_with('.')) __builtin_trap();
+      }
+    }
+  } catch (const std::runtime_error&) {
   }
 }
 

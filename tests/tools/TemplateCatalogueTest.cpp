@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -133,6 +135,36 @@ TEST(TemplateCatalogue, ExportFillsTheFieldsItIsGiven)
   EXPECT_EQ(movie.Status, 2);
   EXPECT_NE(movie.Output.find("--set fills the fields of a card"), std::string::npos) << movie.Output;
   EXPECT_EQ(RunGreetixCli("export " + Quoted(card) + " -o x.swf --set =Ann").Status, 2);
+}
+
+// A misspelt effect would leave its text still: every effect a template names is one the
+// program offers, and a text's own entrance comes before an effect of the newer kinds.
+TEST(TemplateCatalogue, NamesOnlyEffectsTheProgramHas)
+{
+  const TCliOutcome listed = RunGreetixCli("effects");
+  ASSERT_EQ(listed.Status, 0) << listed.Output;
+  std::map<std::string, std::string> families; // name -> family
+  std::istringstream lines(listed.Output);
+  for (std::string line; std::getline(lines, line);)
+    if (const std::size_t tab = line.find('\t'); tab != std::string::npos) families[line.substr(tab + 1)] = line.substr(0, tab);
+  int newer = 0;
+  for (const std::string& file : Templates()) {
+    SCOPED_TRACE(file);
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file((TemplateFolder() / file).c_str()));
+    for (pugi::xml_node object : document.child("Movie").children("Obj")) {
+      const pugi::xml_node text = object.child("ObjType").child("ObjText");
+      if (!text) continue;
+      const std::string effect = text.child_value("EffectName");
+      ASSERT_TRUE(families.count(effect)) << effect;
+      newer += families[effect] != "Classic";
+      if (const pugi::xml_node entrance = text.child("EntranceEffect")) {
+        EXPECT_EQ(families[entrance.text().get()], "Entrance") << entrance.text().get();
+        EXPECT_NE(families[effect], "Classic") << effect << " plays without its entrance";
+      }
+    }
+  }
+  EXPECT_GE(newer, 20); // the catalogue shows the newer effects off, not only the ten
 }
 
 } // namespace
