@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QMovie>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -27,7 +28,15 @@ QIcon PosterIcon(const QString& picture) {
   QPixmap poster(picture);
   if (poster.isNull())
     return QIcon(Ui::Picture(":/guide/blank.svg", PosterSize));
-  return QIcon(poster.scaled(PosterSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  // Every poster the same size, centred: a card of another shape would otherwise move its
+  // caption when its poster arrives, leaving the old caption painted behind.
+  const QPixmap scaled = poster.scaled(PosterSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  QPixmap framed(PosterSize);
+  framed.fill(Qt::transparent);
+  QPainter painter(&framed);
+  painter.drawPixmap((PosterSize.width() - scaled.width()) / 2, (PosterSize.height() - scaled.height()) / 2, scaled);
+  painter.end();
+  return QIcon(framed);
 }
 
 } // namespace
