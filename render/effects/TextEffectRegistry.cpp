@@ -46,10 +46,11 @@ std::vector<std::pair<std::string, std::vector<std::string>>> TTextEffectRegistr
 {
   std::vector<std::pair<std::string, std::vector<std::string>>> families;
   for (const char* family : {ClassicFamily, EntranceFamily, EmphasisFamily, ExitFamily}) families.push_back({family, {}});
-  for (const auto& [name, effect] : Effects()) {
-    auto found = std::find_if(families.begin(), families.end(), [&](const auto& f) { return f.first == effect.Family; });
-    if (found == families.end()) found = families.insert(families.end(), {effect.Family, {}});
-    found->second.push_back(name);
+  for (const auto& entry : Effects()) {
+    const std::string& family = entry.second.Family; // a lambda may not capture a structured binding in clang 14
+    auto found = std::find_if(families.begin(), families.end(), [&](const auto& f) { return f.first == family; });
+    if (found == families.end()) found = families.insert(families.end(), {family, {}});
+    found->second.push_back(entry.first);
   }
   std::erase_if(families, [](const auto& f) { return f.second.empty(); });
   return families;
