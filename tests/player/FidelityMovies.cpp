@@ -133,6 +133,36 @@ TTestMovie PlacedAgain() {
   return movie;
 }
 
+// Groups of two squares side by side placed at half alpha with blend modes over stripes:
+// none, layer, multiply, screen, add, difference, overlay, hard light; below, the same
+// modes on one shape at half alpha. The squares do not overlap: the peer fades each part
+// of a blended group by itself, not the group as a whole (BlendTest.cpp checks that).
+TTestMovie BlendedGroupAlpha() {
+  TTestMovie movie(320, 160);
+  movie.Background(White);
+  const TRgba stripes[] = {{250, 240, 200, 255}, {40, 60, 90, 255}, {200, 30, 120, 255}, {128, 128, 128, 255}};
+  for (int i = 0; i < 4; ++i) {
+    const uint16_t id = movie.RectShape(0, i * 40 * 20, 320 * 20, 40 * 20, Solid(stripes[i]));
+    movie.Place(static_cast<uint16_t>(i + 1), id);
+  }
+  const uint16_t red = movie.RectShape(0, 0, 14 * 20, 24 * 20, Solid({230, 40, 30, 255}));
+  const uint16_t blue = movie.RectShape(0, 0, 14 * 20, 24 * 20, Solid({30, 90, 230, 255}));
+  TTimelineWriter pair;
+  pair.Place(1, red);
+  pair.Place(2, blue, Translate(24, 10));
+  pair.ShowFrame();
+  const uint16_t group = movie.Sprite(pair);
+  const uint8_t modes[] = {0, 2, 3, 4, 8, 7, 13, 14};
+  for (int i = 0; i < 8; ++i) {
+    movie.Place3(static_cast<uint16_t>(10 + i), group, Translate(i * 40 + 3, 10), {}, modes[i], false,
+                 AlphaMult(0.5));
+    movie.Place3(static_cast<uint16_t>(30 + i), blue, Translate(i * 40 + 8, 100), {}, modes[i], false,
+                 AlphaMult(0.5));
+  }
+  movie.ShowFrame();
+  return movie;
+}
+
 }  // namespace
 
 // Their pictures: make-peer-references.sh BUILD placed-again:5 placed-again-later:9
@@ -145,7 +175,8 @@ std::vector<TReferenceCase> FidelityCases() {
           {"shadow-angles-scaled", ShadowAngles, 0, 12, 20},
           {"filters-stacked", StackedFilters, 0, 12, 50},
           {"placed-again", PlacedAgain, 5, 8, 20},
-          {"placed-again-later", PlacedAgain, 9, 8, 20}};
+          {"placed-again-later", PlacedAgain, 9, 8, 20},
+          {"blend-group-alpha", BlendedGroupAlpha, 0, 8, 20}};
 }
 
 }  // namespace playertest
