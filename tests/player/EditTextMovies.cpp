@@ -145,8 +145,9 @@ TTestMovie Tabs() {
   return movie;
 }
 
-// One paragraph whose runs change font, size, colour, bold, italic and underline, in
-// fonts told apart by the size of their squares, and a second one that wraps between runs.
+// Paragraphs whose runs change font, size, colour, bold, italic and underline, in fonts
+// told apart by the size of their squares, wrapping between runs; the second one starts
+// larger than its later lines.
 TTestMovie HtmlRuns() {
   TTestMovie movie(240, 120);
   movie.Background({255, 255, 255, 255});
@@ -163,7 +164,8 @@ TTestMovie HtmlRuns() {
   spec.Flags2 = Html | UseOutlines | Border;
   spec.Text = "<p>AB <font face=\"Other\">CD</font> <font size=\"24\">EF</font><font color=\"#00A000\">AB</font> "
               "<u>CD</u> <b>EF</b> <i>AB</i> <font color=\"#FF0000\" size=\"8\">DE</font>F</p>"
-              "<p><font size=\"20\">A<b>B</b></font> C<u><font color=\"#0000FF\">DE F</font></u> <i>AB</i></p>"
+              "<p><font size=\"20\">A<b>B</b></font> C<u><font color=\"#0000FF\">DE F</font></u> AB "
+              "<font face=\"Other\" size=\"18\">CDEF</font> <i>AB CD</i> <b><font color=\"#808000\">EF</font></b></p>"
               "<p><b><font color=\"#808000\">EF AB</font></b> EF</p>";
   movie.Place(1, movie.EditText(EditTextBody(spec)));
   movie.ShowFrame();
@@ -178,7 +180,7 @@ std::vector<TReferenceCase> EditTextCases() {
   return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800},
           {"edit-text-justify", Justified, 0, 16, 5400},
           {"edit-text-formats", TextFormats, 0, 16, 4200}, {"edit-text-tabs", Tabs, 0, 16, 4200},
-          {"edit-text-html-runs", HtmlRuns, 0, 16, 3600}};
+          {"edit-text-html-runs", HtmlRuns, 0, 16, 4800}};
 }
 
 }  // namespace playertest
