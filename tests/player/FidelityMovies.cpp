@@ -183,7 +183,7 @@ TTestMovie ShadowsTurned() {
 }  // namespace
 
 // Their pictures: make-peer-references.sh BUILD placed-again:5 placed-again-later:9
-// shadow-angles-scaled:0:1.5
+// placed-again-looped:13 shadow-angles-scaled:0:1.5
 std::vector<TReferenceCase> FidelityCases() {
   // The peer's blur loses about 2/255 of an opaque area per pass, which an inner glow of
   // high strength and quality shows over the whole object: that is left out. The peer
@@ -196,6 +196,7 @@ std::vector<TReferenceCase> FidelityCases() {
           {"filters-stacked", StackedFilters, 0, 12, 50},
           {"placed-again", PlacedAgain, 5, 8, 20},
           {"placed-again-later", PlacedAgain, 9, 8, 20},
+          {"placed-again-looped", PlacedAgain, 13, 8, 20},
           {"blend-group-alpha", BlendedGroupAlpha, 0, 8, 20}};
 }
 
