@@ -38,6 +38,13 @@ uint32_t Combine(uint32_t below, uint32_t layer, uint8_t mode) {
   return out;
 }
 
+// Premultiplied pixels scaled by an opacity.
+uint32_t Faded(uint32_t pixel, uint32_t factor256) {
+  uint32_t scaled = 0;
+  for (int s = 0; s < 32; s += 8) scaled |= (((pixel >> s) & 0xFF) * factor256 >> 8) << s;
+  return scaled;
+}
+
 }  // namespace
 
 bool IsSeparateBlend(uint8_t mode) { return mode >= BlendLayer && mode <= BlendHardLight; }
@@ -59,18 +66,25 @@ void PaintLayer(QPainter& painter, const QImage& layer, QPoint topLeft, uint8_t 
       const auto* from = reinterpret_cast<const uint32_t*>(layer.constScanLine(y + area.y() - topLeft.y()));
       for (int x = 0; x < result.width(); ++x) {
         uint32_t pixel = from[x + area.x() - topLeft.x()];
-        if (opacity < 1) {
-          const uint32_t f = static_cast<uint32_t>(opacity * 256);
-          uint32_t scaled = 0;
-          for (int s = 0; s < 32; s += 8) scaled |= (((pixel >> s) & 0xFF) * f >> 8) << s;
-          pixel = scaled;
-        }
+        if (opacity < 1) pixel = Faded(pixel, static_cast<uint32_t>(opacity * 256));
         row[x] = Combine(row[x], pixel, mode);
       }
     }
     painter.setOpacity(1);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(area.topLeft(), result);
+  } else if (mode == BlendAdd && opacity < 1) {
+    // Add sums the faded layer; Qt's opacity would fade the clamped sum instead, and a
+    // bright layer over a light backdrop would come out too dark.
+    QImage faded = layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const uint32_t f = static_cast<uint32_t>(opacity * 256);
+    for (int y = 0; y < faded.height(); ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(faded.scanLine(y));
+      for (int x = 0; x < faded.width(); ++x) row[x] = Faded(row[x], f);
+    }
+    painter.setOpacity(1);
+    painter.setCompositionMode(QtMode(mode));
+    painter.drawImage(topLeft, faded);
   } else {
     painter.setCompositionMode(QtMode(mode));
     painter.drawImage(topLeft, layer);

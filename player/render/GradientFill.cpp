@@ -76,8 +76,9 @@ void FillGradientPath(QPainter& painter, const QPainterPath& path, const swf::TF
   TTexels texels;
   for (int i = 0; i < 256; ++i) texels[i] = Transformed(ramp.Texels[i], cx);
   const double focal = style.Gradient.FocalPoint / 256.0;
-  // The peer's antialiased frames show the nearest texel, its hard-edged ones a blend.
-  const TRampSampling sampling = edges == TEdges::Hard ? TRampSampling::Linear : TRampSampling::Nearest;
+  // The peer's four-sample frames show the nearest texel, its hard-edged and its smoothly
+  // antialiased ones a blend of the two nearest.
+  const TRampSampling sampling = edges == TEdges::FourSamples ? TRampSampling::Nearest : TRampSampling::Linear;
   const std::optional<TNearestColors> nearest =
       !ramp.LinearRgb && sampling == TRampSampling::Nearest ? std::optional(TNearestColors(texels)) : std::nullopt;
   const double stepX = toSquare.m11(), stepY = toSquare.m12();

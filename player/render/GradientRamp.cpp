@@ -32,13 +32,22 @@ TGradientRamp TGradientRamp::From(const swf::TGradient& gradient) {
   ramp.LinearRgb = gradient.Interpolation == 1;
   const std::vector<swf::TGradientStop>& stops = gradient.Stops;
   if (stops.empty()) return ramp;
-  // Each stop takes the texel of its ratio, or the one after the stop before it when
-  // several share a ratio (or go backwards): those show as bands one texel wide. The
-  // colours between two stops still follow their written ratios.
+  // Each stop takes the texel of its ratio, or the one after the stop before it when the
+  // ratios go backwards. Stops sharing a ratio show as bands one texel wide, and the colour
+  // before them holds one texel past the ratio unless it is the first stop: a hard stop
+  // turns one texel later than a soft one. The colours between two stops still follow
+  // their written ratios.
   std::vector<int> texel(stops.size());
   std::vector<std::array<float, 4>> colors(stops.size());
   for (size_t i = 0; i < stops.size(); ++i) {
-    texel[i] = i == 0 ? stops[0].Ratio : std::max<int>(stops[i].Ratio, texel[i - 1] + 1);
+    if (i == 0) {
+      texel[i] = stops[0].Ratio;
+    } else if (stops[i].Ratio == stops[i - 1].Ratio) {
+      const bool firstOfTie = i >= 2 && stops[i - 2].Ratio != stops[i].Ratio;
+      texel[i] = texel[i - 1] + (firstOfTie ? 2 : 1);
+    } else {
+      texel[i] = std::max<int>(stops[i].Ratio, texel[i - 1] + 1);
+    }
     colors[i] = Straight(stops[i].Color, ramp.LinearRgb);
   }
   size_t stop = 0;

@@ -151,9 +151,12 @@ void TRenderer::DrawShape(QPainter& painter, const TShapeGeometry& shape, const 
       if (!paint.Visible) continue;
       if (paint.Opacity < 1) painter.setOpacity(paint.Opacity);
       if (!paint.Smooth) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-      // Exact edges keep Qt's gradient brush, made from the same ramp: several times faster
-      // than colouring every pixel, and within a few units.
-      if (paint.Gradient && FEdges != TEdges::Exact) {
+      // Exact edges keep Qt's gradient brush for linear gradients, made from the same ramp:
+      // several times faster than colouring every pixel, and within a few units. Its
+      // radial rings miss the ramp's one-texel bands at hard stops by a pixel.
+      const bool perPixel = paint.Gradient && (FEdges != TEdges::Exact ||
+                                               paint.Gradient->Type != swf::TFillType::LinearGradient);
+      if (perPixel) {
         FillGradientPath(painter, fill.Path, *paint.Gradient, cx, FEdges);
       } else {
         FillPath(painter, fill.Path, paint.Brush);

@@ -20,6 +20,13 @@ namespace {
 // Layers larger than this many pixels are not made; the object is drawn directly.
 constexpr qint64 MaxLayerPixels = 4 << 20;
 
+void RecolorLayer(QImage& layer, const TColorTransform& cx) {
+  for (int y = 0; y < layer.height(); ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(layer.scanLine(y));
+    for (int x = 0; x < layer.width(); ++x) row[x] = cx.ApplyPremultiplied(row[x]);
+  }
+}
+
 }  // namespace
 
 bool TRenderer::NeedsLayer(const swf::TDisplayObject& object) {
@@ -106,9 +113,20 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
   if (layer.isNull()) return;
   layer.fill(Qt::transparent);
   // A group's alpha applies to the group as a whole, after its parts are put together.
+  // Filters work on the object as drawn without its colour transform, which then applies
+  // to what they made: a half-transparent object does not show its own shadow through it.
   TColorTransform inner = cx;
+  TColorTransform afterFilters;
   qreal opacity = 1;
-  if (FLibrary.Movie().Find<swf::TSprite>(object.CharacterId) && cx.AAdd == 0 && cx.AMult < 256) {
+  const bool filtered = !object.Filters.empty();
+  if (filtered) {
+    inner = TColorTransform();
+    if (cx.IsAlphaOnly()) {
+      opacity = cx.Opacity();
+    } else {
+      afterFilters = cx;
+    }
+  } else if (FLibrary.Movie().Find<swf::TSprite>(object.CharacterId) && cx.AAdd == 0 && cx.AMult < 256) {
     opacity = cx.Opacity();
     inner.AMult = 256;
   }
@@ -125,7 +143,10 @@ void TRenderer::DrawLayered(QPainter& painter, const TClip& clip, uint16_t depth
     DrawContent(layerPainter, clip, depth, object, shifted, inner, nesting);
     --FLayers;
   }
-  if (!object.Filters.empty()) ApplyFilters(layer, object.Filters, deviceScale);
+  if (filtered) {
+    ApplyFilters(layer, object.Filters, deviceScale);
+    if (!afterFilters.IsIdentity()) RecolorLayer(layer, afterFilters);
+  }
   PaintLayer(painter, layer, area.topLeft(), mode, opacity);
 }
 

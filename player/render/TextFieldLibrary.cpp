@@ -23,17 +23,25 @@ std::string Trimmed(std::string name) {
 
 TGlyphSource* TCharacterLibrary::FieldGlyphs(const swf::TEditText& field, const TTextStyle& style) {
   if (field.UseOutlines) {
-    // The movie's font of the style's face (bold and italic as asked, when there is such a
-    // cut), else the field's own font.
-    const swf::TFont* chosen = field.FontId ? FMovie.Find<swf::TFont>(*field.FontId) : nullptr;
-    if (chosen && Trimmed(chosen->Name) != style.Face) {
-      const swf::TFont* byName = nullptr;
+    // The movie's font of the style's face, bold and italic as asked when there is such a
+    // cut (a run of <b> in a field of the regular cut takes the bold one), else another
+    // cut of that face, else the field's own font.
+    const swf::TFont* own = field.FontId ? FMovie.Find<swf::TFont>(*field.FontId) : nullptr;
+    auto named = [&](const swf::TFont& font) { return Trimmed(font.Name) == style.Face; };
+    auto fits = [&](const swf::TFont& font) {
+      return named(font) && font.Bold == style.Bold && font.Italic == style.Italic;
+    };
+    const swf::TFont* chosen = own;
+    if (own && !fits(*own)) {
+      const swf::TFont* sameFace = named(*own) ? own : nullptr;
+      const swf::TFont* exact = nullptr;
       for (const auto& [id, character] : FMovie.Characters) {
         const auto* font = std::get_if<swf::TFont>(&character);
-        if (!font || font->Glyphs.empty() || Trimmed(font->Name) != style.Face) continue;
-        if (!byName || (font->Bold == style.Bold && font->Italic == style.Italic)) byName = font;
+        if (!font || font->Glyphs.empty() || !named(*font)) continue;
+        if (!sameFace) sameFace = font;
+        if (!exact && fits(*font)) exact = font;
       }
-      if (byName) chosen = byName;
+      chosen = exact ? exact : sameFace ? sameFace : own;
     }
     if (chosen && !chosen->Glyphs.empty()) {
       auto& source = FEmbeddedFonts[chosen->Id];

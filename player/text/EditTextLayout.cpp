@@ -159,12 +159,11 @@ TEditTextGeometry LayOutEditText(const swf::TEditText& field,
       TLine& line = lines[n];
       // A line that starts after a break has its tabs placed afresh.
       if (n > 0) PlaceTabs(line.Items, 0, format.TabStops);
-      // An empty line is as high as the paragraph's (or the field's) first font.
-      if (line.Items.empty()) {
-        TGlyphSource* font = glyphs(firstStyle);
-        line.Ascent = font->Ascent(firstStyle.Size);
-        line.Descent = font->Descent(firstStyle.Size);
-      }
+      // Every line is at least as high as the paragraph's (or the field's) first font, an
+      // empty one and those after a larger first run alike.
+      TGlyphSource* firstFont = glyphs(firstStyle);
+      line.Ascent = firstFont->Ascent(firstStyle.Size);
+      line.Descent = firstFont->Descent(firstStyle.Size);
       for (const TItem& item : line.Items) {
         line.Ascent = std::max(line.Ascent, item.Source->Ascent(item.Style->Size));
         line.Descent = std::max(line.Descent, item.Source->Descent(item.Style->Size));

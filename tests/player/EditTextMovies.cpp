@@ -145,6 +145,33 @@ TTestMovie Tabs() {
   return movie;
 }
 
+// Paragraphs whose runs change font, size, colour, bold, italic and underline, in fonts
+// told apart by the size of their squares, wrapping between runs; the second one starts
+// larger than its later lines.
+TTestMovie HtmlRuns() {
+  TTestMovie movie(240, 120);
+  movie.Background({255, 255, 255, 255});
+  const std::u16string codes = u" ABCDEF";
+  movie.SquareFont("Squares", codes);
+  movie.SquareFont("Squares", codes, 0x01, 19000);  // bold
+  movie.SquareFont("Squares", codes, 0x02, 10000);  // italic
+  movie.SquareFont("Other", codes, 0, 7000);
+  TEditTextSpec spec;
+  spec.Bounds = {10 * 20, 230 * 20, 10 * 20, 110 * 20};
+  spec.FontId = 1;
+  spec.Height = 14 * 20;
+  spec.Flags1 = WordWrap | Multiline;
+  spec.Flags2 = Html | UseOutlines | Border;
+  spec.Text = "<p>AB <font face=\"Other\">CD</font> <font size=\"24\">EF</font><font color=\"#00A000\">AB</font> "
+              "<u>CD</u> <b>EF</b> <i>AB</i> <font color=\"#FF0000\" size=\"8\">DE</font>F</p>"
+              "<p><font size=\"20\">A<b>B</b></font> C<u><font color=\"#0000FF\">DE F</font></u> AB "
+              "<font face=\"Other\" size=\"18\">CDEF</font> <i>AB CD</i> <b><font color=\"#808000\">EF</font></b></p>"
+              "<p><b><font color=\"#808000\">EF AB</font></b> EF</p>";
+  movie.Place(1, movie.EditText(EditTextBody(spec)));
+  movie.ShowFrame();
+  return movie;
+}
+
 }  // namespace
 
 std::vector<TReferenceCase> EditTextCases() {
@@ -152,7 +179,8 @@ std::vector<TReferenceCase> EditTextCases() {
   // squares' edges differ, so the allowance counts a few rows of them.
   return {{"edit-text-layout", Fields, 0, 16, 4200}, {"edit-text-html", HtmlField, 0, 16, 1800},
           {"edit-text-justify", Justified, 0, 16, 5400},
-          {"edit-text-formats", TextFormats, 0, 16, 4200}, {"edit-text-tabs", Tabs, 0, 16, 4200}};
+          {"edit-text-formats", TextFormats, 0, 16, 4200}, {"edit-text-tabs", Tabs, 0, 16, 4200},
+          {"edit-text-html-runs", HtmlRuns, 0, 16, 4800}};
 }
 
 }  // namespace playertest

@@ -108,6 +108,29 @@ TEST(TextFields, HtmlSetsParagraphsColoursSizesAndBreaks) {
   EXPECT_EQ(runs[4].Style.Size, base.Size + 200);
 }
 
+TEST(TextFields, HtmlRunsTakeTheirFacesCutsAndLinesKeepTheParagraphsFirstHeight) {
+  // A bold run takes the bold cut of the field's face (wider squares) where there is one.
+  auto draw = [](const std::string& text) {
+    TTestMovie movie(200, 100);
+    movie.Background({255, 255, 255, 255});
+    TField field(text, 0x60, 0x03);
+    field.Spec.FontId = movie.SquareFont("Squares", u" ABCDEF");
+    movie.SquareFont("Squares", u" ABCDEF", 0x01, 19000);
+    movie.Place(1, movie.EditText(EditTextBody(field.Spec)));
+    movie.ShowFrame();
+    player::TMoviePlayer player;
+    player.LoadBytes(movie.Bytes());
+    return player.RenderImage(QSize(200, 100));
+  };
+  EXPECT_TRUE(ColorNear(draw("<b>A</b>B"), 21, 10, Qt::black));
+  EXPECT_TRUE(ColorNear(draw("<i>A</i>B"), 21, 10, Qt::white));  // no italic cut: the regular
+  // A paragraph that starts at 30 px keeps its later lines as high: the wrapped CD sits
+  // a 30 px ascent below the first line, not a 20 px one.
+  const QImage tall = draw("<font size='30'>A</font> BCDEFAB CD");
+  EXPECT_TRUE(ColorNear(tall, 10, 56, Qt::black));
+  EXPECT_TRUE(ColorNear(tall, 10, 40, Qt::white));
+}
+
 TEST(TextFields, JustifiedLinesFillTheWidthButTheParagraphsLast) {
   TField justified("AB CD ABCDEF\rAB CD");
   justified.Spec.Align = 3;

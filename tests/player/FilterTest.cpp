@@ -77,6 +77,39 @@ TEST(Blend, LayerTakesTheGroupsAlphaAsAWholeAndUnknownModesDrawNormally) {
   EXPECT_TRUE(ColorNear(image, 20, 90, Qt::red));
 }
 
+TEST(Blend, AGroupAddedAtHalfAlphaAddsItsFadedColours) {
+  // A grey group added at half alpha onto light grey: 200 + 160 / 2, not the clamped sum
+  // faded (255 + 200) / 2.
+  TTestMovie movie(100, 100);
+  movie.Background({200, 200, 200, 255});
+  const uint16_t grey = movie.RectShape(0, 0, 50 * 20, 50 * 20, Solid({160, 160, 160, 255}));
+  TTimelineWriter group;
+  group.Place(1, grey);
+  group.ShowFrame();
+  movie.Place3(1, movie.Sprite(group), Translate(10, 10), {}, 8, false, AlphaMult(0.5));
+  movie.ShowFrame();
+  EXPECT_TRUE(ColorNear(Draw(movie, QSize(100, 100)), 30, 30, QColor(255, 255, 255), 2));
+}
+
+TEST(Filters, AColourTransformAppliesToWhatTheFiltersMade) {
+  // A half-transparent square's shadow does not show through it, and a tint colours the
+  // shadow too.
+  TTestMovie movie(200, 100);
+  movie.Background(White);
+  const uint16_t square = movie.RectShape(0, 0, 40 * 20, 40 * 20, Solid(Blue));
+  const std::vector<uint8_t> shadow = FilterDropShadow(Black, 0, 45, 10, 1, 0x20 | 1);
+  movie.Place3(1, square, Translate(10, 10), {shadow}, 0, false, AlphaMult(0.5));
+  TCxForm red;
+  red.RMult = red.GMult = red.BMult = 0;
+  red.RAdd = 255;
+  movie.Place3(2, square, Translate(110, 10), {shadow}, 0, false, red);
+  movie.ShowFrame();
+  const QImage image = Draw(movie, QSize(200, 100));
+  EXPECT_TRUE(ColorNear(image, 45, 45, QColor(127, 127, 255), 4));  // the square over its shadow
+  EXPECT_TRUE(ColorNear(image, 55, 55, QColor(127, 127, 127), 4));  // the shadow alone
+  EXPECT_TRUE(ColorNear(image, 155, 55, Qt::red, 4));
+}
+
 TEST(Filters, GradientGlowAndBevelTakeTheirColoursFromTheGradient) {
   const TTestMovie movie = FilterGrid({
       {FilterGradient(false, {{0, {0, 0, 0, 0}}, {255, {0, 200, 0, 255}}}, 8, 0, 0, 2, 0x20 | 1)},

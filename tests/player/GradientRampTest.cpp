@@ -38,6 +38,21 @@ TEST(GradientRamp, StopsSharingARatioEachKeepABandOfOneTexel) {
   EXPECT_EQ(ramp.Texels[200], ramp.Texels[255]);  // after the last stop: its colour
 }
 
+TEST(GradientRamp, AHardStopAfterARampTurnsOneTexelLater) {
+  // Black to red up to 50, then white from 50 and blue at 60 and again from 60: the colour
+  // before each hard stop holds through the texel after its ratio, then each stop of the
+  // tie keeps its band.
+  const TGradientRamp ramp = TGradientRamp::From(
+      Stops({{0, Black}, {50, Red}, {50, White}, {60, Blue}, {60, Green}, {60, Red}, {255, Black}}));
+  EXPECT_FLOAT_EQ(ramp.Texels[25][0], 0.5f);
+  EXPECT_EQ(ramp.Texels[51], ramp.Texels[50]);  // red
+  EXPECT_EQ(Red255(ramp.Texels[52]), 204);      // white toward blue, two ratios along
+  EXPECT_FLOAT_EQ(ramp.Texels[52][2], 1.0f);
+  EXPECT_EQ(ramp.Texels[61], ramp.Texels[60]);  // blue
+  EXPECT_FLOAT_EQ(ramp.Texels[62][1], 1.0f);    // green for one texel
+  EXPECT_NEAR(ramp.Texels[63][0], 1 - 3 / 195.0f, 1e-6);  // red toward black
+}
+
 TEST(GradientRamp, StopsAtTheEndAndOutOfOrderStayDefined) {
   // Bands past the last texel are dropped; a stop written before a lower ratio keeps
   // its colour up to the next band.

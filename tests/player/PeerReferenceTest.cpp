@@ -55,3 +55,4 @@ TEST(PeerReference, BlendModesAndTheirLayers) { Check(BlendCases()); }
 TEST(PeerReference, FiltersWithTheirQualityAndFlags) { Check(FilterCases()); }
 TEST(PeerReference, ButtonsInTheirUpState) { Check(ButtonCases()); }
 TEST(PeerReference, TextFieldsInEmbeddedFonts) { Check(EditTextCases()); }
+TEST(PeerReference, MoviesOfOtherTools) { Check(FidelityCases()); }

@@ -56,5 +56,6 @@ std::vector<TReferenceCase> BlendCases();
 std::vector<TReferenceCase> FilterCases();
 std::vector<TReferenceCase> EditTextCases();
 std::vector<TReferenceCase> ButtonCases();
+std::vector<TReferenceCase> FidelityCases();
 
 }  // namespace playertest

@@ -297,9 +297,11 @@ uint16_t TTestMovie::EditText(const std::vector<uint8_t>& bodyAfterId) {
   return id;
 }
 
-uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& codes) {
+uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& codes,
+                                uint8_t style, int side) {
   const uint16_t id = NextId();
-  // One glyph: a square from (0, −800) to (800, 0) in units of 1/20 of the EM's 1024.
+  // One glyph: a square of side (800 by default) from (100, −side) in units of 1/20 of the
+  // EM's 1024.
   TSwfBitWriter glyph;
   glyph.U8(0x10);
   auto edge = [&](int dx, int dy) {
@@ -308,9 +310,9 @@ uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& c
     glyph.SB(bits, dx), glyph.SB(bits, dy);
   };
   glyph.UB(1, 0), glyph.UB(1, 0), glyph.UB(1, 0), glyph.UB(1, 1), glyph.UB(1, 0), glyph.UB(1, 1);
-  glyph.UB(5, 16), glyph.SB(16, 2000), glyph.SB(16, -16000);
+  glyph.UB(5, 16), glyph.SB(16, 2000), glyph.SB(16, -side);
   glyph.UB(1, 1);
-  edge(16000, 0), edge(0, 16000), edge(-16000, 0), edge(0, -16000);
+  edge(side, 0), edge(0, side), edge(-side, 0), edge(0, -side);
   glyph.UB(6, 0);
   glyph.Flush();
   const std::vector<uint8_t> square = glyph.Take();
@@ -320,7 +322,7 @@ uint16_t TTestMovie::SquareFont(const std::string& name, const std::u16string& c
   for (char16_t c : codes) shapes.push_back(c == u' ' ? empty : square);
   TSwfBitWriter w;
   w.U16(id);
-  w.U8(0x80 | 0x08 | 0x04);  // layout, wide offsets, wide codes
+  w.U8(static_cast<uint8_t>(0x80 | 0x08 | 0x04 | (style & 0x03)));  // layout, wide offsets, wide codes
   w.U8(1);
   w.U8(static_cast<uint8_t>(name.size()));
   w.Bytes(reinterpret_cast<const uint8_t*>(name.data()), name.size());

@@ -92,8 +92,10 @@ class TTestMovie : public TTimelineWriter {
   // DefineEditText (the tag body after the id is given whole).
   uint16_t EditText(const std::vector<uint8_t>& bodyAfterId);
   // DefineFont3 of square glyphs for the given codes (a space gets an empty glyph), each
-  // 0.78 EM wide and advancing 1 EM, with layout.
-  uint16_t SquareFont(const std::string& name, const std::u16string& codes);
+  // 0.78 EM wide unless side (in 1/20 of 1/1024 EM) says otherwise and advancing 1 EM,
+  // with layout; style: bold 0x01, italic 0x02.
+  uint16_t SquareFont(const std::string& name, const std::u16string& codes, uint8_t style = 0,
+                      int side = 16000);
   uint16_t Sound(uint8_t formatByte, uint32_t sampleCount, const std::vector<uint8_t>& data);
   uint16_t NextId() { return FNextId++; }
   uint16_t PeekNextId() const { return FNextId; }
