@@ -44,6 +44,9 @@ struct TAudioDecoder::TState {
   std::int64_t Delivered = 0;
   std::vector<std::int16_t> Pending;  // converted samples not yet handed out
   std::size_t PendingAt = 0;
+  AVChannelLayout OutLayout{};  // the sound's own channels, kept whatever the frames bring
+  int InChannels = 0, InRate = 0; // what the resampler is set up to take
+  AVSampleFormat InFormat = AV_SAMPLE_FMT_NONE;
   bool InputEnded = false;
   bool DecoderDrained = false;
 
@@ -51,6 +54,7 @@ struct TAudioDecoder::TState {
     av_frame_free(&Frame);
     av_packet_free(&Packet);
     swr_free(&Resampler);
+    av_channel_layout_uninit(&OutLayout);
     avcodec_free_context(&Codec);
     avformat_close_input(&Format);
   }
@@ -59,13 +63,37 @@ struct TAudioDecoder::TState {
     throw TMediaError("Can not read the sound file \"" + Path + "\" (" + reason + ").");
   }
 
-  // Converts the decoded frame into Pending.
+  // Sets the resampler up from frames of this kind to the sound's own channels and rate as
+  // 16-bit samples.
+  void SetUpResampler(const AVChannelLayout& inLayout, AVSampleFormat inFormat, int inRate) {
+    AVChannelLayout in = inLayout;
+    if (in.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&in, in.nb_channels);
+    swr_free(&Resampler);
+    const int result = swr_alloc_set_opts2(&Resampler, &OutLayout, AV_SAMPLE_FMT_S16, Rate, &in, inFormat, inRate, 0, nullptr);
+    if (result < 0 || swr_init(Resampler) < 0) Fail("unsupported sample format");
+    InChannels = in.nb_channels;
+    InFormat = inFormat;
+    InRate = inRate;
+  }
+
+  // Converts the decoded frame into Pending. A stream may change its channels, sample format
+  // or rate from one frame to the next (a damaged or spliced file does): the resampler
+  // follows, and the samples keep the sound's first channels and rate.
   void Convert() {
     const int count = Frame->nb_samples;
     if (count <= 0) return;
-    Pending.assign(std::size_t(count) * std::size_t(ChannelCount) + std::size_t(ChannelCount) * 64, 0);
+    const int channels = Frame->ch_layout.nb_channels;
+    if (channels < 1 || channels > MaxChannels) Fail("unsupported number of channels");
+    if (Frame->sample_rate < MinRate || Frame->sample_rate > MaxRate) Fail("unsupported sample rate");
+    const auto format = static_cast<AVSampleFormat>(Frame->format);
+    if (channels != InChannels || format != InFormat || Frame->sample_rate != InRate)
+      SetUpResampler(Frame->ch_layout, format, Frame->sample_rate);
+    // A higher input rate gives more samples than it takes: room for them and the delay.
+    const std::int64_t room = av_rescale_rnd(swr_get_delay(Resampler, InRate) + count, Rate, InRate, AV_ROUND_UP) + 64;
+    if (room > std::int64_t(MaxRate) * 60) Fail("a frame too long");
+    Pending.assign(std::size_t(room) * std::size_t(ChannelCount), 0);
     std::uint8_t* out = reinterpret_cast<std::uint8_t*>(Pending.data());
-    const int made = swr_convert(Resampler, &out, count + 64, const_cast<const std::uint8_t**>(Frame->extended_data), count);
+    const int made = swr_convert(Resampler, &out, int(room), const_cast<const std::uint8_t**>(Frame->extended_data), count);
     if (made < 0) Fail(AvText(made));
     Pending.resize(std::size_t(made) * std::size_t(ChannelCount));
     PendingAt = 0;
@@ -131,11 +159,9 @@ TAudioDecoder::TAudioDecoder(const std::string& path) : F(std::make_unique<TStat
   if (stream->duration > 0 && stream->time_base.den > 0)
     F->Expected = av_rescale_q(stream->duration, stream->time_base, AVRational{1, F->Rate});
 
-  AVChannelLayout layout = F->Codec->ch_layout;
-  if (layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&layout, F->ChannelCount);
-  result = swr_alloc_set_opts2(&F->Resampler, &layout, AV_SAMPLE_FMT_S16, F->Rate, &layout, F->Codec->sample_fmt,
-                               F->Rate, 0, nullptr);
-  if (result < 0 || swr_init(F->Resampler) < 0) F->Fail("unsupported sample format");
+  if (F->Codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&F->OutLayout, F->ChannelCount);
+  else if (av_channel_layout_copy(&F->OutLayout, &F->Codec->ch_layout) < 0) F->Fail("out of memory");
+  F->SetUpResampler(F->Codec->ch_layout, F->Codec->sample_fmt, F->Rate);
   F->Packet = av_packet_alloc();
   F->Frame = av_frame_alloc();
   if (!F->Packet || !F->Frame) F->Fail("out of memory");

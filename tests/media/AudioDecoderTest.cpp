@@ -42,4 +42,29 @@ TEST(AudioDecoder, WhatIsNotASoundIsRefusedAtOnce)
   std::filesystem::remove(path);
 }
 
+// Two MP3 streams of other channels and rates spliced into one Matroska file: the decoder
+// changes both mid-stream. The sound keeps its first channels and rate, whole.
+TEST(AudioDecoder, ChannelsAndRateChangingMidStreamKeepTheFirstOnes)
+{
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "ffmpeg is not installed";
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::string stereo = (folder / "greetix-stereo.mp3").string(), mono = (folder / "greetix-mono.mp3").string();
+  const std::string spliced = (folder / "greetix-spliced.mka").string();
+  ASSERT_EQ(std::system(("ffmpeg -v quiet -y -f lavfi -i sine=frequency=440:duration=0.5:sample_rate=44100 -ac 2 "
+                         "-c:a libmp3lame '" + stereo + "' && ffmpeg -v quiet -y -f lavfi -i "
+                         "sine=frequency=660:duration=0.5:sample_rate=22050 -ac 1 -c:a libmp3lame '" + mono +
+                         "' && cat '" + stereo + "' '" + mono + "' | ffmpeg -v quiet -y -f mp3 -i - -c copy '" +
+                         spliced + "'").c_str()), 0);
+  media::TAudioDecoder decoder(spliced);
+  EXPECT_EQ(decoder.SampleRate(), 44100);
+  EXPECT_EQ(decoder.Channels(), 2);
+  std::vector<std::int16_t> block(4096 * 2);
+  std::int64_t frames = 0;
+  while (const std::size_t got = decoder.Read(block.data(), 4096)) frames += std::int64_t(got);
+  // Half a second of each at 44.1 kHz, give or take the encoder's padding.
+  EXPECT_GT(frames, 44100 * 9 / 10);
+  EXPECT_LT(frames, 44100 * 12 / 10);
+  for (const std::string& path : {stereo, mono, spliced}) std::filesystem::remove(path);
+}
+
 } // namespace
