@@ -207,8 +207,16 @@ int TFlashText::UnitRow(int k) const
   return row;
 }
 
+void TFlashText::DrawColourGlyphsInOwnColour(const std::string& text)
+{
+  // A colour transform would flatten the emoji's pictures: their shape keeps its colours and
+  // is drawn in the text's own colour instead.
+  if (swf::HasColourGlyphs(FontName, text)) SwfObject().SetTextColour(Red(), Green(), Blue());
+}
+
 void TFlashText::PlaceWhole()
 {
+  DrawColourGlyphsInOwnColour(Content);
   SwfObject().MakeTextSimple(FontName, Content, PlaceX(), PlaceY(), PlaceHeight());
   MarkContentMade();
 }
@@ -218,12 +226,14 @@ void TFlashText::PlaceUnit(int k)
   // The units after a line break stand on the next line, from the text's left edge again.
   const int row = UnitRow(k);
   const double y = row == 0 ? PlaceY() : PlaceY() + row * swf::TextLineHeight(FontName, PlaceHeight());
+  DrawColourGlyphsInOwnColour(UnitList.at(static_cast<std::size_t>(k)));
   SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), y, PlaceHeight());
   MarkContentMade();
 }
 
 void TFlashText::PlaceAt(const std::string& text, double x, double y)
 {
+  DrawColourGlyphsInOwnColour(text);
   SwfObject().MakeTextSimple(FontName, text, x, y, PlaceHeight());
   MarkContentMade();
 }

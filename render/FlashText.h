@@ -41,6 +41,8 @@ public:
   // x of unit k in twips: 20 X + 28 F k on the first line (k counted from the line's first
   // unit on the others).
   double UnitX(int k) const;
+  // Before a text with emoji is made: its letters drawn in the text's colour.
+  void DrawColourGlyphsInOwnColour(const std::string& text);
   // The line of unit k (from 0) and its place on that line, by the line breaks before it.
   int UnitRow(int k) const;
   int UnitColumn(int k) const;
