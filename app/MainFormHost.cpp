@@ -193,6 +193,11 @@ void TMainFormHost::RenderCard() {
     card->BuildMovie("", "");
 }
 
+void TMainFormHost::TryEffect(const std::string& objectName, const std::string& effectName) {
+  if (TFlashCard* card = Form.Global().FlashCard.get())
+    card->TryEffect(objectName, effectName);
+}
+
 void TMainFormHost::SetPreviewFrame(int frame) { Player().SetFrameNum(frame); }
 
 void TMainFormHost::SetCurrentObjectKind(const std::string& kind) {

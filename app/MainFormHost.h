@@ -73,6 +73,7 @@ public:
   TRenderContext& RenderContext() override;
   void StoreCard() override;
   void RenderCard() override;
+  void TryEffect(const std::string& objectName, const std::string& effectName) override;
   void SetPreviewFrame(int frame) override;
   void SetCurrentObjectKind(const std::string& kind) override;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -186,6 +188,13 @@ void TFlashCard::ReadAndStore()
 void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
 {
   if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction) throw std::logic_error("No SWF builder to render with.");
+  if (Ctx.EffectTrial) {
+    // The card's own render replaces a tried effect; the preview goes back to where it stood.
+    Ctx.EffectTrial.reset();
+    TrialMovie.clear();
+    Host.SetPreviewFrameNum(TrialFrame);
+    Host.SetPreviewPlaying(TrialPlaying);
+  }
   Host.SetPlayingFlag(Host.PreviewPlaying());
   Ctx.SaveDocument();
   RecordChange();
@@ -195,6 +204,62 @@ void TFlashCard::BuildMovie(const std::string& scope, const std::string& target)
   ReloadPreview("Size");
   Host.SetPreviewFrameNum(SavedFrame);
   if (Host.PlayingFlag()) StartPlaying();
+}
+
+bool TFlashCard::TryingEffect() const { return Ctx.EffectTrial.has_value(); }
+
+void TFlashCard::TryEffect(const std::string& objectName, const std::string& effectName)
+{
+  if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction || !Ctx.Document) return;
+  const int index = effectName.empty() ? -1 : ObjectIndex(objectName);
+  if (index < 0) {
+    if (!Ctx.EffectTrial) return;
+    Ctx.EffectTrial.reset();
+    // The card's own movie as it was: rendered again after a longer one it could differ in
+    // its last frame (a text ends differently when the movie goes on past it).
+    bool restored = false;
+    if (!TrialMovie.empty()) {
+      try {
+        files::WriteFileAtomically(WorkSwfFile, TrialMovie);
+        restored = true;
+      } catch (const std::exception&) {
+      }
+    }
+    TrialMovie.clear();
+    if (!restored) RenderTrial();
+    Host.SetPlayingFlag(TrialPlaying);
+    ReloadPreview("");
+    Host.SetPreviewFrameNum(TrialFrame);
+    if (TrialPlaying) StartPlaying();
+    return;
+  }
+  if (Ctx.EffectTrial && Ctx.EffectTrial->Object == index && Ctx.EffectTrial->EffectName == effectName) return;
+  if (!Ctx.EffectTrial) {
+    TrialFrame = Host.PreviewFrameNum();
+    TrialPlaying = Host.PreviewPlaying();
+    std::ifstream shown(WorkSwfFile, std::ios::binary);
+    TrialMovie.assign(std::istreambuf_iterator<char>(shown), {});
+  }
+  Ctx.EffectTrial = TRenderContext::TEffectTrial{index, effectName};
+  RenderTrial();
+  // The tried effect plays from the text's first frame.
+  Host.SetPlayingFlag(true);
+  ReloadPreview("");
+  int start = 0;
+  try {
+    start = Ctx.Movie().Obj().Item(index).StartTime();
+  } catch (const std::exception&) {
+    // A start the file spells wrongly: the trial plays from the movie's first frame.
+  }
+  Host.SetPreviewFrameNum(std::max(start, 0));
+  StartPlaying();
+}
+
+// The working movie without a save or a history record: a trial changes nothing of the card.
+void TFlashCard::RenderTrial()
+{
+  RenderToBuilder("");
+  Ctx.SwfMovie->WriteMovie(WorkSwfFile);
 }
 
 void TFlashCard::RenderToBuilder(const std::string& scope)

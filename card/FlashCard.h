@@ -63,6 +63,12 @@ public:
   // RenderToBuilder with only the placing's objects, for pictures of the preview that are not
   // the card's movie: nothing is recorded, reported or reloaded.
   void RenderPartToBuilder(TPlacing placing);
+  // Plays `effectName` on the text named `objectName` in the preview from the text's first
+  // frame, as if it were chosen, leaving the document and the history as they are. An empty
+  // name (or a BuildMovie) ends the trial: the preview shows the card again, at the frame
+  // and in the playing state it had before.
+  void TryEffect(const std::string& objectName, const std::string& effectName);
+  bool TryingEffect() const;
   // Index in the document of the object with this name, or -1.
   int ObjectIndex(const std::string& name) const;
   // Places the background picture and every object of the document into the builder.
@@ -99,6 +105,11 @@ private:
   void PlaceBackgroundPicture();
   void PlaceObjects();
   TPlacing Placing; // of the render under way
+  // Where the preview stood before an effect was tried.
+  int TrialFrame = 0;
+  bool TrialPlaying = false;
+  std::string TrialMovie; // the working movie's bytes before the trial
+  void RenderTrial();
   void CloseDocument();
   // Puts a document from the history back: the library, the panels and the preview follow,
   // the preview staying at the frame it showed.

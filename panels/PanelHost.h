@@ -21,6 +21,12 @@ public:
   // The card's BuildMovie with empty scope and no target: saves the document, renders the
   // working movie and reloads the preview at the frame it showed.
   virtual void RenderCard() = 0;
+  // The card's TryEffect: plays an effect on the named text in the preview without storing
+  // it; an empty effect name shows the card again. Hosts without a preview do nothing.
+  virtual void TryEffect(const std::string& objectName, const std::string& effectName) {
+    (void)objectName;
+    (void)effectName;
+  }
   // Moves the preview player to a frame (counted from 0).
   virtual void SetPreviewFrame(int frame) = 0;
   // The program-wide kind of the object last opened: "Text", "Pic" or "Sound".

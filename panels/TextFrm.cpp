@@ -3,16 +3,18 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QFormLayout>
 #include <QFrame>
-#include <QLineEdit>
 #include <QToolButton>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <algorithm>
 
 #include "panels/ColorButton.h"
+#include "panels/ContentEdit.h"
 #include "panels/PanelCommands.h"
 #include "panels/PanelHost.h"
 #include "panels/PanelLayout.h"
@@ -115,10 +117,10 @@ void TTextForm::BuildControls() {
   ApplyPanelFont(this);
   using namespace PanelLayout;
 
-  Content = new QLineEdit(this);
+  Content = new TContentEdit(this);
   Content->setObjectName(QStringLiteral("Content"));
   Content->setToolTip(QStringLiteral("Text Content"));
-  Content->setGeometry(FieldX, RowY(0), WideFieldWidth, RowHeight);
+  Content->SetRowGeometry(FieldX, RowY(0), WideFieldWidth, RowHeight);
   Label1 = MakeFieldLabel(this, "Label1", QStringLiteral("Text:"), LabelX, RowY(0), Content);
 
   FontName = MakeList(this, "FontName", FontFamilies());
@@ -209,7 +211,7 @@ void TTextForm::BuildControls() {
     setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
   // Connected once the lists are filled, so filling them applies nothing.
-  connect(Content, &QLineEdit::textChanged, this, &TTextForm::ContentChange);
+  connect(Content, &QPlainTextEdit::textChanged, this, &TTextForm::ContentChange);
   Content->installEventFilter(this);
   for (TSpinEdit* edit : {PositionX, PositionY, EditBegin, EditEnd}) {
     connect(edit, &TSpinEdit::Changed, this, &TTextForm::ContentChange);
@@ -223,8 +225,49 @@ void TTextForm::BuildControls() {
   for (QComboBox* list : {EntranceEffect, ExitEffect, TextAlign, TextStyle})
     connect(list, &QComboBox::currentIndexChanged, this, &TTextForm::FontNameChange);
 
+  WatchEffectList();
   View = std::make_unique<TTextPanelView>(*this);
   AttachToContext();
+}
+
+void TTextForm::WatchEffectList() {
+  TrialTimer = new QTimer(this);
+  TrialTimer->setObjectName(QStringLiteral("TrialTimer"));
+  TrialTimer->setSingleShot(true);
+  connect(TrialTimer, &QTimer::timeout, this, &TTextForm::TryPendingEffect);
+  connect(EffectName, &QComboBox::highlighted, this, &TTextForm::EffectNameHover);
+  // The list's viewport tells when the pointer leaves it, its window when it closes.
+  EffectName->view()->viewport()->installEventFilter(this);
+  EffectName->view()->window()->installEventFilter(this);
+}
+
+void TTextForm::EffectNameHover(int index) {
+  const std::string name = EffectName->itemText(index).toStdString();
+  // The text's own entry (highlighted as the list opens), headings and separators try
+  // nothing: the card's own effect shows meanwhile.
+  const bool tried = index != EffectName->currentIndex() && TTextEffectRegistry::Find(name);
+  TryEffectSoon(tried ? name : std::string(), TrialDelay);
+}
+
+void TTextForm::TryEffectSoon(const std::string& effectName, int delay) {
+  // The pointer moving within one entry does not put its trial off.
+  if (effectName == PendingTrial && delay == TrialDelay)
+    return;
+  PendingTrial = effectName;
+  TrialTimer->start(delay);
+}
+
+void TTextForm::TryPendingEffect() {
+  IPanelHost* host = PanelHost();
+  if (!host)
+    return;
+  TRenderContext& context = host->RenderContext();
+  const std::optional<std::string> selected = context.Library ? context.Library->SelectedCaption() : std::nullopt;
+  if (!selected && !PendingTrial.empty())
+    return;
+  const std::string name = selected.value_or(std::string());
+  // Only a look: a trial that fails leaves the preview as it was and says nothing.
+  RunQuietly([host, name, this] { host->TryEffect(name, PendingTrial); });
 }
 
 void TTextForm::AttachToContext() {
@@ -255,7 +298,35 @@ void TTextForm::EffectNameChange() {
 void TTextForm::Apply() { StoreObjectAndRender(CurrentText()); }
 
 bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress)
-    ContentKeyDown(static_cast<QKeyEvent*>(event)->key());
+  if (watched == EffectName->view()->viewport()) {
+    if (event->type() == QEvent::Leave)
+      TryEffectSoon(std::string(), TrialDelay);
+    // A heading or a separator under the pointer is not highlighted: it is watched here.
+    if (event->type() == QEvent::MouseMove) {
+      const QModelIndex under = EffectName->view()->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      if (!under.isValid() || !(under.flags() & Qt::ItemIsEnabled))
+        TryEffectSoon(std::string(), TrialDelay);
+    }
+    return TPropertyForm::eventFilter(watched, event);
+  }
+  if (watched == EffectName->view()->window()) {
+    // Closed: the card's own effect comes back, unless the entry chosen renders the card
+    // first (the closing comes just before the choice).
+    if (event->type() == QEvent::Hide)
+      TryEffectSoon(std::string(), 0);
+    return TPropertyForm::eventFilter(watched, event);
+  }
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == Content && enter) {
+      // Enter is a line break of the text, typed like any letter; Ctrl+Enter applies.
+      if (!(key->modifiers() & Qt::ControlModifier))
+        return false;
+      ContentKeyDown(key->key());
+      return true;
+    }
+    ContentKeyDown(key->key());
+  }
   return TPropertyForm::eventFilter(watched, event);
 }

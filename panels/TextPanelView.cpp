@@ -1,9 +1,9 @@
 #include "panels/TextPanelView.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 #include "panels/ColorButton.h"
+#include "panels/ContentEdit.h"
 #include "panels/SpinEdit.h"
 #include "panels/TextFrm.h"
 
@@ -11,13 +11,8 @@ void TTextPanelView::SetUpdating(bool updating) { Form.SetUpdating(updating); }
 
 std::string TTextPanelView::Content() const { return Form.Content->text().toStdString(); }
 
-void TTextPanelView::SetContent(const std::string& text) {
-  QLineEdit* edit = Form.Content;
-  edit->setText(QString::fromStdString(text));
-  // A text longer than the field shows its beginning, unless the user is typing in it.
-  if (!edit->hasFocus())
-    edit->setCursorPosition(0);
-}
+// A text longer than the field shows its beginning, unless the user is typing in it.
+void TTextPanelView::SetContent(const std::string& text) { Form.Content->setText(QString::fromStdString(text)); }
 
 int TTextPanelView::EditBegin() const { return Form.EditBegin->Value(); }
 void TTextPanelView::SetEditBegin(int frame) { Form.EditBegin->SetValue(frame); }

@@ -12,6 +12,7 @@
 #include "render/TextUnits.h"
 #include "render/effects/TextEffect.h"
 #include "render/effects/anim/TextAnimation.h"
+#include "swf/builder/TextShape.h"
 
 namespace {
 
@@ -85,6 +86,11 @@ void TFlashText::Render(int index)
 {
   ForgetContent();
   LoadFromDocument(index);
+  if (const auto& trial = Context().EffectTrial; trial && trial->Object == index) {
+    EffectName = trial->EffectName;
+    if (std::optional<int> length = TTextEffectRegistry::DefaultLength(EffectName))
+      EndTime = Wrap32(static_cast<std::int64_t>(StartTime) + *length);
+  }
   // Filled before the cut, so per-letter effects animate the letters of the values.
   if (Context().FieldValues) Content = FillFields(Content, *Context().FieldValues);
   Context().Budget.CheckTextLength(Content);
@@ -183,23 +189,51 @@ void TFlashText::SplitUnits() { UnitList = SplitTextUnits(Content, TextUnit); }
 double TFlashText::PlaceX() const { return Wrap32(20LL * PositionX); }
 double TFlashText::PlaceY() const { return Wrap32(20LL * PositionY + 100); }
 double TFlashText::PlaceHeight() const { return Wrap32(28LL * FontSize); }
-double TFlashText::UnitX(int k) const { return Wrap32(20LL * PositionX + 28LL * FontSize * k); }
+double TFlashText::UnitX(int k) const { return Wrap32(20LL * PositionX + 28LL * FontSize * UnitColumn(k)); }
+
+int TFlashText::UnitColumn(int k) const
+{
+  int column = k;
+  for (int j = 0; j < k && static_cast<std::size_t>(j) < UnitList.size(); ++j)
+    if (UnitList[static_cast<std::size_t>(j)].find('\n') != std::string::npos) column = k - j - 1;
+  return column;
+}
+
+int TFlashText::UnitRow(int k) const
+{
+  int row = 0;
+  for (int j = 0; j < k && static_cast<std::size_t>(j) < UnitList.size(); ++j)
+    for (char c : UnitList[static_cast<std::size_t>(j)]) row += c == '\n';
+  return row;
+}
+
+void TFlashText::DrawColourGlyphsInOwnColour(const std::string& text)
+{
+  // A colour transform would flatten the emoji's pictures: their shape keeps its colours and
+  // is drawn in the text's own colour instead.
+  if (swf::HasColourGlyphs(FontName, text)) SwfObject().SetTextColour(Red(), Green(), Blue());
+}
 
 void TFlashText::PlaceWhole()
 {
+  DrawColourGlyphsInOwnColour(Content);
   SwfObject().MakeTextSimple(FontName, Content, PlaceX(), PlaceY(), PlaceHeight());
   MarkContentMade();
 }
 
 void TFlashText::PlaceUnit(int k)
 {
-  SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), PlaceY(),
-                             PlaceHeight());
+  // The units after a line break stand on the next line, from the text's left edge again.
+  const int row = UnitRow(k);
+  const double y = row == 0 ? PlaceY() : PlaceY() + row * swf::TextLineHeight(FontName, PlaceHeight());
+  DrawColourGlyphsInOwnColour(UnitList.at(static_cast<std::size_t>(k)));
+  SwfObject().MakeTextSimple(FontName, UnitList.at(static_cast<std::size_t>(k)), UnitX(k), y, PlaceHeight());
   MarkContentMade();
 }
 
 void TFlashText::PlaceAt(const std::string& text, double x, double y)
 {
+  DrawColourGlyphsInOwnColour(text);
   SwfObject().MakeTextSimple(FontName, text, x, y, PlaceHeight());
   MarkContentMade();
 }

@@ -29,7 +29,8 @@ public:
 
   // Makes the whole text as a new shape: at (20 X, 20 Y + 100) twips, 28 F twips high.
   void PlaceWhole();
-  // Makes unit k as a new shape, 28 F twips (F x 1.4 pixels) right of unit k - 1.
+  // Makes unit k as a new shape, 28 F twips (F x 1.4 pixels) right of unit k - 1; a unit
+  // after a line break starts the next line at the text's left edge.
   void PlaceUnit(int k);
   // Makes `text` as a new shape with its origin at (x, y) twips, 28 F twips high.
   void PlaceAt(const std::string& text, double x, double y);
@@ -37,8 +38,14 @@ public:
   double PlaceX() const;
   double PlaceY() const;
   double PlaceHeight() const;
-  // x of unit k in twips: 20 X + 28 F k.
+  // x of unit k in twips: 20 X + 28 F k on the first line (k counted from the line's first
+  // unit on the others).
   double UnitX(int k) const;
+  // Before a text with emoji is made: its letters drawn in the text's colour.
+  void DrawColourGlyphsInOwnColour(const std::string& text);
+  // The line of unit k (from 0) and its place on that line, by the line breaks before it.
+  int UnitRow(int k) const;
+  int UnitColumn(int k) const;
 
   int Red() const { return FontColor & 0xFF; }
   int Green() const { return (FontColor >> 8) & 0xFF; }

@@ -51,6 +51,14 @@ public:
   // written (the editor's preview).
   const TFieldValues* FieldValues = nullptr;
 
+  // An effect tried on one text in the editor's preview (the effect under the pointer in the
+  // text panel): the text at index Object plays EffectName for the effect's own length, as if
+  // chosen. The document never sees it.
+  struct TEffectTrial {
+    int Object = -1;
+    std::string EffectName;
+  };
+  std::optional<TEffectTrial> EffectTrial;
   // What the current render may still spend, and how many objects it left out (failing or
   // too costly); the card resets both before each render.
   TRenderBudget Budget;

@@ -1,6 +1,7 @@
 #include "swf/builder/FontCatalog.h"
 
 #include <fontconfig/fontconfig.h>
+#include <zlib.h>
 
 #include FT_OUTLINE_H
 
@@ -38,12 +39,26 @@ TFontFace::TFontFace(FT_Library library, const std::string& file, int index) {
     FFace = nullptr;
     return;
   }
-  if (!FT_IS_SCALABLE(FFace) || FFace->units_per_EM == 0) return;
+  // Colour bitmap fonts have only strikes of fixed sizes; their pictures are scaled.
+  FColourBitmaps = FT_HAS_COLOR(FFace) && FT_HAS_FIXED_SIZES(FFace);
+  if (!FT_IS_SCALABLE(FFace) && !FColourBitmaps) return;
+  if (FColourBitmaps) {
+    int largest = 0;
+    for (int i = 1; i < FFace->num_fixed_sizes; ++i)
+      if (FFace->available_sizes[i].y_ppem > FFace->available_sizes[largest].y_ppem) largest = i;
+    if (FT_Select_Size(FFace, largest) != 0) FColourBitmaps = false;
+  }
   FBlob = hb_blob_create_from_file_or_fail(file.c_str());
   if (!FBlob) return;
   FHbFace = hb_face_create(FBlob, static_cast<unsigned>(index & 0xFFFF));
   FFont = hb_font_create(FHbFace);  // scale = units per em: positions come in font units
-  FUnitsPerEm = FFace->units_per_EM;
+  // A font of bitmaps alone leaves FreeType's units per em at 0; its head table has them.
+  FUnitsPerEm = FFace->units_per_EM ? FFace->units_per_EM : hb_face_get_upem(FHbFace);
+  if (FUnitsPerEm <= 0) {
+    hb_font_destroy(FFont);
+    FFont = nullptr;
+    return;
+  }
   FAscender = FFace->ascender > 0 ? FFace->ascender : FUnitsPerEm * 0.8;
   FLineHeight = FFace->height > 0 ? FFace->height : FUnitsPerEm * 1.2;
 }
@@ -78,6 +93,40 @@ const TGlyphOutline& TFontFace::Outline(uint32_t glyph) {
   // TrueType draws outer contours clockwise (ink on the right), PostScript fonts the other way.
   outline.Ink = FT_Outline_Get_Orientation(source) == FT_ORIENTATION_POSTSCRIPT ? TInkSide::Left : TInkSide::Right;
   return outline;
+}
+
+const TGlyphPicture& TFontFace::Picture(uint32_t glyph) {
+  auto [it, added] = FPictures.try_emplace(glyph);
+  if (!added || !FColourBitmaps) return it->second;
+  TGlyphPicture& picture = it->second;
+  if (FT_Load_Glyph(FFace, glyph, FT_LOAD_COLOR) != 0) return picture;
+  const FT_GlyphSlot slot = FFace->glyph;
+  const FT_Bitmap& source = slot->bitmap;
+  const double xPpem = FFace->size->metrics.x_ppem, yPpem = FFace->size->metrics.y_ppem;
+  if (source.pixel_mode != FT_PIXEL_MODE_BGRA || source.width == 0 || source.rows == 0 || source.width > 1024 ||
+      source.rows > 1024 || xPpem <= 0 || yPpem <= 0) {
+    return picture;
+  }
+  // FreeType gives premultiplied BGRA rows; DefineBitsLossless2 wants premultiplied ARGB.
+  std::vector<uint8_t> argb;
+  argb.reserve(static_cast<size_t>(source.width) * source.rows * 4);
+  for (unsigned row = 0; row < source.rows; ++row) {
+    const uint8_t* p = source.buffer + static_cast<ptrdiff_t>(row) * source.pitch;
+    for (unsigned x = 0; x < source.width; ++x, p += 4) argb.insert(argb.end(), {p[3], p[2], p[1], p[0]});
+  }
+  uLongf size = compressBound(static_cast<uLong>(argb.size()));
+  auto bitmap = std::make_shared<TBitmapData>();
+  bitmap->Lossless.resize(size);
+  if (compress2(bitmap->Lossless.data(), &size, argb.data(), static_cast<uLong>(argb.size()), 6) != Z_OK) return picture;
+  bitmap->Lossless.resize(size);
+  bitmap->Width = static_cast<int>(source.width);
+  bitmap->Height = static_cast<int>(source.rows);
+  picture.Bitmap = std::move(bitmap);
+  picture.Left = slot->bitmap_left * FUnitsPerEm / xPpem;
+  picture.Top = slot->bitmap_top * FUnitsPerEm / yPpem;
+  picture.Width = source.width * FUnitsPerEm / xPpem;
+  picture.Height = source.rows * FUnitsPerEm / yPpem;
+  return picture;
 }
 
 struct TFontCatalog::TFamily {

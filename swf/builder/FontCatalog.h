@@ -18,6 +18,7 @@
 #include <hb.h>
 
 #include "swf/builder/ShapeEncoder.h"
+#include "swf/builder/SwfContent.h"
 
 namespace swf {
 
@@ -29,6 +30,13 @@ struct TGlyphOutline {
   };
   std::vector<TCommand> Commands;
   TInkSide Ink = TInkSide::Right;  // the side of travel (on screen) the glyph's ink lies on
+};
+
+// A colour glyph (an emoji of a colour bitmap font) as a picture: its box in font units,
+// x from the pen, y up from the baseline to the picture's top.
+struct TGlyphPicture {
+  std::shared_ptr<const TBitmapData> Bitmap;  // null: the glyph has none
+  double Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
 class TFontFace {
@@ -48,6 +56,9 @@ class TFontFace {
   double LineHeight() const { return FLineHeight; } // font units from one baseline to the next
   bool HasChar(char32_t c) const;
   const TGlyphOutline& Outline(uint32_t glyph);
+  // A font of colour bitmaps (CBDT, sbix): its glyphs have pictures, not outlines.
+  bool ColourBitmaps() const { return FColourBitmaps; }
+  const TGlyphPicture& Picture(uint32_t glyph);
 
  private:
   FT_Face FFace = nullptr;
@@ -58,6 +69,8 @@ class TFontFace {
   double FAscender = 800;
   double FLineHeight = 1200;
   std::unordered_map<uint32_t, TGlyphOutline> FOutlines;
+  bool FColourBitmaps = false;
+  std::unordered_map<uint32_t, TGlyphPicture> FPictures;
 };
 
 // The cut asked of a family; fontconfig gives the closest one installed.

@@ -97,6 +97,7 @@ class TDefinitions {
       std::string key;
       if (c.Kind == TContentKind::TextShape) {
         key = "T" + Key(c.ShapeBody);
+        for (const auto& picture : c.TextPictures) key += ":" + std::to_string(BitmapSlot(picture.get()));
       } else if (c.Kind == TContentKind::VectorShape) {
         key = "V" + Key(c.ShapeBody);
       } else {
@@ -115,6 +116,13 @@ class TDefinitions {
     uint16_t& id = FShapeIds[Slot(character)];
     if (id) return id;
     const TContent& c = *FTimeline.Shapes()[character]->Character();
+    if (c.Kind == TContentKind::TextShape && !c.TextPictures.empty() && c.TextBodyWithPictures) {
+      std::vector<uint16_t> bitmapIds;
+      for (const auto& picture : c.TextPictures) bitmapIds.push_back(Bitmap(out, picture.get()));
+      id = NewId();
+      WriteDefineShape4(out, id, c.TextBodyWithPictures(bitmapIds));
+      return id;
+    }
     if (c.Kind == TContentKind::TextShape) {
       id = NewId();
       WriteDefineShape3(out, id, c.ShapeBody);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,11 @@ struct TContent {
   // Text: the DefineShape3 body after the character id (bounds, one solid fill, records).
   // A drawing (VectorShape): the DefineShape4 body, spanning (0,0)-(Width,Height).
   std::vector<uint8_t> ShapeBody;
+  // Text with colour glyphs (emoji): their pictures, and the DefineShape4 body of the
+  // outlines and the pictures given the pictures' bitmap ids; ShapeBody then holds the
+  // outlines alone (the key of equal texts).
+  std::vector<std::shared_ptr<const TBitmapData>> TextPictures;
+  std::function<std::vector<uint8_t>(const std::vector<uint16_t>&)> TextBodyWithPictures;
   // Picture: the rectangle's size in twips; the shape spans (0,0)-(Width,Height).
   int32_t Width = 0;
   int32_t Height = 0;

@@ -70,7 +70,10 @@ void TSwfObject::MakeTextSimple(const std::string& fontName, const std::string& 
   if (height > MaxTextHeight) throw TSwfError("The text is too large: " + std::to_string(height) + " twips");
   auto character = std::make_shared<TContent>();
   character->Kind = TContentKind::TextShape;
-  character->ShapeBody = TextShapeBody(fontName, text, height, FTextColour);
+  TTextShape shape = MakeTextShape(fontName, text, height, FTextColour);
+  character->ShapeBody = std::move(shape.Body);
+  for (const TTextPicture& picture : shape.Pictures) character->TextPictures.push_back(picture.Bitmap);
+  character->TextBodyWithPictures = std::move(shape.BodyWithPictures);
   character->ShapeRed = FTextColour.R;
   character->ShapeGreen = FTextColour.G;
   character->ShapeBlue = FTextColour.B;
@@ -219,7 +222,11 @@ TPlacement TSwfObject::CurrentPlacement() const {
     placement.Matrix.TX = FContent->OriginX;
     placement.Matrix.TY = FContent->OriginY;
   }
-  if (FFill && FContent && FContent->Kind == TContentKind::TextShape) {
+  if (FFill && FContent && FContent->Kind == TContentKind::TextShape && !FContent->TextPictures.empty()) {
+    // Colour pictures keep their colours: only the alpha is multiplied, and the letters show
+    // in the colour they were drawn in.
+    placement.CxForm.AMult = static_cast<int16_t>(std::lround(FFill->A * 256.0 / 255.0));
+  } else if (FFill && FContent && FContent->Kind == TContentKind::TextShape) {
     // Multiply by 0 and add the colour: exact colours and alpha from one black shape.
     TCxForm& c = placement.CxForm;
     c.RMult = c.GMult = c.BMult = c.AMult = 0;

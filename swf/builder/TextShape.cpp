@@ -11,6 +11,8 @@
 namespace swf {
 namespace {
 
+constexpr double ReferenceHeight = 1000;  // twips: any height lays out the same glyphs
+
 struct TPlacedGlyph {
   TFontFace* Face;
   uint32_t Glyph;
@@ -104,6 +106,19 @@ void AddGlyph(TShapeEncoder& shape, TPlacedGlyph& glyph) {
   shape.ClosePath();
 }
 
+// Maps the picture's pixels onto its box: 16.16 scale, translation in twips.
+TMatrix PictureFillMatrix(const TTextPicture& picture) {
+  TMatrix matrix;
+  const auto ratio = [](double twips, int pixels) {
+    return static_cast<int32_t>(std::lround(twips * 65536.0 / std::max(1, pixels)));
+  };
+  matrix.A = ratio(picture.Width, picture.Bitmap->Width);
+  matrix.D = ratio(picture.Height, picture.Bitmap->Height);
+  matrix.TX = static_cast<int32_t>(std::lround(picture.X));
+  matrix.TY = static_cast<int32_t>(std::lround(picture.Y));
+  return matrix;
+}
+
 }  // namespace
 
 std::u32string DecodeUtf8(const std::string& text) {
@@ -129,13 +144,62 @@ std::u32string DecodeUtf8(const std::string& text) {
 
 std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height,
                                    TRgba colour) {
+  return MakeTextShape(fontName, text, height, colour).Body;
+}
+
+TTextShape MakeTextShape(const std::string& fontName, const std::string& text, double height, TRgba colour) {
+  TTextShape made;
   TShapeEncoder shape;
+  std::vector<TPlacedGlyph> outlined;
   {
     std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
     TLayout layout = LayOut(fontName, text, height);
-    for (TPlacedGlyph& glyph : layout.Glyphs) AddGlyph(shape, glyph);
+    for (TPlacedGlyph& glyph : layout.Glyphs) {
+      if (glyph.Face->ColourBitmaps()) {
+        const TGlyphPicture& picture = glyph.Face->Picture(glyph.Glyph);
+        if (picture.Bitmap) {
+          made.Pictures.push_back({picture.Bitmap, glyph.X + picture.Left * glyph.Scale,
+                                   glyph.Y - picture.Top * glyph.Scale, picture.Width * glyph.Scale,
+                                   picture.Height * glyph.Scale});
+          continue;
+        }
+      }
+      AddGlyph(shape, glyph);
+      outlined.push_back(glyph);
+    }
   }
-  return shape.Body(TShapeEncoder::SolidFill(colour));
+  made.Body = shape.Body(TShapeEncoder::SolidFill(colour));
+  if (made.Pictures.empty()) return made;
+  // The faces stay in the catalog for the whole run, so the glyphs can be drawn again later.
+  made.BodyWithPictures = [outlined, pictures = made.Pictures, colour](const std::vector<uint16_t>& ids) mutable {
+    TShapeEncoder layers;
+    layers.NewFill(TShapeEncoder::SolidFill(colour));
+    {
+      std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+      for (TPlacedGlyph& glyph : outlined) AddGlyph(layers, glyph);
+    }
+    for (size_t i = 0; i < pictures.size() && i < ids.size(); ++i) {
+      const TTextPicture& picture = pictures[i];
+      layers.NewFill(TShapeEncoder::ClippedBitmapFill(ids[i], PictureFillMatrix(picture)));
+      layers.MoveTo(picture.X, picture.Y, TInkSide::Right);
+      layers.LineTo(picture.X + picture.Width, picture.Y);
+      layers.LineTo(picture.X + picture.Width, picture.Y + picture.Height);
+      layers.LineTo(picture.X, picture.Y + picture.Height);
+      layers.ClosePath();
+    }
+    return layers.Shape4Body(true);
+  };
+  return made;
+}
+
+bool HasColourGlyphs(const std::string& fontName, const std::string& text) {
+  // Colour fonts draw pictographs, all above U+2000: most texts need no layout to tell.
+  const std::u32string characters = DecodeUtf8(text);
+  if (std::none_of(characters.begin(), characters.end(), [](char32_t c) { return c >= 0x2000; })) return false;
+  std::lock_guard<std::mutex> lock(TFontCatalog::Instance().Lock());
+  for (TPlacedGlyph& glyph : LayOut(fontName, text, ReferenceHeight).Glyphs)
+    if (glyph.Face->ColourBitmaps() && glyph.Face->Picture(glyph.Glyph).Bitmap) return true;
+  return false;
 }
 
 double TextLineHeight(const std::string& fontName, double height) {

@@ -191,7 +191,7 @@ TEST_F(UndoTest, TwentyMixedEditsUndoneAndRedoneEndWhereTheyStarted) {
 TEST_F(UndoTest, ARunOfTypingIsOneStepAndANewFocusStartsAnother) {
   OpenCard();
   Select("Text3");
-  QLineEdit* content = TextPanel().Content;
+  auto* content = TextPanel().Content;
   const QString original = content->text();
   Type(content, "Hel");
   Type(content, "lo");
@@ -251,7 +251,7 @@ TEST_F(UndoTest, TheKeysUndoInTheWindowAndATextBoxKeepsItsOwnUndo) {
   EXPECT_EQ(State(), changed);
 
   // In the text box the keys take back its own typing firs
-  QLineEdit* content = TextPanel().Content;
+  auto* content = TextPanel().Content;
   content->setFocus();
   const QString text = content->text();
   QTest::keyClicks(content, "xy");

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -59,6 +60,8 @@ protected:
     field->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(field))
       edit->selectAll();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(field))
+      box->selectAll();
     else
       static_cast<TSpinEdit*>(field)->selectAll();
     QTest::keyClicks(field, text);
@@ -112,7 +115,7 @@ TEST_F(EditorPanelsTest, ACardComposedWithTheMouseFromTheBlankTemplate) {
 
   int renders = Renders();
   Type(TextPanel().Content, "Best wishes");
-  QTest::keyClick(TextPanel().Content, Qt::Key_Return);
+  QTest::keyClick(TextPanel().Content, Qt::Key_Return, Qt::ControlModifier);
   ExpectRenderedAt(renders, 10);
   EXPECT_EQ(SavedText(1).Content(), "Best wishes");
   TextPanel().Timer1Timer(); // the delayed apply of the typing, now rather than in a second
@@ -206,7 +209,7 @@ TEST_F(EditorPanelsTest, ACardTextInAMissingFontShowsTheFirstFont) {
   StartWith(TextObjXml(text));
   ClickNode(0);
   EXPECT_EQ(TextPanel().FontName->currentIndex(), 0);
-  QTest::keyClick(TextPanel().Content, Qt::Key_Return);
+  QTest::keyClick(TextPanel().Content, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(SavedText(0).FontName(), TextPanel().FontName->itemText(0).toStdString());
 }
 

@@ -101,6 +101,11 @@ void TPanelTestEditor::SetBackgroundPanelUpdating(bool updating) {
   BackgroundPanel().SetUpdating(updating);
 }
 
+void TPanelTestEditor::TryEffect(const std::string& objectName, const std::string& effectName) {
+  ++Trials;
+  Card->TryEffect(objectName, effectName);
+}
+
 void TPanelTestEditor::RenderCard() {
   ++Renders;
   Card->BuildMovie("", "");

@@ -49,6 +49,7 @@ public:
   int Frame = 0;
   bool Playing = false;
   int Renders = 0;
+  int Trials = 0; // effects tried from the text panel
   std::string Kind;
 
   // IPreviewInfo / ICardHost
@@ -97,6 +98,7 @@ public:
   TRenderContext& RenderContext() override { return Ctx; }
   void StoreCard() override { Card->ReadAndStore(); }
   void RenderCard() override;
+  void TryEffect(const std::string& objectName, const std::string& effectName) override;
   void SetPreviewFrame(int frame) override { Frame = frame; }
   void SetCurrentObjectKind(const std::string& kind) override { Kind = kind; }
 

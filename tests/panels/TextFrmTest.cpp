@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QFrame>
 #include <QMenu>
 #include <QStandardItemModel>
@@ -12,6 +13,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <QAbstractItemView>
+#include <QMouseEvent>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "PanelTestCards.h"
@@ -48,6 +53,8 @@ protected:
     field->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(field))
       edit->selectAll();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(field))
+      box->selectAll();
     else
       static_cast<TSpinEdit*>(field)->selectAll();
     QTest::keyClicks(field, text);
@@ -149,7 +156,7 @@ TEST_F(TextFormTest, AMissingFontShowsTheFirstEntryAndAnUnlistedSizeShowsEight) 
   EXPECT_EQ(Panel().FontName->currentIndex(), 0);
   EXPECT_EQ(Panel().FontSize->currentText(), "8");
   // The next apply writes what the panel shows.
-  QTest::keyClick(Panel().Content, Qt::Key_Return);
+  QTest::keyClick(Panel().Content, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(SavedText().FontName(), Panel().FontName->itemText(0).toStdString());
   EXPECT_EQ(SavedText().FontSize(), 8);
 }
@@ -168,6 +175,97 @@ TEST_F(TextFormTest, AWordTypedIntoContentRendersOnceOneSecondAfterTheFirstKey) 
   // The preview shows the new movie at the frame it showed before.
   EXPECT_EQ(Editor.PreviewPath, Editor.Card->WorkSwfFile);
   EXPECT_EQ(Editor.Frame, 7);
+}
+
+TEST_F(TextFormTest, EnterInTheTextStartsANewLineAndCtrlEnterAppliesIt) {
+  OpenWith(NamedText("Text1", 0, ""));
+  TContentEdit* content = Panel().Content;
+  const int restHeight = content->height();
+  Type(content, "Happy");
+  QTest::keyClick(content, Qt::Key_Return);
+  QTest::keyClicks(content, "birthday");
+  EXPECT_EQ(content->text(), "Happy\nbirthday");
+  EXPECT_EQ(Editor.Renders, Renders); // the break is typed, not applied
+  // While it is typed in, the box shows both lines; at rest it keeps its row.
+  EXPECT_GT(content->height(), restHeight);
+  QTest::keyClick(content, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(Editor.Renders, Renders + 1);
+  EXPECT_EQ(SavedText().Content(), "Happy\nbirthday");
+  EXPECT_EQ(content->text(), "Happy\nbirthday"); // Ctrl+Enter adds no line
+  Panel().Timer1->stop();
+  Panel().EffectName->setFocus();
+  EXPECT_EQ(content->height(), restHeight);
+
+  // The card's two lines come back into the box when the text is shown again.
+  Editor.Library().SelectNode(0);
+  EXPECT_EQ(content->text(), "Happy\nbirthday");
+}
+
+// The pointer over an entry of the open effect list, as the list sees it.
+void HoverEffect(QComboBox* list, const QString& name) {
+  QAbstractItemView* view = list->view();
+  const int row = list->findText(name);
+  ASSERT_GE(row, 0) << name.toStdString();
+  const QPointF at = view->visualRect(list->model()->index(row, 0)).center();
+  QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view->viewport(), &move);
+}
+
+TEST_F(TextFormTest, TheEffectUnderThePointerPlaysInThePreviewWithoutChangingTheCard) {
+  OpenWith(NamedText("Text1", 0, "one") + NamedText("Text2", 10, "two"));
+  Editor.Library().SelectNode(1);
+  Editor.Frame = 7;
+  Editor.Playing = false;
+  const int steps = Editor.Card->History().Steps().count();
+  const std::string saved = Editor.WorkProjectText();
+  const int renders = Editor.Renders;
+  const int total = Editor.Total;
+  QComboBox* list = Panel().EffectName;
+  list->showPopup();
+  QSignalSpy tried(Panel().TrialTimer, &QTimer::timeout);
+
+  // "Move" lasts 240 frames: the preview's movie grows to hold it and plays it from the
+  // text's first frame.
+  HoverEffect(list, "Move");
+  ASSERT_TRUE(tried.wait(2000));
+  EXPECT_EQ(Editor.Trials, 1);
+  EXPECT_GE(Editor.Total, 250);
+  EXPECT_EQ(Editor.Frame, 10);
+  EXPECT_TRUE(Editor.Playing);
+  // A heading tries nothing: the card's own effect is back meanwhile.
+  HoverEffect(list, EffectFamilyHeading(EntranceFamily));
+  ASSERT_TRUE(tried.wait(2000));
+  EXPECT_EQ(Editor.Total, total);
+  HoverEffect(list, "Rotate");
+  ASSERT_TRUE(tried.wait(2000));
+  EXPECT_EQ(Editor.Total, 60);
+
+  // Leaving the list shows the card as it was, where it stood; nothing was stored.
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(list->view()->viewport(), &leave);
+  ASSERT_TRUE(tried.wait(2000));
+  EXPECT_EQ(Editor.Total, total);
+  EXPECT_EQ(Editor.Frame, 7);
+  EXPECT_FALSE(Editor.Playing);
+  EXPECT_EQ(Editor.WorkProjectText(), saved);
+  EXPECT_EQ(Editor.Card->History().Steps().count(), steps);
+  EXPECT_EQ(Editor.Renders, renders);
+
+  // Choosing the entry under the pointer applies it as always: stored, one step.
+  HoverEffect(list, "Fade");
+  ASSERT_TRUE(tried.wait(2000));
+  list->hidePopup();
+  list->setCurrentText("Fade");
+  EXPECT_EQ(SavedText(1).EffectName(), "Fade");
+  EXPECT_EQ(SavedText(0).EffectName(), "-- None --");
+  EXPECT_EQ(Editor.Card->History().Steps().count(), steps + 1);
+  EXPECT_EQ(Editor.Frame, 7);
+  EXPECT_FALSE(Editor.Card->TryingEffect());
+  // The list's closing, just before the choice, finds nothing left to undo.
+  const int trials = Editor.Trials;
+  tried.wait(500);
+  EXPECT_EQ(Editor.Total, total);
+  EXPECT_LE(Editor.Trials, trials + 1);
 }
 
 TEST_F(TextFormTest, EnterAppliesAtOnceAndAPendingDelayedApplyFollows) {
@@ -246,7 +344,7 @@ TEST_F(TextFormTest, EveryApplySetsTheTextUnitToOne) {
   TTextObj text;
   text.TextUnit = 2;
   OpenWith(TextObjXml(text));
-  QTest::keyClick(Panel().Content, Qt::Key_Enter);
+  QTest::keyClick(Panel().Content, Qt::Key_Enter, Qt::ControlModifier);
   EXPECT_EQ(SavedText().TextUnit(), 1);
 }
 
@@ -254,7 +352,7 @@ TEST_F(TextFormTest, EditsGoToTheTextSelectedInTheLibraryAndRenderTheWholeCard) 
   OpenWith(NamedText("Text1", 0, "one") + NamedText("Text2", 0, "two") + NamedText("Text3", 0, "three"));
   Editor.Library().SelectNode(1);
   Type(Panel().Content, "zwei");
-  QTest::keyClick(Panel().Content, Qt::Key_Return);
+  QTest::keyClick(Panel().Content, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(SavedText(0).Content(), "one");
   EXPECT_EQ(SavedText(1).Content(), "zwei");
   EXPECT_EQ(SavedText(2).Content(), "three");
