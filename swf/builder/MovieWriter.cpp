@@ -33,18 +33,23 @@ std::vector<TRun> CollectRuns(const TSwfTimeline& timeline, int lastFrame) {
   for (size_t c = 0; c < shapes.size(); ++c) {
     bool shown = false;
     TRun run;
-    for (const auto& [frame, events] : shapes[c]->Events()) {
+    const std::vector<TFrameEvent>& events = shapes[c]->Events();
+    for (size_t next = 0; next < events.size();) {
+      const int frame = events[next].Frame;
       if (frame > lastFrame) break;  // only removals lie past the end
       bool wasShown = shown;
-      TPlacement placement = shown ? run.Changes.back().second : TPlacement{};
+      // Shown after the frame means its last event was an addition, which gives the placement.
+      const TPlacement* added = nullptr;
       uint64_t firstAdd = std::numeric_limits<uint64_t>::max();
-      for (const auto& event : events) {
+      for (; next < events.size() && events[next].Frame == frame; ++next) {
+        const TTimelineEvent& event = events[next].Event;
         if (event.IsAdd) {
           shown = true;
-          placement = event.Placement;
+          added = &event.Placement;
           firstAdd = std::min(firstAdd, event.Seq);
         } else {
           shown = false;
+          added = nullptr;
           firstAdd = std::numeric_limits<uint64_t>::max();
         }
       }
@@ -56,9 +61,9 @@ std::vector<TRun> CollectRuns(const TSwfTimeline& timeline, int lastFrame) {
         run.Character = c;
         run.First = frame;
         run.Key = firstAdd;
-        run.Changes.push_back({frame, placement});
-      } else if (wasShown && shown && !(placement == run.Changes.back().second)) {
-        run.Changes.push_back({frame, placement});
+        run.Changes.push_back({frame, *added});
+      } else if (wasShown && shown && !(*added == run.Changes.back().second)) {
+        run.Changes.push_back({frame, *added});
       }
     }
     if (shown) {
