@@ -204,25 +204,26 @@ class TDefinitions {
   std::unordered_map<std::string, uint16_t> FSoundByContent;
 };
 
-// One display-list change on a frame.
+// One display-list change on a frame. The placements point into the runs, which outlive
+// the ops: copying them for every frame of every character was a good part of a write.
 struct TOp {
   enum TKind { Remove = 0, Place = 1, Move = 2 } Kind = Place;
   int Depth = 0;
   size_t Character = 0;
-  TPlacement From;  // before the change (Remove, Move)
-  TPlacement To;    // after it (Place, Move)
+  const TPlacement* From = nullptr;  // before the change (Remove, Move)
+  const TPlacement* To = nullptr;    // after it (Place, Move)
 };
 
 std::vector<std::vector<TOp>> CollectOps(const std::vector<TRun>& runs, int lastFrame) {
   std::vector<std::vector<TOp>> ops(static_cast<size_t>(lastFrame) + 1);
   for (const TRun& run : runs) {
-    ops[run.First].push_back({TOp::Place, run.Depth, run.Character, {}, run.Changes[0].second});
+    ops[run.First].push_back({TOp::Place, run.Depth, run.Character, nullptr, &run.Changes[0].second});
     for (size_t i = 1; i < run.Changes.size(); ++i) {
       ops[run.Changes[i].first].push_back(
-          {TOp::Move, run.Depth, run.Character, run.Changes[i - 1].second, run.Changes[i].second});
+          {TOp::Move, run.Depth, run.Character, &run.Changes[i - 1].second, &run.Changes[i].second});
     }
     if (run.Last < lastFrame) {
-      ops[run.Last + 1].push_back({TOp::Remove, run.Depth, run.Character, run.Changes.back().second, {}});
+      ops[run.Last + 1].push_back({TOp::Remove, run.Depth, run.Character, &run.Changes.back().second, nullptr});
     }
   }
   return ops;
@@ -244,6 +245,7 @@ void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& defi
   // A run that ends where another run of the same definition begins at the same depth
   // becomes a modify of the instance already there.
   std::vector<TOp> merged;
+  merged.reserve(ops.size());
   for (size_t i = 0; i < ops.size(); ++i) {
     if (ops[i].Kind == TOp::Remove && i + 1 < ops.size() && ops[i + 1].Kind == TOp::Place &&
         ops[i + 1].Depth == ops[i].Depth &&
@@ -264,9 +266,9 @@ void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& defi
   for (size_t i = 0; i < merged.size(); ++i) {
     const TOp& op = merged[i];
     if (op.Kind == TOp::Place) {
-      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To.Matrix, op.To.CxForm, op.To.Filters);
+      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To->Matrix, op.To->CxForm, op.To->Filters);
     } else if (op.Kind == TOp::Move) {
-      WriteModify(out, op.Depth, op.From, op.To);
+      WriteModify(out, op.Depth, *op.From, *op.To);
     }
   }
 }
