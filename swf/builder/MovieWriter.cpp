@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "swf/builder/ShapeEncoder.h"
@@ -96,21 +97,25 @@ std::string Key(const std::vector<uint8_t>& bytes) { return std::string(bytes.be
 class TDefinitions {
  public:
   explicit TDefinitions(const TSwfTimeline& timeline) : FTimeline(timeline) {
-    std::unordered_map<std::string, int> shapeSlots;
+    // Shape bodies are looked at where they lie (the timeline holds them until the end):
+    // a movie has a body per letter of every per-letter effect.
+    std::unordered_map<std::string_view, int> textSlots, vectorSlots;
+    std::unordered_map<std::string, int> pictureSlots;
     for (const auto& shape : timeline.Shapes()) {
       const TContent& c = *shape->Character();
-      std::string key;
-      if (c.Kind == TContentKind::TextShape) {
-        key = "T" + Key(c.ShapeBody);
-      } else if (c.Kind == TContentKind::VectorShape) {
-        key = "V" + Key(c.ShapeBody);
+      const int next = static_cast<int>(FShapeIds.size());
+      int slot = next;
+      if (c.Kind == TContentKind::TextShape || c.Kind == TContentKind::VectorShape) {
+        auto& slots = c.Kind == TContentKind::TextShape ? textSlots : vectorSlots;
+        const std::string_view body(reinterpret_cast<const char*>(c.ShapeBody.data()), c.ShapeBody.size());
+        slot = slots.emplace(body, next).first->second;
       } else {
-        key = "P" + std::to_string(BitmapSlot(c.Bitmap.get())) + ":" + std::to_string(c.Width) + "x" +
-              std::to_string(c.Height);
+        std::string key = std::to_string(BitmapSlot(c.Bitmap.get())) + ":" + std::to_string(c.Width) + "x" +
+                          std::to_string(c.Height);
+        slot = pictureSlots.emplace(std::move(key), next).first->second;
       }
-      auto [it, added] = shapeSlots.emplace(key, static_cast<int>(FShapeIds.size()));
-      if (added) FShapeIds.push_back(0);
-      FSlotOfShape.push_back(it->second);
+      if (slot == next) FShapeIds.push_back(0);
+      FSlotOfShape.push_back(slot);
     }
   }
 

@@ -5,7 +5,9 @@
 namespace swf {
 
 void TContentTimeline::Insert(int frame, TTimelineEvent event) {
-  // Effects mostly go forward frame by frame: the common case appends.
+  // Effects mostly go forward frame by frame: the common case appends, and a character
+  // is placed on many frames.
+  if (FEvents.empty()) FEvents.reserve(16);
   if (FEvents.empty() || FEvents.back().Frame <= frame) {
     FEvents.push_back({frame, std::move(event)});
     return;
