@@ -312,6 +312,7 @@ private:
   std::string SelectedObjectXml();
   // Appends a copied object to the card as a new one and selects it.
   void PasteObjectXml(const std::string& xml);
+  // An object of ours or words to paste as a text.
   bool ClipboardHoldsObject() const;
   bool AltOpensMenu(QEvent* event);
   // Opens a card for editing or a movie for playing, as Open does with the chosen file.

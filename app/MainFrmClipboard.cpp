@@ -1,6 +1,7 @@
 // Cut, Copy, Paste and Duplicate of the selected text, picture or sound. The clipboard
 // carries the object's card XML under a type of our own, so another running editor pastes
-// it whole, and a text's words as plain text for any other program.
+// it whole, and a text's words as plain text for any other program. Plain text from another
+// program pastes as a new text object holding it.
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -57,9 +58,17 @@ void TMainForm::EditPasteActExecute() {
     return;
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   const QString type = QString::fromLatin1(CardObjectMimeType);
-  if (!data || !data->hasFormat(type))
+  if (!data)
     return;
-  PasteObjectXml(data->data(type).toStdString());
+  if (data->hasFormat(type)) {
+    PasteObjectXml(data->data(type).toStdString());
+    return;
+  }
+  if (!data->hasText())
+    return;
+  const std::string text = PlainTextObjectXml(data->text().toStdString());
+  if (!text.empty())
+    PasteObjectXml(text);
 }
 
 // A copy of the selected object beside it in the library; the clipboard stays as it was.
@@ -84,5 +93,6 @@ void TMainForm::PasteObjectXml(const std::string& xml) {
 
 bool TMainForm::ClipboardHoldsObject() const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  return data && data->hasFormat(QString::fromLatin1(CardObjectMimeType));
+  return data && (data->hasFormat(QString::fromLatin1(CardObjectMimeType)) ||
+                  (data->hasText() && !PlainTextObjectXml(data->text().toStdString()).empty()));
 }

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -56,7 +57,43 @@ void SetChildText(pugi::xml_node parent, const char* name, const std::string& va
   child.text().set(value.c_str());
 }
 
+// Text from another program as a text object's words.
+std::string CleanWords(std::string_view words)
+{
+  std::string clean;
+  clean.reserve(words.size());
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(words[i]);
+    if (c == '\r') {
+      clean += '\n';
+      if (i + 1 < words.size() && words[i + 1] == '\n') ++i;
+    } else if (c >= 0x20 || c == '\n' || c == '\t') {
+      if (c != 0x7F) clean += static_cast<char>(c);
+    }
+  }
+  return clean;
+}
+
 } // namespace
+
+std::string PlainTextObjectXml(std::string_view words)
+{
+  const std::string content = CleanWords(words);
+  if (content.find_first_not_of(" \t\n") == std::string::npos) return {};
+  pugi::xml_document document;
+  pugi::xml_node object = document.append_child("Obj");
+  // As a text inserted by hand starts: 25 frames, red 18-point words at (50, 50), no effect.
+  const std::pair<const char*, const char*> fields[] = {
+      {"ObjName", "Text"}, {"StartTime", "0"}, {"EndTime", "24"}, {"Layer", "2"}, {"ObjTypeName", "Text"}};
+  for (const auto& [name, value] : fields) object.append_child(name).text().set(value);
+  pugi::xml_node text = object.append_child("ObjType").append_child("ObjText");
+  const std::pair<const char*, const char*> settings[] = {
+      {"Content", content.c_str()}, {"TextUnit", "1"},      {"FontName", "MS Sans Serif"},
+      {"FontSize", "18"},           {"FontColor", "$FF0000"}, {"PositionX", "50"},
+      {"PositionY", "50"},          {"EffectName", "-- None --"}, {"EffectValue", ""}};
+  for (const auto& [name, value] : settings) text.append_child(name).text().set(value);
+  return ToXml(object);
+}
 
 std::string CopyCardObject(const TXMLMovie& movie, const std::string& objName,
                            const std::function<std::string(const std::string&)>& resolvePath)

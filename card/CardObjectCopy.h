@@ -19,6 +19,11 @@ std::string CopyCardObject(const TXMLMovie& movie, const std::string& objName,
 // object), for the clipboard's plain text.
 std::string CardObjectWords(std::string_view objectXml);
 
+// A text object holding `words`, as a copied object would read, with the settings of a text
+// inserted by hand. Line ends become '\n'; other control characters, which the card file
+// cannot hold, are left out. Empty when nothing but white space is left.
+std::string PlainTextObjectXml(std::string_view words);
+
 struct TPastedObject {
   std::string Name;
   std::string Kind; // "Text", "Pic" or "Sound"

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "document/LegacyCharset.h"
 #include "document/XmlSourceText.h"
@@ -210,12 +211,29 @@ std::string TXMLCardDocument::SaveToXml() const
 void TXMLCardDocument::Save() const
 {
   if (Path.empty()) throw TXMLError("The card document has no file name");
-  const std::string bytes = SaveToXml();
+  std::string bytes = SaveToXml();
+  if (StillWritten(bytes)) return;
+  Written = {};
   try {
     files::WriteFileAtomically(Path, bytes);
   } catch (const files::TFileWriteError& error) {
     throw TXMLError("Could not save the card file " + Quoted(Path) + ": " + error.Reason());
   }
+  struct stat file {};
+  if (::stat(Path.c_str(), &file) == 0)
+    Written = {Path, std::move(bytes), static_cast<long long>(file.st_ino), static_cast<long long>(file.st_size),
+               static_cast<long long>(file.st_mtim.tv_sec) * 1000000000LL + file.st_mtim.tv_nsec};
+}
+
+// True when the file is the one the last Save made, holding these bytes: nothing (another
+// program, a copy over it) has replaced or changed it since.
+bool TXMLCardDocument::StillWritten(const std::string& bytes) const
+{
+  if (Written.Path != Path || Written.Bytes != bytes) return false;
+  struct stat file {};
+  return ::stat(Path.c_str(), &file) == 0 && static_cast<long long>(file.st_ino) == Written.Inode &&
+         static_cast<long long>(file.st_size) == Written.Size &&
+         static_cast<long long>(file.st_mtim.tv_sec) * 1000000000LL + file.st_mtim.tv_nsec == Written.ModifiedNs;
 }
 
 pugi::xml_node TXMLCardDocument::DocumentElement() const { return Dom->document_element(); }

@@ -32,6 +32,7 @@ public:
 
   // Writes the whole document to FileName through a temporary file in the same folder that
   // is renamed into place; a failure throws TXMLError and leaves the old file as it was.
+  // The file that the last Save made and that still holds the same bytes is left alone.
   void Save() const;
   // The bytes Save writes: no added white space, the file's own XML declaration (none when
   // it had none), its encoding and byte-order mark. A file in a character set that cannot
@@ -65,4 +66,13 @@ private:
   // The file as read, and the tree as it was then (UTF-8, unindented).
   std::string LoadedBytes;
   std::string LoadedTree;
+  // What the last Save wrote, and the file it made: the editor saves at every step of an
+  // edit, mostly bytes the file already holds.
+  struct TWritten {
+    std::string Path;
+    std::string Bytes;
+    long long Inode = -1, Size = -1, ModifiedNs = -1;
+  };
+  mutable TWritten Written;
+  bool StillWritten(const std::string& bytes) const;
 };

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "swf/builder/ShapeEncoder.h"
@@ -33,18 +34,23 @@ std::vector<TRun> CollectRuns(const TSwfTimeline& timeline, int lastFrame) {
   for (size_t c = 0; c < shapes.size(); ++c) {
     bool shown = false;
     TRun run;
-    for (const auto& [frame, events] : shapes[c]->Events()) {
+    const std::vector<TFrameEvent>& events = shapes[c]->Events();
+    for (size_t next = 0; next < events.size();) {
+      const int frame = events[next].Frame;
       if (frame > lastFrame) break;  // only removals lie past the end
       bool wasShown = shown;
-      TPlacement placement = shown ? run.Changes.back().second : TPlacement{};
+      // Shown after the frame means its last event was an addition, which gives the placement.
+      const TPlacement* added = nullptr;
       uint64_t firstAdd = std::numeric_limits<uint64_t>::max();
-      for (const auto& event : events) {
+      for (; next < events.size() && events[next].Frame == frame; ++next) {
+        const TTimelineEvent& event = events[next].Event;
         if (event.IsAdd) {
           shown = true;
-          placement = event.Placement;
+          added = &event.Placement;
           firstAdd = std::min(firstAdd, event.Seq);
         } else {
           shown = false;
+          added = nullptr;
           firstAdd = std::numeric_limits<uint64_t>::max();
         }
       }
@@ -56,9 +62,9 @@ std::vector<TRun> CollectRuns(const TSwfTimeline& timeline, int lastFrame) {
         run.Character = c;
         run.First = frame;
         run.Key = firstAdd;
-        run.Changes.push_back({frame, placement});
-      } else if (wasShown && shown && !(placement == run.Changes.back().second)) {
-        run.Changes.push_back({frame, placement});
+        run.Changes.push_back({frame, *added});
+      } else if (wasShown && shown && !(*added == run.Changes.back().second)) {
+        run.Changes.push_back({frame, *added});
       }
     }
     if (shown) {
@@ -91,22 +97,32 @@ std::string Key(const std::vector<uint8_t>& bytes) { return std::string(bytes.be
 class TDefinitions {
  public:
   explicit TDefinitions(const TSwfTimeline& timeline) : FTimeline(timeline) {
-    std::unordered_map<std::string, int> shapeSlots;
+    // Shape bodies are looked at where they lie (the timeline holds them until the end):
+    // a movie has a body per letter of every per-letter effect.
+    std::unordered_map<std::string_view, int> textSlots, vectorSlots;
+    std::unordered_map<std::string, int> pictureSlots, textWithPictureSlots;
     for (const auto& shape : timeline.Shapes()) {
       const TContent& c = *shape->Character();
-      std::string key;
-      if (c.Kind == TContentKind::TextShape) {
-        key = "T" + Key(c.ShapeBody);
-        for (const auto& picture : c.TextPictures) key += ":" + std::to_string(BitmapSlot(picture.get()));
-      } else if (c.Kind == TContentKind::VectorShape) {
-        key = "V" + Key(c.ShapeBody);
+      const int next = static_cast<int>(FShapeIds.size());
+      int slot = next;
+      if (c.Kind == TContentKind::TextShape || c.Kind == TContentKind::VectorShape) {
+        const std::string_view body(reinterpret_cast<const char*>(c.ShapeBody.data()), c.ShapeBody.size());
+        if (c.Kind == TContentKind::TextShape && !c.TextPictures.empty()) {
+          // A text with emoji is the same shape only with the same pictures in it.
+          std::string key(body);
+          for (const auto& picture : c.TextPictures) key += ":" + std::to_string(BitmapSlot(picture.get()));
+          slot = textWithPictureSlots.emplace(std::move(key), next).first->second;
+        } else {
+          auto& slots = c.Kind == TContentKind::TextShape ? textSlots : vectorSlots;
+          slot = slots.emplace(body, next).first->second;
+        }
       } else {
-        key = "P" + std::to_string(BitmapSlot(c.Bitmap.get())) + ":" + std::to_string(c.Width) + "x" +
-              std::to_string(c.Height);
+        std::string key = std::to_string(BitmapSlot(c.Bitmap.get())) + ":" + std::to_string(c.Width) + "x" +
+                          std::to_string(c.Height);
+        slot = pictureSlots.emplace(std::move(key), next).first->second;
       }
-      auto [it, added] = shapeSlots.emplace(key, static_cast<int>(FShapeIds.size()));
-      if (added) FShapeIds.push_back(0);
-      FSlotOfShape.push_back(it->second);
+      if (slot == next) FShapeIds.push_back(0);
+      FSlotOfShape.push_back(slot);
     }
   }
 
@@ -207,25 +223,26 @@ class TDefinitions {
   std::unordered_map<std::string, uint16_t> FSoundByContent;
 };
 
-// One display-list change on a frame.
+// One display-list change on a frame. The placements point into the runs, which outlive
+// the ops: copying them for every frame of every character was a good part of a write.
 struct TOp {
   enum TKind { Remove = 0, Place = 1, Move = 2 } Kind = Place;
   int Depth = 0;
   size_t Character = 0;
-  TPlacement From;  // before the change (Remove, Move)
-  TPlacement To;    // after it (Place, Move)
+  const TPlacement* From = nullptr;  // before the change (Remove, Move)
+  const TPlacement* To = nullptr;    // after it (Place, Move)
 };
 
 std::vector<std::vector<TOp>> CollectOps(const std::vector<TRun>& runs, int lastFrame) {
   std::vector<std::vector<TOp>> ops(static_cast<size_t>(lastFrame) + 1);
   for (const TRun& run : runs) {
-    ops[run.First].push_back({TOp::Place, run.Depth, run.Character, {}, run.Changes[0].second});
+    ops[run.First].push_back({TOp::Place, run.Depth, run.Character, nullptr, &run.Changes[0].second});
     for (size_t i = 1; i < run.Changes.size(); ++i) {
       ops[run.Changes[i].first].push_back(
-          {TOp::Move, run.Depth, run.Character, run.Changes[i - 1].second, run.Changes[i].second});
+          {TOp::Move, run.Depth, run.Character, &run.Changes[i - 1].second, &run.Changes[i].second});
     }
     if (run.Last < lastFrame) {
-      ops[run.Last + 1].push_back({TOp::Remove, run.Depth, run.Character, run.Changes.back().second, {}});
+      ops[run.Last + 1].push_back({TOp::Remove, run.Depth, run.Character, &run.Changes.back().second, nullptr});
     }
   }
   return ops;
@@ -247,6 +264,7 @@ void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& defi
   // A run that ends where another run of the same definition begins at the same depth
   // becomes a modify of the instance already there.
   std::vector<TOp> merged;
+  merged.reserve(ops.size());
   for (size_t i = 0; i < ops.size(); ++i) {
     if (ops[i].Kind == TOp::Remove && i + 1 < ops.size() && ops[i + 1].Kind == TOp::Place &&
         ops[i + 1].Depth == ops[i].Depth &&
@@ -267,9 +285,9 @@ void WriteFrameOps(TSwfBitWriter& out, std::vector<TOp>& ops, TDefinitions& defi
   for (size_t i = 0; i < merged.size(); ++i) {
     const TOp& op = merged[i];
     if (op.Kind == TOp::Place) {
-      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To.Matrix, op.To.CxForm, op.To.Filters);
+      WritePlaceNew(out, static_cast<uint16_t>(op.Depth), ids[i], op.To->Matrix, op.To->CxForm, op.To->Filters);
     } else if (op.Kind == TOp::Move) {
-      WriteModify(out, op.Depth, op.From, op.To);
+      WriteModify(out, op.Depth, *op.From, *op.To);
     }
   }
 }

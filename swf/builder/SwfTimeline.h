@@ -3,8 +3,8 @@
 // be recorded in any order; the writer turns this into display-list tags.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -30,19 +30,25 @@ struct TTimelineEvent {
   uint64_t Seq = 0;      // call order of the addition: later ones lie in front
 };
 
+struct TFrameEvent {
+  int Frame = 0;
+  TTimelineEvent Event;
+};
+
 // One character's additions and removals. State at a frame = the last event at or before
-// it: an addition shows it (with that placement), a removal hides it.
+// it: an addition shows it (with that placement), a removal hides it. Kept in one vector
+// ordered by frame, then call order: a movie is built and dropped at every edit, and one
+// allocation per character instead of one per frame keeps that cheap.
 class TContentTimeline {
  public:
   explicit TContentTimeline(TContentPtr character) : FCharacter(std::move(character)) {}
 
   const TContentPtr& Character() const { return FCharacter; }
-  const std::map<int, std::vector<TTimelineEvent>>& Events() const { return FEvents; }
+  // By frame, then in call order.
+  const std::vector<TFrameEvent>& Events() const { return FEvents; }
 
   void Add(int frame, const TPlacement& placement, uint64_t seq);
   void Remove(int frame);
-  // Shown at the frame after the events recorded on it so far.
-  bool ShownAt(int frame) const;
   // The highest frame with an addition, or -1.
   int LastAddFrame() const { return FLastAddFrame; }
   // Whether a removal follows the character's last addition.
@@ -50,7 +56,9 @@ class TContentTimeline {
 
  private:
   TContentPtr FCharacter;
-  std::map<int, std::vector<TTimelineEvent>> FEvents;
+  void Insert(int frame, TTimelineEvent event);
+
+  std::vector<TFrameEvent> FEvents;
   int FLastAddFrame = -1;
 };
 

@@ -44,6 +44,9 @@ void WriteEnd(TSwfBitWriter& out) { out.Tag(static_cast<uint16_t>(TTagCode::End)
 namespace {
 
 // PlaceObject2's flag byte, or PlaceObject3's two with HasFilterList when there are filters.
+// Enough for a placement without filters: flags, depth, id, matrix and colour transform.
+constexpr size_t PlaceTagBytes = 64;
+
 void PlaceFlags(TSwfBitWriter& body, uint8_t flags, bool hasFilters) {
   if (hasFilters) body.U16(static_cast<uint16_t>(0x0100 | flags));
   else body.U8(flags);
@@ -61,6 +64,7 @@ void WritePlaceNew(TSwfBitWriter& out, uint16_t depth, uint16_t characterId, con
   bool hasCxForm = !cxForm.IsIdentity();
   bool hasFilters = !filters.empty();
   TSwfBitWriter body;
+  body.Reserve(PlaceTagBytes);
   PlaceFlags(body, 0x02 | 0x04 | (hasCxForm ? 0x08 : 0), hasFilters);  // HasCharacter, HasMatrix, HasColorTransform
   body.U16(depth);
   body.U16(characterId);
@@ -73,6 +77,7 @@ void WritePlaceNew(TSwfBitWriter& out, uint16_t depth, uint16_t characterId, con
 void WritePlaceModify(TSwfBitWriter& out, uint16_t depth, const TMatrix* matrix, const TCxForm* cxForm,
                       const std::vector<uint8_t>* filters) {
   TSwfBitWriter body;
+  body.Reserve(PlaceTagBytes);
   PlaceFlags(body, 0x01 | (matrix ? 0x04 : 0) | (cxForm ? 0x08 : 0), filters != nullptr);  // Move
   body.U16(depth);
   if (matrix) body.Matrix(*matrix);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "swf/builder/FontCatalog.h"
 #include "swf/builder/ShapeEncoder.h"
@@ -142,10 +146,14 @@ std::u32string DecodeUtf8(const std::string& text) {
   return out;
 }
 
-std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height,
+namespace {
+
+std::vector<uint8_t> ShapeTextBody(const std::string& fontName, const std::string& text, double height,
                                    TRgba colour) {
   return MakeTextShape(fontName, text, height, colour).Body;
 }
+
+}  // namespace
 
 TTextShape MakeTextShape(const std::string& fontName, const std::string& text, double height, TRgba colour) {
   TTextShape made;
@@ -200,6 +208,62 @@ bool HasColourGlyphs(const std::string& fontName, const std::string& text) {
   for (TPlacedGlyph& glyph : LayOut(fontName, text, ReferenceHeight).Glyphs)
     if (glyph.Face->ColourBitmaps() && glyph.Face->Picture(glyph.Glyph).Bitmap) return true;
   return false;
+}
+
+namespace {
+
+// Shapes made before, by font, text, height and colour. The editor renders the whole card
+// at every edit, and all texts but the edited one come out the same: shaping and outlining
+// them again was a good part of each edit. Emptied whole when it grows past its limit.
+class TShapeCache {
+ public:
+  std::optional<std::vector<uint8_t>> Find(const std::string& key) {
+    std::lock_guard<std::mutex> lock(FLock);
+    auto it = FBodies.find(key);
+    if (it == FBodies.end()) return std::nullopt;
+    return it->second;
+  }
+  void Keep(std::string key, const std::vector<uint8_t>& body) {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FBytes + key.size() + body.size() > MaxBytes) {
+      FBodies.clear();
+      FBytes = 0;
+    }
+    FBytes += key.size() + body.size();
+    FBodies.emplace(std::move(key), body);
+  }
+
+ private:
+  static constexpr size_t MaxBytes = 32u << 20;
+  std::mutex FLock;
+  std::unordered_map<std::string, std::vector<uint8_t>> FBodies;
+  size_t FBytes = 0;
+};
+
+std::string ShapeKey(const std::string& fontName, const std::string& text, double height, TRgba colour) {
+  std::string key;
+  key.reserve(fontName.size() + text.size() + sizeof height + 6);
+  key.append(reinterpret_cast<const char*>(&height), sizeof height);
+  key += static_cast<char>(colour.R);
+  key += static_cast<char>(colour.G);
+  key += static_cast<char>(colour.B);
+  key += static_cast<char>(colour.A);
+  key += fontName;
+  key += '\0';
+  key += text;
+  return key;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::string& text, double height,
+                                   TRgba colour) {
+  static TShapeCache cache;
+  std::string key = ShapeKey(fontName, text, height, colour);
+  if (auto body = cache.Find(key)) return std::move(*body);
+  std::vector<uint8_t> body = ShapeTextBody(fontName, text, height, colour);
+  cache.Keep(std::move(key), body);
+  return body;
 }
 
 double TextLineHeight(const std::string& fontName, double height) {

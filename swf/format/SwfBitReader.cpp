@@ -1,5 +1,6 @@
 #include "swf/format/SwfBitReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "swf/format/SwfError.h"
@@ -69,17 +70,21 @@ const uint8_t* TSwfBitReader::Bytes(size_t n) {
 
 uint32_t TSwfBitReader::UB(int bits) {
   if (bits < 0 || bits > 32) Fail("Bad bit field width");
-  uint32_t v = 0;
-  for (int i = 0; i < bits; ++i) {
+  // Whole runs of bits at a time, up to the end of the byte being read: the player reads
+  // every placement of a movie again at each edit.
+  uint64_t v = 0;
+  while (bits > 0) {
     if (FBitCount == 0) {
       Need(1);
       FBitByte = FData[FPos++];
       FBitCount = 8;
     }
-    --FBitCount;
-    v = (v << 1) | ((FBitByte >> FBitCount) & 1);
+    const int take = std::min(bits, FBitCount);
+    FBitCount -= take;
+    bits -= take;
+    v = (v << take) | ((FBitByte >> FBitCount) & ((1u << take) - 1));
   }
-  return v;
+  return static_cast<uint32_t>(v);
 }
 
 int32_t TSwfBitReader::SB(int bits) {

@@ -14,6 +14,7 @@ class TSwfBitWriter {
   const std::vector<uint8_t>& Data() const { return FData; }
   std::vector<uint8_t> Take() { return std::move(FData); }
   size_t Size() const { return FData.size(); }
+  void Reserve(size_t bytes) { FData.reserve(bytes); }
 
   void U8(uint8_t v);
   void U16(uint16_t v);

@@ -216,3 +216,46 @@ TEST_F(StageEditingTest, CopyPasteCutAndDuplicateWithinACard) {
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors[0].contains(QStringLiteral("cannot be read"))) << Errors[0].toStdString();
 }
+
+TEST_F(StageEditingTest, PlainTextFromAnotherProgramPastesAsANewText) {
+  OpenCard();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(QStringLiteral("Love from all of us\r\nxx"));
+  Select("Pic1");
+  Player().SetFrameNum(12);
+  const QStringList before = Names();
+  const int steps = Steps().count();
+  QTest::keyClick(&Form(), Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(Names().size(), before.size() + 1);
+  EXPECT_EQ(Names().last(), QStringLiteral("Text9"));
+  TXMLObj pasted = Object("Text9");
+  EXPECT_EQ(pasted.ObjType().ObjText().Content(), "Love from all of us\nxx");
+  EXPECT_EQ(pasted.StartTime(), 12);
+  EXPECT_EQ(Library()->SelectedCaption().value_or(""), "Text9");
+  EXPECT_EQ(Steps().count(), steps + 1);
+
+  // Apart from its words, it is the text Insert Text makes at the same frame.
+  Player().SetFrameNum(12);
+  Form().InsertTextActExecute();
+  TXMLObj inserted = Object("Text10");
+  EXPECT_EQ(inserted.EndTime() - inserted.StartTime(), pasted.EndTime() - pasted.StartTime());
+  EXPECT_EQ(inserted.Layer(), pasted.Layer());
+  TXMLObjText a = inserted.ObjType().ObjText(), b = pasted.ObjType().ObjText();
+  EXPECT_EQ(a.FontName(), b.FontName());
+  EXPECT_EQ(a.FontSize(), b.FontSize());
+  EXPECT_EQ(a.FontColor(), b.FontColor());
+  EXPECT_EQ(a.TextUnit(), b.TextUnit());
+  EXPECT_EQ(a.PositionX(), b.PositionX());
+  EXPECT_EQ(a.PositionY(), b.PositionY());
+  EXPECT_EQ(a.EffectName(), b.EffectName());
+
+  // One step: undone, the card is as it was.
+  Form().EditUndoAct->trigger();
+  Form().EditUndoAct->trigger();
+  EXPECT_EQ(Names(), before);
+
+  // Nothing but white space pastes nothing.
+  clipboard->setText(QStringLiteral(" \n "));
+  QTest::keyClick(&Form(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Names(), before);
+}

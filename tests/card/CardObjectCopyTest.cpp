@@ -87,3 +87,22 @@ TEST(CardObjectCopy, ClipboardTextThatIsNotAnObjectIsRefusedAndTheCardStays)
   EXPECT_EQ(card.Movie().Obj().Item(2).StartTime(), 10);
   EXPECT_EQ(card.Movie().Obj().Item(2).EndTime(), 2147483647);
 }
+
+TEST(CardObjectCopy, PlainTextBecomesATextObjectOfItsWords)
+{
+  TCardRig card(Source);
+  const std::string xml = PlainTextObjectXml("Dear <Anna> & \"Tom\"\r\nSee you\rsoon\x01\x7F\tbye");
+  TPastedObject pasted = PasteCardObject(card.Movie(), xml, 7);
+  EXPECT_EQ(pasted.Name, "Text2");
+  TXMLObj object = card.Movie().Obj().Item(2);
+  EXPECT_EQ(object.ObjTypeName(), "Text");
+  EXPECT_EQ(object.StartTime(), 7);
+  EXPECT_EQ(object.EndTime(), 31);
+  EXPECT_EQ(object.ObjType().ObjText().Content(), "Dear <Anna> & \"Tom\"\nSee you\nsoon\tbye");
+  EXPECT_EQ(object.ObjType().ObjText().EffectName(), "-- None --");
+  // The card, written and read again, holds the same words.
+  TCardRig reread(card.Document.SaveToXml());
+  EXPECT_EQ(reread.Movie().Obj().Item(2).ObjType().ObjText().Content(), object.ObjType().ObjText().Content());
+
+  for (const char* blank : {"", " \r\n\t ", "\x01\x02"}) EXPECT_EQ(PlainTextObjectXml(blank), "") << blank;
+}

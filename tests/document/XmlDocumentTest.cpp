@@ -245,3 +245,30 @@ TEST(XmlDocument, AFileBeyondTheLimitIsRefusedUnread)
   }
   EXPECT_FALSE(document.Loaded());
 }
+
+// A save of unchanged bytes may be skipped, but never over a file someone else replaced,
+// changed or removed since the last save.
+TEST(XmlDocument, ASaveAfterTheFileChangedWritesItAgain)
+{
+  TTempFolder folder;
+  const std::string path = folder.File("card.grx");
+  WriteBytes(path, "<Movie><Width>420</Width></Movie>");
+  TXMLCardDocument document(path);
+  BindMovie(document).SetWidth(300);
+  document.Save();
+  const std::string saved = ReadBytes(path);
+  document.Save();
+  EXPECT_EQ(ReadBytes(path), saved);
+
+  WriteBytes(path, "<Movie><Width>1</Width></Movie>");
+  document.Save();
+  EXPECT_EQ(ReadBytes(path), saved);
+
+  std::filesystem::remove(path);
+  document.Save();
+  EXPECT_EQ(ReadBytes(path), saved);
+
+  BindMovie(document).SetWidth(200);
+  document.Save();
+  EXPECT_NE(ReadBytes(path), saved);
+}

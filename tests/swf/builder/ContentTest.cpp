@@ -126,6 +126,17 @@ TEST(TextShapes, FontsFallBackByFamilyAndByCharacter) {
   EXPECT_GT(Walk(ParseShapeBody(cjk)).Contours, 1);
 }
 
+// Shapes are kept between renders: asking again, or for a neighbour that differs in one
+// property only, must give what a fresh shaping gives.
+TEST(TextShapes, ShapesMadeBeforeComeBackForTheSameTextOnly) {
+  const auto first = TextShapeBody("DejaVu Sans", "Kept", 560, {10, 20, 30, 255});
+  EXPECT_EQ(TextShapeBody("DejaVu Sans", "Kept", 560, {10, 20, 30, 255}), first);
+  EXPECT_NE(TextShapeBody("DejaVu Sans", "Kept", 560, {10, 20, 31, 255}), first);
+  EXPECT_NE(TextShapeBody("DejaVu Sans", "Kept", 561, {10, 20, 30, 255}), first);
+  EXPECT_NE(TextShapeBody("DejaVu Serif", "Kept", 560, {10, 20, 30, 255}), first);
+  EXPECT_NE(TextShapeBody("DejaVu Sans", "Kepf", 560, {10, 20, 30, 255}), first);
+}
+
 TEST(TextShapes, EmptyAndOddTextsGiveValidShapes) {
   for (const std::string& text : {std::string(), std::string(" "), std::string("\n\t"), std::string("\xFF\xFE")}) {
     TShape shape = ParseShapeBody(Text("DejaVu Sans", text));
