@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "CardFiles.h"
+#include "CardFrames.h"
 #include "player/MoviePlayer.h"
 #include "swf/builder/SwfAction.h"
 #include "swf/builder/SwfMovie.h"
@@ -122,16 +123,7 @@ TEST(CardMovieEffects, EveryEffectDrawsItsTextAtItsPlace)
   std::vector<TCardText> texts;
   for (int i = 0; i < 10; ++i) texts.push_back({effects[i], 0, 24, 20, 10 + 40 * i, "Ab", 28});
   TScratch scratch;
-  WriteAll(scratch.File("card.grx"), CardXml(texts, 0));
-  TCardRenderOptions options;
-  options.CardFile = scratch.File("card.grx");
-  options.OutputFile = scratch.File("card.swf");
-  options.Seed = 3;
-  swf::TSwfMovie movie;
-  swf::TSwfObject object;
-  swf::TSwfAction action;
-  RenderCardFile(options, movie, object, action, nullptr);
-  const swf::TMovie written = swf::LoadMovieFile(options.OutputFile);
+  const swf::TMovie written = swf::LoadMovieFile(RenderCardXml(scratch, CardXml(texts, 0), 3));
   const swf::TDisplayList at6 = swf::ReplayTimeline(written.Timeline, 6);
   const auto find = [&](int x, int y) -> const swf::TDisplayObject* {
     for (const auto& [depth, shown] : at6.Objects())
@@ -166,15 +158,7 @@ TEST(CardMovieEffects, TextsTurnedOrBeatenIntoPlaceEndAtTheirStillSize)
                                         {"-- None --", 50, 80, 40, 100, "Dear", 20},
                                         {"Heart Beat", 0, 24, 40, 200, "D", 20}};
   TScratch scratch;
-  WriteAll(scratch.File("card.grx"), CardXml(texts, 0));
-  TCardRenderOptions options;
-  options.CardFile = scratch.File("card.grx");
-  options.OutputFile = scratch.File("card.swf");
-  swf::TSwfMovie movie;
-  swf::TSwfObject object;
-  swf::TSwfAction action;
-  RenderCardFile(options, movie, object, action, nullptr);
-  const swf::TMovie written = swf::LoadMovieFile(options.OutputFile);
+  const swf::TMovie written = swf::LoadMovieFile(RenderCardXml(scratch, CardXml(texts, 0)));
   const auto matrixAt = [&](int frame, int y) -> std::optional<swf::TMatrix> {
     const swf::TDisplayList list = swf::ReplayTimeline(written.Timeline, frame);
     for (const auto& [depth, shown] : list.Objects())

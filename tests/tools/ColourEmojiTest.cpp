@@ -4,13 +4,8 @@
 
 #include <QImage>
 
-#include "CardFiles.h"
-#include "player/MoviePlayer.h"
-#include "swf/builder/SwfAction.h"
-#include "swf/builder/SwfMovie.h"
-#include "swf/builder/SwfObject.h"
+#include "CardFrames.h"
 #include "swf/builder/TextShape.h"
-#include "tools/CardRender.h"
 
 namespace {
 
@@ -18,18 +13,7 @@ const std::string Cake = "\xF0\x9F\x8E\x82"; // U+1F382
 
 QImage Frame(const TScratch& scratch, const std::vector<TCardText>& texts, int frame)
 {
-  WriteAll(scratch.File("card.grx"), CardXml(texts, 0));
-  TCardRenderOptions options;
-  options.CardFile = scratch.File("card.grx");
-  options.OutputFile = scratch.File("card.swf");
-  swf::TSwfMovie movie;
-  swf::TSwfObject object;
-  swf::TSwfAction action;
-  RenderCardFile(options, movie, object, action, nullptr);
-  player::TMoviePlayer moviePlayer;
-  moviePlayer.LoadFile(options.OutputFile, false);
-  moviePlayer.GotoFrame(frame);
-  return moviePlayer.RenderImage(QSize(640, 480)).convertToFormat(QImage::Format_RGB32);
+  return DrawnCardFrame(scratch, CardXml(texts, 0), frame);
 }
 
 struct TInk {

@@ -4,16 +4,11 @@
 
 #include <QImage>
 
-#include "CardFiles.h"
+#include "CardFrames.h"
 #include "document/XMLUnit.h"
 #include "document/XmlDocument.h"
-#include "player/MoviePlayer.h"
-#include "swf/builder/SwfAction.h"
-#include "swf/builder/SwfMovie.h"
-#include "swf/builder/SwfObject.h"
 #include "swf/reader/DisplayList.h"
 #include "swf/reader/MovieParser.h"
-#include "tools/CardRender.h"
 
 namespace {
 
@@ -27,22 +22,6 @@ std::string CentredCard(const std::string& effect, const std::string& content)
   return xml;
 }
 
-// Renders the card and draws frame `frame` at the stage's size.
-QImage Drawn(const TScratch& scratch, const std::string& card, int frame)
-{
-  WriteAll(scratch.File("card.grx"), card);
-  TCardRenderOptions options;
-  options.CardFile = scratch.File("card.grx");
-  options.OutputFile = scratch.File("card.swf");
-  swf::TSwfMovie movie;
-  swf::TSwfObject object;
-  swf::TSwfAction action;
-  RenderCardFile(options, movie, object, action, nullptr);
-  player::TMoviePlayer moviePlayer;
-  moviePlayer.LoadFile(options.OutputFile, false);
-  moviePlayer.GotoFrame(frame);
-  return moviePlayer.RenderImage(QSize(640, 480)).convertToFormat(QImage::Format_RGB32);
-}
 
 // The rows of blue ink, each as the box of its ink; a row ends at a pixel row without ink.
 std::vector<QRect> InkRows(const QImage& image)
@@ -69,7 +48,7 @@ TEST(MultiLineText, TwoCentredLinesStandOnTwoRowsCentredOnEachOther)
   TScratch scratch;
   for (const char* effect : {"-- None --", "Fade In Letters"}) {
     SCOPED_TRACE(effect);
-    const std::vector<QRect> rows = InkRows(Drawn(scratch, CentredCard(effect, TwoLines), 24));
+    const std::vector<QRect> rows = InkRows(DrawnCardFrame(scratch, CentredCard(effect, TwoLines), 24));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_GT(rows[1].top(), rows[0].bottom());
     EXPECT_LT(rows[1].width(), rows[0].width()); // "to you" is the shorter line
@@ -78,15 +57,15 @@ TEST(MultiLineText, TwoCentredLinesStandOnTwoRowsCentredOnEachOther)
   }
   // Classic effects show both lines too, each starting at the text's left edge: the whole
   // text, and the letters of a per-letter effect, whose second line starts below the first.
-  const std::vector<QRect> fade = InkRows(Drawn(scratch, CentredCard("Fade", TwoLines), 24));
+  const std::vector<QRect> fade = InkRows(DrawnCardFrame(scratch, CentredCard("Fade", TwoLines), 24));
   ASSERT_EQ(fade.size(), 2u);
   EXPECT_NEAR(fade[1].left(), fade[0].left(), 4);
-  const std::vector<QRect> beat = InkRows(Drawn(scratch, CentredCard("Heart Beat", TwoLines), 24));
+  const std::vector<QRect> beat = InkRows(DrawnCardFrame(scratch, CentredCard("Heart Beat", TwoLines), 24));
   ASSERT_EQ(beat.size(), 2u);
   EXPECT_NEAR(beat[1].left(), beat[0].left(), 4);
   EXPECT_NEAR(beat[1].top(), fade[1].top(), 4);
   // One line is one row, where it always stood.
-  const std::vector<QRect> one = InkRows(Drawn(scratch, CentredCard("-- None --", "Happy birthday"), 24));
+  const std::vector<QRect> one = InkRows(DrawnCardFrame(scratch, CentredCard("-- None --", "Happy birthday"), 24));
   ASSERT_EQ(one.size(), 1u);
   EXPECT_EQ(one[0].top(), fade[0].top());
 }
