@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "app/ErrorBox.h"
+#include "app/x11/X11Pointer.h"
 #include "app/MainFrm.h"
 #include "app/PictureButton.h"
 #include "card/FlashCard.h"
@@ -26,29 +27,6 @@ namespace {
 
 // Set in the second editor's process: the file it writes its card to after pasting.
 const char* const PasteTargetVariable = "GREETIX_TEST_PASTE_INTO";
-
-void Pointer(const QStringList& arguments) {
-  ASSERT_EQ(QProcess::execute("xdotool", arguments), 0) << arguments.join(' ').toStdString();
-  QTest::qWait(250);
-}
-
-// Where the X server has a window's top-left corner, whatever Qt believes.
-QPoint ServerOrigin(const QWidget* window) {
-  QProcess info;
-  info.start("xwininfo", {"-id", QString::number(window->winId())});
-  info.waitForFinished(5000);
-  const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
-  const auto number = [&](const char* label) {
-    const QRegularExpressionMatch match =
-        QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)")).match(text);
-    return match.hasMatch() ? match.captured(1).toInt() : -100000;
-  };
-  return QPoint(number("Absolute upper-left X"), number("Absolute upper-left Y"));
-}
-
-QPoint OnScreen(const QWidget* widget, QPoint inWidget) {
-  return ServerOrigin(widget->window()) + widget->mapTo(widget->window(), inWidget);
-}
 
 class EditorUnderX11 : public ::testing::Test {
 protected:
