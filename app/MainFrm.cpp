@@ -84,6 +84,7 @@ void TMainForm::FormCreate() {
   G.Context.ProgramFolder = Platform::ProgramFolder().toStdString();
   G.Context.Preview = CardHost.get();
   G.Context.Messages = CardHost.get();
+  G.Context.TellMissingMediaOnce = true;
   // The choosers of pictures and sounds start in, and update, the last media folder.
   TMediaChooser::ConnectMediaFolder([this] { return G.LastOpenDir; },
                                     [this](const QString& folder) { G.LastOpenDir = folder; });

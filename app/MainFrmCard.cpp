@@ -72,6 +72,7 @@ void TMainForm::CreateBuilderObjects() {
 
 TFlashCard& TMainForm::NewCard() {
   DiscardCard();
+  G.Context.ToldMissingMedia.clear();
   G.FlashCard = std::make_unique<TFlashCard>(*CardHost, G.Context, G.UntitledBasePath.toStdString());
   ConnectHistory();
   return *G.FlashCard;

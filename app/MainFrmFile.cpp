@@ -139,6 +139,11 @@ bool TMainForm::RelinkMissingMedia(TFlashCard& card, const QString& projectFile)
     return false;
   const QMap<QString, QString> found =
       FindAlongside(missing, Questions->LocateMissingMedia(this, missing, QFileInfo(projectFile).absolutePath()));
+  // The files still missing were listed just now: the renders leave them out without a box
+  // for each, at the card's first render and at every edit after it.
+  for (const QString& name : missing)
+    if (!found.contains(name))
+      G.Context.ToldMissingMedia.insert(name.toStdString());
   if (found.isEmpty())
     return false;
   std::map<std::string, std::string> replacements;

@@ -345,7 +345,9 @@ void TFlashCard::PlaceBackgroundPicture()
   bool prepared = false;
   if (IPictureExaminer* examiner = Ctx.PictureExaminer()) {
     try {
-      examiner->SetPictureFile(Ctx.ResolveMediaPath(BgPic));
+      const std::string file = Ctx.ResolveMediaPath(BgPic);
+      if (Ctx.MissingMediaToldBefore(BgPic, file)) return;
+      examiner->SetPictureFile(file);
       if (examiner->Examine()) {
         PreparedBgFile = examiner->WorkFile();
         BgPicWidth = examiner->Width();

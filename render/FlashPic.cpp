@@ -86,7 +86,9 @@ bool TFlashPic::ExaminePicture()
   try {
     IPictureExaminer* examiner = Context().PictureExaminer();
     if (!examiner) throw std::logic_error("No picture examiner is installed.");
-    examiner->SetPictureFile(Context().ResolveMediaPath(Content));
+    const std::string file = Context().ResolveMediaPath(Content);
+    if (Context().MissingMediaToldBefore(Content, file)) return false;
+    examiner->SetPictureFile(file);
     if (!examiner->Examine()) return false; // it has told why, where there is a why
     WorkFile = examiner->WorkFile();
     Frames = examiner->Frames();

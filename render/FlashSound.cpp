@@ -58,7 +58,8 @@ void TFlashSound::Render(int index)
   std::error_code noFile;
   const auto bytes = std::filesystem::file_size(wave, noFile);
   if (noFile) {
-    ReportError(context, MissingSoundMessage(Context().ResolveMediaPath(Content), wave));
+    const std::string sound = Context().ResolveMediaPath(Content);
+    if (!context.MissingMediaToldBefore(Content, sound)) ReportError(context, MissingSoundMessage(sound, wave));
     return;
   }
   context.Budget.TakeMediaBytes(static_cast<std::int64_t>(bytes));

@@ -54,6 +54,17 @@ bool LiesIn(const std::filesystem::path& file, const std::string& folder)
 
 } // namespace
 
+bool TRenderContext::MissingMediaToldBefore(const std::string& name, const std::string& path)
+{
+  if (!TellMissingMediaOnce || name.empty()) return false;
+  std::error_code ignored;
+  if (std::filesystem::exists(path, ignored)) {
+    ToldMissingMedia.erase(name);
+    return false;
+  }
+  return !ToldMissingMedia.insert(name).second;
+}
+
 std::string TRenderContext::ResolveMediaPath(const std::string& path) const
 {
   const std::filesystem::path media(path);

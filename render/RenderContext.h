@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "document/XMLUnit.h"
@@ -99,6 +100,16 @@ public:
   // template folders in ProgramFolder, links followed: a card received from someone must not draw the user's
   // private files into a movie it sends back.
   bool ConfineMedia = false;
+
+  // The editor renders the card at every edit: a picture or sound file found missing is
+  // told once, not at each render, until it is there again (ToldMissingMedia holds those
+  // told, by their paths as the card holds them). Headless runs tell every render's.
+  bool TellMissingMediaOnce = false;
+  std::set<std::string> ToldMissingMedia;
+  // True when the file the card names `name`, found at `path`, is missing and was told
+  // before, so the caller leaves it out silently. A missing file is recorded as told; one
+  // that is there again is forgotten.
+  bool MissingMediaToldBefore(const std::string& name, const std::string& path);
 
   // A media path as the card holds it: an absolute one as it is, a relative one against
   // CardFolder when the file is there, else against ProgramFolder. With ConfineMedia, a

@@ -16,6 +16,7 @@
 #include "card/FlashCard.h"
 #include "panels/ObjListFrm.h"
 #include "panels/PanelCommands.h"
+#include "platform/SystemPaths.h"
 #include "player/widget/FlashPlayer.h"
 #include "render/RenderContext.h"
 
@@ -154,26 +155,68 @@ TEST_F(EditorTest, ALargePictureIsScaledDownWhenTheUserSaysOk) {
   EXPECT_EQ(Errors, QStringList({"The picture width>800 or height>600!", "Scale it down to fit?"}));
 }
 
-TEST_F(EditorTest, AMissingPictureIsToldOncePerUserAction) {
-  QString card = Dir.filePath("Gone.grx");
+// The birthday template with its background picture replaced by `picture`, saved as Card.grx.
+QString BirthdayCardWithBackground(const QTemporaryDir& dir, const QString& picture) {
   QFile templateFile(TMainForm::TemplateFile(0));
-  ASSERT_TRUE(templateFile.open(QIODevice::ReadOnly));
+  if (!templateFile.open(QIODevice::ReadOnly))
+    return {};
   QString xml = QString::fromUtf8(templateFile.readAll());
-  const QString gone = Dir.filePath("gone.jpg");
-  xml.replace(QRegularExpression("<BgPic>[^<]*</BgPic>|<BgPic/>"), "<BgPic>" + gone + "</BgPic>");
+  xml.replace(QRegularExpression("<BgPic>[^<]*</BgPic>|<BgPic/>"), "<BgPic>" + picture + "</BgPic>");
+  const QString card = dir.filePath("Card.grx");
   QFile file(card);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  if (!file.open(QIODevice::WriteOnly))
+    return {};
   file.write(xml.toUtf8());
-  file.close();
+  return card;
+}
+
+TEST_F(EditorTest, AnUnreadablePictureIsToldOncePerUserAction) {
+  const QString broken = Dir.filePath("broken.jpg");
+  QFile picture(broken);
+  ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+  picture.write("not a picture at all");
+  picture.close();
+  const QString card = BirthdayCardWithBackground(Dir, broken);
+  ASSERT_FALSE(card.isEmpty());
   Start({card});
-  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 1) << Errors.join("\n").toStdString();
+  EXPECT_EQ(CountOf(Errors, "broken.jpg"), 1) << Errors.join("\n").toStdString();
   // Renders of the same action say nothing more; the next action tells again.
   Card()->BuildMovie("", "");
-  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 1);
+  EXPECT_EQ(CountOf(Errors, "broken.jpg"), 1);
   QTest::keyClick(&Form(), Qt::Key_Shift);
   Card()->BuildMovie("", "");
   Card()->BuildMovie("", "");
-  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 2);
+  EXPECT_EQ(CountOf(Errors, "broken.jpg"), 2);
 }
+
+TEST_F(EditorTest, AMissingPictureListedAtOpenIsNotToldAtEachEditUntilItComesAndGoesAgain) {
+  // Named beside the card, as a card that travels names its pictures.
+  const QString card = BirthdayCardWithBackground(Dir, QStringLiteral("gone.jpg"));
+  const QString gone = Dir.filePath("gone.jpg");
+  ASSERT_FALSE(card.isEmpty());
+  Start({card});
+  ASSERT_EQ(Questions().MissingAsked.size(), 1);
+  EXPECT_EQ(Questions().MissingAsked[0], QStringList{QStringLiteral("gone.jpg")});
+  // The user opened the card without it: neither the first render nor the edits after it
+  // show a box for it.
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 0) << Errors.join("\n").toStdString();
+  for (int edit = 0; edit < 2; ++edit) {
+    QTest::keyClick(&Form(), Qt::Key_Shift);
+    Card()->BuildMovie("", "");
+  }
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 0);
+  // Put back, it is drawn; gone again, it is told once more, and once only.
+  ASSERT_TRUE(QFile::copy(Platform::ProgramFolder() + QStringLiteral("/library/cake.jpg"), gone));
+  QTest::keyClick(&Form(), Qt::Key_Shift);
+  Card()->BuildMovie("", "");
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+  ASSERT_TRUE(QFile::remove(gone));
+  for (int edit = 0; edit < 2; ++edit) {
+    QTest::keyClick(&Form(), Qt::Key_Shift);
+    Card()->BuildMovie("", "");
+  }
+  EXPECT_EQ(CountOf(Errors, "gone.jpg"), 1) << Errors.join("\n").toStdString();
+}
+
 
 } // namespace
