@@ -59,9 +59,10 @@ void Import(benchmark::State& state, const std::string& path)
     state.SkipWithError("ffmpeg or heif-enc is not installed");
     return;
   }
-  TPic examiner(Folder() + "/Untitled", nullptr);
-  examiner.ScalesWithNote = true;
   for (auto _ : state) {
+    // A fresh examiner each time: one remembers the file it examined last and keeps its work.
+    TPic examiner(Folder() + "/Untitled", nullptr);
+    examiner.ScalesWithNote = true;
     examiner.SetPictureFile(path);
     if (!examiner.Examine()) state.SkipWithError("refused");
     swf::TSwfMovie movie;
