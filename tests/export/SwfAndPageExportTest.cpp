@@ -114,11 +114,11 @@ TEST(WebPage, HeadlessBrowserPlaysTheWebm) {
   // Without the MP4 the page can only play its WebM.
   std::filesystem::remove(folder.File("card.mp4"));
   // A browser starved of CPU sometimes ends its time budget before the video starts, or
-  // before its first time update: try again.
+  // before its first time update: try again, with a longer budget each time.
   const std::regex positionWidth("id=\"position\" style=\"width: ([0-9.]+)%");
   std::string dom;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    dom = RunChromium(browser, folder, page, "--virtual-time-budget=3000 --dump-dom");
+  for (const int budget : {3000, 6000, 10000, 20000, 30000}) {
+    dom = RunChromium(browser, folder, page, "--virtual-time-budget=" + std::to_string(budget) + " --dump-dom");
     if (dom.find("data-state=\"playing\"") != std::string::npos && std::regex_search(dom, positionWidth))
       break;
   }
