@@ -213,24 +213,7 @@ void TFlashCard::TryEffect(const std::string& objectName, const std::string& eff
   if (!Ctx.SwfMovie || !Ctx.SwfObject || !Ctx.SwfAction || !Ctx.Document) return;
   const int index = effectName.empty() ? -1 : ObjectIndex(objectName);
   if (index < 0) {
-    if (!Ctx.EffectTrial) return;
-    Ctx.EffectTrial.reset();
-    // The card's own movie as it was: rendered again after a longer one it could differ in
-    // its last frame (a text ends differently when the movie goes on past it).
-    bool restored = false;
-    if (!TrialMovie.empty()) {
-      try {
-        files::WriteFileAtomically(WorkSwfFile, TrialMovie);
-        restored = true;
-      } catch (const std::exception&) {
-      }
-    }
-    TrialMovie.clear();
-    if (!restored) RenderTrial();
-    Host.SetPlayingFlag(TrialPlaying);
-    ReloadPreview("");
-    Host.SetPreviewFrameNum(TrialFrame);
-    if (TrialPlaying) StartPlaying();
+    EndEffectTrial();
     return;
   }
   if (Ctx.EffectTrial && Ctx.EffectTrial->Object == index && Ctx.EffectTrial->EffectName == effectName) return;
@@ -253,6 +236,29 @@ void TFlashCard::TryEffect(const std::string& objectName, const std::string& eff
   }
   Host.SetPreviewFrameNum(std::max(start, 0));
   StartPlaying();
+}
+
+// Puts back the card's own movie, frame and playing state after a trial.
+void TFlashCard::EndEffectTrial()
+{
+  if (!Ctx.EffectTrial) return;
+  Ctx.EffectTrial.reset();
+  // The card's own movie as it was: rendered again after a longer one it could differ in
+  // its last frame (a text ends differently when the movie goes on past it).
+  bool restored = false;
+  if (!TrialMovie.empty()) {
+    try {
+      files::WriteFileAtomically(WorkSwfFile, TrialMovie);
+      restored = true;
+    } catch (const std::exception&) {
+    }
+  }
+  TrialMovie.clear();
+  if (!restored) RenderTrial();
+  Host.SetPlayingFlag(TrialPlaying);
+  ReloadPreview("");
+  Host.SetPreviewFrameNum(TrialFrame);
+  if (TrialPlaying) StartPlaying();
 }
 
 // The working movie without a save or a history record: a trial changes nothing of the card.

@@ -110,6 +110,7 @@ private:
   bool TrialPlaying = false;
   std::string TrialMovie; // the working movie's bytes before the trial
   void RenderTrial();
+  void EndEffectTrial();
   void CloseDocument();
   // Puts a document from the history back: the library, the panels and the preview follow,
   // the preview staying at the frame it showed.

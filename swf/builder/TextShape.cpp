@@ -146,15 +146,6 @@ std::u32string DecodeUtf8(const std::string& text) {
   return out;
 }
 
-namespace {
-
-std::vector<uint8_t> ShapeTextBody(const std::string& fontName, const std::string& text, double height,
-                                   TRgba colour) {
-  return MakeTextShape(fontName, text, height, colour).Body;
-}
-
-}  // namespace
-
 TTextShape MakeTextShape(const std::string& fontName, const std::string& text, double height, TRgba colour) {
   TTextShape made;
   TShapeEncoder shape;
@@ -261,7 +252,7 @@ std::vector<uint8_t> TextShapeBody(const std::string& fontName, const std::strin
   static TShapeCache cache;
   std::string key = ShapeKey(fontName, text, height, colour);
   if (auto body = cache.Find(key)) return std::move(*body);
-  std::vector<uint8_t> body = ShapeTextBody(fontName, text, height, colour);
+  std::vector<uint8_t> body = MakeTextShape(fontName, text, height, colour).Body;
   cache.Keep(std::move(key), body);
   return body;
 }
